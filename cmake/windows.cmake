@@ -1,0 +1,42 @@
+# The Windows build: the program itself, its Win32 test suites and the helper
+# programs the tests start. ctest runs every suite under Wine.
+add_compile_options(${PARAVUE_WARNINGS})
+add_link_options(-static)
+# A small program: no exception tables we do not need, unused sections dropped.
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections)
+
+add_library(paravue_core STATIC ${PARAVUE_SOURCES})
+target_include_directories(paravue_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(paravue_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+target_link_libraries(paravue_core PUBLIC user32 gdi32 comctl32 advapi32 shell32)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+  file(GLOB PARAVUE_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.rc)
+  add_executable(paravue WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${PARAVUE_RESOURCES})
+  target_link_libraries(paravue PRIVATE paravue_core)
+  target_link_options(paravue PRIVATE -s)
+endif()
+
+# Programs that stand in for "other programs" in the tests.
+file(GLOB PARAVUE_TEST_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*_prog.cpp)
+foreach(prog ${PARAVUE_TEST_PROGRAMS})
+  get_filename_component(name ${prog} NAME_WE)
+  string(REGEX REPLACE "_prog$" "" name ${name})
+  add_executable(${name} WIN32 ${prog})
+  target_compile_options(${name} PRIVATE ${PARAVUE_WARNINGS})
+  target_link_libraries(${name} PRIVATE user32 gdi32)
+endforeach()
+
+file(GLOB PARAVUE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER PARAVUE_TEST_SUPPORT EXCLUDE REGEX "_prog\\.cpp$")
+foreach(sub ${PARAVUE_SUBSYSTEMS})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${sub}/*_test.cpp)
+  if(tests)
+    add_executable(${sub}_tests ${tests} ${PARAVUE_TEST_SUPPORT})
+    target_include_directories(${sub}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${sub}_tests PRIVATE paravue_core gtest_main)
+    add_test(NAME win_${sub} COMMAND ${sub}_tests)
+    set_tests_properties(win_${sub} PROPERTIES TIMEOUT 600)
+  endif()
+endforeach()

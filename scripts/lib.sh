@@ -1,0 +1,99 @@
+# Helpers shared by scripts/test, scripts/run and scripts/bench: installing what
+# is missing, building, and a Wine desktop of our own on a display of our own.
+# Source it; it sets ROOT and BUILD.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${PARAVUE_BUILD:-$ROOT/build}
+
+log() { printf '== %s\n' "$*" >&2; }
+
+# Installs the toolchain, Wine and the X tools when any of them is missing.
+ensure_deps() {
+    local missing=
+    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++; do
+        command -v "$cmd" >/dev/null 2>&1 || missing="$missing $cmd"
+    done
+    [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
+    dpkg --print-foreign-architectures 2>/dev/null | grep -qx i386 || missing="$missing i386"
+    dpkg -s wine32:i386 >/dev/null 2>&1 || missing="$missing wine32"
+    [ -z "$missing" ] && return 0
+    log "installing:$missing"
+    if [ "$(id -u)" != 0 ]; then
+        echo "missing:$missing; run as root to install them" >&2
+        return 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    dpkg --add-architecture i386
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends \
+        wine wine32:i386 wine64 g++-mingw-w64-i686 g++ make xvfb xdotool x11-utils \
+        imagemagick googletest cmake >/dev/null
+}
+
+build_native() {
+    cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build "$BUILD/native" -j"$(nproc)"
+}
+
+build_windows() {
+    cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD/win" -j"$(nproc)"
+}
+
+XVFB_PID=
+# Starts Xvfb on the first free display from :90 on and exports DISPLAY.
+start_display() {
+    local n
+    for n in $(seq 90 190); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        XVFB_PID=
+    done
+    echo "no free X display" >&2
+    return 1
+}
+
+# A fresh 32-bit Wine prefix with the 1024 x 768 shell desktop (taskbar at the bottom).
+start_wine_desktop() {
+    local prefix=$1
+    export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    WINESERVER_PREFIX=$prefix
+    [ -d "$prefix" ] && wineserver -k 2>/dev/null
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    # Bring the desktop and its taskbar up before any test looks for them.
+    wine explorer >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
+        sleep 0.1
+    done
+}
+
+WINESERVER_PREFIX=
+stop_all() {
+    if [ -n "$WINESERVER_PREFIX" ]; then
+        WINEPREFIX=$WINESERVER_PREFIX wineserver -k 2>/dev/null
+        WINESERVER_PREFIX=
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+    fi
+}

@@ -1,0 +1,23 @@
+#include "screens/Eligibility.h"
+#include <cstring>
+
+bool StyleIsEligible(uint32_t style, uint32_t exStyle) {
+    // A style word that reads 0 is what a window we cannot query gives; such a
+    // window still takes part, whatever its extended style says.
+    if (style == 0) return true;
+    // Tool windows are palettes and helpers (our own application window among
+    // them); they follow their program and have no place of their own.
+    if (exStyle & kExStyleToolWindow) return false;
+    // A disabled window is waiting on a modal dialog; hiding it would strand the dialog.
+    if (style & kStyleDisabled) return false;
+    return true;
+}
+
+bool TitleProtectsWindow(const char* title) {
+    // The exact, case-sensitive name: our own windows, and any a user wants pinned.
+    return title && std::strstr(title, "Paravue") != nullptr;
+}
+
+int OtherScreen(int screen) { return screen == 1 ? 2 : 1; }
+
+char ScreenDigit(int screen) { return screen == 1 ? '1' : '2'; }

@@ -1,0 +1,18 @@
+// Which top-level windows take part in switching, and the small screen-number helpers.
+#pragma once
+#include <cstdint>
+
+constexpr uint32_t kStyleDisabled = 0x08000000;  // WS_DISABLED
+constexpr uint32_t kExStyleToolWindow = 0x00000080; // WS_EX_TOOLWINDOW
+// How much of a title is read for the name test: 200 bytes, 199 characters.
+constexpr int kTitleTestLimit = 200;
+
+// The style part of the test, from the style and extended style words.
+bool StyleIsEligible(uint32_t style, uint32_t exStyle);
+// True when a title keeps its window out of switching: it names this program.
+bool TitleProtectsWindow(const char* title);
+
+// 2 for 1, and 1 for anything else.
+int OtherScreen(int screen);
+// '1' for 1, '2' for anything else.
+char ScreenDigit(int screen);

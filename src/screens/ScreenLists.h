@@ -1,0 +1,31 @@
+// What is remembered of a hidden window, the list of hidden windows for each of
+// the two screens, and the recording that fills the list of the screen being left.
+#pragma once
+#include "ui/ObjectList.h"
+#include <windows.h>
+#include <cstdint>
+
+struct WindowEntry {
+    HWND Handle;
+    uint8_t Flag;        // always 0
+    bool WasForeground;  // the window had the input when it was recorded
+    char Title[256];     // at most 254 characters: used to find the window again
+};
+
+// ScreenList[1] and ScreenList[2]; there is no list for screen 0.
+extern ObjectList* ScreenList[3];
+extern int32_t CurrentScreen;
+
+// The list of a screen, or null for anything but 1 and 2.
+ObjectList* ScreenListOf(int screen);
+void CreateScreenLists();
+// Releases every entry of the list of screen, then empties it.
+void ClearScreenList(int screen);
+void ReleaseScreenLists();
+
+bool HasEligibleStyle(HWND window);
+// A new entry for window as it is now.
+WindowEntry* MakeWindowEntry(HWND window);
+BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param);
+void HideCurrentScreen();
+int FindEntryIndex(int screen, HWND window);

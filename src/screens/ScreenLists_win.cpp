@@ -1,0 +1,79 @@
+#include "screens/ScreenLists.h"
+#include "screens/Eligibility.h"
+
+ObjectList* ScreenList[3];
+int32_t CurrentScreen = 1;
+
+ObjectList* ScreenListOf(int screen) {
+    return screen == 1 || screen == 2 ? ScreenList[screen] : nullptr;
+}
+
+void CreateScreenLists() {
+    ScreenList[1] = CreateList();
+    ScreenList[2] = CreateList();
+}
+
+void ClearScreenList(int screen) {
+    ObjectList* list = ScreenListOf(screen);
+    if (!list) return;
+    for (int32_t i = 0; i < list->count; ++i) delete static_cast<WindowEntry*>(ListGet(list, i));
+    ListClear(list);
+}
+
+void ReleaseScreenLists() {
+    for (int screen = 1; screen <= 2; ++screen) {
+        ClearScreenList(screen);
+        FreeObject(ScreenList[screen]);
+        ScreenList[screen] = nullptr;
+    }
+}
+
+bool HasEligibleStyle(HWND window) {
+    uint32_t style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+    uint32_t exStyle = static_cast<uint32_t>(GetWindowLongA(window, GWL_EXSTYLE));
+    return StyleIsEligible(style, exStyle);
+}
+
+WindowEntry* MakeWindowEntry(HWND window) {
+    auto* entry = new WindowEntry{};
+    entry->Handle = window;
+    entry->Flag = 0;
+    entry->WasForeground = window == GetForegroundWindow();
+    GetWindowTextA(window, entry->Title, 255);
+    return entry;
+}
+
+// The tests of eligibility, in order; the first that fails ends the examination.
+static bool IsEligibleTopLevel(HWND window) {
+    if (!IsWindowVisible(window)) return false;
+    // Owned pop-ups report their owner here and go with it.
+    if (GetParent(window)) return false;
+    char title[kTitleTestLimit] = "";
+    GetWindowTextA(window, title, kTitleTestLimit);
+    if (TitleProtectsWindow(title)) return false;
+    return HasEligibleStyle(window);
+}
+
+BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM) {
+    if (!IsEligibleTopLevel(window)) return TRUE;
+    ListAdd(ScreenListOf(CurrentScreen), MakeWindowEntry(window));
+    if (IsWindow(window)) {
+        // The owner goes first, so that the owned window never stands alone on screen.
+        if (HWND owner = GetWindow(window, GW_OWNER)) ShowWindow(owner, SW_HIDE);
+        ShowWindow(window, SW_HIDE);
+    }
+    return TRUE;
+}
+
+void HideCurrentScreen() {
+    ClearScreenList(CurrentScreen);
+    EnumWindows(RecordAndHideWindow, 0);
+}
+
+int FindEntryIndex(int screen, HWND window) {
+    ObjectList* list = ScreenListOf(screen);
+    if (!list) return -1;
+    for (int32_t i = 0; i < list->count; ++i)
+        if (static_cast<WindowEntry*>(ListGet(list, i))->Handle == window) return i;
+    return -1;
+}

@@ -1,0 +1,47 @@
+// Small services the program calls everywhere: numbers and texts, command-line
+// parameters, file-name parts, message boxes, screen size.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// ---- portable ----
+std::string IntToText(int32_t n);
+// Optional sign, then decimal digits up to the first non-digit, wrapping at 32
+// bits; no blanks skipped; null or no digits give 0.
+int32_t TextToInt(const char* text);
+inline int32_t TextToInt(const std::string& text) { return TextToInt(text.c_str()); }
+
+// Parameter n of a command line as Windows programs split it: separators are
+// codes up to 0x20, double quotes group blanks. Parameter 0 is the program name
+// as written; "" past the last parameter.
+std::string CommandLineParam(const char* commandLine, int n);
+int CommandLineParamCount(const char* commandLine);
+
+// The text after the last ":" or "\"; the whole path when it holds neither.
+std::string FileNamePart(const std::string& path);
+// The text up to and including the last ":" or "\"; "" when there is none.
+std::string FileDirPart(const std::string& path);
+
+char* StrCopy(char* dest, const char* source);
+size_t StrLength(const char* text);
+
+// ---- Win32 ----
+// The program's own path for n = 0, else parameter n of GetCommandLineA.
+std::string GetParam(int n);
+int GetParamCount();
+bool FileExists(const std::string& name);
+// wvsprintfA into a 2048-byte buffer.
+std::string FormatText(const char* format, ...);
+void ShowMessage(const std::string& text);
+// The window whose caption titles message boxes (the application object's).
+void SetMessageOwner(void* window);
+void InitCommonControlsFor(uint32_t classes);
+int ScreenWidth();
+int ScreenHeight();
+
+// Message boxes go through this one function, so that tests can watch them
+// without a box that waits for a click. Defaults to MessageBoxA.
+using MessageBoxFn = int (*)(void* owner, const char* text, const char* caption, unsigned type);
+MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn);
+int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type);

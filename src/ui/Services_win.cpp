@@ -1,0 +1,112 @@
+#include "ui/Services.h"
+#include "ui/StringList.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdarg>
+#include <memory>
+
+static int RealMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
+    return MessageBoxA(static_cast<HWND>(owner), text, caption, type);
+}
+static MessageBoxFn messageBoxFn = RealMessageBox;
+
+MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn) {
+    MessageBoxFn old = messageBoxFn;
+    messageBoxFn = fn ? fn : RealMessageBox;
+    return old;
+}
+
+int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
+    return messageBoxFn(owner, text, caption, type);
+}
+
+// The application object registers its window here, so that messages carry its
+// caption and stay in front of it.
+static HWND messageOwner;
+void SetMessageOwner(void* window) { messageOwner = static_cast<HWND>(window); }
+
+void ShowMessage(const std::string& text) {
+    char caption[256] = "";
+    const char* captionText = nullptr;
+    if (messageOwner && IsWindow(messageOwner)) {
+        GetWindowTextA(messageOwner, caption, sizeof caption);
+        captionText = caption;
+    }
+    CallMessageBox(captionText ? messageOwner : nullptr, text.c_str(), captionText, MB_SETFOREGROUND);
+}
+
+std::string GetParam(int n) {
+    if (n == 0) {
+        char path[261];
+        DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
+        return std::string(path, len < sizeof path ? len : 0);
+    }
+    return CommandLineParam(GetCommandLineA(), n);
+}
+
+int GetParamCount() { return CommandLineParamCount(GetCommandLineA()); }
+
+bool FileExists(const std::string& name) {
+    DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FormatText(const char* format, ...) {
+    char buffer[2048];
+    va_list args;
+    va_start(args, format);
+    int n = wvsprintfA(buffer, format, args);
+    va_end(args);
+    return std::string(buffer, n > 0 ? n : 0);
+}
+
+namespace {
+// comctl32 stays loaded until the program ends.
+struct LibraryHolder {
+    HMODULE module = nullptr;
+    ~LibraryHolder() {
+        if (module) FreeLibrary(module);
+    }
+};
+} // namespace
+
+void InitCommonControlsFor(uint32_t classes) {
+    static LibraryHolder comctl;
+    InitCommonControls();
+    if (!comctl.module) comctl.module = LoadLibraryA("comctl32.dll");
+    if (!comctl.module) return;
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto initEx = reinterpret_cast<InitEx>(
+        reinterpret_cast<void*>(GetProcAddress(comctl.module, "InitCommonControlsEx")));
+    if (initEx) {
+        INITCOMMONCONTROLSEX icc{8, classes};
+        initEx(&icc);
+    }
+}
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+namespace {
+struct FileHandle {
+    HANDLE h;
+    ~FileHandle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+} // namespace
+
+bool StringListLoadFromFile(StringList* list, const char* name) {
+    StringListClear(list);
+    FileHandle file{CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    DWORD size = GetFileSize(file.h, nullptr);
+    if (size == INVALID_FILE_SIZE) size = 0;
+    std::unique_ptr<char[]> buffer(new char[size + 1]);
+    DWORD got = 0;
+    if (size && !ReadFile(file.h, buffer.get(), size, &got, nullptr)) got = 0;
+    // A short read keeps what was read.
+    StringListSetText(list, buffer.get(), got);
+    return true;
+}
