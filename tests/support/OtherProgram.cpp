@@ -1,0 +1,123 @@
+#include "support/OtherProgram.h"
+#include <algorithm>
+
+std::string TestBinDir() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string MakeTempDir(const char* prefix) {
+    static int counter;
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    std::string dir = std::string(tmp) + prefix + std::to_string(GetCurrentProcessId()) + "_" +
+                      std::to_string(++counter) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    std::string data(GetFileSize(f, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr);
+    CloseHandle(f);
+    data.resize(got);
+    return data;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& data) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+namespace {
+struct FindContext {
+    DWORD pid;
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindByTitle(HWND hwnd, LPARAM param) {
+    auto* ctx = reinterpret_cast<FindContext*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != ctx->pid) return TRUE;
+    std::string title(GetWindowTextLengthA(hwnd) + 1, '\0');
+    title.resize(GetWindowTextA(hwnd, title.data(), static_cast<int>(title.size())));
+    if (title != *ctx->title) return TRUE;
+    ctx->found = hwnd;
+    return FALSE;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0, i;
+    while ((i = text.find('\n', start)) != std::string::npos) {
+        lines.push_back(text.substr(start, i - start));
+        start = i + 1;
+    }
+    return lines;
+}
+} // namespace
+
+OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(windows) {
+    dir_ = MakeTempDir("otherprog");
+    log_ = dir_ + "log.txt";
+    std::string spec;
+    for (const WindowSpec& w : windows)
+        spec += w.name + "\t" + w.flags + "\t" + (w.owner.empty() ? "-" : w.owner) + "\t" +
+                w.title + "\n";
+    WriteWholeFile(dir_ + "spec.txt", spec);
+
+    std::string cmd = "\"" + TestBinDir() + "testwins.exe\" \"" + dir_ + "spec.txt\" \"" + log_ + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    WaitFor([&] { return ReadWholeFile(log_).find("ready\n") != std::string::npos; }, 10000);
+    for (const WindowSpec& w : specs_) {
+        FindContext ctx{pid_, &w.title, nullptr};
+        EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&ctx));
+        windows_.push_back(ctx.found);
+    }
+}
+
+OtherProgram::~OtherProgram() {
+    if (process_) {
+        TerminateProcess(process_, 0);
+        WaitForSingleObject(process_, 5000);
+        CloseHandle(process_);
+    }
+}
+
+HWND OtherProgram::Window(const std::string& name) const {
+    for (size_t i = 0; i < specs_.size(); ++i)
+        if (specs_[i].name == name) return windows_[i];
+    return nullptr;
+}
+
+std::vector<std::string> OtherProgram::Log() const {
+    std::vector<std::string> lines = Lines(ReadWholeFile(log_));
+    auto ready = std::find(lines.begin(), lines.end(), "ready");
+    if (ready != lines.end()) lines.erase(lines.begin(), ready + 1);
+    return lines;
+}
+
+std::vector<std::string> OtherProgram::ShowHideLog() const {
+    std::vector<std::string> lines = Log();
+    std::erase_if(lines, [](const std::string& l) {
+        return !l.ends_with(" show") && !l.ends_with(" hide");
+    });
+    return lines;
+}

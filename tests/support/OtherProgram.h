@@ -1,0 +1,54 @@
+// Starts testwins.exe, a program of its own process that opens the windows a test
+// describes, and finds those windows and its log of shows and hides.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct WindowSpec {
+    std::string name;
+    std::string flags; // v visible, t tool window, d disabled, p pop-up
+    std::string owner; // name of an earlier window, or empty
+    std::string title;
+};
+
+class OtherProgram {
+  public:
+    explicit OtherProgram(const std::vector<WindowSpec>& windows);
+    ~OtherProgram();
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD processId() const { return pid_; }
+    HWND Window(const std::string& name) const;
+    // The lines logged since start (after "ready").
+    std::vector<std::string> Log() const;
+    // Lines of the log about shows and hides, e.g. "owner hide".
+    std::vector<std::string> ShowHideLog() const;
+
+  private:
+    std::vector<WindowSpec> specs_;
+    std::vector<HWND> windows_;
+    std::string dir_, log_;
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// The folder of the running test program, with a trailing backslash.
+std::string TestBinDir();
+// A new empty temporary folder, with a trailing backslash.
+std::string MakeTempDir(const char* prefix);
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& data);
+// Dispatches this thread's messages until pred() holds or ms pass; true if it held.
+template <typename Pred> bool WaitFor(Pred pred, DWORD ms = 5000) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (pred()) return true;
+        if (GetTickCount() - start > ms) return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+}

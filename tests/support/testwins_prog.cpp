@@ -1,0 +1,122 @@
+// Stands in for "other programs" in the tests: opens the top-level windows a test
+// asks for and writes down, in order, every time one of them is shown or hidden.
+//
+//   testwins.exe <spec file> <log file>
+//
+// Each line of the spec file describes one window, fields separated by tabs:
+//   name <TAB> flags <TAB> owner name or "-" <TAB> title
+// flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP.
+// The log gets "ready" once all windows exist, then "<name> show" / "<name> hide".
+// Messages a test may post to any of the windows:
+//   WM_APP + 1 (wParam = ms): stop answering messages for that long.
+//   WM_APP + 2: destroy this window.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace {
+std::string logPath;
+
+void Log(const std::string& line) {
+    HANDLE f = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    std::string text = line + "\n";
+    DWORD written;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+std::string NameOf(HWND hwnd) {
+    const char* name = static_cast<const char*>(GetPropA(hwnd, "testwins.name"));
+    return name ? name : "?";
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        Log(NameOf(hwnd) + (wp ? " show" : " hide"));
+        break;
+    case WM_APP + 1:
+        Sleep(static_cast<DWORD>(wp));
+        return 0;
+    case WM_APP + 2:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        Log(NameOf(hwnd) + " destroyed");
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t i = s.find(sep, start);
+        parts.push_back(s.substr(start, i == std::string::npos ? i : i - start));
+        if (i == std::string::npos) return parts;
+        start = i + 1;
+    }
+}
+
+std::string ReadFile(const char* path) {
+    HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    std::string data(GetFileSize(f, nullptr), '\0');
+    DWORD got = 0;
+    ::ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr);
+    CloseHandle(f);
+    data.resize(got);
+    return data;
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (__argc < 3) return 2;
+    logPath = __argv[2];
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "TestWins";
+    RegisterClassA(&wc);
+
+    std::vector<std::pair<std::string, HWND>> windows;
+    std::vector<std::string> names; // keeps the property strings alive
+    names.reserve(256);
+    int n = 0;
+    for (const std::string& raw : Split(ReadFile(__argv[1]), '\n')) {
+        std::string line = raw;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> f = Split(line, '\t');
+        if (f.size() < 4) continue;
+        const std::string& flags = f[1];
+        DWORD style = WS_OVERLAPPEDWINDOW;
+        DWORD exStyle = 0;
+        if (flags.find('p') != std::string::npos) style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        if (flags.find('d') != std::string::npos) style |= WS_DISABLED;
+        if (flags.find('t') != std::string::npos) exStyle |= WS_EX_TOOLWINDOW;
+        HWND owner = nullptr;
+        for (auto& [name, hwnd] : windows)
+            if (name == f[2]) owner = hwnd;
+        HWND hwnd = CreateWindowExA(exStyle, "TestWins", f[3].c_str(), style, 40 + 30 * n,
+                                    40 + 20 * n, 300, 160, owner, nullptr, instance, nullptr);
+        ++n;
+        names.push_back(f[0]);
+        SetPropA(hwnd, "testwins.name", const_cast<char*>(names.back().c_str()));
+        windows.emplace_back(f[0], hwnd);
+        if (flags.find('v') != std::string::npos) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    }
+    Log("ready");
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
