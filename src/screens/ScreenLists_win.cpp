@@ -1,5 +1,8 @@
 #include "screens/ScreenLists.h"
 #include "screens/Eligibility.h"
+#include "screens/WindowCommands.h"
+#include <algorithm>
+#include <vector>
 
 ObjectList* ScreenList[3];
 int32_t CurrentScreen = 1;
@@ -43,9 +46,19 @@ WindowEntry* MakeWindowEntry(HWND window) {
     return entry;
 }
 
+// The hide commands of one recording, waited for together once it is complete.
+static WindowBatch hiding;
+// Owners hidden along with the windows they own during this recording. Their hide
+// may still be on its way, but for the recording they are hidden already.
+static std::vector<HWND> ownersHidden;
+
+static bool IsHiddenOwner(HWND window) {
+    return std::find(ownersHidden.begin(), ownersHidden.end(), window) != ownersHidden.end();
+}
+
 // The tests of eligibility, in order; the first that fails ends the examination.
 static bool IsEligibleTopLevel(HWND window) {
-    if (!IsWindowVisible(window)) return false;
+    if (!IsWindowVisible(window) || IsHiddenOwner(window)) return false;
     // Owned pop-ups report their owner here and go with it.
     if (GetParent(window)) return false;
     char title[kTitleTestLimit] = "";
@@ -59,15 +72,21 @@ BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM) {
     ListAdd(ScreenListOf(CurrentScreen), MakeWindowEntry(window));
     if (IsWindow(window)) {
         // The owner goes first, so that the owned window never stands alone on screen.
-        if (HWND owner = GetWindow(window, GW_OWNER)) ShowWindow(owner, SW_HIDE);
-        ShowWindow(window, SW_HIDE);
+        if (HWND owner = GetWindow(window, GW_OWNER)) {
+            hiding.Show(owner, SW_HIDE);
+            ownersHidden.push_back(owner);
+        }
+        hiding.Show(window, SW_HIDE);
     }
     return TRUE;
 }
 
 void HideCurrentScreen() {
     ClearScreenList(CurrentScreen);
+    ownersHidden.clear();
     EnumWindows(RecordAndHideWindow, 0);
+    hiding.Wait();
+    ownersHidden.clear();
 }
 
 int FindEntryIndex(int screen, HWND window) {

@@ -1,0 +1,137 @@
+// Showing a screen's windows again, and hiding and showing windows of programs
+// that have stopped answering.
+#include "screens/ScreenLists.h"
+#include "screens/Switching.h"
+#include "support/OtherProgram.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+
+namespace {
+class ShowScreenTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CreateScreenLists();
+        CurrentScreen = 1;
+        foreground_ = CreateWindowExA(0, "STATIC", "foreground", WS_POPUP | WS_VISIBLE, 0, 0, 5, 5,
+                                      nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        ShowScreen(1, nullptr);
+        ShowScreen(2, nullptr);
+        ReleaseScreenLists();
+        DestroyWindow(foreground_);
+    }
+    // A round trip: leave screen 1 and come back to it.
+    void LeaveScreenOne() {
+        HideCurrentScreen();
+        CurrentScreen = 2;
+    }
+    void ComeBack() {
+        HideCurrentScreen();
+        CurrentScreen = 1;
+        ShowScreen(1, foreground_);
+    }
+    void AddEntry(int screen, HWND handle, const char* title) {
+        auto* e = new WindowEntry{};
+        e->Handle = handle;
+        lstrcpynA(e->Title, title, 255);
+        ListAdd(ScreenListOf(screen), e);
+    }
+    HWND foreground_ = nullptr;
+};
+
+std::vector<std::string> Shows(const OtherProgram& prog) {
+    std::vector<std::string> shows;
+    for (const std::string& l : prog.ShowHideLog())
+        if (l.ends_with(" show")) shows.push_back(l.substr(0, l.size() - 5));
+    return shows;
+}
+} // namespace
+
+TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirst) {
+    OtherProgram prog({
+        {"a", "v", "", "Round trip A"},
+        {"owner", "v", "", "Round trip owner"},
+        {"owned", "v", "owner", "Round trip owned"},
+        {"b", "v", "", "Round trip B"},
+        {"asleep", "", "", "Round trip hidden before"},
+    });
+    ASSERT_TRUE(prog.started());
+    LeaveScreenOne();
+    std::vector<std::string> recorded;
+    for (int i = 0; i < ScreenListOf(1)->count; ++i) {
+        HWND h = static_cast<WindowEntry*>(ListGet(ScreenListOf(1), i))->Handle;
+        for (const char* n : {"a", "owner", "owned", "b"})
+            if (prog.Window(n) == h) recorded.push_back(n);
+    }
+    ComeBack();
+
+    for (const char* n : {"a", "owner", "owned", "b"}) EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n;
+    EXPECT_FALSE(IsWindowVisible(prog.Window("asleep")));
+    EXPECT_EQ(ScreenListOf(1)->count, 0);
+    EXPECT_EQ(ScreenListOf(2)->count, 0);
+
+    // Shown in the order they were recorded, each owner just before what it owns.
+    std::vector<std::string> expected;
+    for (const std::string& n : recorded) {
+        if (n == "owned") expected.push_back("owner");
+        expected.push_back(n);
+    }
+    EXPECT_EQ(Shows(prog), expected);
+}
+
+TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
+    OtherProgram prog({{"twin", "", "", "Report.txt - Editor"}, {"other", "", "", "Report.txt"}});
+    ASSERT_TRUE(prog.started());
+    HWND dead = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(dead);
+    AddEntry(1, dead, "Report.txt - Editor");
+    AddEntry(1, dead, "No window has this title");
+
+    ShowScreen(1, foreground_);
+    EXPECT_TRUE(IsWindowVisible(prog.Window("twin")));
+    EXPECT_FALSE(IsWindowVisible(prog.Window("other")));
+    EXPECT_EQ(ScreenListOf(1)->count, 0) << "entries are released, found or not";
+}
+
+TEST_F(ShowScreenTest, TheTitleLookupSkipsEmptyTitlesAndWindowsOfTheOtherScreen) {
+    OtherProgram prog({{"untitled", "", "", ""}, {"elsewhere", "", "", "Belongs to screen 2"}});
+    ASSERT_TRUE(prog.started());
+    HWND dead = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(dead);
+    AddEntry(1, dead, "");
+    AddEntry(1, dead, "Belongs to screen 2");
+    AddEntry(2, prog.Window("elsewhere"), "Belongs to screen 2");
+
+    ShowScreen(1, foreground_);
+    EXPECT_FALSE(IsWindowVisible(prog.Window("untitled"))) << "no stray blank window";
+    EXPECT_FALSE(IsWindowVisible(prog.Window("elsewhere"))) << "stays on its own screen";
+    EXPECT_EQ(ScreenListOf(1)->count, 0);
+    ClearScreenList(2);
+}
+
+TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) {
+    OtherProgram awake({{"awake", "v", "", "Answers at once"}});
+    OtherProgram stuck({{"stuck", "v", "", "Stops answering"}});
+    ASSERT_TRUE(awake.started() && stuck.started());
+    HWND stuckWindow = stuck.Window("stuck");
+
+    PostMessageA(stuckWindow, WM_APP + 1, 2500, 0); // asleep for 2.5 s
+    Sleep(100);
+    DWORD start = GetTickCount();
+    LeaveScreenOne();
+    DWORD hideTime = GetTickCount() - start;
+    EXPECT_LT(hideTime, 900u);
+    EXPECT_FALSE(IsWindowVisible(awake.Window("awake"))) << "answering windows are gone on return";
+    EXPECT_NE(FindEntryIndex(1, stuckWindow), -1) << "the silent window is recorded";
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(stuckWindow); }, 6000))
+        << "and hidden once its program answers again";
+
+    PostMessageA(stuckWindow, WM_APP + 1, 2500, 0);
+    Sleep(100);
+    start = GetTickCount();
+    ShowScreen(1, foreground_);
+    EXPECT_LT(GetTickCount() - start, 900u);
+    EXPECT_TRUE(IsWindowVisible(awake.Window("awake")));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(stuckWindow) != FALSE; }, 6000));
+}
