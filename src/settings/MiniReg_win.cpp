@@ -1,0 +1,72 @@
+#include "settings/MiniReg.h"
+#include <windows.h>
+
+namespace {
+// Closes the key on every way out.
+struct RegKey {
+    HKEY h = nullptr;
+    RegKey() = default;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    ~RegKey() {
+        if (h) RegCloseKey(h);
+    }
+};
+
+// The registry addresses the default value by a null name.
+const char* ValueNameOrNull(const std::string& name) {
+    return name.empty() ? nullptr : name.c_str();
+}
+} // namespace
+
+bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_t size,
+                   const void* data) {
+    std::string keyPath, valueName;
+    if (!SplitRegPath(path, keyPath, valueName)) return false;
+    RegKey key;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key.h, &disposition) != ERROR_SUCCESS) {
+        key.h = nullptr;
+        return false;
+    }
+    return RegSetValueExA(key.h, ValueNameOrNull(valueName), 0, type,
+                          static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, std::string& data) {
+    data.clear();
+    std::string keyPath, valueName;
+    if (!SplitRegPath(path, keyPath, valueName)) return false;
+    RegKey key;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key.h) != ERROR_SUCCESS) {
+        key.h = nullptr;
+        return false;
+    }
+    const char* name = ValueNameOrNull(valueName);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key.h, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return false;
+    // One spare byte so that even a zero-sized value gets a real buffer.
+    std::string buffer(size + 1, '\0');
+    if (RegQueryValueExA(key.h, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS ||
+        type != expectedType)
+        return false;
+    buffer.resize(size);
+    data.swap(buffer);
+    return true;
+}
+
+bool WriteRegString(HKEY__* root, const std::string& path, const std::string& text) {
+    // c_str() supplies the terminating zero.
+    return WriteRegValue(root, path, REG_SZ, static_cast<uint32_t>(text.size() + 1), text.c_str());
+}
+
+bool ReadRegString(HKEY__* root, const std::string& path, std::string& text) {
+    text.clear();
+    std::string bytes;
+    if (!ReadRegValue(root, path, REG_SZ, bytes)) return false;
+    text = DecodeRegString(bytes);
+    return true;
+}

@@ -1,0 +1,31 @@
+#include "settings/Transparency.h"
+
+bool LayeredSupported = false;
+
+bool LayeredSupportedFor(bool versionKnown, uint32_t majorVersion) {
+    return versionKnown && majorVersion >= 5;
+}
+
+bool NTPlatformFor(bool versionKnown, uint32_t platformId) {
+    return versionKnown && platformId == 2;
+}
+
+static AlphaWindowFn alphaSource = nullptr;
+static void* alphaData = nullptr;
+
+void SetAlphaWindowSource(AlphaWindowFn source, void* data) {
+    alphaSource = source;
+    alphaData = data;
+}
+
+static void* FixedWindow(void* data) {
+    return data;
+}
+
+void SetAlphaWindow(void* window) {
+    SetAlphaWindowSource(FixedWindow, window);
+}
+
+void* AlphaWindow() {
+    return alphaSource ? alphaSource(alphaData) : nullptr;
+}

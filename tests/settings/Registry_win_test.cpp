@@ -1,0 +1,231 @@
+#include "settings/MiniReg.h"
+#include "settings/Settings.h"
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+const char* const kKey = "SOFTWARE\\Quenbrook\\Paravue";
+
+// Removes the program's key so that every test starts as on a new machine.
+void DeleteProgramKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenbrook");
+}
+
+bool KeyExists(HKEY root, const char* path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Stores raw bytes straight through the registry, bypassing the helpers under test.
+void StoreRaw(const char* name, DWORD type, const std::string& bytes) {
+    HKEY key;
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void StoreText(const char* name, const std::string& text) {
+    StoreRaw(name, REG_SZ, text + '\0');
+}
+
+// Type and bytes of a stored value read straight from the registry; type 0 when absent.
+struct RawValue {
+    DWORD type = 0;
+    std::string bytes;
+};
+RawValue LoadRaw(HKEY root, const char* keyPath, const char* name) {
+    RawValue v;
+    HKEY key;
+    if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(buffer), &size) ==
+        ERROR_SUCCESS)
+        v.bytes.assign(buffer, size);
+    else
+        v.type = 0;
+    RegCloseKey(key);
+    return v;
+}
+
+struct Position : PositionTarget {
+    int32_t left = 902, top = 715;
+    int32_t GetLeft() override { return left; }
+    int32_t GetTop() override { return top; }
+    void SetLeft(int32_t v) override { left = v; }
+    void SetTop(int32_t v) override { top = v; }
+};
+
+class RegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DeleteProgramKey();
+        ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKey));
+        TransparencyOn = false;
+    }
+    void TearDown() override {
+        DeleteProgramKey();
+        TransparencyOn = false;
+    }
+};
+} // namespace
+
+TEST_F(RegistryTest, FirstRunKeepsDefaultsAndTheSaveCreatesTheKey) {
+    Position form;
+    LoadSettings(form);
+    EXPECT_FALSE(TransparencyOn);
+    EXPECT_EQ(form.left, 902);
+    EXPECT_EQ(form.top, 715);
+    // Loading writes nothing, not even the key.
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKey));
+
+    form.left = 300;
+    form.top = 40;
+    SaveSettings(form);
+    RawValue transparent = LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Transparent");
+    RawValue left = LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Left");
+    RawValue top = LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Top");
+    EXPECT_EQ(transparent.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(transparent.bytes, "0\0"s);
+    EXPECT_EQ(left.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(left.bytes, "300\0"s);
+    EXPECT_EQ(top.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(top.bytes, "40\0"s);
+
+    // The next run starts from what was saved.
+    TransparencyOn = true;
+    form.left = -20;
+    SaveSettings(form);
+    TransparencyOn = false;
+    Position next;
+    LoadSettings(next);
+    EXPECT_TRUE(TransparencyOn);
+    EXPECT_EQ(next.left, -20);
+    EXPECT_EQ(next.top, 40);
+    EXPECT_EQ(LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Left").bytes, "-20\0"s);
+}
+
+TEST_F(RegistryTest, TransparentIsOnOnlyForExactlyOne) {
+    Position form;
+    StoreText("Transparent", "1");
+    LoadSettings(form);
+    EXPECT_TRUE(TransparencyOn);
+
+    for (const char* off : {"0", "true", "1 "}) {
+        TransparencyOn = true;
+        StoreText("Transparent", off);
+        LoadSettings(form);
+        EXPECT_FALSE(TransparencyOn) << off;
+    }
+    // An empty text leaves the current value, on or off.
+    StoreText("Transparent", "");
+    TransparencyOn = true;
+    LoadSettings(form);
+    EXPECT_TRUE(TransparencyOn);
+    TransparencyOn = false;
+    LoadSettings(form);
+    EXPECT_FALSE(TransparencyOn);
+}
+
+TEST_F(RegistryTest, PositionTextsGiveTheirLeadingNumber) {
+    struct Case {
+        const char* text;
+        int32_t left;
+    } cases[] = {{"-20", -20}, {"12abc", 12}, {"abc", 0}};
+    for (const Case& c : cases) {
+        StoreText("Left", c.text);
+        Position form;
+        LoadSettings(form);
+        EXPECT_EQ(form.left, c.left) << c.text;
+        // Top is not stored: it keeps its default.
+        EXPECT_EQ(form.top, 715) << c.text;
+    }
+}
+
+TEST_F(RegistryTest, ValuesOfAnotherTypeOrWithoutBytesChangeNothing) {
+    DWORD number = 300;
+    StoreRaw("Left", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4));
+    StoreRaw("Top", REG_SZ, "");
+    StoreRaw("Transparent", REG_DWORD, std::string("\1\0\0\0", 4));
+    TransparencyOn = false;
+    Position form;
+    LoadSettings(form);
+    EXPECT_EQ(form.left, 902);
+    EXPECT_EQ(form.top, 715);
+    EXPECT_FALSE(TransparencyOn);
+
+    std::string text = "stale";
+    EXPECT_FALSE(ReadRegString(HKEY_LOCAL_MACHINE, kLeftPath, text));
+    EXPECT_EQ(text, "");
+    // A zero-byte string is read, and is empty.
+    text = "stale";
+    EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, kTopPath, text));
+    EXPECT_EQ(text, "");
+    // The raw value of the expected type is handed over whole.
+    std::string bytes;
+    EXPECT_TRUE(ReadRegValue(HKEY_LOCAL_MACHINE, kLeftPath, REG_DWORD, bytes));
+    EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(&number), 4));
+    EXPECT_FALSE(ReadRegValue(HKEY_LOCAL_MACHINE, kLeftPath, REG_SZ, bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(RegistryTest, AStringStoredWithoutItsTerminatorKeepsEveryCharacter) {
+    ASSERT_TRUE(WriteRegValue(HKEY_LOCAL_MACHINE, kLeftPath, REG_SZ, 2, "12"));
+    std::string text;
+    EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, kLeftPath, text));
+    EXPECT_EQ(text, "12");
+    Position form;
+    LoadSettings(form);
+    EXPECT_EQ(form.left, 12);
+}
+
+TEST_F(RegistryTest, MissingValuesAndKeysReadAsFalse) {
+    std::string text = "stale";
+    EXPECT_FALSE(ReadRegString(HKEY_LOCAL_MACHINE, kTopPath, text));
+    EXPECT_EQ(text, "");
+    StoreText("Left", "5");
+    text = "stale";
+    EXPECT_FALSE(ReadRegString(HKEY_LOCAL_MACHINE, kTopPath, text));
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, kLeftPath, text));
+    EXPECT_EQ(text, "5");
+}
+
+TEST_F(RegistryTest, APathWithoutBackslashIsRefusedWithoutTouchingTheRegistry) {
+    const char* name = "ParavueNoKeyPath";
+    RegDeleteValueA(HKEY_CURRENT_USER, name);
+    EXPECT_FALSE(WriteRegString(HKEY_CURRENT_USER, name, "x"));
+    EXPECT_EQ(LoadRaw(HKEY_CURRENT_USER, "", name).type, 0u);
+
+    // Even when the root holds a value of that name, it is not read.
+    ASSERT_EQ(
+        RegSetValueExA(HKEY_CURRENT_USER, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2),
+        ERROR_SUCCESS);
+    std::string text = "stale";
+    EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, name, text));
+    EXPECT_EQ(text, "");
+    RegDeleteValueA(HKEY_CURRENT_USER, name);
+}
+
+TEST_F(RegistryTest, AnEmptyValueNameAddressesTheDefaultValue) {
+    const std::string path = std::string(kKey) + "\\";
+    ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, path, "unnamed"));
+    RawValue raw = LoadRaw(HKEY_LOCAL_MACHINE, kKey, nullptr);
+    EXPECT_EQ(raw.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(raw.bytes, "unnamed\0"s);
+    std::string text;
+    EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, path, text));
+    EXPECT_EQ(text, "unnamed");
+    // No named value was made on the way.
+    EXPECT_FALSE(ReadRegString(HKEY_LOCAL_MACHINE, kKey, text));
+}

@@ -1,0 +1,123 @@
+#include "settings/Settings.h"
+#include <gtest/gtest.h>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+// The stored texts by full path, and every write made.
+std::map<std::string, std::string> stored;
+std::vector<std::string> writes;
+
+bool ReadStored(const char* path, std::string& text) {
+    auto it = stored.find(path);
+    text = it == stored.end() ? "" : it->second;
+    return it != stored.end();
+}
+
+bool WriteStored(const char* path, const std::string& text) {
+    writes.push_back(path);
+    stored[path] = text;
+    return true;
+}
+
+struct Position : PositionTarget {
+    int32_t left = 902, top = 715;
+    bool throwOnLeft = false;
+    int sets = 0;
+    int32_t GetLeft() override { return left; }
+    int32_t GetTop() override { return top; }
+    void SetLeft(int32_t v) override {
+        ++sets;
+        if (throwOnLeft) throw std::runtime_error("bad position");
+        left = v;
+    }
+    void SetTop(int32_t v) override {
+        ++sets;
+        top = v;
+    }
+};
+
+class SettingsLogic : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        stored.clear();
+        writes.clear();
+        TransparencyOn = false;
+    }
+    void TearDown() override { TransparencyOn = false; }
+};
+} // namespace
+
+TEST(SettingsDecision, OnlyExactlyOneTurnsTransparencyOn) {
+    EXPECT_TRUE(TransparencyFromText("1", false));
+    for (const char* off : {"0", "01", "yes", "true", "1 ", " 1"}) {
+        EXPECT_FALSE(TransparencyFromText(off, false)) << off;
+        EXPECT_FALSE(TransparencyFromText(off, true)) << off;
+    }
+    // An empty text decides nothing.
+    EXPECT_TRUE(TransparencyFromText("", true));
+    EXPECT_FALSE(TransparencyFromText("", false));
+}
+
+TEST_F(SettingsLogic, NothingStoredKeepsTheDefaultsAndWritesNothing) {
+    Position form;
+    LoadSettingsWith(ReadStored, form);
+    EXPECT_FALSE(TransparencyOn);
+    EXPECT_EQ(form.left, 902);
+    EXPECT_EQ(form.top, 715);
+    EXPECT_EQ(form.sets, 0);
+    EXPECT_TRUE(writes.empty());
+}
+
+TEST_F(SettingsLogic, StoredTextsSetTransparencyAndPosition) {
+    stored = {{kTransparentPath, "1"}, {kLeftPath, "12abc"}, {kTopPath, "-20"}};
+    Position form;
+    LoadSettingsWith(ReadStored, form);
+    EXPECT_TRUE(TransparencyOn);
+    EXPECT_EQ(form.left, 12);
+    EXPECT_EQ(form.top, -20);
+    EXPECT_TRUE(writes.empty());
+
+    // Empty texts change nothing; a non-numeric one gives 0.
+    stored = {{kTransparentPath, ""}, {kLeftPath, ""}, {kTopPath, "abc"}};
+    LoadSettingsWith(ReadStored, form);
+    EXPECT_TRUE(TransparencyOn);
+    EXPECT_EQ(form.left, 12);
+    EXPECT_EQ(form.top, 0);
+}
+
+TEST_F(SettingsLogic, AFailureWhileThePositionIsAppliedIsSwallowed) {
+    stored = {{kTransparentPath, "1"}, {kLeftPath, "300"}, {kTopPath, "40"}};
+    Position form;
+    form.throwOnLeft = true;
+    EXPECT_NO_THROW(LoadSettingsWith(ReadStored, form));
+    // The transparency read before stays; the rest of the position is skipped.
+    EXPECT_TRUE(TransparencyOn);
+    EXPECT_EQ(form.left, 902);
+    EXPECT_EQ(form.top, 715);
+}
+
+TEST_F(SettingsLogic, SaveWritesTheCurrentValuesAsDecimalTexts) {
+    Position form;
+    form.left = 300;
+    form.top = -40;
+    SaveSettingsWith(WriteStored, form);
+    EXPECT_EQ(stored[kTransparentPath], "0");
+    EXPECT_EQ(stored[kLeftPath], "300");
+    EXPECT_EQ(stored[kTopPath], "-40");
+    EXPECT_EQ(writes.size(), 3u);
+
+    TransparencyOn = true;
+    SaveSettingsWith(WriteStored, form);
+    EXPECT_EQ(stored[kTransparentPath], "1");
+
+    // What was saved loads back to the same state.
+    TransparencyOn = false;
+    Position next;
+    LoadSettingsWith(ReadStored, next);
+    EXPECT_TRUE(TransparencyOn);
+    EXPECT_EQ(next.left, 300);
+    EXPECT_EQ(next.top, -40);
+}
