@@ -1,0 +1,10 @@
+// What the user does with the strip: drag it, open the window menu, press its buttons.
+#pragma once
+#include "ui/Control.h"
+
+// Left press on the panel or the number: the strip follows the mouse. Right press
+// on any of its controls: the window menu at the mouse.
+void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse);
+void AboutButtonClick(void* data, BaseObject* sender);
+// Asks the application to close; the run ends through the restore of every window.
+void QuitButtonClick(void* data, BaseObject* sender);

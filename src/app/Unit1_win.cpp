@@ -1,0 +1,133 @@
+#include "app/Unit1.h"
+#include "app/Placement.h"
+#include "launch/LaunchList.h"
+#include "screens/ScreenLists.h"
+#include "screens/Switching.h"
+#include "screens/WindowMenu.h"
+#include "screens/QuitRestore.h"
+#include "settings/Settings.h"
+#include "settings/ToolTip1.h"
+#include "settings/Transparency.h"
+#include "app/MainInteraction.h"
+#include "ui/Services.h"
+
+MainForm* MainFormRecord;
+
+namespace {
+// The strip's colours and the look of its controls.
+constexpr uint32_t kPanelColor = 0x00FFC890; // light blue
+constexpr uint32_t kFontBold = 1;
+constexpr int kAnsiCharset = 0;
+
+Control* BoldControl(Control* c) {
+    FontSetStyle(GetFont(c), kFontBold);
+    FontSetCharset(GetFont(c), kAnsiCharset);
+    return c;
+}
+
+
+void* StripWindow(void*) { return MainFormRecord ? GetHandle(MainFormRecord->form) : nullptr; }
+
+void SwitchFromLaunchList(void* data) { SwitchScreen(data, nullptr); }
+void ProcessAppMessages(void*) { ProcessMessages(ApplicationObject); }
+
+// The smaller side of the taskbar window, 0 when there is none.
+int32_t FindTaskbarThickness() {
+    RECT r;
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar || !GetWindowRect(taskbar, &r)) return TaskbarThickness(nullptr);
+    ScreenRect rect{r.left, r.top, r.right, r.bottom};
+    return TaskbarThickness(&rect);
+}
+} // namespace
+
+void HideTaskbarButton() {
+    HWND app = ApplicationObject->handle;
+    ShowWindow(app, SW_HIDE);
+    SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    ShowWindow(app, SW_SHOW);
+}
+
+void HideApplicationWindow(void* data, BaseObject*) {
+    auto* s = static_cast<MainForm*>(data);
+    TimerSetEnabled(s->TaskbarHideTimer, false);
+    ShowWindow(ApplicationObject->handle, SW_HIDE);
+}
+
+void BuildMainForm(MainForm*& record, Control* app) {
+    record = new MainForm();
+    MainForm* s = record;
+    s->form = CreateForm(app, "sd");
+    AddToAutoFree(s->form, s);
+    SetHasBorder(s->form, false);
+    SetStayOnTop(s->form, true);
+    app->OnDestroy = MakeEvent(RestoreAll, s);
+
+    s->TaskbarHideTimer = CreateTimer(100);
+    AddToAutoFree(s->form, s->TaskbarHideTimer);
+    s->TaskbarHideTimer->OnTimer = MakeEvent(HideApplicationWindow, s);
+
+    s->DragPanel = CreatePanel(s->form, 2);
+    SetAlign(s->DragPanel, DockClient);
+    SetColor(s->DragPanel, kPanelColor);
+
+    s->ScreenNumberLabel = CreateLabel(s->DragPanel, "1");
+    SetSize(SetPosition(s->ScreenNumberLabel, 28, 1), 19, 20);
+    SetTextAlign(BoldControl(s->ScreenNumberLabel), 2);
+    s->SwitchButton = BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "2"), 0, 0), 28, 20));
+    s->AboutButton = BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "?"), 47, 0), 24, 20));
+    s->QuitButton = BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "X"), 71, 0), 24, 20));
+
+    SetOnMouseDown(s->ScreenNumberLabel, MainFormMouseDown, s);
+    s->SwitchButton->OnClick = MakeEvent(SwitchScreen, s);
+    SetOnMouseDown(s->SwitchButton, MainFormMouseDown, s);
+    s->AboutButton->OnClick = MakeEvent(AboutButtonClick, s);
+    SetOnMouseDown(s->AboutButton, MainFormMouseDown, s);
+    s->QuitButton->OnClick = MakeEvent(QuitButtonClick, s);
+    SetOnMouseDown(s->QuitButton, MainFormMouseDown, s);
+    SetOnMouseDown(s->DragPanel, MainFormMouseDown, s);
+
+    InitMainForm(s);
+}
+
+void InitMainForm(MainForm* s) {
+    Control* form = s->form;
+    CreateWindowMenu(s->DragPanel);
+    HideTaskbarButton();
+
+    s->ToolTipWindow = CreateToolTipWindow(GetHandle(ApplicationObject), GetModuleHandleA(nullptr));
+    SetToolTip(s->ToolTipWindow, GetHandle(s->SwitchButton), " Switch to screen 2 ");
+    SetToolTip(s->ToolTipWindow, GetHandle(s->AboutButton), " About Para-Vue ");
+    SetToolTip(s->ToolTipWindow, GetHandle(s->QuitButton), " Quit and restore all applications ");
+    SetToolTip(s->ToolTipWindow, GetHandle(s->DragPanel), " Drag here to move ");
+    SetToolTip(s->ToolTipWindow, GetHandle(s->ScreenNumberLabel),
+               " Current screen number. Drag here to move ");
+
+    CreateMenuLinkList();
+    CreateScreenLists();
+    CurrentScreen = 1;
+    LayeredSupported = IsLayeredSupported();
+
+    const int32_t taskbar = FindTaskbarThickness();
+    SetWidth(form, kStripWidth);
+    SetHeight(form, GetHeight(s->SwitchButton) + 3);
+    SetLeft(form, DefaultLeft(ScreenWidth(), GetWidth(form)));
+    SetTop(form, DefaultTop(ScreenHeight(), GetHeight(form), taskbar));
+    SetCaption(s->SwitchButton, "2");
+    ProgramDir = FileDirPart(GetParam(0));
+
+    FormPosition position(form);
+    LoadSettings(position);
+    StripPlace place = KeepOnScreen({GetLeft(form), GetTop(form)}, GetWidth(form), GetHeight(form),
+                                    ScreenWidth(), ScreenHeight(), taskbar);
+    if (place.top != GetTop(form)) SetTop(form, place.top);
+    if (place.left != GetLeft(form)) SetLeft(form, place.left);
+
+    if (GetParamCount() > 0) {
+        LaunchHooks hooks{SwitchFromLaunchList, ProcessAppMessages, s};
+        RunLaunchList(CommandLineFile(), hooks);
+    }
+    TimerSetEnabled(s->TaskbarHideTimer, true);
+    SetAlphaWindowSource(StripWindow, nullptr);
+    if (TransparencyOn) ApplyTransparency();
+}

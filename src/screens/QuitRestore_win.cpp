@@ -1,0 +1,61 @@
+#include "screens/QuitRestore.h"
+#include "app/Unit1.h"
+#include "screens/ScreenLists.h"
+#include "screens/Switching.h"
+#include "screens/TickDelay.h"
+#include "screens/WindowMenu.h"
+#include "settings/Settings.h"
+
+bool RestoreStarted;
+
+static uint32_t SystemTicks() { return GetTickCount(); }
+static TickCounterFn tickCounter = SystemTicks;
+
+TickCounterFn SetTickCounter(TickCounterFn counter) {
+    TickCounterFn old = tickCounter;
+    tickCounter = counter ? counter : SystemTicks;
+    return old;
+}
+
+void DelayWithMessages(uint32_t ms) {
+    TickWait wait;
+    wait.ticks = [](void*) { return tickCounter(); };
+    wait.pump = [](void*) {
+        ProcessMessages(ApplicationObject);
+        // Nothing to do until the next message or tick; do not spin the processor.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    };
+    WaitTicks(ms, wait);
+}
+
+
+void RestoreAll(void* data, BaseObject*) {
+    auto* s = static_cast<MainForm*>(data);
+    if (RestoreStarted) return;
+    RestoreStarted = true;
+    ReleaseWindowMenu();
+    for (int screen = 1; screen <= 2; ++screen) {
+        ObjectList* list = ScreenListOf(screen);
+        if (!list) continue;
+        try {
+            if (screen != CurrentScreen && list->count > 0) {
+                ShowScreen(screen, ApplicationObject ? ApplicationObject->handle : nullptr);
+                DelayWithMessages(500);
+            }
+        } catch (...) {
+            // One screen's trouble must not keep the other's windows hidden.
+        }
+        ClearScreenList(screen);
+        FreeObject(list);
+        ScreenList[screen] = nullptr;
+    }
+    ReleaseMenuLinkList();
+    if (s && s->form) {
+        FormPosition position(s->form);
+        SaveSettings(position);
+    }
+    if (s && s->ToolTipWindow) {
+        DestroyWindow(s->ToolTipWindow);
+        s->ToolTipWindow = nullptr;
+    }
+}

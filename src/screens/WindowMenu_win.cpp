@@ -1,0 +1,151 @@
+#include "screens/WindowMenu.h"
+#include "launch/LaunchList.h"
+#include "screens/Eligibility.h"
+#include "screens/MoveCaptions.h"
+#include "screens/QuitRestore.h"
+#include "screens/ScreenLists.h"
+#include "screens/WindowCommands.h"
+#include "settings/Settings.h"
+#include "settings/Transparency.h"
+
+Menu* WindowMenu;
+ObjectList* MenuLinkList;
+
+namespace {
+constexpr uint32_t kSeparator = 0x20;
+constexpr uint32_t kCheckMark = 0x08;
+constexpr int32_t kCheckedState = 8; // MFS_CHECKED
+constexpr WPARAM kDesktopRefresh = 0xA065;
+
+MenuEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
+
+void LaunchKindletItem(void*, Menu*, int32_t) { LaunchKindlet(); }
+void TransparentItem(void*, Menu*, int32_t) { ToggleTransparency(); }
+
+// Tells the shell's desktop that windows came or went.
+void NotifyDesktop() {
+    if (HWND desktop = FindWindowA("Progman", "Program Manager"))
+        SendMessageA(desktop, WM_COMMAND, kDesktopRefresh, 0);
+}
+} // namespace
+
+void CreateWindowMenu(Control* owner) {
+    WindowMenu = CreateMenuObject(owner, 0, nullptr, 0, MoveEvent());
+}
+
+void ReleaseWindowMenu() {
+    Menu* menu = WindowMenu;
+    WindowMenu = nullptr;
+    FreeObject(menu);
+}
+
+void CreateMenuLinkList() { MenuLinkList = CreateList(); }
+
+void ReleaseMenuLinkList() {
+    ClearMenuLinks();
+    FreeObject(MenuLinkList);
+    MenuLinkList = nullptr;
+}
+
+void ClearWindowMenu() {
+    while (MenuItemCount(WindowMenu) > 0) {
+        int32_t before = MenuItemCount(WindowMenu);
+        FreeObject(MenuItemAt(WindowMenu, 0));
+        if (MenuItemCount(WindowMenu) == before) break; // an item that will not go
+    }
+}
+
+void ClearMenuLinks() {
+    if (!MenuLinkList) return;
+    for (int32_t i = 0; i < MenuLinkList->count; ++i) delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+    ListClear(MenuLinkList);
+}
+
+void AddMenuLink(HWND window, int32_t itemId) {
+    if (MenuLinkList) ListAdd(MenuLinkList, new MenuLink{window, itemId});
+}
+
+HWND WindowOfMenuItem(int32_t itemId) {
+    if (!MenuLinkList) return nullptr;
+    for (int32_t i = 0; i < MenuLinkList->count; ++i) {
+        auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+        if (link->ItemId == itemId) return link->Handle;
+    }
+    return nullptr;
+}
+
+BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM) {
+    if (GetParent(window)) return TRUE;
+    char title[kTitleTestLimit] = "";
+    GetWindowTextA(window, title, kTitleTestLimit);
+    if (TitleProtectsWindow(title) || !HasEligibleStyle(window)) return TRUE;
+    if (IsWindowVisible(window)) {
+        // Each visible window goes on top: the one enumerated last stands first.
+        std::string caption = MoveCaption(CurrentScreen, title, MoveDirection::ToOtherScreen);
+        AddMenuLink(window, MenuInsertItem(WindowMenu, 0, caption.c_str(), 0, MoveEvent()));
+    } else if (FindEntryIndex(OtherScreen(CurrentScreen), window) != -1) {
+        // Hidden windows are listed only when we hid them.
+        std::string caption = MoveCaption(OtherScreen(CurrentScreen), title, MoveDirection::ToThisScreen);
+        AddMenuLink(window, MenuAddItem(WindowMenu, caption.c_str(), 0, MoveEvent()));
+    }
+    return TRUE;
+}
+
+void RemoveOwnerItems() {
+    HMENU menu = WindowMenu->handle;
+    for (int32_t i = 0; i < MenuLinkList->count; ++i) {
+        HWND owner = GetWindow(static_cast<MenuLink*>(ListGet(MenuLinkList, i))->Handle, GW_OWNER);
+        if (!owner) continue;
+        for (int32_t j = 0; j < MenuLinkList->count; ++j) {
+            auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, j));
+            if (link->Handle == owner) RemoveMenu(menu, static_cast<UINT>(link->ItemId), MF_BYCOMMAND);
+        }
+    }
+}
+
+bool BuildWindowMenu() {
+    if (!WindowMenu || RestoreStarted) return false;
+    ClearWindowMenu();
+    if (MenuItemCount(WindowMenu) > 0) return false;
+    MenuAddItem(WindowMenu, "", kSeparator, MoveEvent());
+    ProcessMessages(ApplicationObject);
+    // The messages just handled may have ended the run.
+    if (!WindowMenu || RestoreStarted) return false;
+    ClearMenuLinks();
+    EnumWindows(AddWindowMenuItem, 0);
+    RemoveOwnerItems();
+    MenuAddItem(WindowMenu, "", kSeparator, MoveEvent());
+    MenuAddItem(WindowMenu, "Launch \"Kindlet\" (for launching groups of files)", 0,
+                MakeEvent(LaunchKindletItem, nullptr));
+    if (LayeredSupported) {
+        MenuAddItem(WindowMenu, "Transparent", kCheckMark, MakeEvent(TransparentItem, nullptr));
+        MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), kCheckedState,
+                         TransparencyOn);
+    }
+    return MenuItemCount(WindowMenu) > 0;
+}
+
+void MoveWindowCommand(void*, Menu* menu, int32_t index) {
+    Menu* item = MenuItemAt(menu, index);
+    if (item && !RestoreStarted) {
+        MoveChoice choice = DecideMove(MenuItemCaption(menu, index));
+        HWND window = WindowOfMenuItem(static_cast<int32_t>(item->commandId));
+        WindowBatch batch;
+        if (window && choice.direction == MoveDirection::ToOtherScreen) {
+            ListAdd(ScreenListOf(OtherScreen(choice.sourceScreen)), MakeWindowEntry(window));
+            if (HWND owner = GetWindow(window, GW_OWNER)) batch.Show(owner, SW_HIDE);
+            batch.Show(window, SW_HIDE);
+        } else if (window && choice.direction == MoveDirection::ToThisScreen) {
+            int i = FindEntryIndex(choice.sourceScreen, window);
+            if (i != -1) {
+                ObjectList* list = ScreenListOf(choice.sourceScreen);
+                delete static_cast<WindowEntry*>(ListGet(list, i));
+                ListDelete(list, i);
+                if (HWND owner = GetWindow(window, GW_OWNER)) batch.Show(owner, SW_SHOW);
+                batch.Show(window, SW_SHOW);
+            }
+        }
+        batch.Wait();
+    }
+    NotifyDesktop();
+}
