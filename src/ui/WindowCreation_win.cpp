@@ -89,9 +89,13 @@ bool Control::CreateWnd() {
         showAfterCreation = true;
     }
     int x = bounds.left, y = bounds.top, w = bounds.Width(), h = bounds.Height();
-    if (w == 0) w = CW_USEDEFAULT;
-    if (h == 0) h = CW_USEDEFAULT;
-    if (!isChildControl && !leftSet && !topSet) x = CW_USEDEFAULT;
+    if (!isChildControl) {
+        // Only top-level windows have a default size; for a child it would wipe
+        // out the other dimension too (a docked child squeezed to width 0).
+        if (w == 0) w = CW_USEDEFAULT;
+        if (h == 0) h = CW_USEDEFAULT;
+        if (!leftSet && !topSet) x = CW_USEDEFAULT;
+    }
     HMENU menuOrId = nullptr;
     if (isChildControl) menuOrId = reinterpret_cast<HMENU>(static_cast<uintptr_t>(id));
 
