@@ -1,0 +1,76 @@
+// The arithmetic behind the window layer: docking, style words built from option
+// bits, font style bits, border decisions and the mouse record. Plain values in
+// and out, so every rule can be checked without a window.
+#pragma once
+#include <cstdint>
+
+struct LayoutRect {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    int32_t Width() const { return right - left; }
+    int32_t Height() const { return bottom - top; }
+    bool operator==(const LayoutRect&) const = default;
+};
+
+enum DockAlign : int32_t {
+    DockNone = 0,
+    DockLeft = 1,
+    DockTop = 2,
+    DockRight = 3,
+    DockBottom = 4,
+    DockClient = 5
+};
+
+struct DockItem {
+    int32_t align = DockNone;
+    bool visible = true;
+    bool locked = false;
+    LayoutRect rect; // in the parent's client coordinates; replaced by the result
+};
+
+// Places the docked items inside client, in three passes (top/bottom, then
+// left/right, then client), each inset by margin from the edges it touches.
+// Widths and heights that come out negative are clamped to 0.
+void DockItems(const LayoutRect& client, int32_t margin, DockItem* items, int32_t count);
+
+// Per-class text alignment style values (left, right, centre) and the bits
+// removed whenever the alignment is set.
+struct AlignStyles {
+    uint16_t values[3] = {0, 0, 0};
+    uint8_t alsoCleared = 0;
+};
+// The style word with its low word re-aligned to a (0 left, 1 right, 2 centre).
+uint32_t AlignedStyle(uint32_t style, const AlignStyles& styles, int32_t a);
+
+// Edit-box option bits to window style: the given bits plus the fixed part of an
+// edit box (child, visible, border, tab stop).
+uint32_t EditBoxStyle(uint32_t options);
+
+// Font style bits: 1 bold, 2 italic, 4 underline, 8 strike-out.
+struct FontAttributes {
+    int32_t weight = 0;
+    uint8_t italic = 0, underline = 0, strikeOut = 0;
+};
+uint32_t FontStyleOf(const FontAttributes& font);
+// Returns false (and leaves font alone) when the bits equal the current style.
+bool ApplyFontStyle(FontAttributes& font, uint32_t bits);
+
+// Border present: any of WS_BORDER, WS_DLGFRAME, WS_THICKFRAME, or a client edge.
+bool StyleHasBorder(uint32_t style, uint32_t exStyle);
+// The styles after switching the border on or off.
+void ApplyBorder(uint32_t& style, uint32_t& exStyle, bool border, bool topLevel, bool edge3D);
+
+// The mouse record of one mouse message.
+struct MouseRecord {
+    uint8_t button = 0; // 0 none, 1 left, 2 right, 3 middle
+    uint8_t stop = 0;   // set non-zero by a handler to consume the message
+    uint32_t shift = 0;
+    int16_t x = 0, y = 0;
+};
+enum MouseKind { MouseNone, MouseDown, MouseUp, MouseDblClk, MouseMove, MouseWheel };
+// Kind and button of message msg (0x200..0x20A); MouseNone for any other message.
+MouseKind MouseKindOf(uint32_t msg, uint8_t* button);
+MouseRecord MakeMouseRecord(uint32_t msg, uint32_t wParam, uint32_t lParam, bool altDown);
+
+// Colour values: 0x80000000 + n is system colour n, anything else 0x00BBGGRR.
+inline bool IsSystemColor(uint32_t color) { return (color & 0x80000000u) != 0; }
+inline int32_t SystemColorIndex(uint32_t color) { return static_cast<int32_t>(color & 0xFF); }
