@@ -1,0 +1,90 @@
+// err: every run-time fault becomes one kind of error object with a kind code,
+// an error number and a readable message; an error nobody handles is reported
+// in a message box and ends the program.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+namespace err {
+
+class Exception {
+  public:
+    uint8_t kind = 0;
+    int32_t errorNumber = 0; // the input/output result code for kind 3, else 0
+    std::string message;
+    // The platform's exception record, kept for "External exception" errors only.
+    void* exceptionRecord = nullptr;
+
+    Exception(uint8_t kind, std::string message, int32_t errorNumber = 0,
+              void* exceptionRecord = nullptr)
+        : kind(kind), errorNumber(errorNumber), message(std::move(message)),
+          exceptionRecord(exceptionRecord) {}
+};
+
+constexpr uint8_t kKindIo = 3;
+constexpr uint8_t kKindExternal = 4;
+constexpr uint8_t kKindAccessViolation = 18;
+constexpr uint8_t kKindAssertion = 25;
+
+// One value for a template: a text, or a 32-bit number (addresses included:
+// the program is 32-bit).
+struct FormatArg {
+    bool isText;
+    std::string text;
+    uint32_t number;
+
+    FormatArg(const char* s) : isText(true), text(s ? s : "(null)"), number(0) {}
+    FormatArg(const std::string& s) : isText(true), text(s), number(0) {}
+    FormatArg(int32_t n) : isText(false), number(static_cast<uint32_t>(n)) {}
+    FormatArg(uint32_t n) : isText(false), number(n) {}
+};
+
+// Fills a template the way the system's wvsprintfA does (%s %c %d %i %u %x %X
+// %p %%, with flags - # 0, width and precision), at most limit characters.
+// A missing value reads as 0 or "", and a number never stands in for a text.
+std::string FormatTemplate(const char* format, std::initializer_list<FormatArg> args,
+                           size_t limit = 1023);
+
+struct ErrorInfo {
+    uint8_t kind;
+    const char* message;
+};
+// The kind and message of a run-time error index 1..24; any other index is
+// taken as an external exception.
+ErrorInfo RunErrorInfo(int index);
+// The message of an input/output result code.
+std::string IoErrorMessage(int32_t code);
+Exception IoError(int32_t code);
+// A run-time error; indexes above 24 are input/output errors with ioResult.
+Exception RunError(int index, int32_t ioResult);
+
+// The run-time error index of an operating-system exception status.
+int StatusToRunError(uint32_t status);
+
+// The facts of an operating-system exception that decide its error.
+struct ExceptionFacts {
+    uint32_t status = 0;
+    uint32_t address = 0;    // where it happened
+    uint32_t accessKind = 0; // first parameter of an access violation: 0 = read
+    uint32_t accessed = 0;   // second parameter: the address accessed
+    bool inModule = false;   // the address lies in a module...
+    std::string moduleName;  // ...of this file name (without folder)
+    void* record = nullptr;
+};
+std::string AccessViolationMessage(const ExceptionFacts& facts);
+Exception TranslateException(const ExceptionFacts& facts);
+
+// A failed assertion: "message (file, line n)".
+Exception AssertionError(const std::string& message, const std::string& file, int line);
+
+// The address shown in the report: relative to the module that holds it, or to
+// the program's code when no module does. A null address stays 0.
+uint32_t ShownAddress(uint32_t address, bool inModule, uint32_t allocationBase);
+// The text of the report of an unhandled error, at most 1023 characters.
+std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress,
+                            const std::string& message);
+
+} // namespace err

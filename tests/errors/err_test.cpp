@@ -1,0 +1,175 @@
+#include "errors/err.h"
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace err;
+
+TEST(ErrFormat, ConversionsOfTheMessageTemplates) {
+    EXPECT_EQ(FormatTemplate("%p", {0x1234abcdu}), "1234ABCD");
+    EXPECT_EQ(FormatTemplate("%p", {0u}), "00000000");
+    EXPECT_EQ(FormatTemplate("%x", {0xABCDEFu}), "abcdef");
+    EXPECT_EQ(FormatTemplate("%X|%u", {0xabcdefu, -5}), "ABCDEF|4294967291");
+    EXPECT_EQ(FormatTemplate("%d %i %x", {-5, 42, -1}), "-5 42 ffffffff");
+    EXPECT_EQ(FormatTemplate("%d", {INT32_MIN}), "-2147483648");
+    EXPECT_EQ(FormatTemplate("<%s> %c%%", {"text", 'A'}), "<text> A%");
+    EXPECT_EQ(FormatTemplate("%s", {static_cast<const char*>(nullptr)}), "(null)");
+}
+
+TEST(ErrFormat, FlagsWidthAndPrecision) {
+    EXPECT_EQ(FormatTemplate("%05d|%5d|%-5d|", {-3, -3, -3}), "-0003|   -3|-3   |");
+    EXPECT_EQ(FormatTemplate("%#x %#X %#08x", {255, 255, 255}), "0xff 0XFF 0x000000ff");
+    EXPECT_EQ(FormatTemplate("%-#010x|", {255}), "0xff        |");
+    EXPECT_EQ(FormatTemplate("%.3d %.3s %.0s", {7, "abcdef", "abc"}), "007 abc abc");
+    EXPECT_EQ(FormatTemplate("%5s|%-5s|%05s|", {"ab", "ab", "ab"}), "   ab|ab   |   ab|");
+    EXPECT_EQ(FormatTemplate("%10p|%-12p|%.2p|%#p", {0x10u, 0x10u, 0xABCu, 1u}),
+              "00000010|10      |00000ABC|0X00000001");
+    EXPECT_EQ(FormatTemplate("%8.3d|%08.3d|%3.5d", {-12, 12, 12}), "     -12|00000012|00012");
+    EXPECT_EQ(FormatTemplate("%ld %hd %lx", {5, 70000, 255}), "5 70000 ff");
+}
+
+TEST(ErrFormat, OddTemplatesAndMissingValuesStaySafe) {
+    // A character that is no conversion is written as it stands.
+    EXPECT_EQ(FormatTemplate("%q %y%d", {3}), "q y3");
+    EXPECT_EQ(FormatTemplate("%0-5d|", {3}), "-5d|");
+    EXPECT_EQ(FormatTemplate("abc%", {}), "abc");
+    // Values that are missing or of the wrong sort never read past the list.
+    EXPECT_EQ(FormatTemplate("%s|%d|%p", {}), "|0|00000000");
+    EXPECT_EQ(FormatTemplate("%s|%d", {12, "x"}), "|0");
+    EXPECT_EQ(FormatTemplate(nullptr, {1}), "");
+    std::string big(1500, 'a');
+    EXPECT_EQ(FormatTemplate("%s", {big}), std::string(1023, 'a'));
+    EXPECT_EQ(FormatTemplate("%s%s", {"abc", "def"}, 4), "abcd");
+}
+
+TEST(ErrTables, RunTimeErrorsByIndex) {
+    struct Row {
+        int index;
+        uint8_t kind;
+        const char* message;
+    } rows[] = {
+        {1, 2, "Out of memory"},
+        {2, 15, "Invalid pointer operation"},
+        {3, 6, "Division by zero"},
+        {7, 12, "Division by zero"},
+        {10, 16, "Invalid class typecast"},
+        {11, 18, "Access violation at address %p. %s of address %p"},
+        {13, 21, "^C"},
+        {14, 20, "Stack overflow"},
+        {15, 22, "EVariant"},
+        {20, 22, "EVariant"},
+        {21, 25, "Assertion failed"},
+        {22, 4, "External exception %x"},
+        {23, 27, "Interface not supported"},
+        {24, 32, "Exception in safecall method"},
+    };
+    for (const Row& r : rows) {
+        Exception e = RunError(r.index, 0);
+        EXPECT_EQ(e.kind, r.kind) << r.index;
+        EXPECT_EQ(e.message, r.message) << r.index;
+        EXPECT_EQ(e.errorNumber, 0) << r.index;
+        EXPECT_EQ(e.exceptionRecord, nullptr);
+    }
+    EXPECT_EQ(RunErrorInfo(0).kind, 4);
+    EXPECT_EQ(RunErrorInfo(-1).kind, 4);
+}
+
+TEST(ErrTables, InputOutputErrorsCarryTheirCode) {
+    Exception notFound = RunError(25, 2);
+    EXPECT_EQ(notFound.kind, kKindIo);
+    EXPECT_EQ(notFound.errorNumber, 2);
+    EXPECT_EQ(notFound.message, "File not found");
+    EXPECT_EQ(RunError(100, 101).message, "Disk full");
+    Exception odd = RunError(30, 32);
+    EXPECT_EQ(odd.kind, kKindIo);
+    EXPECT_EQ(odd.errorNumber, 32);
+    EXPECT_EQ(odd.message, "I/O error 32");
+    EXPECT_EQ(IoErrorMessage(3), "Invalid filename");
+    EXPECT_EQ(IoErrorMessage(4), "Too many open files");
+    EXPECT_EQ(IoErrorMessage(5), "File access denied");
+    EXPECT_EQ(IoErrorMessage(100), "End of file");
+    EXPECT_EQ(IoErrorMessage(-7), "I/O error -7");
+    EXPECT_EQ(IoErrorMessage(0), "I/O error 0");
+}
+
+TEST(ErrTables, StatusesMapOnlyInsideTheKnownRange) {
+    EXPECT_EQ(StatusToRunError(0xC0000094u), 3);
+    EXPECT_EQ(StatusToRunError(0xC000008Cu), 4);
+    EXPECT_EQ(StatusToRunError(0xC0000095u), 5);
+    EXPECT_EQ(StatusToRunError(0xC000008Fu), 6);
+    EXPECT_EQ(StatusToRunError(0xC0000090u), 6);
+    EXPECT_EQ(StatusToRunError(0xC0000092u), 6);
+    EXPECT_EQ(StatusToRunError(0xC000008Eu), 7);
+    EXPECT_EQ(StatusToRunError(0xC0000091u), 8);
+    EXPECT_EQ(StatusToRunError(0xC000008Du), 9);
+    EXPECT_EQ(StatusToRunError(0xC0000093u), 9);
+    EXPECT_EQ(StatusToRunError(0xC0000005u), 11);
+    EXPECT_EQ(StatusToRunError(0xC0000096u), 12);
+    EXPECT_EQ(StatusToRunError(0xC00000FDu), 14);
+    for (uint32_t other : {0u, 0x80000003u, 0xBFFFFFFFu, 0xC0000000u, 0xC00000FCu, 0xC00000FEu,
+                           0xC0000194u, 0xE06D7363u, 0xFFFFFFFFu})
+        EXPECT_EQ(StatusToRunError(other), 22) << std::hex << other;
+}
+
+TEST(ErrTranslate, AccessViolationNamesTheModuleWhenKnown) {
+    ExceptionFacts f;
+    f.status = 0xC0000005u;
+    f.address = 0x00401234u;
+    f.accessKind = 0;
+    f.accessed = 0;
+    f.inModule = true;
+    f.moduleName = "C:\\Program Files\\Para-Vue\\paravue.exe";
+    Exception e = TranslateException(f);
+    EXPECT_EQ(e.kind, kKindAccessViolation);
+    EXPECT_EQ(e.message,
+              "Access violation at address 00401234 in module 'paravue.exe'. Read of address "
+              "00000000");
+    f.inModule = false;
+    f.accessKind = 1;
+    f.accessed = 0xDEADBEEFu;
+    EXPECT_EQ(TranslateException(f).message,
+              "Access violation at address 00401234. Write of address DEADBEEF");
+}
+
+TEST(ErrTranslate, OtherStatusesBecomeTableErrorsOrExternal) {
+    int record = 0;
+    ExceptionFacts f;
+    f.record = &record;
+    f.status = 0xC0000094u;
+    Exception div = TranslateException(f);
+    EXPECT_EQ(div.kind, 6);
+    EXPECT_EQ(div.message, "Division by zero");
+    EXPECT_EQ(div.exceptionRecord, nullptr);
+    f.status = 0xC00000FDu;
+    EXPECT_EQ(TranslateException(f).message, "Stack overflow");
+    f.status = 0xE06D7363u;
+    Exception ext = TranslateException(f);
+    EXPECT_EQ(ext.kind, kKindExternal);
+    EXPECT_EQ(ext.message, "External exception e06d7363");
+    EXPECT_EQ(ext.exceptionRecord, &record);
+}
+
+TEST(ErrAssert, MessageFileAndLine) {
+    Exception e = AssertionError("", "x", 12);
+    EXPECT_EQ(e.kind, kKindAssertion);
+    EXPECT_EQ(e.message, "Assertion failed (x, line 12)");
+    EXPECT_EQ(AssertionError("list empty", "Unit1.cpp", -1).message, "list empty (Unit1.cpp, line -1)");
+    // A message holding a conversion is text, not a template.
+    EXPECT_EQ(AssertionError("100%s done", "y", 3).message, "100%s done (y, line 3)");
+}
+
+TEST(ErrReport, ShownAddressAndReportText) {
+    EXPECT_EQ(ShownAddress(0x10001234u, true, 0x10000000u), 0x1234u);
+    EXPECT_EQ(ShownAddress(0x00405000u, false, 0), 0x00404000u);
+    EXPECT_EQ(ShownAddress(0, false, 0), 0u);
+    EXPECT_EQ(ShownAddress(0, true, 0x400000u), 0u);
+
+    EXPECT_EQ(UnhandledReport("C:\\pv\\paravue.exe", 0x1234u, "Division by zero"),
+              "Exception Exception in module C:\\pv\\paravue.exe at 00001234.\nDivision by zero");
+    // An empty message still leaves the second line, empty.
+    EXPECT_EQ(UnhandledReport("C:\\pv\\paravue.exe", 0, ""),
+              "Exception Exception in module C:\\pv\\paravue.exe at 00000000.\n");
+    std::string longMessage(2000, 'm');
+    std::string report = UnhandledReport("C:\\pv\\paravue.exe", 1, longMessage);
+    EXPECT_EQ(report.size(), 1023u);
+    EXPECT_EQ(report.back(), 'm');
+}
