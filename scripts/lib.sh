@@ -78,7 +78,7 @@ start_wine_desktop() {
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
     # Bring the desktop and its taskbar up before any test looks for them.
-    wine explorer >/dev/null 2>&1 &
+    wine explorer /desktop=shell,1024x768 >/dev/null 2>&1 &
     for _ in $(seq 100); do
         xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
         sleep 0.1

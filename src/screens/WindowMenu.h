@@ -30,4 +30,4 @@ void ClearMenuLinks();
 void AddMenuLink(HWND window, int32_t itemId);
 HWND WindowOfMenuItem(int32_t itemId);
 // The event of the window items: moves the chosen window to the other screen or back.
-void MoveWindowCommand(void* data, Menu* menu, int32_t index);
+void MoveWindowCommand(void* data, BaseObject* menu, int32_t index);

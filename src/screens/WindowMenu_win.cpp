@@ -17,10 +17,10 @@ constexpr uint32_t kCheckMark = 0x08;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
-MenuEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
+MenuItemEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
 
-void LaunchKindletItem(void*, Menu*, int32_t) { LaunchKindlet(); }
-void TransparentItem(void*, Menu*, int32_t) { ToggleTransparency(); }
+void LaunchKindletItem(void*, BaseObject*, int32_t) { LaunchKindlet(); }
+void TransparentItem(void*, BaseObject*, int32_t) { ToggleTransparency(); }
 
 // Tells the shell's desktop that windows came or went.
 void NotifyDesktop() {
@@ -125,7 +125,8 @@ bool BuildWindowMenu() {
     return MenuItemCount(WindowMenu) > 0;
 }
 
-void MoveWindowCommand(void*, Menu* menu, int32_t index) {
+void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
+    Menu* menu = static_cast<Menu*>(sender);
     Menu* item = MenuItemAt(menu, index);
     if (item && !RestoreStarted) {
         MoveChoice choice = DecideMove(MenuItemCaption(menu, index));
