@@ -94,7 +94,9 @@ bool Control::CreateWnd() {
         // out the other dimension too (a docked child squeezed to width 0).
         if (w == 0) w = CW_USEDEFAULT;
         if (h == 0) h = CW_USEDEFAULT;
-        if (!leftSet && !topSet) x = CW_USEDEFAULT;
+        // With x at CW_USEDEFAULT the system reads y as the show command of a
+        // visible overlapped window: a top of 2 would open it minimised.
+        if (!leftSet && !topSet) x = y = CW_USEDEFAULT;
     }
     HMENU menuOrId = nullptr;
     if (isChildControl) menuOrId = reinterpret_cast<HMENU>(static_cast<uintptr_t>(id));

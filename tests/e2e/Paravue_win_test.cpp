@@ -1,0 +1,468 @@
+// paravue.exe as a user meets it: started as a program of its own, driven with
+// real mouse and keyboard input, judged by what shows on the desktop, the message
+// boxes it puts up, what it leaves in the registry and how it ends.
+#include "settings/Transparency.h"
+#include "support/OtherProgram.h"
+#include "support/ParavueDriver.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+
+namespace {
+constexpr int kScreenW = 1024, kScreenH = 768;
+// The strip's default place: 23 pixels from the right edge, on the 20-pixel taskbar.
+constexpr int kDefaultLeft = 902, kDefaultTop = 725;
+
+HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
+
+bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
+
+// Strip-relative point: the 2-pixel margin around the panel belongs to the form.
+POINT StripPoint(HWND strip, int dx, int dy) {
+    RECT r = RectOf(strip);
+    return {r.left + dx, r.top + dy};
+}
+
+void Click(HWND w) {
+    POINT c = CenterOf(w);
+    MouseClick(c.x, c.y);
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::string text = ReadWholeFile(path), line;
+    for (char ch : text) {
+        if (ch == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += ch;
+        }
+    }
+    return lines;
+}
+
+size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+    return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
+}
+
+bool Hung(HWND w) {
+    DWORD_PTR r;
+    return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r);
+}
+
+class ParavueE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DeleteSettingsKey();
+        RestoreDesktop();
+    }
+    void TearDown() override {
+        app.Kill();
+        RestoreDesktop();
+    }
+    // A run that was killed mid-way may leave the taskbar hidden; the pointer goes
+    // where it touches nothing of ours.
+    static void RestoreDesktop() {
+        if (HWND t = Taskbar(); t && !Visible(t)) ShowWindow(t, SW_SHOW);
+        MouseMoveTo(600, 300);
+    }
+
+    void StartAndWait(const std::string& args = "", const std::string& dir = "") {
+        ASSERT_TRUE(app.Start(args, dir));
+        ASSERT_TRUE(app.WaitForStrip());
+        // The strip is up once its controls are there.
+        ASSERT_TRUE(WaitFor([&] { return app.SwitchButton() && app.NumberLabel(); }, 3000));
+    }
+
+    // Clicks the switch button and waits until the number shows the new screen.
+    void SwitchTo(int screen) {
+        Click(app.SwitchButton());
+        const std::string want = std::to_string(screen);
+        ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == want; }, 3000))
+            << "the strip did not switch to screen " << screen;
+    }
+
+    // Clicks "X"; the run's end must come within ms. Returns the exit code.
+    DWORD QuitWithButton(DWORD ms = 5000) {
+        Click(app.Button("X"));
+        DWORD code = 12345;
+        EXPECT_TRUE(app.WaitForExit(ms, code)) << "the program did not end";
+        return code;
+    }
+
+    void ExpectSavedPlace(int left, int top) {
+        std::string value;
+        EXPECT_TRUE(ReadSetting("Left", value));
+        EXPECT_EQ(std::to_string(left), value);
+        EXPECT_TRUE(ReadSetting("Top", value));
+        EXPECT_EQ(std::to_string(top), value);
+        EXPECT_TRUE(ReadSetting("Transparent", value));
+        EXPECT_EQ("0", value);
+    }
+
+    Paravue app;
+};
+
+TEST_F(ParavueE2E, FirstRunPlacesTheStripAboveTheTaskbarAndStoredPlacesAreKeptOnScreen) {
+    StartAndWait();
+    RECT r = RectOf(app.strip());
+    EXPECT_EQ(kDefaultLeft, r.left);
+    EXPECT_EQ(kDefaultTop, r.top);
+    EXPECT_EQ(99, r.right - r.left);
+    EXPECT_EQ(23, r.bottom - r.top);
+    EXPECT_TRUE(GetWindowLongA(app.strip(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
+    EXPECT_EQ("2", TextOf(app.SwitchButton()));
+    // The application window is there but leaves the screen shortly after start.
+    HWND appWindow = app.AppWindow();
+    ASSERT_NE(nullptr, appWindow);
+    EXPECT_TRUE(WaitFor([&] { return !Visible(appWindow); }, 2000));
+    // A run that switched nothing writes its place at the end all the same.
+    EXPECT_EQ(0u, QuitWithButton());
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+
+    struct Case {
+        const char *left, *top;
+        int wantLeft, wantTop;
+    } cases[] = {
+        {"-20", "745", 0, 745},                  // negative left to 0; a top that still fits
+        {"1000", "760", kDefaultLeft, kDefaultTop}, // past the limits: back to the defaults
+        {"970", "-5", 970, 0},                   // half the strip may stand past the edge
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("stored ") + c.left + ", " + c.top);
+        app.Kill();
+        DeleteSettingsKey();
+        WriteSetting("Left", c.left);
+        WriteSetting("Top", c.top);
+        StartAndWait();
+        r = RectOf(app.strip());
+        EXPECT_EQ(c.wantLeft, r.left);
+        EXPECT_EQ(c.wantTop, r.top);
+        EXPECT_EQ(99, r.right - r.left);
+    }
+}
+
+TEST_F(ParavueE2E, SwitchButtonHidesOtherProgramsWindowsAndTheNextClickShowsThem) {
+    OtherProgram other({{"a", "v", "", "E2E plain window"},
+                        {"tool", "vt", "", "E2E tool window"},
+                        {"off", "", "", "E2E never shown"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    HWND a = other.Window("a"), tool = other.Window("tool"), off = other.Window("off");
+
+    SwitchTo(2);
+    EXPECT_EQ("1", TextOf(app.SwitchButton()));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(a); }, 2000));
+    EXPECT_TRUE(Visible(tool)) << "tool windows stay on every screen";
+    EXPECT_TRUE(Visible(app.strip()));
+    EXPECT_FALSE(Visible(Taskbar())) << "under Wine the taskbar goes with screen 1";
+
+    SwitchTo(1);
+    EXPECT_EQ("2", TextOf(app.SwitchButton()));
+    EXPECT_TRUE(WaitFor([&] { return Visible(a); }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return Visible(Taskbar()); }, 2000));
+    EXPECT_FALSE(Visible(off)) << "a window we never hid is not ours to show";
+    EXPECT_EQ((std::vector<std::string>{"a hide", "a show"}), other.ShowHideLog());
+}
+
+class LaunchListE2E : public ParavueE2E {
+  protected:
+    void SetUp() override {
+        ParavueE2E::SetUp();
+        dir = MakeTempDir("e2elaunch");
+        for (const char* sub : {"one", "two words", "three"}) {
+            ASSERT_TRUE(CreateDirectoryA((dir + sub).c_str(), nullptr));
+            ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
+                                  (dir + sub + "\\launched.exe").c_str(), FALSE));
+        }
+        SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E watched window");
+    }
+    void TearDown() override {
+        ParavueE2E::TearDown();
+        SetEnvironmentVariableA("PARAVUE_E2E_WATCH", nullptr);
+    }
+    std::vector<std::string> Launches(const char* sub) {
+        return ReadLines(dir + sub + "\\launched.log");
+    }
+    std::string dir;
+};
+
+TEST_F(LaunchListE2E, ListOnTheCommandLineSwitchesOnceThenOpensEachFileInItsOwnFolder) {
+    OtherProgram other({{"w", "v", "", "E2E watched window"}});
+    ASSERT_TRUE(other.started());
+    const std::string list = dir + "work list.txt";
+    WriteWholeFile(list, "; a comment\r\n"
+                         "   ; an indented comment\r\n"
+                         "\r\n" +
+                             dir + "one\\launched.exe\r\n"
+                             "\"" + dir + "two words\\launched.exe\" -x \"y z\"\r\n" +
+                             dir + "missing.exe\r\n" +
+                             dir + "three\\launched.exe 5\r\n"
+                             "\"" + dir + "three\\launched.exe -q\r\n");
+    // Unquoted, the path with a blank arrives as two parameters.
+    ASSERT_TRUE(app.Start(list));
+
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot find file:\r" + dir + "missing.exe", text);
+    std::vector<HWND> boxes = TopWindowsOf(app.pid(), "#32770");
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("tallowin", TextOf(boxes[0]));
+    ASSERT_TRUE(app.DismissMessageBox());
+    ASSERT_TRUE(app.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot find file:\r\"" + dir + "three\\launched.exe -q", text);
+    ASSERT_TRUE(app.DismissMessageBox());
+
+    ASSERT_TRUE(app.WaitForStrip());
+    EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << "one message per missing entry: " << text;
+    ASSERT_TRUE(WaitFor([&] { return !Launches("one").empty() && !Launches("two words").empty() &&
+                                     !Launches("three").empty(); },
+                        8000));
+    // The switch came first: the watched window was already hidden at every launch.
+    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + dir + "one|watched=hidden"}), Launches("one"));
+    EXPECT_EQ((std::vector<std::string>{"args=-x \"y z\"|cwd=" + dir + "two words|watched=hidden"}),
+              Launches("two words"));
+    EXPECT_EQ((std::vector<std::string>{"args=5|cwd=" + dir + "three|watched=hidden"}),
+              Launches("three"));
+    // Exactly one switch: on screen 2, the watched window hidden once and not shown.
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    EXPECT_EQ((std::vector<std::string>{"w hide"}), other.ShowHideLog());
+}
+
+TEST_F(LaunchListE2E, ListIsFoundInTheProgramFolderAndMayUseLineFeedsAlone) {
+    const std::string name = "e2e list " + std::to_string(GetCurrentProcessId()) + ".txt";
+    const std::string inBin = TestBinDir() + name;
+    WriteWholeFile(inBin, dir + "one\\launched.exe\n" + dir + "three\\launched.exe 7\n");
+    // Started in a folder that does not hold the list.
+    ASSERT_TRUE(app.Start("\"" + name + "\"", dir));
+    ASSERT_TRUE(app.WaitForStrip());
+    const bool launched =
+        WaitFor([&] { return !Launches("one").empty() && !Launches("three").empty(); }, 8000);
+    DeleteFileA(inBin.c_str());
+    ASSERT_TRUE(launched);
+    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + dir + "one|watched=none"}), Launches("one"));
+    EXPECT_EQ((std::vector<std::string>{"args=7|cwd=" + dir + "three|watched=none"}),
+              Launches("three"));
+    std::string text;
+    EXPECT_FALSE(app.WaitForMessageBox(text, 300)) << text;
+    app.Kill();
+
+    // Nowhere to be found: one message naming the list as given, nothing started.
+    ASSERT_TRUE(app.Start("no such list.txt", dir));
+    ASSERT_TRUE(app.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot find file:\rno such list.txt", text);
+    ASSERT_TRUE(app.DismissMessageBox());
+    ASSERT_TRUE(app.WaitForStrip());
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no list, no switch";
+}
+
+// The window menu, read the way a user reads it: the window enumerated last (the
+// bottom of the stack) stands first; from the end come "Transparent" (where layered
+// windows exist), the launch item, a separator and then the windows of the other
+// screen.
+TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
+    OtherProgram other({{"m", "v", "", "E2E menu target"}, {"b", "v", "", "E2E bystander"}});
+    ASSERT_TRUE(other.started());
+    HWND target = other.Window("m"), bystander = other.Window("b");
+    StartAndWait();
+    SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    POINT p = CenterOf(app.NumberLabel());
+    MouseRightClick(p.x, p.y);
+    HWND menu = app.WaitForMenu();
+    ASSERT_NE(nullptr, menu) << "a right click on the strip opens the window menu";
+    PressKey(VK_HOME);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(app.WaitForNoMenu());
+    EXPECT_TRUE(WaitFor([&] { return !Visible(target); }, 2000)) << "moved away at once";
+    EXPECT_TRUE(Visible(bystander));
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "moving a window is no switch";
+
+    POINT q = CenterOf(app.Button("?"));
+    MouseRightClick(q.x, q.y);
+    ASSERT_NE(nullptr, app.WaitForMenu());
+    PressKey(VK_END);
+    for (int i = IsLayeredSupported() ? 2 : 1; i > 0; --i) PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(app.WaitForNoMenu());
+    EXPECT_TRUE(WaitFor([&] { return Visible(target); }, 2000)) << "brought back at once";
+    EXPECT_EQ((std::vector<std::string>{"m hide", "m show"}), other.ShowHideLog());
+
+    // Forgotten once back: a switch there and back hides and shows it like any other.
+    SwitchTo(2);
+    SwitchTo(1);
+    EXPECT_TRUE(WaitFor([&] { return Visible(target) && Visible(bystander); }, 2000));
+}
+
+TEST_F(ParavueE2E, QuitOnScreenTwoShowsScreenOneOwnersFirstPausesAndSaves) {
+    OtherProgram other({{"owner", "v", "", "E2E owner window"},
+                        {"owned", "v", "owner", "E2E owned window"},
+                        {"plain", "v", "", "E2E plain window"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] {
+        return !Visible(other.Window("owner")) && !Visible(other.Window("owned")) &&
+               !Visible(other.Window("plain"));
+    }));
+
+    Click(app.Button("X"));
+    DWORD shownAt = 0, endedAt = 0;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            if (!shownAt && Visible(other.Window("owned")) && Visible(other.Window("plain")))
+                shownAt = GetTickCount();
+            if (WaitForSingleObject(app.process(), 0) == WAIT_OBJECT_0) endedAt = GetTickCount();
+            return endedAt != 0;
+        },
+        6000));
+    ASSERT_NE(0u, shownAt) << "screen 1 came back before the end";
+    EXPECT_GE(endedAt - shownAt, 450u) << "the pause after showing keeps the program alive";
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(100, code));
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(Visible(other.Window("owner")));
+    EXPECT_TRUE(Visible(Taskbar()));
+    std::vector<std::string> log = other.ShowHideLog();
+    EXPECT_LT(IndexOf(log, "owner show"), IndexOf(log, "owned show"));
+    EXPECT_LT(IndexOf(log, "owned show"), log.size());
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+
+TEST_F(ParavueE2E, QuitRightAfterStartIsQuickAndLogOffTakesTheSameRoadAsQuit) {
+    StartAndWait();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(0u, QuitWithButton());
+    EXPECT_LT(GetTickCount() - start, 450u) << "nothing to show, nothing to wait for";
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+    app.Kill();
+
+    DeleteSettingsKey();
+    OtherProgram other({{"a", "v", "", "E2E window at log-off"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(other.Window("a")); }));
+    DWORD_PTR result;
+    SendMessageTimeoutA(app.strip(), WM_ENDSESSION, 1, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, code));
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(Visible(other.Window("a")));
+    EXPECT_TRUE(Visible(Taskbar()));
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+
+TEST_F(ParavueE2E, AWindowThatStoppedAnsweringFreezesNeitherSwitchNorMenuNorQuit) {
+    OtherProgram other({{"h", "v", "", "E2E hung window"}});
+    ASSERT_TRUE(other.started());
+    HWND hung = other.Window("h");
+    StartAndWait();
+    SetWindowPos(hung, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A window of another program that keeps answering.
+    OtherProgram live({{"l", "v", "", "E2E answering window"}});
+    ASSERT_TRUE(live.started());
+    HWND answering = live.Window("l");
+    PostMessageA(hung, WM_APP + 1, 20000, 0);
+    ASSERT_TRUE(WaitFor([&] { return Hung(hung); }, 3000));
+
+    DWORD start = GetTickCount();
+    SwitchTo(2);
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    EXPECT_TRUE(WaitFor([&] { return !Visible(answering); }, 2000));
+    EXPECT_FALSE(Hung(app.strip()));
+    SwitchTo(1);
+    EXPECT_TRUE(WaitFor([&] { return Visible(answering); }, 2000));
+
+    // The hung window stands first in the menu; moving it must not hang the strip.
+    POINT p = CenterOf(app.NumberLabel());
+    start = GetTickCount();
+    MouseRightClick(p.x, p.y);
+    ASSERT_NE(nullptr, app.WaitForMenu());
+    PressKey(VK_HOME);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(app.WaitForNoMenu());
+    EXPECT_FALSE(Hung(app.strip()));
+    EXPECT_LT(GetTickCount() - start, 4000u);
+
+    SwitchTo(2);
+    start = GetTickCount();
+    EXPECT_EQ(0u, QuitWithButton(5000));
+    EXPECT_LT(GetTickCount() - start, 4000u);
+    EXPECT_TRUE(Visible(answering));
+}
+
+TEST_F(ParavueE2E, DragOnTheNumberMovesTheStripAndItsPlaceIsSavedButAButtonDoesNotDrag) {
+    StartAndWait();
+    RECT before = RectOf(app.strip());
+    // A press on "?" that leaves the button before release: no move, no About form.
+    POINT q = CenterOf(app.Button("?"));
+    MouseDrag(q.x, q.y, q.x - 150, q.y - 120);
+    Sleep(300);
+    RECT same = RectOf(app.strip());
+    EXPECT_EQ(before.left, same.left);
+    EXPECT_EQ(before.top, same.top);
+    EXPECT_TRUE(TopWindowsOf(app.pid(), "obj_Form").size() == 1u) << "no About form";
+
+    POINT p = CenterOf(app.NumberLabel());
+    MouseDrag(p.x, p.y, p.x - 300, p.y - 200);
+    ASSERT_TRUE(WaitFor([&] { return RectOf(app.strip()).left != before.left; }, 2000));
+    RECT after = RectOf(app.strip());
+    EXPECT_NEAR(before.left - 300, after.left, 2);
+    EXPECT_NEAR(before.top - 200, after.top, 2);
+    EXPECT_EQ(99, after.right - after.left);
+    EXPECT_EQ(0u, QuitWithButton());
+    ExpectSavedPlace(after.left, after.top);
+}
+
+TEST_F(ParavueE2E, AboutFormClosesWithEnterAndEscapeAndEachClickBuildsAFreshOne) {
+    StartAndWait();
+    auto aboutForm = [&] {
+        for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
+            if (TextOf(w) == "About this program") return w;
+        return HWND{};
+    };
+    Click(app.Button("?"));
+    HWND first = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (first = aboutForm()) != nullptr; }, 3000));
+    RECT r = RectOf(first);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    EXPECT_EQ(kScreenW - 100 - w, r.left);
+    EXPECT_EQ(kScreenH - 60 - h, r.top);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == first; }, 2000));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(first); }, 2000)) << "Enter closes it";
+
+    Click(app.Button("?"));
+    HWND second = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (second = aboutForm()) != nullptr; }, 3000));
+    EXPECT_NE(first, second) << "a fresh form";
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == second; }, 2000));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(second); }, 3000)) << "Escape closes it";
+    // The help file is missing; whatever the shell says, the strip stays alive.
+    std::string text;
+    if (app.WaitForMessageBox(text, 1000)) app.DismissMessageBox();
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
+TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
+    OtherProgram other({{"a", "v", "", "E2E window at Alt+F4"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(other.Window("a")); }));
+    // A click on the strip's own margin makes it the active window.
+    POINT m = StripPoint(app.strip(), 1, 11);
+    MouseClick(m.x, m.y);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.strip(); }, 2000));
+    PressChord(VK_MENU, VK_F4);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, code));
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(Visible(other.Window("a")));
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+} // namespace

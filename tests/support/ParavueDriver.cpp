@@ -1,0 +1,273 @@
+#include "support/ParavueDriver.h"
+#include "support/OtherProgram.h"
+
+namespace {
+const char* const kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
+
+void SendMouse(DWORD flags, int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // Absolute coordinates run 0..65535 over the screen; round up so that the
+    // system's scaling back lands on the very pixel asked for.
+    in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);
+}
+
+struct TopSearch {
+    DWORD pid;
+    const char* cls;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<TopSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (s->pid && pid != s->pid) return TRUE;
+    if (s->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
+    if (s->cls && *s->cls && ClassOf(hwnd) != s->cls) return TRUE;
+    s->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    if (parent) EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND FindChild(HWND parent, const char* cls, const char* text) {
+    for (HWND child : ChildrenOf(parent))
+        if (ClassOf(child) == cls && (!text || TextOf(child) == text)) return child;
+    return nullptr;
+}
+} // namespace
+
+void MouseMoveTo(int x, int y) { SendMouse(0, x, y); }
+
+void MouseClick(int x, int y) {
+    SendMouse(0, x, y);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+void MouseRightClick(int x, int y) {
+    SendMouse(0, x, y);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, x, y);
+    SendMouse(MOUSEEVENTF_RIGHTUP, x, y);
+}
+
+void MouseDrag(int x1, int y1, int x2, int y2) {
+    SendMouse(0, x1, y1);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, x1, y1);
+    Sleep(100);
+    const int steps = 10;
+    for (int i = 1; i <= steps; ++i)
+        SendMouse(0, x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTUP, x2, y2);
+    Sleep(100);
+}
+
+void PressKey(WORD vk) {
+    SendKey(vk, false);
+    SendKey(vk, true);
+}
+
+void PressChord(WORD held, WORD vk) {
+    SendKey(held, false);
+    SendKey(vk, false);
+    SendKey(vk, true);
+    SendKey(held, true);
+}
+
+POINT CenterOf(HWND window) {
+    RECT r = RectOf(window);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+RECT RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+std::string TextOf(HWND window) {
+    char text[512] = "";
+    // WM_GETTEXT would wait on a program that stopped answering; this does not
+    // for windows of other processes.
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char cls[128] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    return cls;
+}
+
+std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly) {
+    TopSearch search{pid, cls, visibleOnly, {}};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void DeleteSettingsKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey); }
+
+void WriteSetting(const char* name, const std::string& value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+bool ReadSetting(const char* name, std::string& value) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char data[256] = "";
+    DWORD size = sizeof data - 1, type = 0;
+    LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS || type != REG_SZ) return false;
+    value = data;
+    return true;
+}
+
+Paravue::~Paravue() { Kill(); }
+
+bool Paravue::Start(const std::string& args, const std::string& workDir) {
+    std::string cmd = "\"" + TestBinDir() + "paravue.exe\"";
+    if (!args.empty()) cmd += " " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
+bool Paravue::WaitForStrip(DWORD ms) {
+    return WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(pid_, "obj_Form"))
+                if (TextOf(w) == "sd") strip_ = w;
+            return strip_ != nullptr;
+        },
+        ms);
+}
+
+HWND Paravue::Button(const char* caption) const { return FindChild(strip_, "obj_BUTTON", caption); }
+
+HWND Paravue::SwitchButton() const {
+    HWND b = Button("2");
+    return b ? b : Button("1");
+}
+
+HWND Paravue::NumberLabel() const {
+    HWND l = FindChild(strip_, "obj_STATIC", "1");
+    return l ? l : FindChild(strip_, "obj_STATIC", "2");
+}
+
+HWND Paravue::AppWindow() const {
+    for (HWND w : TopWindowsOf(pid_, "", false))
+        if (TextOf(w) == "tallowin") return w;
+    return nullptr;
+}
+
+bool Paravue::WaitForMessageBox(std::string& text, DWORD ms) {
+    return WaitFor(
+        [&] {
+            for (HWND box : TopWindowsOf(pid_, "#32770")) {
+                // The message is the one static control that carries text.
+                for (HWND child : ChildrenOf(box)) {
+                    if (ClassOf(child) != "Static") continue;
+                    std::string t = TextOf(child);
+                    if (t.empty()) continue;
+                    text = t;
+                    return true;
+                }
+            }
+            return false;
+        },
+        ms);
+}
+
+bool Paravue::DismissMessageBox(DWORD ms) {
+    std::vector<HWND> boxes = TopWindowsOf(pid_, "#32770");
+    if (boxes.empty()) return false;
+    HWND box = boxes.front();
+    HWND ok = FindChild(box, "Button", nullptr);
+    if (!ok) return false;
+    POINT c = CenterOf(ok);
+    MouseClick(c.x, c.y);
+    return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, ms);
+}
+
+HWND Paravue::WaitForMenu(DWORD ms) const {
+    HWND menu = nullptr;
+    WaitFor(
+        [&] {
+            // The menu window may belong to another process of the desktop; any
+            // visible one will do.
+            std::vector<HWND> menus = TopWindowsOf(0, "#32768");
+            if (!menus.empty()) menu = menus.front();
+            return menu != nullptr;
+        },
+        ms);
+    return menu;
+}
+
+bool Paravue::WaitForNoMenu(DWORD ms) const {
+    return WaitFor([&] { return TopWindowsOf(0, "#32768").empty(); }, ms);
+}
+
+bool Paravue::Running() const {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Paravue::WaitForExit(DWORD ms, DWORD& exitCode) {
+    if (!process_) return false;
+    if (!WaitFor([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, ms))
+        return false;
+    GetExitCodeProcess(process_, &exitCode);
+    return true;
+}
+
+void Paravue::Kill() {
+    if (!process_) return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    strip_ = nullptr;
+}

@@ -1,0 +1,73 @@
+// Drives paravue.exe as a user does: starts it in its own process, finds its strip
+// and the strip's controls, acts with real input (SendInput) and reads what shows
+// on the desktop (window places, visibility, message boxes) and in the registry.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Real input, in screen pixels.
+void MouseMoveTo(int x, int y);
+void MouseClick(int x, int y);
+void MouseRightClick(int x, int y);
+// Left press at (x1, y1), the mouse moved in steps to (x2, y2), released there.
+void MouseDrag(int x1, int y1, int x2, int y2);
+void PressKey(WORD vk);
+// A key pressed while another is held (Alt+F4: PressChord(VK_MENU, VK_F4)).
+void PressChord(WORD held, WORD vk);
+
+POINT CenterOf(HWND window);
+RECT RectOf(HWND window);
+std::string TextOf(HWND window);
+std::string ClassOf(HWND window);
+// The top-level windows of a process (pid 0: of any) with the given class ("" for any).
+std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly = true);
+
+// The program's three stored values under HKLM\SOFTWARE\Quenbrook\Paravue.
+void DeleteSettingsKey();
+void WriteSetting(const char* name, const std::string& value);
+// False when the value is missing.
+bool ReadSetting(const char* name, std::string& value);
+
+class Paravue {
+  public:
+    Paravue() = default;
+    ~Paravue(); // kills the process if it still runs
+    Paravue(const Paravue&) = delete;
+    Paravue& operator=(const Paravue&) = delete;
+
+    // Starts paravue.exe (next to the test program) with the given command-line
+    // tail, in workDir ("" = the test's own). Returns at once.
+    bool Start(const std::string& args = "", const std::string& workDir = "");
+    // Waits until the strip ("obj_Form" titled "sd") of the process is visible.
+    bool WaitForStrip(DWORD ms = 8000);
+
+    DWORD pid() const { return pid_; }
+    HANDLE process() const { return process_; }
+    HWND strip() const { return strip_; }
+    // Child controls of the strip: buttons by caption, the number label.
+    HWND Button(const char* caption) const;
+    HWND SwitchButton() const; // the button that reads "1" or "2"
+    HWND NumberLabel() const;
+    // The application window ("tallowin").
+    HWND AppWindow() const;
+
+    // The text of the first message box (#32770) of the process, waiting up to ms;
+    // false when none appears.
+    bool WaitForMessageBox(std::string& text, DWORD ms = 5000);
+    // Clicks the OK button of the open message box and waits until it is gone.
+    bool DismissMessageBox(DWORD ms = 3000);
+    // A visible popup menu window (#32768), or 0 after ms.
+    HWND WaitForMenu(DWORD ms = 3000) const;
+    bool WaitForNoMenu(DWORD ms = 3000) const;
+
+    bool Running() const;
+    // Waits for the process to end; false on time-out.
+    bool WaitForExit(DWORD ms, DWORD& exitCode);
+    void Kill();
+
+  private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+    HWND strip_ = nullptr;
+};

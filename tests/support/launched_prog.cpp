@@ -1,0 +1,51 @@
+// Stands in for a file that a launch list opens: writes one line about how it was
+// started to "launched.log" beside itself, then ends.
+//
+// The line: "args=<command line after the program name>|cwd=<working folder>|
+// watched=<visible|hidden|none>", where watched tells whether a window titled as
+// the environment variable PARAVUE_E2E_WATCH says was visible when it started.
+#include <windows.h>
+#include <string>
+
+namespace {
+// The command line without the program's own name (quoted or not).
+std::string ArgumentsOf(const char* line) {
+    const char* p = line;
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"') ++p;
+        if (*p) ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') ++p;
+    }
+    while (*p == ' ' || *p == '\t') ++p;
+    return p;
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char self[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string log(self, n);
+    log = log.substr(0, log.find_last_of('\\') + 1) + "launched.log";
+
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+
+    std::string watched = "none";
+    char title[256] = "";
+    if (GetEnvironmentVariableA("PARAVUE_E2E_WATCH", title, sizeof title) > 0) {
+        HWND w = FindWindowA(nullptr, title);
+        watched = !w ? "none" : IsWindowVisible(w) ? "visible" : "hidden";
+    }
+
+    std::string line = "args=" + ArgumentsOf(GetCommandLineA()) + "|cwd=" + cwd +
+                       "|watched=" + watched + "\n";
+    HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return 1;
+    DWORD written;
+    WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(f);
+    return 0;
+}
