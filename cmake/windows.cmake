@@ -19,6 +19,10 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(paravue WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${PARAVUE_RESOURCES})
   target_link_libraries(paravue PRIVATE paravue_core)
   target_link_options(paravue PRIVATE -s)
+  # The help file lives beside the program.
+  add_custom_command(TARGET paravue POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            "${CMAKE_SOURCE_DIR}/src/launch/paravue help.html" "$<TARGET_FILE_DIR:paravue>/paravue help.html")
 endif()
 
 # Programs that stand in for "other programs" in the tests.
