@@ -259,6 +259,7 @@ bool layer::FormHandler(Control* c, MSG& msg, LRESULT& result) {
         }
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }

@@ -92,11 +92,18 @@ bool DispatchKey(Control* c, MSG& msg, LRESULT& result) {
     KeyEvent* event = nullptr;
     switch (msg.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: event = &c->OnKeyDown; break;
+    case WM_SYSKEYDOWN:
+        event = &c->OnKeyDown;
+        break;
     case WM_KEYUP:
-    case WM_SYSKEYUP: event = &c->OnKeyUp; break;
-    case WM_CHAR: event = &c->OnChar; break;
-    default: return false;
+    case WM_SYSKEYUP:
+        event = &c->OnKeyUp;
+        break;
+    case WM_CHAR:
+        event = &c->OnChar;
+        break;
+    default:
+        return false;
     }
     if (!*event) return false;
     (*event)(c, msg.wParam, KeyShiftState());
@@ -149,8 +156,10 @@ LRESULT Control::WindowProc(MSG& msg) {
     if (DispatchAttached(this, msg, result)) return result;
 
     switch (msg.message) {
-    case WM_CLOSE: return HandleClose(this, msg);
-    case WM_NCDESTROY: return HandleNcDestroy(this, msg);
+    case WM_CLOSE:
+        return HandleClose(this, msg);
+    case WM_NCDESTROY:
+        return HandleNcDestroy(this, msg);
     case WM_SIZE: {
         result = CallDefault(this, msg);
         windowState = static_cast<int32_t>(msg.wParam);
@@ -215,7 +224,8 @@ LRESULT Control::WindowProc(MSG& msg) {
             return SendMessageA(child, ReflectedCommand, msg.wParam, msg.lParam);
         return CallDefault(this, msg);
     }
-    default: break;
+    default:
+        break;
     }
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         if (GetFocus() == msg.hwnd && keyDispatcher && DispatchKey(this, msg, result))
@@ -230,7 +240,8 @@ LRESULT Control::WindowProc(MSG& msg) {
 
 bool layer::CommonControlHandler(Control* c, MSG& msg, LRESULT& result) {
     const UINT m = msg.message;
-    if (m >= WM_CTLCOLORMSGBOX + ReflectedColorBase && m <= WM_CTLCOLORSTATIC + ReflectedColorBase) {
+    if (m >= WM_CTLCOLORMSGBOX + ReflectedColorBase &&
+        m <= WM_CTLCOLORSTATIC + ReflectedColorBase) {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, ResolveColor(c->textColor));
         if (c->transparent) {
@@ -374,7 +385,9 @@ Control* SetDefaultButton(Control* c, bool b) {
     return c;
 }
 
-Control* SetCancelButton(Control* c, bool b) { return AssignButton(c, b, &Control::cancelButton); }
+Control* SetCancelButton(Control* c, bool b) {
+    return AssignButton(c, b, &Control::cancelButton);
+}
 
 // ---- the loops ----
 

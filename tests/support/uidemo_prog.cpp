@@ -31,8 +31,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (seconds > 0) {
         Timer* end = CreateTimer(seconds * 1000);
         AddToAutoFree(form, end);
-        end->OnTimer = MakeEvent(+[](void* f, BaseObject*) { Close(static_cast<Control*>(f)); },
-                                 static_cast<void*>(form));
+        end->OnTimer = MakeEvent(
+            +[](void* f, BaseObject*) { Close(static_cast<Control*>(f)); },
+            static_cast<void*>(form));
         TimerSetEnabled(end, true);
     }
     RunMessageLoop(app);

@@ -112,7 +112,9 @@ void ClickFreesButton(void* data, BaseObject*) {
     f->alive = IsWindow(f->button->handle) && f->button->handle != nullptr;
     f->trace += "after free,";
 }
-void NoteDestroy(void* data, BaseObject*) { static_cast<FreeingClick*>(data)->trace += "destroyed,"; }
+void NoteDestroy(void* data, BaseObject*) {
+    static_cast<FreeingClick*>(data)->trace += "destroyed,";
+}
 } // namespace
 
 TEST_F(LayerTest, AHandlerThatFreesItsControlFreesItAfterTheDispatch) {
@@ -235,8 +237,9 @@ TEST_F(LayerTest, ClosingTheMainFormEndsTheLoop) {
     Control* main = CreateForm(app, "main");
     Timer* t = CreateTimer(20);
     AddToAutoFree(main, t);
-    t->OnTimer = MakeEvent(+[](void* data, BaseObject*) { Close(static_cast<Control*>(data)); },
-                           static_cast<void*>(main));
+    t->OnTimer = MakeEvent(
+        +[](void* data, BaseObject*) { Close(static_cast<Control*>(data)); },
+        static_cast<void*>(main));
     TimerSetEnabled(t, true);
     Timer* watchdog = CreateTimer(5000);
     AddToAutoFree(main, watchdog);
@@ -259,17 +262,20 @@ TEST_F(LayerTest, ClosingASecondaryFormFreesItWhileTheLoopGoesOn) {
     Control* second = CreateForm(app, "second");
     Control* child = CreateButton(second, "b");
     std::string trace;
-    second->OnDestroy = MakeEvent(+[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "form,"; },
-                                  static_cast<void*>(&trace));
-    child->OnDestroy = MakeEvent(+[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "child,"; },
-                                 static_cast<void*>(&trace));
+    second->OnDestroy = MakeEvent(
+        +[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "form,"; },
+        static_cast<void*>(&trace));
+    child->OnDestroy = MakeEvent(
+        +[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "child,"; },
+        static_cast<void*>(&trace));
     bool survived = false;
     RunInLoop(app, [&] {
         HWND w = second->handle;
         Close(second);
         PumpUntil([&] { return !IsWindow(w); });
         PumpFor(50);
-        survived = !Terminated() && IsWindow(main->handle) && ListIndexOf(app->children, second) < 0;
+        survived =
+            !Terminated() && IsWindow(main->handle) && ListIndexOf(app->children, second) < 0;
     });
     EXPECT_EQ(trace, "form,child,");
     EXPECT_TRUE(survived);

@@ -44,7 +44,9 @@ void ShowInFront(Control* form, int x, int y) {
     PumpFor(100);
 }
 
-void Count(void* data, BaseObject*) { ++*static_cast<int*>(data); }
+void Count(void* data, BaseObject*) {
+    ++*static_cast<int*>(data);
+}
 
 struct Pressed {
     int count = 0;
@@ -108,7 +110,9 @@ struct Dialog {
     WORD key = 0;
     int helpClicks = 0;
 };
-void OkClick(void* data, BaseObject*) { SetModalResult(static_cast<Dialog*>(data)->form, 1); }
+void OkClick(void* data, BaseObject*) {
+    SetModalResult(static_cast<Dialog*>(data)->form, 1);
+}
 void HelpClick(void* data, BaseObject*) {
     auto* d = static_cast<Dialog*>(data);
     ++d->helpClicks;
@@ -177,11 +181,13 @@ TEST_F(LayerTest, AnItemChosenFromThePoppedUpMenuReachesTheHandler) {
     SetAlign(panel, DockClient);
     Chosen chosen;
     Menu* menu = CreateMenuObject(panel, 0, nullptr, 0,
-                                  MakeEvent(+[](void* d, BaseObject*, int32_t index) {
-                                      auto* c = static_cast<Chosen*>(d);
-                                      c->index = index;
-                                      ++c->count;
-                                  }, static_cast<void*>(&chosen)));
+                                  MakeEvent(
+                                      +[](void* d, BaseObject*, int32_t index) {
+                                          auto* c = static_cast<Chosen*>(d);
+                                          c->index = index;
+                                          ++c->count;
+                                      },
+                                      static_cast<void*>(&chosen)));
     MenuAddItem(menu, "first", 0);
     MenuAddItem(menu, "", 0x20);
     MenuAddItem(menu, "second", 0);

@@ -110,7 +110,8 @@ TEST_F(LayerTest, MenuItemStateAndSeparators) {
     // A state changed on the platform menu is read back before the change.
     CheckMenuItem(menu->handle, check, MF_BYCOMMAND | MF_CHECKED);
     MenuItemSetState(item, 0x3, true);
-    EXPECT_EQ(StateOf(menu->handle, check) & (MFS_CHECKED | 0x3), static_cast<UINT>(MFS_CHECKED | 0x3));
+    EXPECT_EQ(StateOf(menu->handle, check) & (MFS_CHECKED | 0x3),
+              static_cast<UINT>(MFS_CHECKED | 0x3));
 
     EXPECT_TRUE(TypeOf(menu->handle, sep) & MFT_SEPARATOR);
     EXPECT_TRUE(StateOf(menu->handle, sep) & MFS_DISABLED);
@@ -131,11 +132,13 @@ TEST_F(LayerTest, ChoosingAnItemReachesItsEventOrTheMenus) {
     Control* panel = CreatePanel(form, 2);
     AttachHandler(panel, OtherHandler);
     Chosen forMenu, forItem;
-    Menu* menu = CreateMenuObject(panel, 0, nullptr, 0, MakeEvent(OnChosen, static_cast<void*>(&forMenu)));
+    Menu* menu =
+        CreateMenuObject(panel, 0, nullptr, 0, MakeEvent(OnChosen, static_cast<void*>(&forMenu)));
     MenuAddItem(menu, "zero", 0);
     MenuAddItem(menu, "one", 0x80);
     const uint32_t sub = MenuAddItem(MenuItemAt(menu, 1), "one.sub", 0);
-    const uint32_t own = MenuAddItem(menu, "own", 0, MakeEvent(OnChosen, static_cast<void*>(&forItem)));
+    const uint32_t own =
+        MenuAddItem(menu, "own", 0, MakeEvent(OnChosen, static_cast<void*>(&forItem)));
     HWND p = GetHandle(panel);
     otherCommands = 0;
     SendMessageA(p, WM_COMMAND, MAKEWPARAM(sub, 0), 0);
@@ -177,7 +180,8 @@ TEST_F(LayerTest, MenuPopupAsksOnPopupFirst) {
     Control* panel = CreatePanel(form, 2);
     Menu* menu = CreateMenuObject(panel, 0, nullptr, 0, {});
     int popups = 0;
-    menu->OnPopup = MakeEvent(+[](void* d, BaseObject*) { ++*static_cast<int*>(d); }, static_cast<void*>(&popups));
+    menu->OnPopup = MakeEvent(
+        +[](void* d, BaseObject*) { ++*static_cast<int*>(d); }, static_cast<void*>(&popups));
     menu->noTrack = true;
     MenuPopup(menu, 10, 10);
     EXPECT_EQ(popups, 1);

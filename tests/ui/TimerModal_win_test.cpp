@@ -6,7 +6,9 @@ namespace {
 struct Ticks {
     std::vector<DWORD> at;
 };
-void CountTick(void* data, BaseObject*) { static_cast<Ticks*>(data)->at.push_back(GetTickCount()); }
+void CountTick(void* data, BaseObject*) {
+    static_cast<Ticks*>(data)->at.push_back(GetTickCount());
+}
 } // namespace
 
 TEST_F(LayerTest, TimerIntervalsAndEnabling) {
@@ -82,10 +84,12 @@ TEST_F(LayerTest, ATimerMayFreeItselfInItsOwnTick) {
     int ticks = 0;
     static int* counter;
     counter = &ticks;
-    t->OnTimer = MakeEvent(+[](void*, BaseObject* sender) {
-        ++*counter;
-        FreeObject(sender);
-    }, nullptr);
+    t->OnTimer = MakeEvent(
+        +[](void*, BaseObject* sender) {
+            ++*counter;
+            FreeObject(sender);
+        },
+        nullptr);
     TimerSetEnabled(t, true);
     PumpFor(300);
     EXPECT_EQ(ticks, 1);

@@ -6,7 +6,9 @@
 #include <stdexcept>
 
 namespace {
-int ReportSilently(void*, const char*, const char*, unsigned) { return IDOK; }
+int ReportSilently(void*, const char*, const char*, unsigned) {
+    return IDOK;
+}
 
 // Runs this program again with only test and the variable PARAVUE_CHILD set;
 // returns its exit code.
@@ -30,7 +32,9 @@ DWORD RunChild(const char* test) {
     return code;
 }
 
-bool InChild() { return GetEnvironmentVariableA("PARAVUE_CHILD", nullptr, 0) != 0; }
+bool InChild() {
+    return GetEnvironmentVariableA("PARAVUE_CHILD", nullptr, 0) != 0;
+}
 } // namespace
 
 TEST_F(LayerTest, AnErrorThrownInAClickHandlerEndsTheProgramWithCode1) {
@@ -41,7 +45,8 @@ TEST_F(LayerTest, AnErrorThrownInAClickHandlerEndsTheProgramWithCode1) {
     SetMessageBoxFunction(ReportSilently);
     Control* form = CreateForm(app, "f");
     Control* button = CreateButton(form, "b");
-    button->OnClick = MakeEvent(+[](void*, BaseObject*) { throw std::runtime_error("boom"); }, nullptr);
+    button->OnClick = MakeEvent(
+        +[](void*, BaseObject*) { throw std::runtime_error("boom"); }, nullptr);
     SendMessageA(GetHandle(button), BM_CLICK, 0, 0);
     ExitProcess(7); // not 1, which a failed test would also give
 }
@@ -53,7 +58,8 @@ TEST_F(LayerTest, AnErrorThrownInATimerEndsTheProgramWithCode1) {
     }
     SetMessageBoxFunction(ReportSilently);
     Timer* t = CreateTimer(10);
-    t->OnTimer = MakeEvent(+[](void*, BaseObject*) { throw 42; }, nullptr);
+    t->OnTimer = MakeEvent(
+        +[](void*, BaseObject*) { throw 42; }, nullptr);
     TimerSetEnabled(t, true);
     PumpFor(2000);
     ExitProcess(7); // not 1, which a failed test would also give
