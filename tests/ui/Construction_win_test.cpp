@@ -122,7 +122,8 @@ TEST_F(LayerTest, SetClientSizeGivesExactlyThatClientArea) {
     EXPECT_EQ(client.bottom, 74);
     EXPECT_GT(GetWidth(form), 157);              // the frame is outside
     EXPECT_FALSE(IsWindowVisible(form->handle)); // hidden until the loop shows it
-    SetClientSize(form, 0, 50);                  // 0 keeps the width
+    EXPECT_FALSE(IsIconic(form->handle));
+    SetClientSize(form, 0, 50); // 0 keeps the width
     GetClientRect(form->handle, &client);
     EXPECT_EQ(client.right, 157);
     EXPECT_EQ(client.bottom, 50);

@@ -64,3 +64,16 @@ TEST_F(LayerTest, AnErrorThrownInATimerEndsTheProgramWithCode1) {
     PumpFor(2000);
     ExitProcess(7); // not 1, which a failed test would also give
 }
+
+TEST_F(LayerTest, EndOfSessionFreesTheApplicationAndEndsTheProcess) {
+    if (!InChild()) {
+        EXPECT_EQ(RunChild("LayerTest.EndOfSessionFreesTheApplicationAndEndsTheProcess"), 5u);
+        return;
+    }
+    Control* form = CreateForm(app, "f");
+    // The application's destroy event proves the ordinary end ran first.
+    app->OnDestroy = MakeEvent(
+        +[](void*, BaseObject*) { ExitProcess(5); }, nullptr);
+    SendMessageA(GetHandle(form), WM_ENDSESSION, TRUE, 0);
+    ExitProcess(7);
+}
