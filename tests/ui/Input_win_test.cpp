@@ -11,6 +11,14 @@ void MoveMouseTo(int x, int y) {
     in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
+    // The press that follows must find the pointer already there.
+    PumpUntil(
+        [&] {
+            POINT p;
+            return GetCursorPos(&p) && p.x == x && p.y == y;
+        },
+        1000);
+    PumpFor(50);
 }
 
 void MouseButton(DWORD flags) {
@@ -28,10 +36,14 @@ void PressKey(WORD vk) {
     SendInput(2, in, sizeof in[0]);
 }
 
+// The centre of c on screen, once nothing else covers it there.
 POINT CentreOf(Control* c) {
     RECT r;
     GetWindowRect(c->handle, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    PumpUntil([&] { return WindowFromPoint(p) == c->handle; }, 3000);
+    EXPECT_EQ(WindowFromPoint(p), c->handle);
+    return p;
 }
 
 // Puts form on screen at (x, y) and in front, ready for input.
@@ -74,7 +86,7 @@ TEST_F(LayerTest, ClicksAndRightPressesFromTheMouse) {
     SetOnMouseDown(label, OnPress, &onLabel);
     bool clicked = false, rightPressed = false, labelPressed = false;
     RunInLoop(app, [&] {
-        ShowInFront(form, 300, 200);
+        ShowInFront(form, 700, 450);
         POINT c = CentreOf(button);
         MoveMouseTo(c.x, c.y);
         MouseButton(MOUSEEVENTF_LEFTDOWN);
@@ -85,6 +97,7 @@ TEST_F(LayerTest, ClicksAndRightPressesFromTheMouse) {
         EXPECT_NEAR(onButton.x, 40, 2);
         EXPECT_NEAR(onButton.y, 15, 2);
 
+        CentreOf(button);
         MouseButton(MOUSEEVENTF_RIGHTDOWN);
         MouseButton(MOUSEEVENTF_RIGHTUP);
         rightPressed = PumpUntil([&] { return onButton.count == 2; }) && onButton.button == 2;
@@ -144,7 +157,7 @@ TEST_F(LayerTest, EnterAndEscapeOnAModalFormPressTheDefaultAndCancelButtons) {
     int32_t enter = 0, escape = 0;
     RunInLoop(app, [&] {
         SetVisibleFixed(main, false);
-        SetPosition(d.form, 300, 200);
+        SetPosition(d.form, 700, 400);
         SetStayOnTop(d.form, true);
         BringToFront(d.ok);
         d.key = VK_RETURN;
@@ -195,9 +208,9 @@ TEST_F(LayerTest, AnItemChosenFromThePoppedUpMenuReachesTheHandler) {
     AddToAutoFree(form, keys);
     keys->OnTimer = MakeEvent(ChooseSecond, nullptr);
     RunInLoop(app, [&] {
-        ShowInFront(form, 300, 200);
+        ShowInFront(form, 700, 450);
         TimerSetEnabled(keys, true);
-        MenuPopup(menu, 350, 250); // returns once the keys chose an item
+        MenuPopup(menu, 750, 500); // returns once the keys chose an item
         PumpUntil([&] { return chosen.count > 0; }, 1000);
     });
     EXPECT_EQ(chosen.count, 1);

@@ -174,15 +174,3 @@ TEST_F(LayerTest, AFormsMenuIsItsMenuBar) {
     FreeObject(bar);
     EXPECT_EQ(GetMenu(f), nullptr);
 }
-
-TEST_F(LayerTest, MenuPopupAsksOnPopupFirst) {
-    Control* form = CreateForm(app, "f");
-    Control* panel = CreatePanel(form, 2);
-    Menu* menu = CreateMenuObject(panel, 0, nullptr, 0, {});
-    int popups = 0;
-    menu->OnPopup = MakeEvent(
-        +[](void* d, BaseObject*) { ++*static_cast<int*>(d); }, static_cast<void*>(&popups));
-    menu->noTrack = true;
-    MenuPopup(menu, 10, 10);
-    EXPECT_EQ(popups, 1);
-}
