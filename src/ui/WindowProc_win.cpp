@@ -62,6 +62,7 @@ namespace {
 // Attached handlers, newest first; the first that consumes ends the walk.
 bool DispatchAttached(Control* c, MSG& msg, LRESULT& result) {
     if (c->refWord < 0 || !c->handlers) return false;
+    const bool pendingBefore = (c->refWord & 1) != 0;
     AddRef(c);
     bool consumed = false;
     for (int32_t i = c->handlers->count - 2; i >= 0; i -= 2) {
@@ -74,8 +75,9 @@ bool DispatchAttached(Control* c, MSG& msg, LRESULT& result) {
         }
         if (!c->handlers) break;
     }
-    // A free asked for meanwhile: the message is finished here.
-    if (c->refWord & 1) consumed = true;
+    // A free asked for during this walk: the message is finished here. One asked
+    // for earlier lets later messages (down to WM_NCDESTROY) run their course.
+    if (!pendingBefore && (c->refWord & 1)) consumed = true;
     ReleaseRef(c);
     return consumed;
 }
