@@ -392,3 +392,20 @@ TEST_F(LayerTest, TheEnterAndEscapeFilterKeepsTheApplicationsOwnHandler) {
         app->OnMessage = {};
     });
 }
+
+TEST_F(LayerTest, MinimisingTheMainFormMinimisesTheApplication) {
+    Control* main = CreateForm(app, "main");
+    Control* second = CreateForm(app, "second");
+    bool appMinimised = false, mainStays = false, secondOwn = false;
+    RunInLoop(app, [&] {
+        SendMessageA(main->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        appMinimised = PumpUntil([&] { return IsIconic(app->handle) != 0; });
+        mainStays = !IsIconic(main->handle);
+        // Any other form minimises itself.
+        SendMessageA(second->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        secondOwn = IsIconic(second->handle) != 0;
+    });
+    EXPECT_TRUE(appMinimised);
+    EXPECT_TRUE(mainStays);
+    EXPECT_TRUE(secondOwn);
+}
