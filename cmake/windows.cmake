@@ -36,7 +36,7 @@ foreach(prog ${PARAVUE_TEST_PROGRAMS})
     add_executable(${name} WIN32 ${prog})
   endif()
   target_compile_options(${name} PRIVATE ${PARAVUE_WARNINGS})
-  target_link_libraries(${name} PRIVATE user32 gdi32)
+  target_link_libraries(${name} PRIVATE paravue_core user32 gdi32)
 endforeach()
 
 file(GLOB PARAVUE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)

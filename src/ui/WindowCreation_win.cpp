@@ -94,7 +94,9 @@ bool Control::CreateWnd() {
         // out the other dimension too (a docked child squeezed to width 0).
         if (w == 0) w = CW_USEDEFAULT;
         if (h == 0) h = CW_USEDEFAULT;
-        if (!leftSet && !topSet) x = CW_USEDEFAULT;
+        // With x left to the system, an overlapped window reads y as its show
+        // command: y = 2 would start it minimised. Leave y to the system too.
+        if (!leftSet && !topSet) x = y = CW_USEDEFAULT;
     }
     HMENU menuOrId = nullptr;
     if (isChildControl) menuOrId = reinterpret_cast<HMENU>(static_cast<uintptr_t>(id));
@@ -259,6 +261,7 @@ bool layer::FormHandler(Control* c, MSG& msg, LRESULT& result) {
         }
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
