@@ -23,6 +23,10 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(paravue WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${PARAVUE_RESOURCES})
   target_link_libraries(paravue PRIVATE paravue_core)
   target_link_options(paravue PRIVATE -s)
+  # The help file lives beside the program.
+  add_custom_command(TARGET paravue POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            "${CMAKE_SOURCE_DIR}/src/launch/paravue help.html" "$<TARGET_FILE_DIR:paravue>/paravue help.html")
 endif()
 
 # Programs that stand in for "other programs" in the tests.
@@ -36,7 +40,7 @@ foreach(prog ${PARAVUE_TEST_PROGRAMS})
     add_executable(${name} WIN32 ${prog})
   endif()
   target_compile_options(${name} PRIVATE ${PARAVUE_WARNINGS})
-  target_link_libraries(${name} PRIVATE user32 gdi32)
+  target_link_libraries(${name} PRIVATE paravue_core user32 gdi32)
 endforeach()
 
 file(GLOB PARAVUE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)

@@ -81,7 +81,7 @@ class Control : public BaseObject {
     Control();
 
     HWND handle = nullptr;
-    Control* parent = nullptr;     // borrowed
+    Control* parent = nullptr;      // borrowed
     ObjectList* children = nullptr; // owned, in creation order
 
     bool isApplication = false;

@@ -191,7 +191,9 @@ Control* NewChild(Control* parent, const char* className, uint32_t style,
     return c;
 }
 
-bool IsLabel(const Control* c) { return c->className == "STATIC"; }
+bool IsLabel(const Control* c) {
+    return c->className == "STATIC";
+}
 } // namespace
 
 void Control::SetParentControl(Control* newParent) {
@@ -274,7 +276,8 @@ Control* CreateEditBox(Control* parent, uint32_t options) {
 // ---- properties ----
 
 Control* ParentForm(Control* c) {
-    while (c && c->isChildControl) c = c->parent;
+    while (c && c->isChildControl)
+        c = c->parent;
     return c && c->isForm ? c : nullptr;
 }
 
@@ -364,7 +367,9 @@ Control* SetHeight(Control* c, int v) {
     return SetBounds(c, r);
 }
 
-Control* SetPosition(Control* c, int x, int y) { return SetTop(SetLeft(c, x), y); }
+Control* SetPosition(Control* c, int x, int y) {
+    return SetTop(SetLeft(c, x), y);
+}
 
 Control* SetSize(Control* c, int w, int h) {
     RefreshBounds(c);
@@ -573,12 +578,18 @@ void SetModalResult(Control* form, int32_t result) {
 namespace {
 MouseEvent* MouseEventFor(Control* c, MouseKind kind) {
     switch (kind) {
-    case MouseDown: return &c->OnMouseDown;
-    case MouseUp: return &c->OnMouseUp;
-    case MouseDblClk: return &c->OnMouseDblClk;
-    case MouseMove: return &c->OnMouseMove;
-    case MouseWheel: return &c->OnMouseWheel;
-    default: return nullptr;
+    case MouseDown:
+        return &c->OnMouseDown;
+    case MouseUp:
+        return &c->OnMouseUp;
+    case MouseDblClk:
+        return &c->OnMouseDblClk;
+    case MouseMove:
+        return &c->OnMouseMove;
+    case MouseWheel:
+        return &c->OnMouseWheel;
+    default:
+        return nullptr;
     }
 }
 
@@ -640,5 +651,9 @@ void DetachHandler(Control* c, AttachedHandler routine) {
     }
 }
 
-bool MessageLoopRunning() { return loopRunning; }
-bool Terminated() { return terminated; }
+bool MessageLoopRunning() {
+    return loopRunning;
+}
+bool Terminated() {
+    return terminated;
+}

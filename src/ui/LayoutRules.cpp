@@ -42,11 +42,20 @@ void DockItems(const LayoutRect& client, int32_t margin, DockItem* items, int32_
             }
             ClampSize(r);
             switch (a) {
-            case DockTop: rest.top = r.bottom; break;
-            case DockBottom: rest.bottom = r.top; break;
-            case DockLeft: rest.left = r.right; break;
-            case DockRight: rest.right = r.left; break;
-            default: break;
+            case DockTop:
+                rest.top = r.bottom;
+                break;
+            case DockBottom:
+                rest.bottom = r.top;
+                break;
+            case DockLeft:
+                rest.left = r.right;
+                break;
+            case DockRight:
+                rest.right = r.left;
+                break;
+            default:
+                break;
             }
             item.rect = r;
         }
@@ -66,8 +75,8 @@ uint32_t EditBoxStyle(uint32_t options) {
     constexpr uint32_t autoHScroll = 0x80, autoVScroll = 0x40, hScroll = 0x100000,
                        vScroll = 0x200000, multiLine = 0x4;
     // Bit i set gives the style in the table; bits 0 and 1 work the other way round.
-    static constexpr uint32_t whenSet[12] = {0,     0,     0x10,   multiLine, 0x100,  0x400,
-                                             0x20,  0x800, 0x8,    0x1000,    0,      0x2000};
+    static constexpr uint32_t whenSet[12] = {0,    0,     0x10, multiLine, 0x100, 0x400,
+                                             0x20, 0x800, 0x8,  0x1000,    0,     0x2000};
     uint32_t style = 0x50810000;
     for (int i = 0; i < 12; ++i) {
         if (options & (1u << i)) style |= whenSet[i];
@@ -80,8 +89,8 @@ uint32_t EditBoxStyle(uint32_t options) {
 }
 
 uint32_t FontStyleOf(const FontAttributes& font) {
-    return (font.weight >= 700 ? 1u : 0u) | (font.italic ? 2u : 0u) |
-           (font.underline ? 4u : 0u) | (font.strikeOut ? 8u : 0u);
+    return (font.weight >= 700 ? 1u : 0u) | (font.italic ? 2u : 0u) | (font.underline ? 4u : 0u) |
+           (font.strikeOut ? 8u : 0u);
 }
 
 bool ApplyFontStyle(FontAttributes& font, uint32_t bits) {
@@ -120,18 +129,39 @@ void ApplyBorder(uint32_t& style, uint32_t& exStyle, bool border, bool topLevel,
 MouseKind MouseKindOf(uint32_t msg, uint8_t* button) {
     *button = 0;
     switch (msg) {
-    case 0x200: return MouseMove;
-    case 0x20A: return MouseWheel;
-    case 0x201: *button = 1; return MouseDown;
-    case 0x202: *button = 1; return MouseUp;
-    case 0x203: *button = 1; return MouseDblClk;
-    case 0x204: *button = 2; return MouseDown;
-    case 0x205: *button = 2; return MouseUp;
-    case 0x206: *button = 2; return MouseDblClk;
-    case 0x207: *button = 3; return MouseDown;
-    case 0x208: *button = 3; return MouseUp;
-    case 0x209: *button = 3; return MouseDblClk;
-    default: return MouseNone;
+    case 0x200:
+        return MouseMove;
+    case 0x20A:
+        return MouseWheel;
+    case 0x201:
+        *button = 1;
+        return MouseDown;
+    case 0x202:
+        *button = 1;
+        return MouseUp;
+    case 0x203:
+        *button = 1;
+        return MouseDblClk;
+    case 0x204:
+        *button = 2;
+        return MouseDown;
+    case 0x205:
+        *button = 2;
+        return MouseUp;
+    case 0x206:
+        *button = 2;
+        return MouseDblClk;
+    case 0x207:
+        *button = 3;
+        return MouseDown;
+    case 0x208:
+        *button = 3;
+        return MouseUp;
+    case 0x209:
+        *button = 3;
+        return MouseDblClk;
+    default:
+        return MouseNone;
     }
 }
 

@@ -72,5 +72,9 @@ MouseKind MouseKindOf(uint32_t msg, uint8_t* button);
 MouseRecord MakeMouseRecord(uint32_t msg, uint32_t wParam, uint32_t lParam, bool altDown);
 
 // Colour values: 0x80000000 + n is system colour n, anything else 0x00BBGGRR.
-inline bool IsSystemColor(uint32_t color) { return (color & 0x80000000u) != 0; }
-inline int32_t SystemColorIndex(uint32_t color) { return static_cast<int32_t>(color & 0xFF); }
+inline bool IsSystemColor(uint32_t color) {
+    return (color & 0x80000000u) != 0;
+}
+inline int32_t SystemColorIndex(uint32_t color) {
+    return static_cast<int32_t>(color & 0xFF);
+}

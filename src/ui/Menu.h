@@ -9,7 +9,7 @@ using MenuItemEvent = EventRef<BaseObject*, int32_t>;
 
 class Menu : public MenuNode {
   public:
-    HMENU handle = nullptr; // the platform menu of a top menu or of a submenu item
+    HMENU handle = nullptr;   // the platform menu of a top menu or of a submenu item
     Control* owner = nullptr; // top menu only; borrowed
     Menu* next = nullptr;     // next top menu of the same owner; owned
     std::string caption;

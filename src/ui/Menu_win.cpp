@@ -16,7 +16,9 @@ UINT InfoSize() {
     return size;
 }
 
-Menu* ParentMenu(Menu* m) { return static_cast<Menu*>(m->parentNode); }
+Menu* ParentMenu(Menu* m) {
+    return static_cast<Menu*>(m->parentNode);
+}
 
 Menu* NewMenu() {
     auto* m = new Menu();
@@ -48,8 +50,10 @@ bool MenuHandler(Control* c, MSG& msg, LRESULT& result) {
                 auto* m = static_cast<Menu*>(ListGet(parent->items, i));
                 return m && m->radioGroup == item->radioGroup;
             };
-            while (groupAt(first - 1)) --first;
-            while (groupAt(last + 1)) ++last;
+            while (groupAt(first - 1))
+                --first;
+            while (groupAt(last + 1))
+                ++last;
             if (first == last) {
                 MenuItemSetState(item, MFS_CHECKED, true);
             } else {
@@ -72,7 +76,8 @@ bool MenuHandler(Control* c, MSG& msg, LRESULT& result) {
 } // namespace
 
 Menu* MenuTop(Menu* item) {
-    while (item && item->parentNode) item = ParentMenu(item);
+    while (item && item->parentNode)
+        item = ParentMenu(item);
     return item;
 }
 
@@ -84,7 +89,8 @@ Menu* CreateMenuObject(Control* owner, int, const char* const* templ, int templa
         m->owner = owner;
         if (owner->menu) {
             Menu* last = owner->menu;
-            while (last->next) last = last->next;
+            while (last->next)
+                last = last->next;
             last->next = m;
         } else {
             if (!owner->isChildControl) {
@@ -97,7 +103,8 @@ Menu* CreateMenuObject(Control* owner, int, const char* const* templ, int templa
             AttachHandler(owner, MenuHandler);
         }
     }
-    for (int i = 0; templ && i < templateCount; ++i) MenuAddItem(m, templ[i], 0);
+    for (int i = 0; templ && i < templateCount; ++i)
+        MenuAddItem(m, templ[i], 0);
     return m;
 }
 
@@ -127,8 +134,7 @@ uint32_t MenuInsertItem(Menu* menu, int32_t position, const char* caption, uint3
     item->commandId = nextCommandId++;
 
     Menu* before = nullptr;
-    if (position >= 0 && position <= 0xFFF)
-        before = static_cast<Menu*>(MenuNodeAt(menu, position));
+    if (position >= 0 && position <= 0xFFF) before = static_cast<Menu*>(MenuNodeAt(menu, position));
     Menu* parent = before ? ParentMenu(before) : menu;
     item->parentNode = parent;
     if (before)
@@ -158,11 +164,14 @@ uint32_t MenuInsertItem(Menu* menu, int32_t position, const char* caption, uint3
 
 Menu* MenuItemAt(Menu* menu, int32_t n) {
     auto* item = static_cast<Menu*>(MenuNodeAt(menu, n));
-    if (!item && n >= 0x1000) item = static_cast<Menu*>(MenuNodeById(menu, static_cast<uint32_t>(n)));
+    if (!item && n >= 0x1000)
+        item = static_cast<Menu*>(MenuNodeById(menu, static_cast<uint32_t>(n)));
     return item;
 }
 
-int32_t MenuItemCount(Menu* menu) { return MenuNodeCount(menu); }
+int32_t MenuItemCount(Menu* menu) {
+    return MenuNodeCount(menu);
+}
 
 std::string MenuItemCaption(Menu* menu, int32_t n) {
     Menu* item = MenuItemAt(menu, n);
@@ -177,7 +186,8 @@ void MenuItemSetState(Menu* item, int32_t bits, bool on) {
         MENUITEMINFOA info{};
         info.cbSize = InfoSize();
         info.fMask = MIIM_STATE;
-        if (GetMenuItemInfoA(parent->handle, item->commandId, FALSE, &info)) item->state = info.fState;
+        if (GetMenuItemInfoA(parent->handle, item->commandId, FALSE, &info))
+            item->state = info.fState;
     }
     item->state = MenuUpdatedState(item->state, bits, on);
     if (live) {
@@ -200,7 +210,8 @@ void MenuPopup(Menu* menu, int x, int y) {
 void Menu::Destroy() {
     DestroyBasePart();
     // 1. The items first, last first; each takes itself out of the list.
-    for (int32_t i = items->count - 1; i >= 0; --i) FreeObject(static_cast<BaseObject*>(ListGet(items, i)));
+    for (int32_t i = items->count - 1; i >= 0; --i)
+        FreeObject(static_cast<BaseObject*>(ListGet(items, i)));
     ListClear(items);
     Menu* parent = ParentMenu(this);
     if (parent) {
@@ -211,7 +222,8 @@ void Menu::Destroy() {
         DrawBarOf(MenuTop(parent));
     } else if (owner) {
         // 3. A top menu leaves its owner; the menus after it in the chain go with it.
-        if (isMenuBar && owner->handle && IsWindow(owner->handle) && GetMenu(owner->handle) == handle)
+        if (isMenuBar && owner->handle && IsWindow(owner->handle) &&
+            GetMenu(owner->handle) == handle)
             SetMenu(owner->handle, nullptr);
         if (owner->menu == this) {
             owner->menu = nullptr;

@@ -30,7 +30,9 @@ HWND SharedTimerWindow() {
 }
 } // namespace
 
-Control* TimerWindow() { return timerWindow; }
+Control* TimerWindow() {
+    return timerWindow;
+}
 
 Timer* CreateTimer(int32_t interval) {
     auto* t = new Timer();
@@ -49,7 +51,7 @@ void Timer::SetEnabled(bool on) {
         timerId = SetTimer(w, reinterpret_cast<UINT_PTR>(this), interval, TimerRoutine);
         enabled = timerId != 0;
     } else {
-        if (timerId && timerWindow && timerWindow->handle) 
+        if (timerId && timerWindow && timerWindow->handle)
             KillTimer(timerWindow->handle, reinterpret_cast<UINT_PTR>(this));
         timerId = 0;
         enabled = false;

@@ -94,8 +94,8 @@ bool Control::CreateWnd() {
         // out the other dimension too (a docked child squeezed to width 0).
         if (w == 0) w = CW_USEDEFAULT;
         if (h == 0) h = CW_USEDEFAULT;
-        // With x at CW_USEDEFAULT the system reads y as the show command of a
-        // visible overlapped window: a top of 2 would open it minimised.
+        // With x left to the system, an overlapped window reads y as its show
+        // command: y = 2 would start it minimised. Leave y to the system too.
         if (!leftSet && !topSet) x = y = CW_USEDEFAULT;
     }
     HMENU menuOrId = nullptr;
@@ -261,6 +261,7 @@ bool layer::FormHandler(Control* c, MSG& msg, LRESULT& result) {
         }
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }

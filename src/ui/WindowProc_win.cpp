@@ -62,6 +62,7 @@ namespace {
 // Attached handlers, newest first; the first that consumes ends the walk.
 bool DispatchAttached(Control* c, MSG& msg, LRESULT& result) {
     if (c->refWord < 0 || !c->handlers) return false;
+    const bool pendingBefore = (c->refWord & 1) != 0;
     AddRef(c);
     bool consumed = false;
     for (int32_t i = c->handlers->count - 2; i >= 0; i -= 2) {
@@ -74,8 +75,9 @@ bool DispatchAttached(Control* c, MSG& msg, LRESULT& result) {
         }
         if (!c->handlers) break;
     }
-    // A free asked for meanwhile: the message is finished here.
-    if (c->refWord & 1) consumed = true;
+    // A free asked for during this walk: the message is finished here. One asked
+    // for earlier lets later messages (down to WM_NCDESTROY) run their course.
+    if (!pendingBefore && (c->refWord & 1)) consumed = true;
     ReleaseRef(c);
     return consumed;
 }
@@ -92,11 +94,18 @@ bool DispatchKey(Control* c, MSG& msg, LRESULT& result) {
     KeyEvent* event = nullptr;
     switch (msg.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: event = &c->OnKeyDown; break;
+    case WM_SYSKEYDOWN:
+        event = &c->OnKeyDown;
+        break;
     case WM_KEYUP:
-    case WM_SYSKEYUP: event = &c->OnKeyUp; break;
-    case WM_CHAR: event = &c->OnChar; break;
-    default: return false;
+    case WM_SYSKEYUP:
+        event = &c->OnKeyUp;
+        break;
+    case WM_CHAR:
+        event = &c->OnChar;
+        break;
+    default:
+        return false;
     }
     if (!*event) return false;
     (*event)(c, msg.wParam, KeyShiftState());
@@ -149,8 +158,10 @@ LRESULT Control::WindowProc(MSG& msg) {
     if (DispatchAttached(this, msg, result)) return result;
 
     switch (msg.message) {
-    case WM_CLOSE: return HandleClose(this, msg);
-    case WM_NCDESTROY: return HandleNcDestroy(this, msg);
+    case WM_CLOSE:
+        return HandleClose(this, msg);
+    case WM_NCDESTROY:
+        return HandleNcDestroy(this, msg);
     case WM_SIZE: {
         result = CallDefault(this, msg);
         windowState = static_cast<int32_t>(msg.wParam);
@@ -215,7 +226,8 @@ LRESULT Control::WindowProc(MSG& msg) {
             return SendMessageA(child, ReflectedCommand, msg.wParam, msg.lParam);
         return CallDefault(this, msg);
     }
-    default: break;
+    default:
+        break;
     }
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         if (GetFocus() == msg.hwnd && keyDispatcher && DispatchKey(this, msg, result))
@@ -230,7 +242,8 @@ LRESULT Control::WindowProc(MSG& msg) {
 
 bool layer::CommonControlHandler(Control* c, MSG& msg, LRESULT& result) {
     const UINT m = msg.message;
-    if (m >= WM_CTLCOLORMSGBOX + ReflectedColorBase && m <= WM_CTLCOLORSTATIC + ReflectedColorBase) {
+    if (m >= WM_CTLCOLORMSGBOX + ReflectedColorBase &&
+        m <= WM_CTLCOLORSTATIC + ReflectedColorBase) {
         HDC dc = reinterpret_cast<HDC>(msg.wParam);
         SetTextColor(dc, ResolveColor(c->textColor));
         if (c->transparent) {
@@ -374,7 +387,9 @@ Control* SetDefaultButton(Control* c, bool b) {
     return c;
 }
 
-Control* SetCancelButton(Control* c, bool b) { return AssignButton(c, b, &Control::cancelButton); }
+Control* SetCancelButton(Control* c, bool b) {
+    return AssignButton(c, b, &Control::cancelButton);
+}
 
 // ---- the loops ----
 

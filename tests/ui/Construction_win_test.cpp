@@ -22,8 +22,8 @@ TEST_F(LayerTest, ChildControlsAreNumberedFrom0x8000) {
     EXPECT_EQ(second->id, first->id + 1);
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string command = std::string("\"") + path +
-                          "\" --gtest_filter=LayerTest.ChildControlsAreNumberedFrom0x8000";
+    std::string command =
+        std::string("\"") + path + "\" --gtest_filter=LayerTest.ChildControlsAreNumberedFrom0x8000";
     SetEnvironmentVariableA("PARAVUE_FIRST_IDS", "1");
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -46,9 +46,9 @@ TEST_F(LayerTest, FreshChildrenStartAtTheMarginWithTheirConstructorSizes) {
         Control* c;
         int w, h;
     } cases[] = {
-        {CreateButton(form, "b"), 64, 22},    {CreateLabel(form, "l"), 64, 22},
-        {CreateCheckBox(form, "c"), 72, 22},  {CreatePanel(form, 2), 100, 100},
-        {CreateEditBox(form, 0), 100, 22},    {CreateEditBox(form, 8), 200, 200},
+        {CreateButton(form, "b"), 64, 22},   {CreateLabel(form, "l"), 64, 22},
+        {CreateCheckBox(form, "c"), 72, 22}, {CreatePanel(form, 2), 100, 100},
+        {CreateEditBox(form, 0), 100, 22},   {CreateEditBox(form, 8), 200, 200},
     };
     for (const Expect& e : cases) {
         EXPECT_EQ(GetLeft(e.c), 2);
@@ -120,9 +120,10 @@ TEST_F(LayerTest, SetClientSizeGivesExactlyThatClientArea) {
     GetClientRect(form->handle, &client);
     EXPECT_EQ(client.right, 157);
     EXPECT_EQ(client.bottom, 74);
-    EXPECT_GT(GetWidth(form), 157); // the frame is outside
+    EXPECT_GT(GetWidth(form), 157);              // the frame is outside
     EXPECT_FALSE(IsWindowVisible(form->handle)); // hidden until the loop shows it
-    SetClientSize(form, 0, 50);                  // 0 keeps the width
+    EXPECT_FALSE(IsIconic(form->handle));
+    SetClientSize(form, 0, 50); // 0 keeps the width
     GetClientRect(form->handle, &client);
     EXPECT_EQ(client.right, 157);
     EXPECT_EQ(client.bottom, 50);
@@ -135,10 +136,15 @@ TEST_F(LayerTest, StylesOfTheConstructorsAndSetters) {
     Control* edit = CreateEditBox(form, 0);
     Control* sunken = CreatePanel(form, 1);
     SetTextAlign(label, 2);
-    auto style = [](Control* c) { return static_cast<uint32_t>(GetWindowLongA(GetHandle(c), GWL_STYLE)); };
-    auto exStyle = [](Control* c) { return static_cast<uint32_t>(GetWindowLongA(GetHandle(c), GWL_EXSTYLE)); };
+    auto style = [](Control* c) {
+        return static_cast<uint32_t>(GetWindowLongA(GetHandle(c), GWL_STYLE));
+    };
+    auto exStyle = [](Control* c) {
+        return static_cast<uint32_t>(GetWindowLongA(GetHandle(c), GWL_EXSTYLE));
+    };
     EXPECT_EQ(style(label) & 0xF, static_cast<uint32_t>(SS_CENTER)); // SS_LEFTNOWORDWRAP gone
-    EXPECT_EQ(style(label) & (SS_NOTIFY | SS_NOPREFIX), static_cast<uint32_t>(SS_NOTIFY | SS_NOPREFIX));
+    EXPECT_EQ(style(label) & (SS_NOTIFY | SS_NOPREFIX),
+              static_cast<uint32_t>(SS_NOTIFY | SS_NOPREFIX));
     EXPECT_EQ(style(button) & 0x300, static_cast<uint32_t>(BS_CENTER));
     EXPECT_TRUE(style(button) & WS_TABSTOP);
     EXPECT_EQ(style(edit) & 0xFFFF, 0xC0u);
@@ -249,7 +255,8 @@ TEST_F(LayerTest, ParentsGetWindowsBeforeChildrenAndChildrenInCreationOrder) {
     SetCaption(panel, "panel");
     Control* inner = CreateLabel(panel, "inner");
     Control* b = CreateLabel(form, "b");
-    for (Control* c : {form, a, panel, inner, b}) c->OnMessage = MessageEvent{RecordFirstMessage, c};
+    for (Control* c : {form, a, panel, inner, b})
+        c->OnMessage = MessageEvent{RecordFirstMessage, c};
     GetHandle(inner); // asking for the deepest creates the whole tree
     EXPECT_EQ(events, (std::vector<std::string>{"form", "a", "panel", "inner", "b"}));
     EXPECT_NE(b->handle, nullptr);

@@ -112,7 +112,9 @@ void ClickFreesButton(void* data, BaseObject*) {
     f->alive = IsWindow(f->button->handle) && f->button->handle != nullptr;
     f->trace += "after free,";
 }
-void NoteDestroy(void* data, BaseObject*) { static_cast<FreeingClick*>(data)->trace += "destroyed,"; }
+void NoteDestroy(void* data, BaseObject*) {
+    static_cast<FreeingClick*>(data)->trace += "destroyed,";
+}
 } // namespace
 
 TEST_F(LayerTest, AHandlerThatFreesItsControlFreesItAfterTheDispatch) {
@@ -199,13 +201,17 @@ TEST_F(LayerTest, WindowsAskedForEarlyStayHiddenUntilTheLoopShowsThem) {
     HWND fw = form->handle;
     EXPECT_FALSE(IsWindowVisible(fw));
     EXPECT_FALSE(IsWindowVisible(GetHandle(fixed)));
-    bool shown = false, staysHidden = false, fixedHidden = false;
+    bool shown = false, staysHidden = false, fixedHidden = false, lateShown = false;
     RunInLoop(app, [&] {
-        shown = IsWindowVisible(fw) && IsWindowVisible(l);
+        shown = IsWindowVisible(fw) && IsWindowVisible(l) && !IsIconic(fw);
+        // A form made while the loop runs shows at once, not minimised.
+        Control* late = CreateForm(app, "late");
+        lateShown = IsWindowVisible(GetHandle(late)) && !IsIconic(late->handle);
         staysHidden = !IsWindowVisible(hidden->handle);
         fixedHidden = !IsWindowVisible(fixed->handle);
     });
     EXPECT_TRUE(shown);
+    EXPECT_TRUE(lateShown);
     EXPECT_TRUE(staysHidden);
     EXPECT_TRUE(fixedHidden);
 }
@@ -235,8 +241,9 @@ TEST_F(LayerTest, ClosingTheMainFormEndsTheLoop) {
     Control* main = CreateForm(app, "main");
     Timer* t = CreateTimer(20);
     AddToAutoFree(main, t);
-    t->OnTimer = MakeEvent(+[](void* data, BaseObject*) { Close(static_cast<Control*>(data)); },
-                           static_cast<void*>(main));
+    t->OnTimer = MakeEvent(
+        +[](void* data, BaseObject*) { Close(static_cast<Control*>(data)); },
+        static_cast<void*>(main));
     TimerSetEnabled(t, true);
     Timer* watchdog = CreateTimer(5000);
     AddToAutoFree(main, watchdog);
@@ -259,18 +266,146 @@ TEST_F(LayerTest, ClosingASecondaryFormFreesItWhileTheLoopGoesOn) {
     Control* second = CreateForm(app, "second");
     Control* child = CreateButton(second, "b");
     std::string trace;
-    second->OnDestroy = MakeEvent(+[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "form,"; },
-                                  static_cast<void*>(&trace));
-    child->OnDestroy = MakeEvent(+[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "child,"; },
-                                 static_cast<void*>(&trace));
+    second->OnDestroy = MakeEvent(
+        +[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "form,"; },
+        static_cast<void*>(&trace));
+    child->OnDestroy = MakeEvent(
+        +[](void* d, BaseObject*) { *static_cast<std::string*>(d) += "child,"; },
+        static_cast<void*>(&trace));
     bool survived = false;
     RunInLoop(app, [&] {
         HWND w = second->handle;
         Close(second);
         PumpUntil([&] { return !IsWindow(w); });
         PumpFor(50);
-        survived = !Terminated() && IsWindow(main->handle) && ListIndexOf(app->children, second) < 0;
+        survived =
+            !Terminated() && IsWindow(main->handle) && ListIndexOf(app->children, second) < 0;
     });
     EXPECT_EQ(trace, "form,child,");
     EXPECT_TRUE(survived);
+}
+
+TEST_F(LayerTest, ChildrenChooseTheirOwnColoursAndCursor) {
+    Control* form = CreateForm(app, "f");
+    Control* panel = CreatePanel(form, 2);
+    SetColor(panel, 0x00FFC890);
+    Control* label = CreateLabel(panel, "x");
+    HWND l = GetHandle(label);
+    HDC dc = GetDC(l);
+    // The panel passes the question on to the label, which answers with its colours.
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(panel->handle, WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(l)));
+    EXPECT_EQ(GetBkColor(dc), 0x00FFC890u);
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+    LOGBRUSH lb{};
+    ASSERT_TRUE(GetObjectA(brush, sizeof lb, &lb));
+    EXPECT_EQ(lb.lbColor, 0x00FFC890u);
+    ReleaseDC(l, dc);
+
+    HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    SetControlCursor(label, hand);
+    EXPECT_EQ(SendMessageA(l, WM_SETCURSOR, reinterpret_cast<WPARAM>(l),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              1);
+    EXPECT_EQ(GetCursor(), hand);
+    // Children made later take the parent's cursor.
+    SetControlCursor(panel, hand);
+    EXPECT_EQ(CreateButton(panel, "b")->cursor, hand);
+}
+
+namespace {
+struct Keys {
+    WPARAM lastKey = 0;
+    uint32_t shift = 99;
+    bool consume = false;
+};
+void OnKey(void* data, BaseObject*, WPARAM& key, uint32_t shift) {
+    auto* k = static_cast<Keys*>(data);
+    k->lastKey = key;
+    k->shift = shift;
+    if (k->consume) key = 0;
+}
+} // namespace
+
+TEST_F(LayerTest, KeyEventsOfTheFocusedControl) {
+    Control* form = CreateForm(app, "f");
+    Control* edit = CreateEditBox(form, 0);
+    Keys keys;
+    SetOnChar(edit, OnKey, &keys);
+    SetOnKeyDown(edit, OnKey, &keys);
+    RunInLoop(app, [&] {
+        BringToFront(form);
+        PumpUntil([&] { return GetForegroundWindow() == form->handle; });
+        BringToFront(edit);
+        PumpUntil([&] { return GetFocus() == edit->handle; }, 1000);
+        ASSERT_EQ(GetFocus(), edit->handle);
+        SendMessageA(edit->handle, WM_CHAR, 'a', 1);
+        EXPECT_EQ(keys.lastKey, static_cast<WPARAM>('a'));
+        EXPECT_EQ(keys.shift, 0u);
+        EXPECT_EQ(GetCaption(edit), "a");
+        keys.consume = true; // a handler that zeroes the key keeps it from the box
+        SendMessageA(edit->handle, WM_CHAR, 'b', 1);
+        EXPECT_EQ(GetCaption(edit), "a");
+        SendMessageA(edit->handle, WM_KEYDOWN, VK_F5, 1);
+        EXPECT_EQ(keys.lastKey, static_cast<WPARAM>(VK_F5));
+        keys.consume = false;
+        SendMessageA(edit->handle, WM_CHAR, '\t', 1); // Tab is swallowed
+        EXPECT_EQ(GetCaption(edit), "a");
+    });
+}
+
+TEST_F(LayerTest, TheApplicationsCloseCommandClosesTheMainForm) {
+    Control* main = CreateForm(app, "main");
+    int asked = 0;
+    main->OnClose = MakeEvent(
+        +[](void* d, BaseObject*, bool&) { ++*static_cast<int*>(d); }, static_cast<void*>(&asked));
+    bool ended = false;
+    RunInLoop(app, [&] {
+        SendMessageA(app->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ended = PumpUntil([] { return Terminated(); });
+    });
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(ended);
+}
+
+namespace {
+bool KeepWhatWasThere(void* data, MSG& msg, LRESULT&) {
+    if (msg.message == WM_APP + 9) ++*static_cast<int*>(data);
+    return false;
+}
+} // namespace
+
+TEST_F(LayerTest, TheEnterAndEscapeFilterKeepsTheApplicationsOwnHandler) {
+    Control* form = CreateForm(app, "f");
+    Control* ok = CreateButton(form, "ok");
+    int seen = 0;
+    app->OnMessage = MessageEvent{KeepWhatWasThere, &seen};
+    SetDefaultButton(ok, true);
+    EXPECT_NE(app->OnMessage.routine, KeepWhatWasThere);
+    RunInLoop(app, [&] {
+        SendMsg(ok, WM_APP + 9, 0, 0);
+        EXPECT_EQ(seen, 1); // still asked, through the filter
+        SetDefaultButton(ok, false);
+        EXPECT_EQ(app->OnMessage.routine, KeepWhatWasThere);
+        EXPECT_FALSE(GetWindowLongA(ok->handle, GWL_STYLE) & BS_DEFPUSHBUTTON);
+        app->OnMessage = {};
+    });
+}
+
+TEST_F(LayerTest, MinimisingTheMainFormMinimisesTheApplication) {
+    Control* main = CreateForm(app, "main");
+    Control* second = CreateForm(app, "second");
+    bool appMinimised = false, mainStays = false, secondOwn = false;
+    RunInLoop(app, [&] {
+        SendMessageA(main->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        appMinimised = PumpUntil([&] { return IsIconic(app->handle) != 0; });
+        mainStays = !IsIconic(main->handle);
+        // Any other form minimises itself.
+        SendMessageA(second->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        secondOwn = IsIconic(second->handle) != 0;
+    });
+    EXPECT_TRUE(appMinimised);
+    EXPECT_TRUE(mainStays);
+    EXPECT_TRUE(secondOwn);
 }

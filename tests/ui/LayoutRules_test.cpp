@@ -70,8 +70,8 @@ TEST(Styles, EditBoxOptionBits) {
     // Multi-line keeps its scroll bars; bits 0 and 1 take the auto-scrolling away.
     EXPECT_EQ(EditBoxStyle(8), 0x50B100C4u);
     EXPECT_EQ(EditBoxStyle(8 | 1 | 2), 0x50810004u);
-    EXPECT_EQ(EditBoxStyle(0x40 | 0x80) & 0x820, 0x820u);       // password, read-only
-    EXPECT_EQ(EditBoxStyle(0x4 | 0x100) & 0x18, 0x18u);         // lower and upper case
+    EXPECT_EQ(EditBoxStyle(0x40 | 0x80) & 0x820, 0x820u); // password, read-only
+    EXPECT_EQ(EditBoxStyle(0x4 | 0x100) & 0x18, 0x18u);   // lower and upper case
     EXPECT_EQ(EditBoxStyle(0x10 | 0x20 | 0x200 | 0x800) & 0x3500, 0x3500u);
     EXPECT_EQ(EditBoxStyle(0x400), EditBoxStyle(0)); // bit 10 changes no style
 }

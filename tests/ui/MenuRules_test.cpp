@@ -48,7 +48,8 @@ MenuNode* Node(MenuNode* parent, uint32_t id) {
 }
 
 void FreeTree(MenuNode* n) {
-    for (int32_t i = 0; i < n->items->count; ++i) FreeTree(static_cast<MenuNode*>(ListGet(n->items, i)));
+    for (int32_t i = 0; i < n->items->count; ++i)
+        FreeTree(static_cast<MenuNode*>(ListGet(n->items, i)));
     FreeObject(n->items);
     FreeObject(n);
 }

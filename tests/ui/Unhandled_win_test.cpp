@@ -1,0 +1,79 @@
+// An error that escapes a handler never crosses the platform's callback: it is
+// reported and the program ends with exit code 1. Checked in a child copy of
+// this test program, since the report ends the process.
+#include "LayerTestSupport.h"
+#include "ui/Services.h"
+#include <stdexcept>
+
+namespace {
+int ReportSilently(void*, const char*, const char*, unsigned) {
+    return IDOK;
+}
+
+// Runs this program again with only test and the variable PARAVUE_CHILD set;
+// returns its exit code.
+DWORD RunChild(const char* test) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string command = std::string("\"") + path + "\" --gtest_filter=" + test;
+    SetEnvironmentVariableA("PARAVUE_CHILD", "1");
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA("PARAVUE_CHILD", nullptr);
+    if (!started) return 12345;
+    WaitForSingleObject(pi.hProcess, 60000);
+    DWORD code = 12345;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+bool InChild() {
+    return GetEnvironmentVariableA("PARAVUE_CHILD", nullptr, 0) != 0;
+}
+} // namespace
+
+TEST_F(LayerTest, AnErrorThrownInAClickHandlerEndsTheProgramWithCode1) {
+    if (!InChild()) {
+        EXPECT_EQ(RunChild("LayerTest.AnErrorThrownInAClickHandlerEndsTheProgramWithCode1"), 1u);
+        return;
+    }
+    SetMessageBoxFunction(ReportSilently);
+    Control* form = CreateForm(app, "f");
+    Control* button = CreateButton(form, "b");
+    button->OnClick = MakeEvent(
+        +[](void*, BaseObject*) { throw std::runtime_error("boom"); }, nullptr);
+    SendMessageA(GetHandle(button), BM_CLICK, 0, 0);
+    ExitProcess(7); // not 1, which a failed test would also give
+}
+
+TEST_F(LayerTest, AnErrorThrownInATimerEndsTheProgramWithCode1) {
+    if (!InChild()) {
+        EXPECT_EQ(RunChild("LayerTest.AnErrorThrownInATimerEndsTheProgramWithCode1"), 1u);
+        return;
+    }
+    SetMessageBoxFunction(ReportSilently);
+    Timer* t = CreateTimer(10);
+    t->OnTimer = MakeEvent(
+        +[](void*, BaseObject*) { throw 42; }, nullptr);
+    TimerSetEnabled(t, true);
+    PumpFor(2000);
+    ExitProcess(7); // not 1, which a failed test would also give
+}
+
+TEST_F(LayerTest, EndOfSessionFreesTheApplicationAndEndsTheProcess) {
+    if (!InChild()) {
+        EXPECT_EQ(RunChild("LayerTest.EndOfSessionFreesTheApplicationAndEndsTheProcess"), 5u);
+        return;
+    }
+    Control* form = CreateForm(app, "f");
+    // The application's destroy event proves the ordinary end ran first.
+    app->OnDestroy = MakeEvent(
+        +[](void*, BaseObject*) { ExitProcess(5); }, nullptr);
+    SendMessageA(GetHandle(form), WM_ENDSESSION, TRUE, 0);
+    ExitProcess(7);
+}
