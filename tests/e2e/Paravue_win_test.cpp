@@ -416,7 +416,40 @@ TEST_F(ParavueE2E, DragOnTheNumberMovesTheStripAndItsPlaceIsSavedButAButtonDoesN
     ExpectSavedPlace(after.left, after.top);
 }
 
-TEST_F(ParavueE2E, AboutFormClosesWithEnterAndEscapeAndEachClickBuildsAFreshOne) {
+// While it lives, the shell opens ".html" files with the given program.
+class HtmlOpensWith {
+  public:
+    explicit HtmlOpensWith(const std::string& exe) {
+        char old[256] = "";
+        LONG size = sizeof old;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS) old_ = old;
+        const std::string command = "\"" + exe + "\" \"%1\"";
+        RegSetValueA(HKEY_CLASSES_ROOT, "ParavueE2E.html\\shell\\open\\command", REG_SZ,
+                     command.c_str(), static_cast<DWORD>(command.size()));
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "ParavueE2E.html", 15);
+    }
+    ~HtmlOpensWith() {
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old_.c_str(),
+                     static_cast<DWORD>(old_.size()));
+        for (const char* key : {"ParavueE2E.html\\shell\\open\\command",
+                                "ParavueE2E.html\\shell\\open", "ParavueE2E.html\\shell",
+                                "ParavueE2E.html"})
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+    }
+
+  private:
+    std::string old_;
+};
+
+TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBuildsAFreshOne) {
+    // The help file beside the program is opened by a stand-in that writes down
+    // what it was asked to open.
+    const std::string viewerDir = MakeTempDir("e2ehelp");
+    ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
+                          (viewerDir + "launched.exe").c_str(), FALSE));
+    HtmlOpensWith viewer(viewerDir + "launched.exe");
+    const std::string opened = viewerDir + "launched.log";
+
     StartAndWait();
     auto aboutForm = [&] {
         for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
@@ -430,9 +463,14 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterAndEscapeAndEachClickBuildsAFreshOne)
     const int w = r.right - r.left, h = r.bottom - r.top;
     EXPECT_EQ(kScreenW - 100 - w, r.left);
     EXPECT_EQ(kScreenH - 60 - h, r.top);
+    EXPECT_FALSE(IsIconic(first));
+    EXPECT_FALSE(IsWindowEnabled(app.strip())) << "the strip waits while About is open";
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == first; }, 2000));
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(first); }, 2000)) << "Enter closes it";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.strip()) != FALSE; }, 2000));
+    Sleep(500);
+    EXPECT_EQ("", ReadWholeFile(opened)) << "Enter opens nothing";
 
     Click(app.Button("?"));
     HWND second = nullptr;
@@ -441,9 +479,9 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterAndEscapeAndEachClickBuildsAFreshOne)
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == second; }, 2000));
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(second); }, 3000)) << "Escape closes it";
-    // The help file is missing; whatever the shell says, the strip stays alive.
-    std::string text;
-    if (app.WaitForMessageBox(text, 1000)) app.DismissMessageBox();
+    EXPECT_TRUE(WaitFor([&] { return !ReadWholeFile(opened).empty(); }, 5000));
+    EXPECT_NE(std::string::npos, ReadWholeFile(opened).find("paravue help.html\""))
+        << "Escape presses Help: " << ReadWholeFile(opened);
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(0u, QuitWithButton());
 }
