@@ -41,6 +41,9 @@ void CreateAboutForm(AboutForm*& record, Control* owner) {
     record = new AboutForm();
     AboutForm* a = record;
     a->form = CreateForm(owner, "About this program");
+    // Made while the loop runs, the form would show at once, at the system's place;
+    // it shows when the caller opens it, already where it belongs.
+    SetVisible(a->form, false);
     SetClientSize(a->form, 211, 203);
     AddToAutoFree(a->form, a);
     SetStyle(a->form, a->form->style & ~static_cast<uint32_t>(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));

@@ -12,9 +12,13 @@ constexpr int kScreenW = 1024, kScreenH = 768;
 // The strip's default place: 23 pixels from the right edge, on the 20-pixel taskbar.
 constexpr int kDefaultLeft = 902, kDefaultTop = 725;
 
-HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
+HWND Taskbar() {
+    return FindWindowA("Shell_TrayWnd", nullptr);
+}
 
-bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
+bool Visible(HWND w) {
+    return IsWindowVisible(w) != FALSE;
+}
 
 // Strip-relative point: the 2-pixel margin around the panel belongs to the form.
 POINT StripPoint(HWND strip, int dx, int dy) {
@@ -125,9 +129,9 @@ TEST_F(ParavueE2E, FirstRunPlacesTheStripAboveTheTaskbarAndStoredPlacesAreKeptOn
         const char *left, *top;
         int wantLeft, wantTop;
     } cases[] = {
-        {"-20", "745", 0, 745},                  // negative left to 0; a top that still fits
+        {"-20", "745", 0, 745},                     // negative left to 0; a top that still fits
         {"1000", "760", kDefaultLeft, kDefaultTop}, // past the limits: back to the defaults
-        {"970", "-5", 970, 0},                   // half the strip may stand past the edge
+        {"970", "-5", 970, 0},                      // half the strip may stand past the edge
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("stored ") + c.left + ", " + c.top);
@@ -195,11 +199,14 @@ TEST_F(LaunchListE2E, ListOnTheCommandLineSwitchesOnceThenOpensEachFileInItsOwnF
     WriteWholeFile(list, "; a comment\r\n"
                          "   ; an indented comment\r\n"
                          "\r\n" +
-                             dir + "one\\launched.exe\r\n"
-                             "\"" + dir + "two words\\launched.exe\" -x \"y z\"\r\n" +
-                             dir + "missing.exe\r\n" +
-                             dir + "three\\launched.exe 5\r\n"
-                             "\"" + dir + "three\\launched.exe -q\r\n");
+                             dir +
+                             "one\\launched.exe\r\n"
+                             "\"" +
+                             dir + "two words\\launched.exe\" -x \"y z\"\r\n" + dir +
+                             "missing.exe\r\n" + dir +
+                             "three\\launched.exe 5\r\n"
+                             "\"" +
+                             dir + "three\\launched.exe -q\r\n");
     // Unquoted, the path with a blank arrives as two parameters.
     ASSERT_TRUE(app.Start(list));
 
@@ -216,11 +223,15 @@ TEST_F(LaunchListE2E, ListOnTheCommandLineSwitchesOnceThenOpensEachFileInItsOwnF
 
     ASSERT_TRUE(app.WaitForStrip());
     EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << "one message per missing entry: " << text;
-    ASSERT_TRUE(WaitFor([&] { return !Launches("one").empty() && !Launches("two words").empty() &&
-                                     !Launches("three").empty(); },
-                        8000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return !Launches("one").empty() && !Launches("two words").empty() &&
+                   !Launches("three").empty();
+        },
+        8000));
     // The switch came first: the watched window was already hidden at every launch.
-    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + dir + "one|watched=hidden"}), Launches("one"));
+    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + dir + "one|watched=hidden"}),
+              Launches("one"));
     EXPECT_EQ((std::vector<std::string>{"args=-x \"y z\"|cwd=" + dir + "two words|watched=hidden"}),
               Launches("two words"));
     EXPECT_EQ((std::vector<std::string>{"args=5|cwd=" + dir + "three|watched=hidden"}),
@@ -283,7 +294,8 @@ TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
     MouseRightClick(q.x, q.y);
     ASSERT_NE(nullptr, app.WaitForMenu());
     PressKey(VK_END);
-    for (int i = IsLayeredSupported() ? 2 : 1; i > 0; --i) PressKey(VK_UP);
+    for (int i = IsLayeredSupported() ? 2 : 1; i > 0; --i)
+        PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(app.WaitForNoMenu());
     EXPECT_TRUE(WaitFor([&] { return Visible(target); }, 2000)) << "brought back at once";
@@ -431,9 +443,9 @@ class HtmlOpensWith {
     ~HtmlOpensWith() {
         RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old_.c_str(),
                      static_cast<DWORD>(old_.size()));
-        for (const char* key : {"ParavueE2E.html\\shell\\open\\command",
-                                "ParavueE2E.html\\shell\\open", "ParavueE2E.html\\shell",
-                                "ParavueE2E.html"})
+        for (const char* key :
+             {"ParavueE2E.html\\shell\\open\\command", "ParavueE2E.html\\shell\\open",
+              "ParavueE2E.html\\shell", "ParavueE2E.html"})
             RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
     }
 
@@ -459,6 +471,7 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBu
     Click(app.Button("?"));
     HWND first = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (first = aboutForm()) != nullptr; }, 3000));
+    // Seen for the first time, it already stands in its place.
     RECT r = RectOf(first);
     const int w = r.right - r.left, h = r.bottom - r.top;
     EXPECT_EQ(kScreenW - 100 - w, r.left);

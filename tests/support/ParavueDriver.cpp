@@ -63,7 +63,9 @@ HWND FindChild(HWND parent, const char* cls, const char* text) {
 }
 } // namespace
 
-void MouseMoveTo(int x, int y) { SendMouse(0, x, y); }
+void MouseMoveTo(int x, int y) {
+    SendMouse(0, x, y);
+}
 
 void MouseClick(int x, int y) {
     SendMouse(0, x, y);
@@ -132,7 +134,9 @@ std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly) {
     return search.found;
 }
 
-void DeleteSettingsKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey); }
+void DeleteSettingsKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
 
 void WriteSetting(const char* name, const std::string& value) {
     HKEY key;
@@ -157,7 +161,9 @@ bool ReadSetting(const char* name, std::string& value) {
     return true;
 }
 
-Paravue::~Paravue() { Kill(); }
+Paravue::~Paravue() {
+    Kill();
+}
 
 bool Paravue::Start(const std::string& args, const std::string& workDir) {
     std::string cmd = "\"" + TestBinDir() + "paravue.exe\"";
@@ -184,7 +190,9 @@ bool Paravue::WaitForStrip(DWORD ms) {
         ms);
 }
 
-HWND Paravue::Button(const char* caption) const { return FindChild(strip_, "obj_BUTTON", caption); }
+HWND Paravue::Button(const char* caption) const {
+    return FindChild(strip_, "obj_BUTTON", caption);
+}
 
 HWND Paravue::SwitchButton() const {
     HWND b = Button("2");

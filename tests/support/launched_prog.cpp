@@ -13,12 +13,15 @@ std::string ArgumentsOf(const char* line) {
     const char* p = line;
     if (*p == '"') {
         ++p;
-        while (*p && *p != '"') ++p;
+        while (*p && *p != '"')
+            ++p;
         if (*p) ++p;
     } else {
-        while (*p && *p != ' ' && *p != '\t') ++p;
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
     }
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     return p;
 }
 } // namespace
@@ -39,8 +42,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         watched = !w ? "none" : IsWindowVisible(w) ? "visible" : "hidden";
     }
 
-    std::string line = "args=" + ArgumentsOf(GetCommandLineA()) + "|cwd=" + cwd +
-                       "|watched=" + watched + "\n";
+    std::string line =
+        "args=" + ArgumentsOf(GetCommandLineA()) + "|cwd=" + cwd + "|watched=" + watched + "\n";
     HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return 1;
