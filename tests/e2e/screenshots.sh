@@ -34,8 +34,8 @@ wait_for() {
 }
 
 work=$(mktemp -d)
-printf 'a\tv\t-\tNotes - first screen\nb\tv\t-\tLetter - first screen with a rather long title\n' >"$work/spec.txt"
-wine "$BIN/testwins.exe" "$(winepath -w "$work/spec.txt")" "$(winepath -w "$work/log.txt")" &
+printf 'a\tv\t-\tNotes - first screen\nb\tv\t-\tLetter - first screen with a rather long title\n' >"$work/windows.txt"
+wine "$BIN/testwins.exe" "$(winepath -w "$work/windows.txt")" "$(winepath -w "$work/log.txt")" &
 others=$!
 sleep 1
 wine "$BIN/paravue.exe" &
