@@ -20,9 +20,9 @@ class AboutForm : public BaseObject {
 
 // The maker's texts.
 inline constexpr const char* kMakerNotice = "(c) 2026 Quenbrook Software";
-inline constexpr const char* kMakerWebPage = "www.quenbrook.example/paravue";
-inline constexpr const char* kMakerMail = "paravue@quenbrook.example";
-inline constexpr const char* kMailLink = "mailto:paravue@quenbrook.example?subject=Para-Vue";
+inline constexpr const char* kMakerWebPage = "www.paravue.example/";
+inline constexpr const char* kMakerMail = "help@paravue.example";
+inline constexpr const char* kMailLink = "mailto:help@paravue.example?subject=Para-Vue";
 inline constexpr const char* kHelpFile = "paravue help.html";
 
 // Builds a new About form, placed near the bottom-right corner, not yet shown.
