@@ -11,15 +11,13 @@ std::string NumberText(char type, uint32_t value, bool upper) {
     char digits[16];
     char* end = digits + sizeof digits;
     char* p = end;
-    bool negative = type == 'd' && static_cast<int32_t>(value) < 0;
-    uint32_t v = negative ? 0u - value : value;
+    uint32_t v = value;
     unsigned base = type == 'x' ? 16 : 10;
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     do {
         *--p = set[v % base];
         v /= base;
     } while (v);
-    if (negative) *--p = '-';
     return std::string(p, end);
 }
 
@@ -96,23 +94,21 @@ std::string FormatTemplate(const char* format, std::initializer_list<FormatArg> 
             if (precision && body.size() > precision) body.resize(precision);
         } else {
             uint32_t value = a && !a->isText ? a->number : 0;
-            std::string digits = NumberText(type, value, flags & kUpper);
-            bool negative = digits[0] == '-';
-            size_t len = digits.size();
+            bool negative = type == 'd' && static_cast<int32_t>(value) < 0;
+            std::string digits = NumberText(type, negative ? 0u - value : value, flags & kUpper);
+            size_t len = digits.size() + (negative ? 1 : 0);
             size_t field = precision > len ? precision : len;
             if ((flags & kZero) && width > field) field = width;
             // Zeros go after the sign; the field counts the sign as a digit.
             zeros = field - len;
-            if (negative) {
-                body = "-";
-                digits.erase(0, 1);
-            }
             hexPrefix = type == 'x' && (flags & kPrefix);
-            body += std::string(zeros, '0') + digits;
+            if (negative) body.push_back('-');
+            body.append(zeros, '0');
+            body.append(digits);
         }
         // Padding is measured without the hexadecimal prefix.
         size_t pad = width > body.size() ? width - body.size() : 0;
-        if (hexPrefix) body.insert(0, flags & kUpper ? "0X" : "0x");
+        if (hexPrefix) body = std::string(flags & kUpper ? "0X" : "0x") + body;
         if (!(flags & kLeft)) out.append(pad, ' ');
         out += body;
         if (flags & kLeft) out.append(pad, ' ');
