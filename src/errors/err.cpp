@@ -227,4 +227,10 @@ std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress
                           {"Exception", modulePath, shownAddress, message, ""}, 1023);
 }
 
+void RaiseRunError(int index, int32_t ioResult) { throw RunError(index, ioResult); }
+
+void RaiseAssertion(const std::string& message, const std::string& file, int line) {
+    throw AssertionError(message, file, line);
+}
+
 } // namespace err
