@@ -13,3 +13,8 @@ struct TickWait {
 
 // Pumps until at least ms have passed since the call; pumps at least once.
 void WaitTicks(uint32_t ms, const TickWait& wait);
+
+// ---- Win32 ----
+// Returns once ms milliseconds have passed on GetTickCount, calling
+// processMessages(data) over and over meanwhile.
+void DelayWithMessages(uint32_t ms, void (*processMessages)(void* data), void* data);
