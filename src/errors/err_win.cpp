@@ -88,7 +88,9 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
 }
 
 // A C++ error that no handler took ends here.
-[[noreturn]] void OnTerminate() { ReportCurrentAndExit(); }
+[[noreturn]] void OnTerminate() {
+    ReportCurrentAndExit();
+}
 
 } // namespace
 

@@ -6,7 +6,9 @@ struct Pump {
     void (*processMessages)(void*);
     void* data;
 };
-uint32_t ReadTicks(void*) { return GetTickCount(); }
+uint32_t ReadTicks(void*) {
+    return GetTickCount();
+}
 void PumpOnce(void* p) {
     auto* pump = static_cast<Pump*>(p);
     if (pump->processMessages) pump->processMessages(pump->data);

@@ -35,7 +35,8 @@ class Recorder final : public LaunchEffects {
         return (file.size() & 1) == 0;
     }
     void ShowMessage(const std::string& text) override {
-        Check(text.rfind("Cannot find file:\r", 0) == 0 || text.rfind("Error executing file:\r", 0) == 0);
+        Check(text.rfind("Cannot find file:\r", 0) == 0 ||
+              text.rfind("Error executing file:\r", 0) == 0);
     }
 };
 
@@ -80,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<std::string> params(lines.begin(), lines.end());
     std::string file = CommandLineFileOf(params);
-    Check(file.empty() || (file.front() != ' ' && file.front() != '"' && file.back() != ' ' &&
-                           file.back() != '"'));
+    Check(file.empty() ||
+          (file.front() != ' ' && file.front() != '"' && file.back() != ' ' && file.back() != '"'));
     const std::string& dir = lines[0];
     std::string joined = JoinPath(dir, file);
     Check(joined.size() >= file.size() + dir.size());

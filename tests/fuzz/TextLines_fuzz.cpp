@@ -37,12 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         got += line.size();
     }
     Check(got == chars);
-    Check(list->count == static_cast<int32_t>(breaks) || list->count == static_cast<int32_t>(breaks + 1));
+    Check(list->count == static_cast<int32_t>(breaks) ||
+          list->count == static_cast<int32_t>(breaks + 1));
     Check(StringListGet(list, list->count).empty());
     Check(StringListGet(list, -1).empty());
     // Loading again replaces, never appends.
     StringListSetText(list, text, size);
-    Check(list->count == static_cast<int32_t>(breaks) || list->count == static_cast<int32_t>(breaks + 1));
+    Check(list->count == static_cast<int32_t>(breaks) ||
+          list->count == static_cast<int32_t>(breaks + 1));
     FreeObject(list);
 
     // Command lines are short; keep the quadratic count cheap.

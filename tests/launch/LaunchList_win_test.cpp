@@ -27,7 +27,9 @@ void ProbeSwitch(void* data) {
     p->messagesAtSwitch = shownMessages.size();
 }
 
-void ProbePump(void* data) { ++static_cast<SwitchProbe*>(data)->pumps; }
+void ProbePump(void* data) {
+    ++static_cast<SwitchProbe*>(data)->pumps;
+}
 
 std::string OwnDir() {
     char path[MAX_PATH];
@@ -139,7 +141,8 @@ class LaunchListOnWindows : public ::testing::Test {
             l.dir = line.substr(0, bar);
             std::string cmd = line.substr(bar + 1);
             int n = CommandLineParamCount(cmd.c_str());
-            for (int k = 1; k <= n; ++k) l.params.push_back(CommandLineParam(cmd.c_str(), k));
+            for (int k = 1; k <= n; ++k)
+                l.params.push_back(CommandLineParam(cmd.c_str(), k));
             out.push_back(l);
         }
         std::sort(out.begin(), out.end(),
@@ -188,7 +191,8 @@ TEST_F(LaunchListOnWindows, OpensEveryExistingFileAfterOneSwitch) {
 TEST_F(LaunchListOnWindows, NoSwitchWhenNoListedFileExists) {
     std::string a = root + "gone.exe";
     std::string open = "\"" + root + "My Files\\viewer.exe -q";
-    WriteBytes(root + "list.txt", ";comment\r\n" + a + "\r\n\r\n" + open + "\r\n" + a + " -x -y\r\n");
+    WriteBytes(root + "list.txt",
+               ";comment\r\n" + a + "\r\n\r\n" + open + "\r\n" + a + " -x -y\r\n");
     RunLaunchList(root + "list.txt", hooks);
     std::vector<std::string> expected = {
         "Cannot find file:\r" + a,
