@@ -11,6 +11,11 @@ add_link_options(-static)
 add_compile_options(-fno-ipa-icf)
 # A small program: no exception tables we do not need, unused sections dropped.
 add_compile_options(-ffunction-sections -fdata-sections)
+# GCC's identical-code folding merges a member function (thiscall: this in ECX,
+# callee pops) with a free function of the same body (cdecl), so one of them is
+# then called with the wrong convention and crashes. Seen with a lambda that
+# calls FileExists next to a method that does the same.
+add_compile_options(-fno-ipa-icf)
 add_link_options(-Wl,--gc-sections)
 
 add_library(paravue_core STATIC ${PARAVUE_SOURCES})

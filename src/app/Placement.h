@@ -26,3 +26,7 @@ struct StripPlace {
 // and a top that lets the strip reach below the bottom go back to the default.
 StripPlace KeepOnScreen(StripPlace place, int32_t width, int32_t height, int32_t screenWidth,
                         int32_t screenHeight, int32_t taskbarThickness);
+
+// ---- Win32 ----
+// The thickness of the shell's taskbar now; 0 when there is none.
+int32_t ReadTaskbarThickness();

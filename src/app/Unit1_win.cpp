@@ -31,14 +31,6 @@ void* StripWindow(void*) { return MainFormRecord ? GetHandle(MainFormRecord->for
 void SwitchFromLaunchList(void* data) { SwitchScreen(data, nullptr); }
 void ProcessAppMessages(void*) { ProcessMessages(ApplicationObject); }
 
-// The smaller side of the taskbar window, 0 when there is none.
-int32_t FindTaskbarThickness() {
-    RECT r;
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    if (!taskbar || !GetWindowRect(taskbar, &r)) return TaskbarThickness(nullptr);
-    ScreenRect rect{r.left, r.top, r.right, r.bottom};
-    return TaskbarThickness(&rect);
-}
 } // namespace
 
 void HideTaskbarButton() {
@@ -108,7 +100,7 @@ void InitMainForm(MainForm* s) {
     CurrentScreen = 1;
     LayeredSupported = IsLayeredSupported();
 
-    const int32_t taskbar = FindTaskbarThickness();
+    const int32_t taskbar = ReadTaskbarThickness();
     SetWidth(form, kStripWidth);
     SetHeight(form, GetHeight(s->SwitchButton) + 3);
     SetLeft(form, DefaultLeft(ScreenWidth(), GetWidth(form)));

@@ -11,15 +11,13 @@ std::string NumberText(char type, uint32_t value, bool upper) {
     char digits[16];
     char* end = digits + sizeof digits;
     char* p = end;
-    bool negative = type == 'd' && static_cast<int32_t>(value) < 0;
-    uint32_t v = negative ? 0u - value : value;
+    uint32_t v = value;
     unsigned base = type == 'x' ? 16 : 10;
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     do {
         *--p = set[v % base];
         v /= base;
     } while (v);
-    if (negative) *--p = '-';
     return std::string(p, end);
 }
 
@@ -55,14 +53,23 @@ std::string FormatTemplate(const char* format, std::initializer_list<FormatArg> 
             flags |= kZero;
             ++p;
         }
-        for (; *p >= '0' && *p <= '9'; ++p) width = width * 10 + (*p - '0');
+        for (; *p >= '0' && *p <= '9'; ++p)
+            width = width * 10 + (*p - '0');
         if (*p == '.')
-            for (++p; *p >= '0' && *p <= '9'; ++p) precision = precision * 10 + (*p - '0');
+            for (++p; *p >= '0' && *p <= '9'; ++p)
+                precision = precision * 10 + (*p - '0');
         if (*p == 'l' || *p == 'h' || *p == 'w') ++p;
 
         char type = *p;
         switch (type) {
-        case 'c': case 'C': case 's': case 'S': case 'd': case 'i': case 'u': case 'x':
+        case 'c':
+        case 'C':
+        case 's':
+        case 'S':
+        case 'd':
+        case 'i':
+        case 'u':
+        case 'x':
             break;
         case 'X':
             flags |= kUpper;
@@ -96,23 +103,21 @@ std::string FormatTemplate(const char* format, std::initializer_list<FormatArg> 
             if (precision && body.size() > precision) body.resize(precision);
         } else {
             uint32_t value = a && !a->isText ? a->number : 0;
-            std::string digits = NumberText(type, value, flags & kUpper);
-            bool negative = digits[0] == '-';
-            size_t len = digits.size();
+            bool negative = type == 'd' && static_cast<int32_t>(value) < 0;
+            std::string digits = NumberText(type, negative ? 0u - value : value, flags & kUpper);
+            size_t len = digits.size() + (negative ? 1 : 0);
             size_t field = precision > len ? precision : len;
             if ((flags & kZero) && width > field) field = width;
             // Zeros go after the sign; the field counts the sign as a digit.
             zeros = field - len;
-            if (negative) {
-                body = "-";
-                digits.erase(0, 1);
-            }
             hexPrefix = type == 'x' && (flags & kPrefix);
-            body += std::string(zeros, '0') + digits;
+            if (negative) body.push_back('-');
+            body.append(zeros, '0');
+            body.append(digits);
         }
         // Padding is measured without the hexadecimal prefix.
         size_t pad = width > body.size() ? width - body.size() : 0;
-        if (hexPrefix) body.insert(0, flags & kUpper ? "0X" : "0x");
+        if (hexPrefix) body = std::string(flags & kUpper ? "0X" : "0x") + body;
         if (!(flags & kLeft)) out.append(pad, ' ');
         out += body;
         if (flags & kLeft) out.append(pad, ' ');
@@ -154,17 +159,26 @@ ErrorInfo RunErrorInfo(int index) {
 
 std::string IoErrorMessage(int32_t code) {
     switch (code) {
-    case 2: return "File not found";
-    case 3: return "Invalid filename";
-    case 4: return "Too many open files";
-    case 5: return "File access denied";
-    case 100: return "End of file";
-    case 101: return "Disk full";
-    default: return FormatTemplate("I/O error %d", {code});
+    case 2:
+        return "File not found";
+    case 3:
+        return "Invalid filename";
+    case 4:
+        return "Too many open files";
+    case 5:
+        return "File access denied";
+    case 100:
+        return "End of file";
+    case 101:
+        return "Disk full";
+    default:
+        return FormatTemplate("I/O error %d", {code});
     }
 }
 
-Exception IoError(int32_t code) { return Exception(kKindIo, IoErrorMessage(code), code); }
+Exception IoError(int32_t code) {
+    return Exception(kKindIo, IoErrorMessage(code), code);
+}
 
 Exception RunError(int index, int32_t ioResult) {
     if (index > 24) return IoError(ioResult);
@@ -176,26 +190,40 @@ int StatusToRunError(uint32_t status) {
     // Only the error statuses of the system's own range are known by name.
     if (status < 0xC0000000u || status > 0xC00000FDu) return 22;
     switch (status) {
-    case 0xC0000094u: return 3;
-    case 0xC000008Cu: return 4;
-    case 0xC0000095u: return 5;
-    case 0xC000008Fu: case 0xC0000090u: case 0xC0000092u: return 6;
-    case 0xC000008Eu: return 7;
-    case 0xC0000091u: return 8;
-    case 0xC000008Du: case 0xC0000093u: return 9;
-    case 0xC0000005u: return 11;
-    case 0xC0000096u: return 12;
-    case 0xC00000FDu: return 14;
-    default: return 22;
+    case 0xC0000094u:
+        return 3;
+    case 0xC000008Cu:
+        return 4;
+    case 0xC0000095u:
+        return 5;
+    case 0xC000008Fu:
+    case 0xC0000090u:
+    case 0xC0000092u:
+        return 6;
+    case 0xC000008Eu:
+        return 7;
+    case 0xC0000091u:
+        return 8;
+    case 0xC000008Du:
+    case 0xC0000093u:
+        return 9;
+    case 0xC0000005u:
+        return 11;
+    case 0xC0000096u:
+        return 12;
+    case 0xC00000FDu:
+        return 14;
+    default:
+        return 22;
     }
 }
 
 std::string AccessViolationMessage(const ExceptionFacts& facts) {
     const char* access = facts.accessKind == 0 ? "Read" : "Write";
     if (facts.inModule)
-        return FormatTemplate("Access violation at address %p in module '%s'. %s of address %p",
-                              {facts.address, FileNamePart(facts.moduleName), access,
-                               facts.accessed});
+        return FormatTemplate(
+            "Access violation at address %p in module '%s'. %s of address %p",
+            {facts.address, FileNamePart(facts.moduleName), access, facts.accessed});
     return FormatTemplate("Access violation at address %p. %s of address %p",
                           {facts.address, access, facts.accessed});
 }
@@ -229,6 +257,14 @@ std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress
                             const std::string& message) {
     return FormatTemplate("Exception %s in module %s at %p.\n%s%s",
                           {"Exception", modulePath, shownAddress, message, ""}, 1023);
+}
+
+void RaiseRunError(int index, int32_t ioResult) {
+    throw RunError(index, ioResult);
+}
+
+void RaiseAssertion(const std::string& message, const std::string& file, int line) {
+    throw AssertionError(message, file, line);
 }
 
 } // namespace err

@@ -87,4 +87,30 @@ uint32_t ShownAddress(uint32_t address, bool inModule, uint32_t allocationBase);
 std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress,
                             const std::string& message);
 
+// Raise the errors of the run-time's own checks and of failed assertions.
+[[noreturn]] void RaiseRunError(int index, int32_t ioResult = 0);
+[[noreturn]] void RaiseAssertion(const std::string& message, const std::string& file, int line);
+
+// ---- Win32 ----
+
+struct ModuleInfo {
+    bool found = false;
+    uint32_t base = 0; // the module handle: the allocation base of its image
+    std::string path;  // full path of the module file
+};
+// The module whose image holds address, if any.
+ModuleInfo ModuleOfAddress(const void* address);
+// The error for a platform exception record (an EXCEPTION_RECORD).
+Exception TranslateException(const void* exceptionRecord);
+// The report text for error (null: not one of ours) raised at address.
+std::string ReportText(const Exception* error, const void* address);
+// Shows the report in a task-modal error box and ends the program with exit code 1.
+[[noreturn]] void ReportAndExit(const Exception* error, const void* address);
+// For the outermost catch (...) of a callback: reports the error being handled
+// and ends the program.
+[[noreturn]] void ReportCurrentAndExit();
+// From now on, faults and errors nobody catches end in the report.
+void InstallErrorHandlers();
+void RemoveErrorHandlers();
+
 } // namespace err

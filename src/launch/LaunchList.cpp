@@ -18,12 +18,15 @@ std::string TrimBlanks(const std::string& text) {
 
 std::string CommandLineFileOf(const std::vector<std::string>& params) {
     std::string result;
-    for (const std::string& p : params) result += p + ' ';
+    for (const std::string& p : params)
+        result += p + ' ';
     auto strip = [](char c) { return c == ' ' || c == '"'; };
     size_t end = result.size();
-    while (end > 0 && strip(result[end - 1])) --end;
+    while (end > 0 && strip(result[end - 1]))
+        --end;
     size_t begin = 0;
-    while (begin < end && strip(result[begin])) ++begin;
+    while (begin < end && strip(result[begin]))
+        ++begin;
     return result.substr(begin, end - begin);
 }
 
@@ -61,7 +64,9 @@ std::string FindLaunchList(const std::string& path, const std::string& programDi
     return fileExists(candidate) ? candidate : std::string();
 }
 
-std::string CannotFindFileMessage(const std::string& path) { return "Cannot find file:\r" + path; }
+std::string CannotFindFileMessage(const std::string& path) {
+    return "Cannot find file:\r" + path;
+}
 
 std::string ErrorExecutingMessage(const std::string& path) {
     return "Error executing file:\r" + path;

@@ -7,14 +7,15 @@
 std::string CommandLineFile() {
     std::vector<std::string> params;
     int count = GetParamCount();
-    for (int i = 1; i <= count; ++i) params.push_back(GetParam(i));
+    for (int i = 1; i <= count; ++i)
+        params.push_back(GetParam(i));
     return CommandLineFileOf(params);
 }
 
 static bool ShellOpen(const std::string& file, const char* parameters,
                       const std::string& directory) {
-    HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), parameters,
-                                     directory.c_str(), SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteA(nullptr, nullptr, file.c_str(), parameters, directory.c_str(), SW_SHOWNORMAL);
     // The shell reports failure as a value of 32 or less.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 // Milliseconds from start to now, right across a wrap of the counter.
-inline uint32_t ElapsedTicks(uint32_t start, uint32_t now) { return now - start; }
+inline uint32_t ElapsedTicks(uint32_t start, uint32_t now) {
+    return now - start;
+}
 
 struct TickWait {
     uint32_t (*ticks)(void* data) = nullptr; // the counter (GetTickCount for real)

@@ -5,6 +5,7 @@
 #include "screens/QuitRestore.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
+#include "screens/WindowMenuItems.h"
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
 
@@ -79,28 +80,25 @@ BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM) {
     char title[kTitleTestLimit] = "";
     GetWindowTextA(window, title, kTitleTestLimit);
     if (TitleProtectsWindow(title) || !HasEligibleStyle(window)) return TRUE;
-    if (IsWindowVisible(window)) {
-        // Each visible window goes on top: the one enumerated last stands first.
-        std::string caption = MoveCaption(CurrentScreen, title, MoveDirection::ToOtherScreen);
-        AddMenuLink(window, MenuInsertItem(WindowMenu, 0, caption.c_str(), 0, MoveEvent()));
-    } else if (FindEntryIndex(OtherScreen(CurrentScreen), window) != -1) {
-        // Hidden windows are listed only when we hid them.
-        std::string caption = MoveCaption(OtherScreen(CurrentScreen), title, MoveDirection::ToThisScreen);
-        AddMenuLink(window, MenuAddItem(WindowMenu, caption.c_str(), 0, MoveEvent()));
-    }
+    const bool visible = IsWindowVisible(window);
+    const bool remembered = !visible && FindEntryIndex(OtherScreen(CurrentScreen), window) != -1;
+    WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, remembered, title);
+    if (plan.place == ItemPlace::Top)
+        AddMenuLink(window, MenuInsertItem(WindowMenu, 0, plan.caption.c_str(), 0, MoveEvent()));
+    else if (plan.place == ItemPlace::End)
+        AddMenuLink(window, MenuAddItem(WindowMenu, plan.caption.c_str(), 0, MoveEvent()));
     return TRUE;
 }
 
 void RemoveOwnerItems() {
-    HMENU menu = WindowMenu->handle;
+    std::vector<MenuLinkFacts> links;
+    links.reserve(MenuLinkList->count);
     for (int32_t i = 0; i < MenuLinkList->count; ++i) {
-        HWND owner = GetWindow(static_cast<MenuLink*>(ListGet(MenuLinkList, i))->Handle, GW_OWNER);
-        if (!owner) continue;
-        for (int32_t j = 0; j < MenuLinkList->count; ++j) {
-            auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, j));
-            if (link->Handle == owner) RemoveMenu(menu, static_cast<UINT>(link->ItemId), MF_BYCOMMAND);
-        }
+        auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+        links.push_back({reinterpret_cast<uintptr_t>(link->Handle),
+                         reinterpret_cast<uintptr_t>(GetWindow(link->Handle, GW_OWNER)), link->ItemId});
     }
+    for (int32_t id : OwnerItemIds(links)) RemoveMenu(WindowMenu->handle, static_cast<UINT>(id), MF_BYCOMMAND);
 }
 
 bool BuildWindowMenu() {

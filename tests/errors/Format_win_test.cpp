@@ -26,8 +26,8 @@ std::string SystemFormat(const char* format, std::initializer_list<FormatArg> ar
 TEST(ErrFormatOnWindows, MatchesTheSystemFormatter) {
     EXPECT_SAME("%p", 0x1234abcdu);
     EXPECT_SAME("%p", 0u);
-    EXPECT_SAME("%p|%x|%X|%d|%u|%i", 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
-                0xFFFFFFFFu);
+    EXPECT_SAME("%p|%x|%X|%d|%u|%i", 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
+                0xFFFFFFFFu, 0xFFFFFFFFu);
     EXPECT_SAME("%d %d %d", INT32_MIN, INT32_MAX, 0);
     EXPECT_SAME("Exception %s in module %s at %p.\n%s%s", "Exception", "C:\\pv\\paravue.exe",
                 0x1234u, "Range check error", "");

@@ -26,8 +26,8 @@ TEST(MoveCaptions, CaptionsCarryDigitTitleAndEnding) {
 TEST(MoveCaptions, CaptionsReadBackAsTheMoveTheyOffer) {
     for (int screen : {1, 2}) {
         for (MoveDirection d : {MoveDirection::ToOtherScreen, MoveDirection::ToThisScreen}) {
-            for (const std::string& title :
-                 {std::string("Notepad"), std::string(), std::string("a: b"), std::string(60, 'w')}) {
+            for (const std::string& title : {std::string("Notepad"), std::string(),
+                                             std::string("a: b"), std::string(60, 'w')}) {
                 MoveChoice c = DecideMove(MoveCaption(screen, title, d));
                 EXPECT_EQ(c.direction, d) << title;
                 EXPECT_EQ(c.sourceScreen, screen) << title;
@@ -44,16 +44,16 @@ TEST(MoveCaptions, TitlesHoldingAnEndingStillMoveBack) {
     MoveChoice away = DecideMove("Move 1: list, to this screen, to other screen");
     EXPECT_EQ(away.direction, MoveDirection::ToOtherScreen);
     EXPECT_EQ(away.sourceScreen, 1);
-    EXPECT_EQ(DecideMove(MoveCaption(2, "x, to other screen", MoveDirection::ToThisScreen)).direction,
-              MoveDirection::ToThisScreen);
+    EXPECT_EQ(
+        DecideMove(MoveCaption(2, "x, to other screen", MoveDirection::ToThisScreen)).direction,
+        MoveDirection::ToThisScreen);
 }
 
 TEST(MoveCaptions, OtherShapesAreNoMove) {
-    for (const char* s : {"", "Move", "Launch \"Kindlet\" (for launching groups of files)",
-                          "Transparent", "Move 12: x, to other screen",
-                          "move 1: x, to other screen", "Move 1 x, to other screen",
-                          "Move 1: x", "Move 1: x, to other screen.", "Move 1:",
-                          "Move 1:, to this screen"}) {
+    for (const char* s :
+         {"", "Move", "Launch \"Kindlet\" (for launching groups of files)", "Transparent",
+          "Move 12: x, to other screen", "move 1: x, to other screen", "Move 1 x, to other screen",
+          "Move 1: x", "Move 1: x, to other screen.", "Move 1:", "Move 1:, to this screen"}) {
         EXPECT_EQ(DecideMove(s).direction, MoveDirection::None) << s;
     }
     // The source screen comes from the sixth character alone: anything but "1" is 2.
@@ -67,7 +67,9 @@ struct FakeClock {
     uint32_t step;
     int pumps = 0;
 };
-uint32_t ReadClock(void* d) { return static_cast<FakeClock*>(d)->now; }
+uint32_t ReadClock(void* d) {
+    return static_cast<FakeClock*>(d)->now;
+}
 void Pump(void* d) {
     auto* c = static_cast<FakeClock*>(d);
     ++c->pumps;
