@@ -47,6 +47,10 @@ foreach(prog ${PARAVUE_TEST_PROGRAMS})
   target_compile_options(${name} PRIVATE ${PARAVUE_WARNINGS})
   target_link_libraries(${name} PRIVATE paravue_core user32 gdi32)
 endforeach()
+# The crash program is the program with a fault of choice: it carries its resources.
+if(TARGET crasher AND PARAVUE_RESOURCES)
+  target_sources(crasher PRIVATE ${PARAVUE_RESOURCES})
+endif()
 
 file(GLOB PARAVUE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 list(FILTER PARAVUE_TEST_SUPPORT EXCLUDE REGEX "_prog\\.cpp$")
@@ -64,4 +68,8 @@ endforeach()
 # The end-to-end suite starts the program and the stand-in programs from its own folder.
 if(TARGET e2e_tests AND TARGET paravue)
   add_dependencies(e2e_tests paravue testwins launched)
+endif()
+# The error tests read the program's string table and crash the crash program.
+if(TARGET errors_tests AND TARGET paravue AND TARGET crasher)
+  add_dependencies(errors_tests paravue crasher testwins)
 endif()

@@ -1,10 +1,14 @@
 // Para-Vue: two virtual screens on one desktop.
 #include "app/Unit1.h"
+#include "errors/err.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything else, so that every fault of the start-up is reported too.
+    err::InstallErrorHandlers();
     Control* app = CreateApplication("tallowin");
     MainForm* strip = nullptr;
     BuildMainForm(strip, app);
     RunMessageLoop(app);
+    err::RemoveErrorHandlers();
     return 0;
 }

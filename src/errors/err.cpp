@@ -1,4 +1,5 @@
 #include "errors/err.h"
+#include "errors/ErrorTextIds.h"
 #include "ui/Services.h"
 
 namespace err {
@@ -126,53 +127,156 @@ std::string FormatTemplate(const char* format, std::initializer_list<FormatArg> 
     return out;
 }
 
+namespace {
+
+struct BuiltIn {
+    int id;
+    const char* text;
+    bool isTemplate; // read each time an error is built, not once at start
+};
+
+const BuiltIn kBuiltInTexts[] = {
+    {IDS_OUT_OF_MEMORY, "Out of memory", false},
+    {IDS_INVALID_POINTER, "Invalid pointer operation", false},
+    {IDS_DIVISION_BY_ZERO, "Division by zero", false},
+    {IDS_RANGE_CHECK, "Range check error", false},
+    {IDS_EXCEPTION_REPORT, "Exception %s in module %s at %p.\n%s%s", true},
+    {IDS_INTEGER_OVERFLOW, "Integer overflow", false},
+    {IDS_INVALID_FLOAT_OPERATION, "Invalid floating point operation", false},
+    {IDS_FLOAT_DIVISION_BY_ZERO, "Division by zero", false},
+    {IDS_FLOAT_OVERFLOW, "Floating point overflow", false},
+    {IDS_FLOAT_UNDERFLOW, "Floating point underflow", false},
+    {IDS_INVALID_CAST, "Invalid class typecast", false},
+    {IDS_ACCESS_VIOLATION, "Access violation at address %p. %s of address %p", false},
+    {IDS_ACCESS_VIOLATION_IN_MODULE,
+     "Access violation at address %p in module '%s'. %s of address %p", true},
+    {IDS_PRIVILEGED_INSTRUCTION, "Privileged instruction", false},
+    {IDS_CONTROL_BREAK, "^C", false},
+    {IDS_STACK_OVERFLOW, "Stack overflow", false},
+    {IDS_VARIANT_ERROR, "EVariant", false},
+    {IDS_ASSERTION_FAILED, "Assertion failed", false},
+    {IDS_ASSERTION_TEMPLATE, "%s (%s, line %d)", true},
+    {IDS_EXTERNAL_EXCEPTION, "External exception %x", false},
+    {IDS_INTERFACE_NOT_SUPPORTED, "Interface not supported", false},
+    {IDS_SAFECALL_EXCEPTION, "Exception in safecall method", false},
+    {IDS_FILE_NOT_FOUND, "File not found", false},
+    {IDS_INVALID_FILENAME, "Invalid filename", false},
+    {IDS_TOO_MANY_OPEN_FILES, "Too many open files", false},
+    {IDS_FILE_ACCESS_DENIED, "File access denied", false},
+    {IDS_END_OF_FILE, "End of file", false},
+    {IDS_DISK_FULL, "Disk full", false},
+    {IDS_IO_ERROR, "I/O error %d", false},
+};
+
+constexpr int kTextCount = IDS_ERROR_TEXT_LAST - IDS_ERROR_TEXT_FIRST + 1;
+
+TextLoader textLoader;
+
+// The map messages as read at start; empty until then, when the built-in text
+// is used.
+struct LoadedTexts {
+    std::string text[kTextCount];
+    bool loaded[kTextCount] = {};
+};
+
+LoadedTexts& Loaded() {
+    static LoadedTexts texts;
+    return texts;
+}
+
+const BuiltIn* FindBuiltIn(int id) {
+    for (const BuiltIn& b : kBuiltInTexts)
+        if (b.id == id) return &b;
+    return nullptr;
+}
+
+} // namespace
+
+const char* BuiltInText(int id) {
+    const BuiltIn* b = FindBuiltIn(id);
+    return b ? b->text : nullptr;
+}
+
+void LoadErrorTexts(TextLoader loader) {
+    textLoader = loader;
+    LoadedTexts& texts = Loaded();
+    for (const BuiltIn& b : kBuiltInTexts) {
+        if (b.isTemplate) continue;
+        const int slot = b.id - IDS_ERROR_TEXT_FIRST;
+        std::string text;
+        texts.loaded[slot] = loader && loader(b.id, text) && !text.empty();
+        texts.text[slot] = texts.loaded[slot] ? text : std::string(b.text);
+    }
+}
+
+const std::string& MapText(int id) {
+    static const std::string none;
+    if (id < IDS_ERROR_TEXT_FIRST || id > IDS_ERROR_TEXT_LAST) return none;
+    LoadedTexts& texts = Loaded();
+    const int slot = id - IDS_ERROR_TEXT_FIRST;
+    // Before the texts are loaded, the built-in ones.
+    if (!texts.loaded[slot] && texts.text[slot].empty())
+        if (const char* builtIn = BuiltInText(id)) texts.text[slot] = builtIn;
+    return texts.text[slot];
+}
+
+std::string TemplateText(int id) {
+    std::string text;
+    if (textLoader && textLoader(id, text) && !text.empty()) return text;
+    const char* builtIn = BuiltInText(id);
+    return builtIn ? builtIn : "";
+}
+
 ErrorInfo RunErrorInfo(int index) {
-    static const ErrorInfo table[] = {
-        {2, "Out of memory"},
-        {15, "Invalid pointer operation"},
-        {6, "Division by zero"},
-        {7, "Range check error"},
-        {8, "Integer overflow"},
-        {11, "Invalid floating point operation"},
-        {12, "Division by zero"},
-        {13, "Floating point overflow"},
-        {14, "Floating point underflow"},
-        {16, "Invalid class typecast"},
-        {18, "Access violation at address %p. %s of address %p"},
-        {19, "Privileged instruction"},
-        {21, "^C"},
-        {20, "Stack overflow"},
-        {22, "EVariant"},
-        {22, "EVariant"},
-        {22, "EVariant"},
-        {22, "EVariant"},
-        {22, "EVariant"},
-        {22, "EVariant"},
-        {25, "Assertion failed"},
-        {4, "External exception %x"},
-        {27, "Interface not supported"},
-        {32, "Exception in safecall method"},
+    static const struct {
+        uint8_t kind;
+        int id;
+    } table[] = {
+        {2, IDS_OUT_OF_MEMORY},
+        {15, IDS_INVALID_POINTER},
+        {6, IDS_DIVISION_BY_ZERO},
+        {7, IDS_RANGE_CHECK},
+        {8, IDS_INTEGER_OVERFLOW},
+        {11, IDS_INVALID_FLOAT_OPERATION},
+        {12, IDS_FLOAT_DIVISION_BY_ZERO},
+        {13, IDS_FLOAT_OVERFLOW},
+        {14, IDS_FLOAT_UNDERFLOW},
+        {16, IDS_INVALID_CAST},
+        {18, IDS_ACCESS_VIOLATION},
+        {19, IDS_PRIVILEGED_INSTRUCTION},
+        {21, IDS_CONTROL_BREAK},
+        {20, IDS_STACK_OVERFLOW},
+        {22, IDS_VARIANT_ERROR},
+        {22, IDS_VARIANT_ERROR},
+        {22, IDS_VARIANT_ERROR},
+        {22, IDS_VARIANT_ERROR},
+        {22, IDS_VARIANT_ERROR},
+        {22, IDS_VARIANT_ERROR},
+        {25, IDS_ASSERTION_FAILED},
+        {4, IDS_EXTERNAL_EXCEPTION},
+        {27, IDS_INTERFACE_NOT_SUPPORTED},
+        {32, IDS_SAFECALL_EXCEPTION},
     };
     if (index < 1 || index > 24) index = 22;
-    return table[index - 1];
+    return {table[index - 1].kind, MapText(table[index - 1].id).c_str()};
 }
 
 std::string IoErrorMessage(int32_t code) {
     switch (code) {
     case 2:
-        return "File not found";
+        return MapText(IDS_FILE_NOT_FOUND);
     case 3:
-        return "Invalid filename";
+        return MapText(IDS_INVALID_FILENAME);
     case 4:
-        return "Too many open files";
+        return MapText(IDS_TOO_MANY_OPEN_FILES);
     case 5:
-        return "File access denied";
+        return MapText(IDS_FILE_ACCESS_DENIED);
     case 100:
-        return "End of file";
+        return MapText(IDS_END_OF_FILE);
     case 101:
-        return "Disk full";
+        return MapText(IDS_DISK_FULL);
     default:
-        return FormatTemplate("I/O error %d", {code});
+        return FormatTemplate(MapText(IDS_IO_ERROR).c_str(), {code});
     }
 }
 
@@ -218,13 +322,20 @@ int StatusToRunError(uint32_t status) {
     }
 }
 
+bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize) {
+    // Error statuses of the system's own range only: the others are warnings,
+    // notices and the language run-times' own raised exceptions.
+    if (status < 0xC0000000u || status > 0xC00000FDu) return false;
+    return address >= imageBase && address - imageBase < imageSize;
+}
+
 std::string AccessViolationMessage(const ExceptionFacts& facts) {
     const char* access = facts.accessKind == 0 ? "Read" : "Write";
     if (facts.inModule)
         return FormatTemplate(
-            "Access violation at address %p in module '%s'. %s of address %p",
+            TemplateText(IDS_ACCESS_VIOLATION_IN_MODULE).c_str(),
             {facts.address, FileNamePart(facts.moduleName), access, facts.accessed});
-    return FormatTemplate("Access violation at address %p. %s of address %p",
+    return FormatTemplate(MapText(IDS_ACCESS_VIOLATION).c_str(),
                           {facts.address, access, facts.accessed});
 }
 
@@ -235,14 +346,15 @@ Exception TranslateException(const ExceptionFacts& facts) {
         ErrorInfo info = RunErrorInfo(index);
         return Exception(info.kind, info.message);
     }
-    return Exception(kKindExternal, FormatTemplate("External exception %x", {facts.status}), 0,
+    return Exception(kKindExternal,
+                     FormatTemplate(MapText(IDS_EXTERNAL_EXCEPTION).c_str(), {facts.status}), 0,
                      facts.record);
 }
 
 Exception AssertionError(const std::string& message, const std::string& file, int line) {
     return Exception(kKindAssertion,
-                     FormatTemplate("%s (%s, line %d)",
-                                    {message.empty() ? std::string("Assertion failed") : message,
+                     FormatTemplate(TemplateText(IDS_ASSERTION_TEMPLATE).c_str(),
+                                    {message.empty() ? MapText(IDS_ASSERTION_FAILED) : message,
                                      file, static_cast<int32_t>(line)}));
 }
 
@@ -255,16 +367,28 @@ uint32_t ShownAddress(uint32_t address, bool inModule, uint32_t allocationBase) 
 
 std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress,
                             const std::string& message) {
-    return FormatTemplate("Exception %s in module %s at %p.\n%s%s",
+    return FormatTemplate(TemplateText(IDS_EXCEPTION_REPORT).c_str(),
                           {"Exception", modulePath, shownAddress, message, ""}, 1023);
 }
 
-void RaiseRunError(int index, int32_t ioResult) {
-    throw RunError(index, ioResult);
+// Kept out of line, so that the caller's address is the place of the fault.
+__attribute__((noinline)) void RaiseRunError(int index, int32_t ioResult) {
+    Exception e = RunError(index, ioResult);
+    e.raisedAt = __builtin_return_address(0);
+    throw e;
 }
 
-void RaiseAssertion(const std::string& message, const std::string& file, int line) {
-    throw AssertionError(message, file, line);
+__attribute__((noinline)) void RaiseIoError(int32_t code) {
+    Exception e = IoError(code);
+    e.raisedAt = __builtin_return_address(0);
+    throw e;
+}
+
+__attribute__((noinline)) void RaiseAssertion(const std::string& message, const std::string& file,
+                                              int line) {
+    Exception e = AssertionError(message, file, line);
+    e.raisedAt = __builtin_return_address(0);
+    throw e;
 }
 
 } // namespace err

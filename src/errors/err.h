@@ -17,6 +17,8 @@ class Exception {
     std::string message;
     // The platform's exception record, kept for "External exception" errors only.
     void* exceptionRecord = nullptr;
+    // Where the program raised it, for the report; null when not known.
+    const void* raisedAt = nullptr;
 
     Exception(uint8_t kind, std::string message, int32_t errorNumber = 0,
               void* exceptionRecord = nullptr)
@@ -28,6 +30,21 @@ constexpr uint8_t kKindIo = 3;
 constexpr uint8_t kKindExternal = 4;
 constexpr uint8_t kKindAccessViolation = 18;
 constexpr uint8_t kKindAssertion = 25;
+
+// ---- texts ----
+// The texts live in the program's string table. A loader gives the text of an
+// identifier, or false when it has none; the built-in text then stands in, so a
+// missing resource never hides a report.
+using TextLoader = bool (*)(int id, std::string& text);
+// The built-in text of id; null for an identifier that is not ours.
+const char* BuiltInText(int id);
+// From now on texts come from loader (null: built-in only): the messages of the
+// two maps are read at once, the templates each time an error is built.
+void LoadErrorTexts(TextLoader loader);
+// The message of one of the two maps, as read by LoadErrorTexts.
+const std::string& MapText(int id);
+// A template, read now.
+std::string TemplateText(int id);
 
 // One value for a template: a text, or a 32-bit number (addresses included:
 // the program is 32-bit).
@@ -64,6 +81,11 @@ Exception RunError(int index, int32_t ioResult);
 // The run-time error index of an operating-system exception status.
 int StatusToRunError(uint32_t status);
 
+// A processor fault at address inside the program's own image is ours and
+// cannot be handled by anyone: it is reported at once rather than left to the
+// platform, which swallows faults inside timer routines.
+bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize);
+
 // The facts of an operating-system exception that decide its error.
 struct ExceptionFacts {
     uint32_t status = 0;
@@ -87,9 +109,18 @@ uint32_t ShownAddress(uint32_t address, bool inModule, uint32_t allocationBase);
 std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress,
                             const std::string& message);
 
-// Raise the errors of the run-time's own checks and of failed assertions.
+// Raise the errors of the run-time's own checks, of input/output and of failed
+// assertions, each marked with the address of its caller.
 [[noreturn]] void RaiseRunError(int index, int32_t ioResult = 0);
+[[noreturn]] void RaiseIoError(int32_t code);
 [[noreturn]] void RaiseAssertion(const std::string& message, const std::string& file, int line);
+
+// A condition the program relies on; when it does not hold, the error of a
+// failed assertion with this source file and line.
+#define PV_ASSERT(condition, message)                                                              \
+    do {                                                                                           \
+        if (!(condition)) ::err::RaiseAssertion((message), __FILE__, __LINE__);                    \
+    } while (0)
 
 // ---- Win32 ----
 
@@ -98,6 +129,16 @@ struct ModuleInfo {
     uint32_t base = 0; // the module handle: the allocation base of its image
     std::string path;  // full path of the module file
 };
+// The text id in the string table of module (an HMODULE; null: the program).
+bool LoadTextFrom(void* module, int id, std::string& text);
+// The input/output error of the system's last error code (GetLastError).
+[[noreturn]] void RaiseLastIoError();
+// Runs once an unhandled error has been reported, just before the program ends:
+// the last chance to give the user back what the program holds. A fault in it
+// does not keep the program from ending.
+using FatalExitHook = void (*)();
+void SetFatalExitHook(FatalExitHook hook);
+
 // The module whose image holds address, if any.
 ModuleInfo ModuleOfAddress(const void* address);
 // The error for a platform exception record (an EXCEPTION_RECORD).
@@ -109,6 +150,10 @@ std::string ReportText(const Exception* error, const void* address);
 // For the outermost catch (...) of a callback: reports the error being handled
 // and ends the program.
 [[noreturn]] void ReportCurrentAndExit();
+// True from the moment an unhandled error is being reported: the program is
+// ending, and its own handlers must no longer run (the report box's message
+// loop would otherwise run them and meet the same fault again).
+bool FatalErrorPending();
 // From now on, faults and errors nobody catches end in the report.
 void InstallErrorHandlers();
 void RemoveErrorHandlers();

@@ -55,10 +55,70 @@ std::string ReportText(const Exception* error, const void* address) {
     return UnhandledReport(path, shown, error ? error->message : std::string());
 }
 
-void ReportAndExit(const Exception* error, const void* address) {
-    std::string text = ReportText(error, address);
-    CallMessageBox(nullptr, text.c_str(), nullptr, MB_TASKMODAL | MB_ICONERROR);
+bool LoadTextFrom(void* module, int id, std::string& text) {
+    char buffer[1024];
+    HINSTANCE instance = module ? static_cast<HINSTANCE>(module) : GetModuleHandleA(nullptr);
+    int n = LoadStringA(instance, static_cast<UINT>(id), buffer, sizeof buffer);
+    if (n <= 0) return false;
+    text.assign(buffer, static_cast<size_t>(n));
+    return true;
+}
+
+static bool ProgramText(int id, std::string& text) {
+    return LoadTextFrom(nullptr, id, text);
+}
+
+__attribute__((noinline)) void RaiseLastIoError() {
+    Exception e = IoError(static_cast<int32_t>(GetLastError()));
+    e.raisedAt = __builtin_return_address(0);
+    throw e;
+}
+
+namespace {
+
+FatalExitHook fatalExitHook;
+
+// How far the program is on its way out after an unhandled error. A second
+// error on the way (a handler run by the report box's message loop, a fault
+// while windows are given back) must not start the road again.
+enum class FatalState { Running, Reporting, Restoring, Exiting };
+volatile FatalState fatalState = FatalState::Running;
+
+[[noreturn]] void FinishFatalExit() {
+    // A fault while giving things back or while ending: end now.
+    if (fatalState == FatalState::Restoring || fatalState == FatalState::Exiting) ExitProcess(1);
+    fatalState = FatalState::Restoring;
+    if (fatalExitHook) {
+        try {
+            fatalExitHook();
+        } catch (...) {
+            // Whatever is left hidden, the program still ends.
+        }
+    }
+    fatalState = FatalState::Exiting;
     std::exit(1);
+}
+
+} // namespace
+
+bool FatalErrorPending() {
+    return fatalState != FatalState::Running;
+}
+
+void SetFatalExitHook(FatalExitHook hook) {
+    fatalExitHook = hook;
+}
+
+void ReportAndExit(const Exception* error, const void* address) {
+    if (fatalState != FatalState::Running) FinishFatalExit();
+    fatalState = FatalState::Reporting;
+    try {
+        std::string text = ReportText(error, address);
+        CallMessageBox(nullptr, text.c_str(), nullptr, MB_TASKMODAL | MB_ICONERROR);
+    } catch (...) {
+        // Not even the report could be shown; the program ends all the same.
+    }
+    FinishFatalExit();
 }
 
 void ReportCurrentAndExit() {
@@ -66,7 +126,7 @@ void ReportCurrentAndExit() {
     try {
         if (current) std::rethrow_exception(current);
     } catch (const Exception& e) {
-        ReportAndExit(&e, nullptr);
+        ReportAndExit(&e, e.raisedAt);
     } catch (const std::bad_alloc&) {
         Exception e = RunError(1, 0);
         ReportAndExit(&e, nullptr);
@@ -79,12 +139,43 @@ namespace {
 
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter;
 std::terminate_handler previousTerminate;
+void* faultHandler;
 bool installed;
+uint32_t imageBase, imageSize;
 
-LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
-    const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+[[noreturn]] void ReportRecord(const EXCEPTION_RECORD* record) {
     Exception error = TranslateException(record);
     ReportAndExit(&error, record->ExceptionAddress);
+}
+
+DWORD WINAPI ReportRecordThread(void* record) {
+    ReportRecord(static_cast<const EXCEPTION_RECORD*>(record));
+}
+
+// The faulting thread may have next to no stack left (a stack overflow): the
+// report then runs on a fresh thread while this one waits.
+[[noreturn]] void ReportFault(const EXCEPTION_RECORD* record) {
+    if (record->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
+        HANDLE thread = CreateThread(nullptr, 0, ReportRecordThread,
+                                     const_cast<EXCEPTION_RECORD*>(record), 0, nullptr);
+        if (thread) WaitForSingleObject(thread, INFINITE);
+        ExitProcess(1);
+    }
+    ReportRecord(record);
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
+    ReportFault(pointers->ExceptionRecord);
+}
+
+// Sees every exception first; acts only on a processor fault in our own code,
+// which nobody could handle, before the platform can swallow it.
+LONG CALLBACK OnFirstChanceException(EXCEPTION_POINTERS* pointers) {
+    const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+    if (!IsOwnFault(record->ExceptionCode, AddressValue(record->ExceptionAddress), imageBase,
+                    imageSize))
+        return EXCEPTION_CONTINUE_SEARCH;
+    ReportFault(record);
 }
 
 // A C++ error that no handler took ends here.
@@ -92,12 +183,23 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
     ReportCurrentAndExit();
 }
 
+void FindOwnImage() {
+    auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    imageBase = AddressValue(base);
+    imageSize = nt->OptionalHeader.SizeOfImage;
+}
+
 } // namespace
 
 void InstallErrorHandlers() {
     if (installed) return;
     installed = true;
+    LoadErrorTexts(ProgramText);
+    FindOwnImage();
     previousFilter = SetUnhandledExceptionFilter(OnUnhandledException);
+    faultHandler = AddVectoredExceptionHandler(1, OnFirstChanceException);
     previousTerminate = std::set_terminate(OnTerminate);
 }
 
@@ -105,6 +207,8 @@ void RemoveErrorHandlers() {
     if (!installed) return;
     installed = false;
     SetUnhandledExceptionFilter(previousFilter);
+    if (faultHandler) RemoveVectoredExceptionHandler(faultHandler);
+    faultHandler = nullptr;
     std::set_terminate(previousTerminate);
 }
 

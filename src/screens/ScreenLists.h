@@ -22,6 +22,10 @@ void CreateScreenLists();
 // Releases every entry of the list of screen, then empties it.
 void ClearScreenList(int screen);
 void ReleaseScreenLists();
+// After an unhandled error, just before the program ends: every window recorded
+// in either list is shown again (owner first), without waiting on any program.
+// The lists are left as they are.
+void ShowRecordedWindowsNow();
 
 bool HasEligibleStyle(HWND window);
 // A new entry for window as it is now.

@@ -1,4 +1,5 @@
 #include "screens/ScreenLists.h"
+#include "errors/err.h"
 #include "screens/Eligibility.h"
 #include "screens/WindowCommands.h"
 #include <algorithm>
@@ -14,12 +15,16 @@ ObjectList* ScreenListOf(int screen) {
 void CreateScreenLists() {
     ScreenList[1] = CreateList();
     ScreenList[2] = CreateList();
+    // An unhandled error ends the program at once; the user's hidden windows
+    // must not vanish with it.
+    err::SetFatalExitHook(ShowRecordedWindowsNow);
 }
 
 void ClearScreenList(int screen) {
     ObjectList* list = ScreenListOf(screen);
     if (!list) return;
-    for (int32_t i = 0; i < list->count; ++i) delete static_cast<WindowEntry*>(ListGet(list, i));
+    for (int32_t i = 0; i < list->count; ++i)
+        delete static_cast<WindowEntry*>(ListGet(list, i));
     ListClear(list);
 }
 
@@ -28,6 +33,30 @@ void ReleaseScreenLists() {
         ClearScreenList(screen);
         FreeObject(ScreenList[screen]);
         ScreenList[screen] = nullptr;
+    }
+}
+
+void ShowRecordedWindowsNow() {
+    // The program is failing: anything it holds may be damaged, so every pointer
+    // is checked before it is read, and one bad entry only loses itself.
+    for (int screen = 1; screen <= 2; ++screen) {
+        ObjectList* list = ScreenList[screen];
+        if (!list || IsBadReadPtr(list, sizeof *list)) continue;
+        const int32_t count = list->count;
+        if (count <= 0 || IsBadReadPtr(list->items, count * sizeof(void*))) continue;
+        for (int32_t i = 0; i < count; ++i) {
+            try {
+                auto* entry = static_cast<const WindowEntry*>(list->items[i]);
+                if (!entry || IsBadReadPtr(entry, sizeof *entry)) continue;
+                HWND window = entry->Handle;
+                if (!IsWindow(window)) continue;
+                // Posted, not sent: a program that stopped answering must not
+                // keep the others hidden, nor this one from ending.
+                if (HWND owner = GetWindow(window, GW_OWNER)) ShowWindowAsync(owner, SW_SHOW);
+                ShowWindowAsync(window, SW_SHOW);
+            } catch (...) {
+            }
+        }
     }
 }
 

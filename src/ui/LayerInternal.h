@@ -39,15 +39,12 @@ template <typename F> auto Guarded(F&& routine) -> decltype(routine());
 
 } // namespace layer
 
-#include "errors/Unhandled.h"
-#include <exception>
+#include "errors/err.h"
 
 template <typename F> auto layer::Guarded(F&& routine) -> decltype(routine()) {
     try {
         return routine();
-    } catch (const std::exception& e) {
-        ReportUnhandledError(e.what());
     } catch (...) {
-        ReportUnhandledError("");
+        err::ReportCurrentAndExit();
     }
 }

@@ -11,6 +11,7 @@ Control* timerWindow = nullptr;
 ObjectList* timers = nullptr;
 
 VOID CALLBACK TimerRoutine(HWND, UINT, UINT_PTR identity, DWORD) {
+    if (err::FatalErrorPending()) return; // the program is ending with a report
     Guarded([identity] {
         auto* t = reinterpret_cast<Timer*>(identity);
         if (timers && ListIndexOf(timers, t) >= 0 && t->enabled) t->OnTimer(t);

@@ -33,6 +33,13 @@ LRESULT DestroyingDispatch(Control* c, const MSG& msg) {
 } // namespace
 
 LRESULT CALLBACK layer::CommonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // While an unhandled error is reported, the windows only get the platform's
+    // handling: none of the program's own code runs again.
+    if (err::FatalErrorPending()) {
+        Control* c = ControlOfWindow(hwnd);
+        MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
+        return c ? CallDefault(c, msg) : DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     return Guarded([&]() -> LRESULT {
         MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
         Control* target = nullptr;

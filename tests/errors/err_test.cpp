@@ -1,4 +1,5 @@
 #include "errors/err.h"
+#include "errors/ErrorTextIds.h"
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -154,4 +155,72 @@ TEST(ErrReport, ShownAddressAndReportText) {
     std::string report = UnhandledReport("C:\\pv\\paravue.exe", 1, longMessage);
     EXPECT_EQ(report.size(), 1023u);
     EXPECT_EQ(report.back(), 'm');
+}
+
+namespace {
+// A string table whose answers the test changes: some texts in other words, the
+// rest missing.
+std::string outOfMemoryAnswer;
+bool TestTable(int id, std::string& text) {
+    switch (id) {
+    case IDS_OUT_OF_MEMORY:
+        text = outOfMemoryAnswer;
+        return true;
+    case IDS_EXCEPTION_REPORT:
+        text = "%s|%s|%p|%s%s";
+        return true;
+    case IDS_ASSERTION_TEMPLATE:
+        text = outOfMemoryAnswer + " %s/%s/%d";
+        return true;
+    case IDS_FILE_NOT_FOUND:
+        text = ""; // an empty text is as good as missing
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+TEST(ErrTexts, LoadedTextsStandInForTheBuiltInOnes) {
+    outOfMemoryAnswer = "Kein Speicher";
+    LoadErrorTexts(TestTable);
+    EXPECT_EQ(RunError(1, 0).message, "Kein Speicher");
+    EXPECT_EQ(UnhandledReport("m", 0x10, "x"), "Exception|m|00000010|x");
+    // What the table lacks comes from the program itself.
+    EXPECT_EQ(RunError(2, 0).message, "Invalid pointer operation");
+    EXPECT_EQ(IoError(2).message, "File not found");
+    EXPECT_EQ(IoError(32).message, "I/O error 32");
+
+    // Map messages are read once, templates whenever an error is built.
+    outOfMemoryAnswer = "Later";
+    EXPECT_EQ(RunError(1, 0).message, "Kein Speicher");
+    EXPECT_EQ(AssertionError("a", "f", 3).message, "Later a/f/3");
+
+    LoadErrorTexts(nullptr);
+    EXPECT_EQ(RunError(1, 0).message, "Out of memory");
+    EXPECT_EQ(AssertionError("a", "f", 3).message, "a (f, line 3)");
+    EXPECT_EQ(UnhandledReport("m", 0x10, "x"), "Exception Exception in module m at 00000010.\nx");
+}
+
+TEST(ErrTexts, EveryIdentifierOfTheRangeIsOursOrFree) {
+    EXPECT_EQ(BuiltInText(IDS_ERROR_TEXT_FIRST - 1), nullptr);
+    for (int id = IDS_ERROR_TEXT_FIRST; id <= IDS_IO_ERROR; ++id)
+        EXPECT_NE(BuiltInText(id), nullptr) << id;
+    for (int id = IDS_IO_ERROR + 1; id <= IDS_ERROR_TEXT_LAST + 1; ++id)
+        EXPECT_EQ(BuiltInText(id), nullptr) << id;
+    EXPECT_STREQ(BuiltInText(65508), "Exception %s in module %s at %p.\n%s%s");
+}
+
+TEST(ErrFaults, OnlyErrorStatusesInsideTheImageAreOurs) {
+    const uint32_t base = 0x400000, size = 0x20000;
+    EXPECT_TRUE(IsOwnFault(0xC0000005u, base, base, size));
+    EXPECT_TRUE(IsOwnFault(0xC0000094u, base + size - 1, base, size));
+    EXPECT_TRUE(IsOwnFault(0xC00000FDu, base + 0x100, base, size));
+    EXPECT_FALSE(IsOwnFault(0xC0000005u, base + size, base, size));
+    EXPECT_FALSE(IsOwnFault(0xC0000005u, base - 1, base, size));
+    // Breakpoints, debugger notices and C++ throws are not faults.
+    EXPECT_FALSE(IsOwnFault(0x80000003u, base + 0x100, base, size));
+    EXPECT_FALSE(IsOwnFault(0x40010006u, base + 0x100, base, size));
+    EXPECT_FALSE(IsOwnFault(0x20474343u, base + 0x100, base, size));
+    EXPECT_FALSE(IsOwnFault(0xC00000FEu, base + 0x100, base, size));
 }

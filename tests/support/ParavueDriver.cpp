@@ -165,8 +165,9 @@ Paravue::~Paravue() {
     Kill();
 }
 
-bool Paravue::Start(const std::string& args, const std::string& workDir) {
-    std::string cmd = "\"" + TestBinDir() + "paravue.exe\"";
+bool Paravue::Start(const std::string& args, const std::string& workDir,
+                    const std::string& program) {
+    std::string cmd = "\"" + TestBinDir() + program + "\"";
     if (!args.empty()) cmd += " " + args;
     STARTUPINFOA si{};
     si.cb = sizeof si;

@@ -1,0 +1,85 @@
+// The program itself, with one fault of choice: the strip is built and runs as
+// in paravue.exe, but a click on its About button commits the fault named by the
+// environment variable PARAVUE_CRASH (the command line belongs to launch lists):
+//   read-null     read through a null pointer
+//   divide        integer division by zero
+//   assert        a failed assertion without a message
+//   io            open a file that does not exist
+//   throw         a C++ error that is not one of ours
+//   oom           an allocation that cannot be met
+//   stack         endless recursion
+//   timer-read-null   the null read, in a timer's event
+#include "app/Unit1.h"
+#include "errors/err.h"
+#include "launch/LaunchList.h"
+#include "screens/ScreenLists.h"
+#include "ui/Services.h"
+#include <stdexcept>
+#include <string>
+
+namespace {
+std::string crash;
+
+__attribute__((noinline)) int ReadNull() {
+    volatile int* volatile nowhere = nullptr;
+    return *nowhere;
+}
+
+volatile int divisor = 0;
+char* volatile kept;
+volatile int quotient;
+
+volatile int deepest = 1 << 30;
+
+__attribute__((noinline)) int Recurse(int depth) {
+    volatile char frame[512];
+    frame[depth % 512] = static_cast<char>(depth);
+    // Ends only far beyond any stack.
+    if (depth >= deepest) return 0;
+    return Recurse(depth + 1) + frame[(depth + 1) % 512];
+}
+
+void TimerFault(void*, BaseObject*) {
+    ReadNull();
+}
+
+void CommitFault(void*, BaseObject*) {
+    if (crash == "read-null") {
+        ReadNull();
+    } else if (crash == "divide") {
+        quotient = 100 / divisor;
+    } else if (crash == "assert") {
+        PV_ASSERT(ScreenListOf(3) != nullptr, "");
+    } else if (crash == "io") {
+        HANDLE f = CreateFileA((ProgramDir + "no such file.txt").c_str(), GENERIC_READ, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) err::RaiseLastIoError();
+        CloseHandle(f);
+    } else if (crash == "throw") {
+        throw std::runtime_error("not one of ours");
+    } else if (crash == "oom") {
+        volatile size_t huge = 0x7FFFFFF0u;
+        kept = new char[huge];
+    } else if (crash == "stack") {
+        quotient = Recurse(0);
+    } else if (crash == "timer-read-null") {
+        Timer* t = CreateTimer(10);
+        t->OnTimer = MakeEvent(TimerFault, nullptr);
+        TimerSetEnabled(t, true);
+    }
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    err::InstallErrorHandlers();
+    char name[64] = "";
+    GetEnvironmentVariableA("PARAVUE_CRASH", name, sizeof name);
+    crash = name;
+    Control* app = CreateApplication("tallowin");
+    MainForm* strip = nullptr;
+    BuildMainForm(strip, app);
+    strip->AboutButton->OnClick = MakeEvent(CommitFault, strip);
+    RunMessageLoop(app);
+    err::RemoveErrorHandlers();
+    return 0;
+}
