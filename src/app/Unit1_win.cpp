@@ -43,7 +43,9 @@ void HideTaskbarButton() {
 void HideApplicationWindow(void* data, BaseObject*) {
     auto* s = static_cast<MainForm*>(data);
     TimerSetEnabled(s->TaskbarHideTimer, false);
-    ShowWindow(ApplicationObject->handle, SW_HIDE);
+    // The first tick may come only during the pause at the end of a log-off,
+    // when the application object is already gone.
+    if (ApplicationObject) ShowWindow(ApplicationObject->handle, SW_HIDE);
 }
 
 void BuildMainForm(MainForm*& record, Control* app) {
