@@ -175,3 +175,36 @@ TEST_F(CrashTest, FaultInATimerEventIsNotSwallowed) {
         << out.text;
     ExpectEndedAndRestored(out);
 }
+
+// The program as shipped: a thread of paravue.exe that jumps to address 0 (put
+// there from outside; the program has no fault of its own to offer) still ends
+// in the report and gives the hidden windows back.
+TEST_F(CrashTest, TheProgramItselfReportsAFaultAndGivesTheWindowsBack) {
+    OtherProgram other({{"plain", "v", "", "Crash plain"}});
+    ASSERT_TRUE(other.started());
+    HWND plain = other.Window("plain");
+    ASSERT_TRUE(plain);
+    Paravue app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.WaitForStrip());
+    PostMessageA(app.SwitchButton(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(plain); }));
+
+    HANDLE thread = CreateRemoteThread(app.process(), nullptr, 0, nullptr, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    CloseHandle(thread);
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text, 10000));
+    EXPECT_FALSE(IsWindowVisible(plain));
+    // No module holds address 0: the program is named, and the short message used.
+    const std::string head = "Exception Exception in module " + TestBinDir() +
+                             "paravue.exe at 00000000.\nAccess violation at address 00000000. ";
+    EXPECT_EQ(text.rfind(head, 0), 0u) << text;
+    EXPECT_TRUE(text.ends_with(" of address 00000000")) << text;
+    for (HWND box : TopWindowsOf(app.pid(), "#32770"))
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 0;
+    ASSERT_TRUE(app.WaitForExit(10000, code));
+    EXPECT_EQ(code, 1u);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(plain); })) << "the window stayed hidden";
+}
