@@ -2,6 +2,7 @@
 // reported and the program ends with exit code 1. Checked in a child copy of
 // this test program, since the report ends the process.
 #include "LayerTestSupport.h"
+#include "errors/err.h"
 #include "ui/Services.h"
 #include <stdexcept>
 
@@ -63,6 +64,35 @@ TEST_F(LayerTest, AnErrorThrownInATimerEndsTheProgramWithCode1) {
     TimerSetEnabled(t, true);
     PumpFor(2000);
     ExitProcess(7); // not 1, which a failed test would also give
+}
+
+namespace {
+Control* clickedButton;
+int clicks, boxes;
+} // namespace
+
+TEST_F(LayerTest, WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun) {
+    if (!InChild()) {
+        EXPECT_EQ(RunChild("LayerTest.WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun"), 1u);
+        return;
+    }
+    // The report box's own message loop delivers another click to the button.
+    SetMessageBoxFunction(+[](void*, const char*, const char*, unsigned) {
+        ++boxes;
+        SendMessageA(GetHandle(clickedButton), BM_CLICK, 0, 0);
+        return IDOK;
+    });
+    err::SetFatalExitHook(+[] { ExitProcess(clicks == 1 && boxes == 1 ? 1 : 9); });
+    Control* form = CreateForm(app, "f");
+    clickedButton = CreateButton(form, "b");
+    clickedButton->OnClick = MakeEvent(
+        +[](void*, BaseObject*) {
+            ++clicks;
+            throw std::runtime_error("boom");
+        },
+        nullptr);
+    SendMessageA(GetHandle(clickedButton), BM_CLICK, 0, 0);
+    ExitProcess(7);
 }
 
 TEST_F(LayerTest, EndOfSessionFreesTheApplicationAndEndsTheProcess) {
