@@ -10,7 +10,7 @@ log() { printf '== %s\n' "$*" >&2; }
 # Installs the toolchain, Wine and the X tools when any of them is missing.
 ensure_deps() {
     local missing=
-    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++; do
+    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++ clang++; do
         command -v "$cmd" >/dev/null 2>&1 || missing="$missing $cmd"
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
@@ -27,7 +27,7 @@ ensure_deps() {
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends \
         wine wine32:i386 wine64 g++-mingw-w64-i686 g++ make xvfb xdotool x11-utils \
-        imagemagick googletest cmake >/dev/null
+        imagemagick googletest cmake clang libclang-rt-dev >/dev/null
 }
 
 build_native() {
@@ -39,6 +39,24 @@ build_windows() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD/win" -j"$(nproc)"
+}
+
+# Builds the libFuzzer targets with clang and runs each for a short while; a
+# crash or sanitizer report fails the run and leaves the reproducer in build/fuzz.
+run_fuzzers() {
+    local dir="$BUILD/fuzz" seconds=${PARAVUE_FUZZ_SECONDS:-10} failed=0 f
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$dir" -DPARAVUE_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+        cmake --build "$dir" -j"$(nproc)" >"$dir/build.log" 2>&1 || { cat "$dir/build.log"; return 1; }
+    for f in "$dir"/bin/*_fuzz; do
+        if (cd "$dir" && "$f" -max_total_time="$seconds" -print_final_stats=0 >"$f.log" 2>&1); then
+            echo "fuzz $(basename "$f"): $(grep -o 'stat::number_of_executed_units: [0-9]*\|#[0-9]*.*DONE.*' "$f.log" | tail -1) no findings"
+        else
+            echo "fuzz $(basename "$f"): FOUND A PROBLEM, see $f.log"
+            tail -30 "$f.log"
+            failed=1
+        fi
+    done
+    return $failed
 }
 
 XVFB_PID=

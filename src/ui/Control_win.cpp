@@ -455,11 +455,12 @@ Control* SetEnabled(Control* c, bool v) {
     return c;
 }
 
-Control* SetStyle(Control* c, uint32_t style) {
-    if (c->style == style) return c;
-    c->style = style;
+// Stores one of the two style words and applies it to a live window, frame included.
+static Control* ApplyStyleWord(Control* c, uint32_t& field, int index, uint32_t value) {
+    if (field == value) return c;
+    field = value;
     if (c->handle) {
-        SetWindowLongA(c->handle, GWL_STYLE, static_cast<LONG>(style));
+        SetWindowLongA(c->handle, index, static_cast<LONG>(value));
         SetWindowPos(c->handle, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         InvalidateRect(c->handle, nullptr, TRUE);
@@ -467,16 +468,10 @@ Control* SetStyle(Control* c, uint32_t style) {
     return c;
 }
 
+Control* SetStyle(Control* c, uint32_t style) { return ApplyStyleWord(c, c->style, GWL_STYLE, style); }
+
 Control* SetExStyle(Control* c, uint32_t exStyle) {
-    if (c->exStyle == exStyle) return c;
-    c->exStyle = exStyle;
-    if (c->handle) {
-        SetWindowLongA(c->handle, GWL_EXSTYLE, static_cast<LONG>(exStyle));
-        SetWindowPos(c->handle, nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        InvalidateRect(c->handle, nullptr, TRUE);
-    }
-    return c;
+    return ApplyStyleWord(c, c->exStyle, GWL_EXSTYLE, exStyle);
 }
 
 namespace {
