@@ -3,8 +3,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Control* app = CreateApplication("tallowin");
-    MainForm* strip = nullptr;
-    BuildMainForm(strip, app);
+    BuildMainForm(MainFormRecord, app);
     RunMessageLoop(app);
     return 0;
 }
