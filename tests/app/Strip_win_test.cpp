@@ -22,7 +22,9 @@ Box BoxIn(HWND window, HWND parent) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-Box ScreenBox(HWND window) { return BoxIn(window, nullptr); }
+Box ScreenBox(HWND window) {
+    return BoxIn(window, nullptr);
+}
 
 LOGFONTA FontOf(HWND window) {
     LOGFONTA lf{};

@@ -87,7 +87,8 @@ TEST_F(StripRestore, QuitShowsTheOtherScreensWindowsOwnersFirstWaitsAndSaves) {
 }
 
 TEST_F(StripRestore, WithNothingRememberedNothingIsShownAndThereIsNoPause) {
-    OtherProgram prog({{"here", "v", "", "Visible all along"}, {"asleep", "", "", "Hidden all along"}});
+    OtherProgram prog(
+        {{"here", "v", "", "Visible all along"}, {"asleep", "", "", "Hidden all along"}});
     ASSERT_TRUE(prog.started());
     // A window moved across and back leaves nothing behind either.
     ASSERT_TRUE(BuildWindowMenu());
@@ -166,7 +167,8 @@ TEST_F(StripRestore, ClicksAndChoicesDuringThePauseTouchNothing) {
         EXPECT_FALSE(BuildWindowMenu());
         // A move chosen from a menu still open somewhere.
         Menu* stray = CreateMenuObject(nullptr, 0, nullptr, 0, {});
-        const int32_t id = static_cast<int32_t>(MenuAddItem(stray, "Move 2: Open on screen 2, to other screen", 0));
+        const int32_t id = static_cast<int32_t>(
+            MenuAddItem(stray, "Move 2: Open on screen 2, to other screen", 0));
         AddMenuLink(here, id);
         MoveWindowCommand(nullptr, stray, 0);
         FreeObject(stray);

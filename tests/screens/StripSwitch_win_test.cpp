@@ -83,7 +83,8 @@ TEST_F(StripSwitch, AWindowClosedWhileHiddenIsReplacedByItsNamesake) {
     ASSERT_FALSE(IsWindowVisible(prog.Window("closing")));
     PostMessageA(prog.Window("closing"), WM_APP + 2, 0, 0);
     PostMessageA(prog.Window("gone"), WM_APP + 2, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(prog.Window("closing")) && !IsWindow(prog.Window("gone")); }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return !IsWindow(prog.Window("closing")) && !IsWindow(prog.Window("gone")); }));
     // The program opens a new window with the same title, hidden so far.
     OtherProgram again({{"namesake", "", "", "Minutes.txt - Editor"}});
     ASSERT_TRUE(again.started());

@@ -21,8 +21,8 @@ std::vector<PlatformItem> ShownMenu() {
         char text[256] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
         const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        items.push_back({text, (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i),
-                         (state & MF_CHECKED) != 0});
+        items.push_back(
+            {text, (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i), (state & MF_CHECKED) != 0});
     }
     return items;
 }
@@ -125,7 +125,8 @@ TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunch
     std::map<std::string, std::string> titles{
         {"v1", "Visible one"}, {"v2", "Visible two"}, {"long41", title41}, {"long40", title40}};
     const std::vector<std::string> visibleNames{"v1", "v2", "long41", "long40", "tool", "off"};
-    std::vector<std::string> expectedFirst = NamesIn(EnumerationOrder(), now, {"v1", "v2", "long41", "long40"});
+    std::vector<std::string> expectedFirst =
+        NamesIn(EnumerationOrder(), now, {"v1", "v2", "long41", "long40"});
     std::reverse(expectedFirst.begin(), expectedFirst.end());
     std::vector<std::string> first, firstCaptions, expectedCaptions;
     for (size_t i = 0; i < separators[0]; ++i)
@@ -166,8 +167,10 @@ TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunch
     items = ShownMenu();
     EXPECT_EQ(items.back().text, "Transparent");
     EXPECT_FALSE(items.back().checked);
-    EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const PlatformItem& i) { return i.separator; }),
-              2) << "the previous items are gone";
+    EXPECT_EQ(std::count_if(items.begin(), items.end(),
+                            [](const PlatformItem& i) { return i.separator; }),
+              2)
+        << "the previous items are gone";
 }
 
 TEST_F(StripWindowMenu, AnOwnerOfAListedWindowHasNoItemOfItsOwn) {
@@ -184,7 +187,8 @@ TEST_F(StripWindowMenu, AnOwnerOfAListedWindowHasNoItemOfItsOwn) {
     ASSERT_NE(worker, 0);
     EXPECT_EQ(ShownCaptionOf(boss), "<not shown>");
     EXPECT_EQ(GetMenuState(WindowMenu->handle, static_cast<UINT>(boss), MF_BYCOMMAND), UINT(-1));
-    EXPECT_EQ(ShownCaptionOf(worker), "Move 1: Document window of the application, to other screen");
+    EXPECT_EQ(ShownCaptionOf(worker),
+              "Move 1: Document window of the application, to other screen");
     EXPECT_EQ(ShownCaptionOf(single), "Move 1: A window on its own, to other screen");
     EXPECT_GE(MenuItemCount(WindowMenu), GetMenuItemCount(WindowMenu->handle) + 1);
     bool bossShown = false;

@@ -20,7 +20,9 @@
 
 inline constexpr const char* kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
 
-inline void DeleteSettingsKey() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey); }
+inline void DeleteSettingsKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
 
 // A stored value of the program's key as text; "<none>" when it is missing.
 inline std::string StoredSetting(const char* name) {
@@ -77,7 +79,8 @@ inline std::multimap<HWND, std::string> Hints(HWND toolTip) {
 // test expects; names are those of the OtherProgram.
 inline std::string Visibility(const OtherProgram& prog, const std::vector<std::string>& names) {
     std::string s;
-    for (const std::string& n : names) s += n + (IsWindowVisible(prog.Window(n)) ? "+ " : "- ");
+    for (const std::string& n : names)
+        s += n + (IsWindowVisible(prog.Window(n)) ? "+ " : "- ");
     return s;
 }
 
