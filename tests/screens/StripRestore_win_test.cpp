@@ -115,6 +115,25 @@ TEST_F(StripRestore, WithNothingRememberedNothingIsShownAndThereIsNoPause) {
     EXPECT_EQ(MenuLinkList, nullptr);
 }
 
+TEST_F(StripRestore, AWindowMovedAcrossThroughTheMenuComesBackAtTheEnd) {
+    OtherProgram prog({
+        {"boss", "v", "", "Owner of the window sent across"},
+        {"sent", "v", "boss", "Sent to screen 2"},
+        {"stays", "v", "", "Stays on screen 1"},
+    });
+    ASSERT_TRUE(prog.started());
+    const std::vector<std::string> names{"boss", "sent", "stays"};
+    ASSERT_TRUE(BuildWindowMenu());
+    Choose(ItemOf(prog.Window("sent")));
+    ASSERT_EQ(Visibility(prog, names), "boss- sent- stays+ ");
+
+    const DWORD start = GetTickCount();
+    Terminate(app);
+    EXPECT_GE(GetTickCount() - start, 500u);
+    EXPECT_EQ(Visibility(prog, names), "boss+ sent+ stays+ ");
+    EXPECT_EQ(ShownNames(prog), (std::vector<std::string>{"boss", "sent"}));
+}
+
 TEST_F(StripRestore, ThePauseLastsHalfASecondWhereverTheTickCounterStands) {
     for (uint32_t base : {0x7FFFFF00u, 0xFFFFFF00u, 0xFFFFFFFFu}) {
         SCOPED_TRACE(base);
