@@ -148,8 +148,6 @@ TEST_F(StripLayout, ShownOnTopByTheLoopWhileTheApplicationWindowGoesAway) {
     EXPECT_EQ(WindowText(appWindow), "tallowin");
     EXPECT_FALSE(IsWindowVisible(form));
 
-    OtherProgram later({{"later", "", "", "Activated after the strip"}});
-    ASSERT_TRUE(later.started());
     RunStrip([&] {
         EXPECT_TRUE(IsWindowVisible(form));
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(appWindow); }, 2000))
@@ -157,6 +155,8 @@ TEST_F(StripLayout, ShownOnTopByTheLoopWhileTheApplicationWindowGoesAway) {
         EXPECT_FALSE(strip->TaskbarHideTimer->enabled) << "one-shot";
 
         // A window activated later does not cover the strip.
+        OtherProgram later({{"later", "", "", "Activated after the strip"}});
+        ASSERT_TRUE(later.started());
         ShowWindow(later.Window("later"), SW_SHOW);
         SetWindowPos(later.Window("later"), HWND_TOP, 850, 650, 300, 200, SWP_SHOWWINDOW);
         Pump(300);
