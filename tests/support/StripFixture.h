@@ -75,8 +75,7 @@ inline std::multimap<HWND, std::string> Hints(HWND toolTip) {
     return hints;
 }
 
-// Every window of another program's kind that takes part is visible or not, as the
-// test expects; names are those of the OtherProgram.
+// Which of prog's named windows are visible, as "name+ " or "name- " each.
 inline std::string Visibility(const OtherProgram& prog, const std::vector<std::string>& names) {
     std::string s;
     for (const std::string& n : names)
@@ -84,8 +83,8 @@ inline std::string Visibility(const OtherProgram& prog, const std::vector<std::s
     return s;
 }
 
-// The names shown, in order, from a log of shows and hides; a window shown again
-// while visible is not shown a second time, so it is not logged twice.
+// The windows of prog shown (or hidden), in order, by name. Showing a window that is
+// visible already changes nothing and is not logged.
 inline std::vector<std::string> ShownNames(const OtherProgram& prog) {
     std::vector<std::string> shows;
     for (const std::string& l : prog.ShowHideLog())
