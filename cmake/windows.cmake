@@ -4,6 +4,11 @@ add_compile_options(${PARAVUE_WARNINGS})
 # GCC 12 reports false -Wrestrict overlaps inside std::string concatenation (a known
 # compiler fault); the check adds nothing for our code.
 add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wno-restrict>)
+# GCC's identical-code folding merges a member function (thiscall: the callee pops
+# its arguments) with a free function or lambda of the same body (cdecl: the caller
+# pops) on i686, and the stack is off by one argument after every call of the folded
+# code. Seen as a crash in the launch list's file test.
+add_compile_options(-fno-ipa-icf)
 add_link_options(-static)
 # GCC's identical-code folding merges functions whose bodies match even when their
 # calling conventions differ (a thiscall member and a plain function on i686): the

@@ -20,10 +20,10 @@ class MainForm : public BaseObject {
     HWND ToolTipWindow = nullptr;
 
   protected:
-    ~MainForm() override = default;
+    ~MainForm() override;
 };
 
-// The one record of the strip, set by BuildMainForm.
+// The one record of the strip, set by BuildMainForm; null once the form has freed it.
 extern MainForm* MainFormRecord;
 
 // Builds the strip's form and controls, connects their events, then runs InitMainForm.

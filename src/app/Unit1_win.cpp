@@ -13,6 +13,10 @@
 
 MainForm* MainFormRecord;
 
+MainForm::~MainForm() {
+    if (MainFormRecord == this) MainFormRecord = nullptr;
+}
+
 namespace {
 // The strip's colours and the look of its controls.
 constexpr uint32_t kPanelColor = 0x00FFC890; // light blue
@@ -51,6 +55,9 @@ void HideApplicationWindow(void* data, BaseObject*) {
 void BuildMainForm(MainForm*& record, Control* app) {
     record = new MainForm();
     MainForm* s = record;
+    // Translucency and the launch list find the strip through the program-wide
+    // reference, whatever variable the caller keeps the record in.
+    MainFormRecord = s;
     s->form = CreateForm(app, "sd");
     AddToAutoFree(s->form, s);
     SetHasBorder(s->form, false);

@@ -6,8 +6,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything else, so that every fault of the start-up is reported too.
     err::InstallErrorHandlers();
     Control* app = CreateApplication("tallowin");
-    MainForm* strip = nullptr;
-    BuildMainForm(strip, app);
+    BuildMainForm(MainFormRecord, app);
     RunMessageLoop(app);
     err::RemoveErrorHandlers();
     return 0;

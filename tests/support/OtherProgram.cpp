@@ -70,6 +70,8 @@ std::vector<std::string> Lines(const std::string& text) {
 OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(windows) {
     dir_ = MakeTempDir("otherprog");
     log_ = dir_ + "log.txt";
+    // Process ids come round again, and with them the folder of an earlier run.
+    DeleteFileA(log_.c_str());
     std::string spec;
     for (const WindowSpec& w : windows)
         spec += w.name + "\t" + w.flags + "\t" + (w.owner.empty() ? "-" : w.owner) + "\t" +

@@ -1,0 +1,148 @@
+// Switching screens from the real strip: captions and hint, other programs' windows
+// going and coming back, the guard of the switch button, and programs that have
+// stopped answering.
+#include "screens/Switching.h"
+#include "support/StripFixture.h"
+#include <algorithm>
+
+using StripSwitch = StripTest;
+
+TEST_F(StripSwitch, OneSwitchFlipsTheCaptionsAndLeavesTheButtonOneNewHint) {
+    HWND button = GetHandle(strip->SwitchButton);
+    ClickSwitch();
+    EXPECT_EQ(CurrentScreen, 2);
+    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "2");
+    EXPECT_EQ(WindowText(button), "1");
+    std::multimap<HWND, std::string> hints = Hints(strip->ToolTipWindow);
+    EXPECT_EQ(hints.size(), 5u);
+    ASSERT_EQ(hints.count(button), 1u) << "the old hint is gone";
+    EXPECT_EQ(hints.find(button)->second, " Switch to screen 1 ");
+
+    ClickSwitch();
+    EXPECT_EQ(CurrentScreen, 1);
+    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "1");
+    EXPECT_EQ(WindowText(button), "2");
+    hints = Hints(strip->ToolTipWindow);
+    EXPECT_EQ(hints.size(), 5u);
+    ASSERT_EQ(hints.count(button), 1u);
+    EXPECT_EQ(hints.find(button)->second, " Switch to screen 2 ");
+}
+
+TEST_F(StripSwitch, TwoSwitchesBringBackWhatTheFirstHidInRecordingOrderOwnersFirst) {
+    OtherProgram prog({
+        {"a", "v", "", "Two switches A"},
+        {"owner", "v", "", "Two switches owner"},
+        {"owned", "v", "owner", "Two switches owned"},
+        {"b", "v", "", "Two switches B"},
+        {"tool", "vt", "", "Two switches tool window"},
+        {"asleep", "", "", "Two switches hidden before"},
+    });
+    ASSERT_TRUE(prog.started());
+    const std::vector<std::string> names{"a", "owner", "owned", "b", "tool", "asleep"};
+    ASSERT_EQ(Visibility(prog, names), "a+ owner+ owned+ b+ tool+ asleep- ");
+
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, names), "a- owner- owned- b- tool+ asleep- ");
+    const std::vector<std::string> recorded = RecordedNames(1, prog, names);
+    // a, owned and b are recorded; the owner once at most, as it may be hidden along
+    // with the window it owns before the enumeration reaches it.
+    std::vector<std::string> others = recorded;
+    std::erase(others, "owner");
+    std::sort(others.begin(), others.end());
+    EXPECT_EQ(others, (std::vector<std::string>{"a", "b", "owned"}));
+    EXPECT_LE(std::count(recorded.begin(), recorded.end(), "owner"), 1);
+    // The owner always goes before what it owns.
+    std::vector<std::string> hides = HiddenNames(prog);
+    auto ownerHide = std::find(hides.begin(), hides.end(), "owner");
+    auto ownedHide = std::find(hides.begin(), hides.end(), "owned");
+    EXPECT_TRUE(ownerHide < ownedHide);
+
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, names), "a+ owner+ owned+ b+ tool+ asleep- ");
+    EXPECT_EQ(ScreenListOf(1)->count, 0);
+    EXPECT_EQ(ScreenListOf(2)->count, 0);
+    EXPECT_TRUE(IsWindowVisible(FindWindowA("Shell_TrayWnd", nullptr)));
+
+    std::vector<std::string> expected;
+    for (const std::string& n : recorded) {
+        if (n == "owned" && std::find(expected.begin(), expected.end(), "owner") == expected.end())
+            expected.push_back("owner");
+        if (std::find(expected.begin(), expected.end(), n) == expected.end()) expected.push_back(n);
+    }
+    EXPECT_EQ(ShownNames(prog), expected);
+}
+
+TEST_F(StripSwitch, AWindowClosedWhileHiddenIsReplacedByItsNamesake) {
+    OtherProgram prog({
+        {"closing", "v", "", "Minutes.txt - Editor"},
+        {"gone", "v", "", "Closed for good"},
+        {"stays", "v", "", "Stays open"},
+    });
+    ASSERT_TRUE(prog.started());
+    ClickSwitch();
+    ASSERT_FALSE(IsWindowVisible(prog.Window("closing")));
+    PostMessageA(prog.Window("closing"), WM_APP + 2, 0, 0);
+    PostMessageA(prog.Window("gone"), WM_APP + 2, 0, 0);
+    ASSERT_TRUE(WaitFor(
+        [&] { return !IsWindow(prog.Window("closing")) && !IsWindow(prog.Window("gone")); }));
+    // The program opens a new window with the same title, hidden so far.
+    OtherProgram again({{"namesake", "", "", "Minutes.txt - Editor"}});
+    ASSERT_TRUE(again.started());
+
+    ClickSwitch();
+    EXPECT_TRUE(IsWindowVisible(again.Window("namesake")));
+    EXPECT_TRUE(IsWindowVisible(prog.Window("stays")));
+    EXPECT_EQ(ScreenListOf(2)->count, 0) << "the dead entries are released too";
+}
+
+TEST_F(StripSwitch, TheGuardStopsASwitchToTheScreenAlreadyShown) {
+    OtherProgram prog({{"w", "v", "", "Guarded window"}});
+    ASSERT_TRUE(prog.started());
+    HWND button = GetHandle(strip->SwitchButton);
+
+    for (int screen = 1; screen <= 2; ++screen) {
+        SCOPED_TRACE(screen);
+        const std::string digit = screen == 1 ? "1" : "2";
+        const std::string hint = screen == 1 ? " Switch to screen 2 " : " Switch to screen 1 ";
+        SetCaption(strip->SwitchButton, digit.c_str());
+        ClickSwitch();
+        EXPECT_EQ(CurrentScreen, screen);
+        EXPECT_EQ(WindowText(button), digit);
+        EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), digit);
+        EXPECT_EQ(IsWindowVisible(prog.Window("w")) != FALSE, screen == 1);
+        EXPECT_EQ(ScreenListOf(screen)->count, 0) << "nothing recorded";
+        std::multimap<HWND, std::string> hints = Hints(strip->ToolTipWindow);
+        ASSERT_EQ(hints.count(button), 1u);
+        EXPECT_EQ(hints.find(button)->second, hint);
+        EXPECT_TRUE(HiddenNames(prog).size() == (screen == 1 ? 0u : 1u));
+
+        // The button named the other screen again: the switch works.
+        SetCaption(strip->SwitchButton, screen == 1 ? "2" : "1");
+        ClickSwitch();
+        EXPECT_EQ(CurrentScreen, screen == 1 ? 2 : 1);
+    }
+    EXPECT_TRUE(IsWindowVisible(prog.Window("w")));
+}
+
+TEST_F(StripSwitch, AProgramThatStopsAnsweringDoesNotHoldUpTheSwitch) {
+    OtherProgram stuck({{"stuck", "v", "", "Busy program"}});
+    OtherProgram awake({{"awake", "v", "", "Quick program"}});
+    ASSERT_TRUE(stuck.started() && awake.started());
+    HWND busy = stuck.Window("stuck");
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const bool leaving = round == 0;
+        PostMessageA(busy, WM_APP + 1, 2000, 0);
+        Sleep(150);
+        const DWORD start = GetTickCount();
+        ClickSwitch();
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_EQ(CurrentScreen, leaving ? 2 : 1);
+        EXPECT_EQ(IsWindowVisible(awake.Window("awake")) != FALSE, !leaving)
+            << "a program that answers is done with at once";
+        EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(busy) != FALSE) == !leaving; }, 6000))
+            << "the busy window follows once its program answers";
+    }
+    EXPECT_EQ(ScreenListOf(1)->count, 0);
+}

@@ -1,0 +1,294 @@
+// The strip's window menu with windows of another program: what it lists and in
+// which order, and moving single windows to the other screen and back.
+#include "screens/MoveCaptions.h"
+#include "support/StripFixture.h"
+#include <algorithm>
+
+namespace {
+struct PlatformItem {
+    std::string text;
+    bool separator;
+    UINT id;
+    bool checked;
+};
+
+// The menu as the user sees it: the platform menu of the window menu.
+std::vector<PlatformItem> ShownMenu() {
+    std::vector<PlatformItem> items;
+    HMENU menu = WindowMenu->handle;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        items.push_back(
+            {text, (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i), (state & MF_CHECKED) != 0});
+    }
+    return items;
+}
+
+std::string ShownCaptionOf(int32_t itemId) {
+    char text[256] = "";
+    if (!GetMenuStringA(WindowMenu->handle, static_cast<UINT>(itemId), text, sizeof text,
+                        MF_BYCOMMAND))
+        return "<not shown>";
+    return text;
+}
+
+BOOL CALLBACK CollectWindow(HWND h, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+    return TRUE;
+}
+
+// Top-level windows in the platform's enumeration order.
+std::vector<HWND> EnumerationOrder() {
+    std::vector<HWND> order;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&order));
+    return order;
+}
+
+// The names of prog's windows among handles, in the order of handles.
+std::vector<std::string> NamesIn(const std::vector<HWND>& handles, const OtherProgram& prog,
+                                 const std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    for (HWND h : handles)
+        for (const std::string& n : names)
+            if (prog.Window(n) == h) found.push_back(n);
+    return found;
+}
+
+// Stands in for the shell's desktop window and counts the refresh commands it gets.
+int desktopRefreshes = 0;
+LRESULT CALLBACK DesktopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && wp == 0xA065 && lp == 0) ++desktopRefreshes;
+    return DefWindowProcA(h, msg, wp, lp);
+}
+struct FakeDesktop {
+    HWND window = nullptr;
+    FakeDesktop() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DesktopProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "Progman";
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, "Progman", "Program Manager", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+        desktopRefreshes = 0;
+    }
+    ~FakeDesktop() { DestroyWindow(window); }
+};
+} // namespace
+
+using StripWindowMenu = StripTest;
+
+TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunchAndTransparent) {
+    OtherProgram before({
+        {"r1", "v", "", "Remembered one"},
+        {"r2", "v", "", "Remembered two"},
+        {"own", "", "", "Hidden by its own program"},
+    });
+    ASSERT_TRUE(before.started());
+    ClickSwitch(); // r1 and r2 are remembered for screen 1 now
+    ASSERT_EQ(CurrentScreen, 2);
+
+    const std::string title41 = "Forty-one: " + std::string(30, 'x');
+    const std::string title40 = "Forty: " + std::string(33, 'y');
+    ASSERT_EQ(title41.size(), 41u);
+    ASSERT_EQ(title40.size(), 40u);
+    OtherProgram now({
+        {"v1", "v", "", "Visible one"},
+        {"v2", "v", "", "Visible two"},
+        {"long41", "v", "", title41},
+        {"long40", "v", "", title40},
+        {"tool", "vt", "", "A tool window"},
+        {"off", "vd", "", "A disabled window"},
+    });
+    ASSERT_TRUE(now.started());
+
+    TransparencyOn = true;
+    ASSERT_TRUE(BuildWindowMenu());
+    std::vector<PlatformItem> items = ShownMenu();
+    ASSERT_GE(items.size(), 5u);
+
+    // Block by block: visible, separator, remembered, separator, launch, transparency.
+    std::vector<size_t> separators;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].separator) separators.push_back(i);
+    ASSERT_EQ(separators.size(), 2u);
+    ASSERT_EQ(separators[1] + 3, items.size());
+    EXPECT_EQ(items[separators[1] + 1].text, "Launch \"Kindlet\" (for launching groups of files)");
+    EXPECT_FALSE(items[separators[1] + 1].checked);
+    ASSERT_TRUE(LayeredSupported);
+    EXPECT_EQ(items.back().text, "Transparent");
+    EXPECT_TRUE(items.back().checked);
+
+    std::map<std::string, std::string> titles{
+        {"v1", "Visible one"}, {"v2", "Visible two"}, {"long41", title41}, {"long40", title40}};
+    const std::vector<std::string> visibleNames{"v1", "v2", "long41", "long40", "tool", "off"};
+    std::vector<std::string> expectedFirst =
+        NamesIn(EnumerationOrder(), now, {"v1", "v2", "long41", "long40"});
+    std::reverse(expectedFirst.begin(), expectedFirst.end());
+    std::vector<std::string> first, firstCaptions, expectedCaptions;
+    for (size_t i = 0; i < separators[0]; ++i)
+        for (const std::string& n : visibleNames)
+            if (items[i].id == static_cast<UINT>(ItemOf(now.Window(n)))) {
+                first.push_back(n);
+                firstCaptions.push_back(items[i].text);
+            }
+    EXPECT_EQ(first, expectedFirst) << "the window enumerated last stands first";
+    for (const std::string& n : expectedFirst)
+        expectedCaptions.push_back("Move 2: " + titles[n] + ", to other screen");
+    for (std::string& c : expectedCaptions)
+        if (c.find(title41) != std::string::npos)
+            c = "Move 2: " + title41.substr(0, 39) + ".., to other screen";
+    EXPECT_EQ(firstCaptions, expectedCaptions);
+
+    const std::vector<std::string> hiddenNames{"r1", "r2", "own"};
+    std::vector<std::string> expectedThird = NamesIn(EnumerationOrder(), before, {"r1", "r2"});
+    std::vector<std::string> third, thirdCaptions;
+    for (size_t i = separators[0] + 1; i < separators[1]; ++i)
+        for (const std::string& n : hiddenNames)
+            if (items[i].id == static_cast<UINT>(ItemOf(before.Window(n)))) {
+                third.push_back(n);
+                thirdCaptions.push_back(items[i].text);
+            }
+    EXPECT_EQ(third, expectedThird) << "enumeration order";
+    for (const std::string& c : thirdCaptions)
+        EXPECT_TRUE(c == "Move 1: Remembered one, to this screen" ||
+                    c == "Move 1: Remembered two, to this screen")
+            << c;
+    EXPECT_EQ(ItemOf(before.Window("own")), 0) << "hidden, but not by us";
+    EXPECT_EQ(ItemOf(now.Window("tool")), 0);
+    EXPECT_EQ(ItemOf(now.Window("off")), 0);
+
+    // The check mark follows the setting at each opening.
+    TransparencyOn = false;
+    ASSERT_TRUE(BuildWindowMenu());
+    items = ShownMenu();
+    EXPECT_EQ(items.back().text, "Transparent");
+    EXPECT_FALSE(items.back().checked);
+    EXPECT_EQ(std::count_if(items.begin(), items.end(),
+                            [](const PlatformItem& i) { return i.separator; }),
+              2)
+        << "the previous items are gone";
+}
+
+TEST_F(StripWindowMenu, AnOwnerOfAListedWindowHasNoItemOfItsOwn) {
+    OtherProgram prog({
+        {"boss", "v", "", "Main window of the application"},
+        {"worker", "v", "boss", "Document window of the application"},
+        {"single", "v", "", "A window on its own"},
+    });
+    ASSERT_TRUE(prog.started());
+    ASSERT_TRUE(BuildWindowMenu());
+    const int32_t boss = ItemOf(prog.Window("boss")), worker = ItemOf(prog.Window("worker")),
+                  single = ItemOf(prog.Window("single"));
+    ASSERT_NE(boss, 0) << "the owner has its link and its item object";
+    ASSERT_NE(worker, 0);
+    EXPECT_EQ(ShownCaptionOf(boss), "<not shown>");
+    EXPECT_EQ(GetMenuState(WindowMenu->handle, static_cast<UINT>(boss), MF_BYCOMMAND), UINT(-1));
+    EXPECT_EQ(ShownCaptionOf(worker),
+              "Move 1: Document window of the application, to other screen");
+    EXPECT_EQ(ShownCaptionOf(single), "Move 1: A window on its own, to other screen");
+    EXPECT_GE(MenuItemCount(WindowMenu), GetMenuItemCount(WindowMenu->handle) + 1);
+    bool bossShown = false;
+    for (int i = 0; i < GetMenuItemCount(WindowMenu->handle); ++i)
+        bossShown |= GetMenuItemID(WindowMenu->handle, i) == static_cast<UINT>(boss);
+    EXPECT_FALSE(bossShown);
+}
+
+TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
+    FakeDesktop desktop;
+    OtherProgram prog({
+        {"boss", "v", "", "Owner of the moved window"},
+        {"worker", "v", "boss", "The moved window"},
+        {"other", "v", "", "Goes to screen 2"},
+    });
+    ASSERT_TRUE(prog.started());
+    const std::vector<std::string> names{"boss", "worker", "other"};
+    HWND worker = prog.Window("worker");
+
+    // Across: owner then window hidden at once, remembered for screen 2.
+    ASSERT_TRUE(BuildWindowMenu());
+    Choose(ItemOf(worker));
+    EXPECT_EQ(Visibility(prog, names), "boss- worker- other+ ");
+    EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"boss", "worker"}));
+    EXPECT_EQ(CurrentScreen, 1);
+    EXPECT_EQ(ScreenListOf(2)->count, 1);
+    EXPECT_EQ(FindEntryIndex(2, worker), 0);
+    EXPECT_EQ(ScreenListOf(1)->count, 0);
+    EXPECT_EQ(desktopRefreshes, 1);
+
+    // Back: listed as remembered (its owner, hidden but not remembered, is not).
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ItemOf(prog.Window("boss")), 0);
+    EXPECT_EQ(ShownCaptionOf(ItemOf(worker)), "Move 2: The moved window, to this screen");
+    Choose(ItemOf(worker));
+    EXPECT_EQ(Visibility(prog, names), "boss+ worker+ other+ ");
+    EXPECT_EQ(ShownNames(prog), (std::vector<std::string>{"boss", "worker"}));
+    EXPECT_EQ(ScreenListOf(2)->count, 0) << "forgotten";
+    EXPECT_EQ(desktopRefreshes, 2);
+
+    // A separator runs the same command: no move, the desktop still hears of it.
+    ASSERT_TRUE(BuildWindowMenu());
+    Menu* separator = nullptr;
+    for (int32_t i = 0; i < MenuItemCount(WindowMenu) && !separator; ++i)
+        if (MenuItemAt(WindowMenu, i)->separator) separator = MenuItemAt(WindowMenu, i);
+    ASSERT_TRUE(separator);
+    Choose(static_cast<int32_t>(separator->commandId));
+    EXPECT_EQ(Visibility(prog, names), "boss+ worker+ other+ ");
+    EXPECT_EQ(desktopRefreshes, 3);
+
+    // The old entry is gone for good: once its program hides the window, no switch
+    // shows it again. A window moved across appears when its screen is entered.
+    ASSERT_TRUE(BuildWindowMenu());
+    Choose(ItemOf(prog.Window("other")));
+    ShowWindow(worker, SW_HIDE);
+    ClickSwitch();
+    EXPECT_EQ(CurrentScreen, 2);
+    EXPECT_EQ(Visibility(prog, names), "boss- worker- other+ ");
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, names), "boss+ worker- other- ");
+}
+
+TEST_F(StripWindowMenu, AWindowWhoseTitleHoldsTheMovePhraseComesBack) {
+    OtherProgram prog({{"odd", "v", "", "Report, to other screen"}});
+    ASSERT_TRUE(prog.started());
+    HWND odd = prog.Window("odd");
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ShownCaptionOf(ItemOf(odd)), "Move 1: Report, to other screen, to other screen");
+    Choose(ItemOf(odd));
+    EXPECT_FALSE(IsWindowVisible(odd));
+    EXPECT_EQ(FindEntryIndex(2, odd), 0);
+
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ShownCaptionOf(ItemOf(odd)), "Move 2: Report, to other screen, to this screen");
+    Choose(ItemOf(odd));
+    EXPECT_TRUE(IsWindowVisible(odd));
+    EXPECT_EQ(ScreenListOf(2)->count, 0);
+    EXPECT_EQ(ScreenListOf(1)->count, 0);
+}
+
+TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
+    OtherProgram prog({{"busy", "v", "", "Busy while moved"}});
+    ASSERT_TRUE(prog.started());
+    HWND busy = prog.Window("busy");
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const bool across = round == 0;
+        PostMessageA(busy, WM_APP + 1, 2000, 0);
+        Sleep(150);
+        // Opening the menu reads the busy window's title without asking its program.
+        const DWORD start = GetTickCount();
+        ASSERT_TRUE(BuildWindowMenu());
+        const int32_t item = ItemOf(busy);
+        ASSERT_NE(item, 0);
+        EXPECT_EQ(ShownCaptionOf(item), across ? "Move 1: Busy while moved, to other screen"
+                                               : "Move 2: Busy while moved, to this screen");
+        Choose(item);
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_EQ(ScreenListOf(2)->count, across ? 1 : 0);
+        EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(busy) != FALSE) == !across; }, 6000));
+    }
+}

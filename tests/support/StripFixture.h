@@ -1,0 +1,204 @@
+// The real strip built inside a test program, the way the program entry builds it,
+// and taken down completely after each test: the application, the form and its
+// controls, the window menu, the lists, the tooltip window and the stored settings.
+#pragma once
+#include "app/Unit1.h"
+#include "screens/QuitRestore.h"
+#include "screens/ScreenLists.h"
+#include "screens/WindowMenu.h"
+#include "settings/Settings.h"
+#include "settings/Transparency.h"
+#include "support/OtherProgram.h"
+#include "ui/Control.h"
+#include "ui/Services.h"
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+inline constexpr const char* kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
+
+inline void DeleteSettingsKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
+
+// A stored value of the program's key as text; "<none>" when it is missing.
+inline std::string StoredSetting(const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<none>";
+    char data[256] = "";
+    DWORD size = sizeof data - 1, type = 0;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || type != REG_SZ) return "<none>";
+    return data;
+}
+
+inline void StoreSetting(const char* name, const char* text) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(lstrlenA(text) + 1));
+    RegCloseKey(key);
+}
+
+inline std::string WindowText(HWND window) {
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The hints of the tooltip window: the text of every tool, by the tool's window.
+inline std::multimap<HWND, std::string> Hints(HWND toolTip) {
+    std::multimap<HWND, std::string> hints;
+    const int count = static_cast<int>(SendMessageA(toolTip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[256] = "";
+        TOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V1_SIZE;
+        info.lpszText = text;
+        if (!SendMessageA(toolTip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info))) continue;
+        // The text of a tool is asked for separately: enumeration need not fill it.
+        TOOLINFOA ask{};
+        ask.cbSize = TTTOOLINFOA_V1_SIZE;
+        ask.hwnd = info.hwnd;
+        ask.uId = info.uId;
+        char asked[256] = "";
+        ask.lpszText = asked;
+        SendMessageA(toolTip, TTM_GETTEXTA, sizeof asked, reinterpret_cast<LPARAM>(&ask));
+        hints.emplace(reinterpret_cast<HWND>(info.uId), asked);
+    }
+    return hints;
+}
+
+// Which of prog's named windows are visible, as "name+ " or "name- " each.
+inline std::string Visibility(const OtherProgram& prog, const std::vector<std::string>& names) {
+    std::string s;
+    for (const std::string& n : names)
+        s += n + (IsWindowVisible(prog.Window(n)) ? "+ " : "- ");
+    return s;
+}
+
+// The windows of prog shown (or hidden), in order, by name. Showing a window that is
+// visible already changes nothing and is not logged.
+inline std::vector<std::string> ShownNames(const OtherProgram& prog) {
+    std::vector<std::string> shows;
+    for (const std::string& l : prog.ShowHideLog())
+        if (l.ends_with(" show")) shows.push_back(l.substr(0, l.size() - 5));
+    return shows;
+}
+inline std::vector<std::string> HiddenNames(const OtherProgram& prog) {
+    std::vector<std::string> hides;
+    for (const std::string& l : prog.ShowHideLog())
+        if (l.ends_with(" hide")) hides.push_back(l.substr(0, l.size() - 5));
+    return hides;
+}
+
+// The entries of a screen's list that stand for windows of prog, by name, in list order.
+inline std::vector<std::string> RecordedNames(int screen, const OtherProgram& prog,
+                                              const std::vector<std::string>& names) {
+    std::vector<std::string> recorded;
+    ObjectList* list = ScreenListOf(screen);
+    for (int32_t i = 0; list && i < list->count; ++i) {
+        HWND h = static_cast<WindowEntry*>(ListGet(list, i))->Handle;
+        for (const std::string& n : names)
+            if (prog.Window(n) == h) recorded.push_back(n);
+    }
+    return recorded;
+}
+
+// Dispatches the strip's messages for a while.
+inline void Pump(DWORD ms) {
+    WaitFor([] { return false; }, ms);
+}
+
+class StripTest : public ::testing::Test {
+  protected:
+    Control* app = nullptr;
+    MainForm* strip = nullptr;
+    MessageBoxFn oldBox_ = nullptr;
+    static int NoBox(void*, const char*, const char*, unsigned) { return IDOK; }
+
+    void SetUp() override {
+        DeleteSettingsKey();
+        // Run with arguments, the test program would take them for a launch list.
+        oldBox_ = SetMessageBoxFunction(NoBox);
+        StartStrip();
+    }
+    void TearDown() override {
+        EndStrip();
+        SetTickCounter(nullptr);
+        SetMessageBoxFunction(oldBox_);
+        DeleteSettingsKey();
+    }
+
+    // As the program entry does it; the record goes into a variable of the caller.
+    void StartStrip() {
+        RestoreStarted = false;
+        TransparencyOn = false;
+        app = CreateApplication("tallowin");
+        BuildMainForm(strip, app);
+    }
+    // The end of a run: the application is freed, which restores everything.
+    void EndStrip() {
+        if (app) Terminate(app);
+        strip = nullptr;
+        RestoreStarted = false;
+    }
+
+    // Runs body inside the strip's own message loop, then ends the loop the way the
+    // quit button does unless body ended it already. A watchdog bounds the run.
+    void RunStrip(const std::function<void()>& body, DWORD watchdogMs = 20000) {
+        struct Context {
+            std::function<void()> body;
+            bool done = false;
+        } context{body};
+        Timer* start = CreateTimer(10);
+        AddToAutoFree(app, start);
+        start->OnTimer = MakeEvent(
+            +[](void* data, BaseObject* sender) {
+                auto* ctx = static_cast<Context*>(data);
+                TimerSetEnabled(static_cast<Timer*>(sender), false);
+                ctx->body();
+                ctx->done = true;
+                if (ApplicationObject && !Terminated()) Close(ApplicationObject);
+            },
+            static_cast<void*>(&context));
+        TimerSetEnabled(start, true);
+        Timer* watchdog = CreateTimer(static_cast<int32_t>(watchdogMs));
+        AddToAutoFree(app, watchdog);
+        watchdog->OnTimer = MakeEvent(
+            +[](void*, BaseObject* sender) {
+                TimerSetEnabled(static_cast<Timer*>(sender), false);
+                ADD_FAILURE() << "the strip's message loop did not end in time";
+                PostQuitMessage(0);
+            },
+            nullptr);
+        TimerSetEnabled(watchdog, true);
+        RunMessageLoop(app);
+        strip = nullptr;
+        EXPECT_TRUE(context.done);
+    }
+
+    // The strip's switch button, clicked as a user clicks it.
+    void ClickSwitch() { SendMessageA(GetHandle(strip->SwitchButton), BM_CLICK, 0, 0); }
+
+    // The menu item that moves window, 0 when there is none.
+    static int32_t ItemOf(HWND window) {
+        for (int32_t i = 0; MenuLinkList && i < MenuLinkList->count; ++i) {
+            auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+            if (link->Handle == window) return link->ItemId;
+        }
+        return 0;
+    }
+    // Chooses the item with that identifier as the popup menu's tracking does: the
+    // command goes to the menu's window, the panel.
+    void Choose(int32_t itemId) {
+        SendMessageA(GetHandle(strip->DragPanel), WM_COMMAND, static_cast<WPARAM>(itemId & 0xFFFF),
+                     0);
+    }
+};
