@@ -29,6 +29,13 @@ void DelayWithMessages(uint32_t ms) {
 }
 
 
+// The run is ending and the layer has already let go of the application object;
+// its window is still the strip's owner.
+static HWND ApplicationWindowOf(const MainForm* s) {
+    if (ApplicationObject) return ApplicationObject->handle;
+    return s && s->form && s->form->parent ? s->form->parent->handle : nullptr;
+}
+
 void RestoreAll(void* data, BaseObject*) {
     auto* s = static_cast<MainForm*>(data);
     if (RestoreStarted) return;
@@ -39,7 +46,7 @@ void RestoreAll(void* data, BaseObject*) {
         if (!list) continue;
         try {
             if (screen != CurrentScreen && list->count > 0) {
-                ShowScreen(screen, ApplicationObject ? ApplicationObject->handle : nullptr);
+                ShowScreen(screen, ApplicationWindowOf(s));
                 DelayWithMessages(500);
             }
         } catch (...) {
