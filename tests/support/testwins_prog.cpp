@@ -1,9 +1,9 @@
 // Stands in for "other programs" in the tests: opens the top-level windows a test
 // asks for and writes down, in order, every time one of them is shown or hidden.
 //
-//   testwins.exe <spec file> <log file>
+//   testwins.exe <window list file> <log file>
 //
-// Each line of the spec file describes one window, fields separated by tabs:
+// Each line of the window list file describes one window, fields separated by tabs:
 //   name <TAB> flags <TAB> owner name or "-" <TAB> title
 // flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP.
 // The log gets "ready" once all windows exist, then "<name> show" / "<name> hide".
