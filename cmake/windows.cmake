@@ -46,6 +46,15 @@ foreach(prog ${PARAVUE_TEST_PROGRAMS})
   target_link_libraries(${name} PRIVATE user32 gdi32)
 endforeach()
 
+# Benchmark programs, run by scripts/bench: the real strip in-process, timed.
+file(GLOB PARAVUE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
+foreach(bench ${PARAVUE_BENCHES})
+  get_filename_component(name ${bench} NAME_WE)
+  add_executable(${name} ${bench} ${CMAKE_SOURCE_DIR}/tests/support/OtherProgram.cpp)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE paravue_core psapi)
+endforeach()
+
 file(GLOB PARAVUE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 list(FILTER PARAVUE_TEST_SUPPORT EXCLUDE REGEX "_prog\\.cpp$")
 foreach(sub ${PARAVUE_SUBSYSTEMS})
