@@ -301,13 +301,17 @@ void BenchSwitchAndMenu(int reps) {
     BuildMainForm(strip, ApplicationObject);
     Settle(300);
 
+    // PARAVUE_BENCH_N=500 measures that one count only.
+    const char* only = std::getenv("PARAVUE_BENCH_N");
     SwitchFigures figures[std::size(kCounts)];
     for (size_t i = 0; i < std::size(kCounts); ++i)
-        MeasureSwitch(strip, kCounts[i], kCounts[i] >= 500 ? std::max(3, reps / 2) : reps,
-                      figures[i]);
+        if (!only || std::atoi(only) == kCounts[i])
+            MeasureSwitch(strip, kCounts[i], kCounts[i] >= 500 ? std::max(3, reps / 2) : reps,
+                          figures[i]);
 
     for (size_t i = 0; i < std::size(kCounts); ++i) {
         const SwitchFigures& f = figures[i];
+        if (f.away.empty()) continue;
         const std::string n = std::to_string(kCounts[i]) + (f.complete ? "" : " (!)");
         double away = Median(f.away), back = Median(f.back);
         double hide = Median(f.floorHide), show = Median(f.floorShow);
@@ -322,6 +326,7 @@ void BenchSwitchAndMenu(int reps) {
     }
     for (size_t i = 0; i < std::size(kCounts); ++i) {
         const SwitchFigures& f = figures[i];
+        if (f.menuShown.empty()) continue;
         Row("Window menu (BuildWindowMenu), N shown", std::to_string(kCounts[i]),
             Ms(Median(f.menuShown)));
         Row("Window menu (BuildWindowMenu), N on the other screen", std::to_string(kCounts[i]),

@@ -66,7 +66,8 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
     }
     ComeBack();
 
-    for (const char* n : {"a", "owner", "owned", "b"}) EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n;
+    for (const char* n : {"a", "owner", "owned", "b"})
+        EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n;
     EXPECT_FALSE(IsWindowVisible(prog.Window("asleep")));
     EXPECT_EQ(ScreenListOf(1)->count, 0);
     EXPECT_EQ(ScreenListOf(2)->count, 0);
@@ -83,7 +84,8 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
 TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
     OtherProgram prog({{"twin", "", "", "Report.txt - Editor"}, {"other", "", "", "Report.txt"}});
     ASSERT_TRUE(prog.started());
-    HWND dead = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    HWND dead =
+        CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(dead);
     AddEntry(1, dead, "Report.txt - Editor");
     AddEntry(1, dead, "No window has this title");
@@ -97,7 +99,8 @@ TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
 TEST_F(ShowScreenTest, TheTitleLookupSkipsEmptyTitlesAndWindowsOfTheOtherScreen) {
     OtherProgram prog({{"untitled", "", "", ""}, {"elsewhere", "", "", "Belongs to screen 2"}});
     ASSERT_TRUE(prog.started());
-    HWND dead = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    HWND dead =
+        CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(dead);
     AddEntry(1, dead, "");
     AddEntry(1, dead, "Belongs to screen 2");
@@ -134,4 +137,29 @@ TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) 
     EXPECT_LT(GetTickCount() - start, 900u);
     EXPECT_TRUE(IsWindowVisible(awake.Window("awake")));
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(stuckWindow) != FALSE; }, 6000));
+}
+
+TEST_F(ShowScreenTest, ABusyProgramIsWaitedForAsLongAsItsWindowsKeepChanging) {
+    // Twelve windows that take 60 ms each: longer in all than the wait for a
+    // program that has stopped answering, but never silent for that long.
+    std::vector<WindowSpec> specs;
+    for (int i = 0; i < 12; ++i) {
+        std::string n = "busy" + std::to_string(i);
+        specs.push_back({n, "vs", "", "Busy window " + std::to_string(i)});
+    }
+    OtherProgram busy(specs);
+    ASSERT_TRUE(busy.started());
+    Sleep(300);
+
+    LeaveScreenOne();
+    int visible = 0;
+    for (const WindowSpec& w : specs)
+        visible += IsWindowVisible(busy.Window(w.name)) ? 1 : 0;
+    EXPECT_EQ(visible, 0) << "every window is gone when the hiding returns";
+
+    ShowScreen(1, foreground_);
+    int hidden = 0;
+    for (const WindowSpec& w : specs)
+        hidden += IsWindowVisible(busy.Window(w.name)) ? 0 : 1;
+    EXPECT_EQ(hidden, 0) << "every window is back when the showing returns";
 }

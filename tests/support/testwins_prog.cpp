@@ -5,7 +5,8 @@
 //
 // Each line of the spec file describes one window, fields separated by tabs:
 //   name <TAB> flags <TAB> owner name or "-" <TAB> title
-// flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP.
+// flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP,
+//        s slow: takes 60 ms over every show and hide (a busy program).
 // The log gets "ready" once all windows exist, then "<name> show" / "<name> hide"
 // (not with "quiet": a benchmark with hundreds of windows must not time our log).
 // Windows cascade from the top left, starting over every 16 windows.
@@ -39,6 +40,7 @@ std::string NameOf(HWND hwnd) {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SHOWWINDOW:
+        if (GetPropA(hwnd, "testwins.slow")) Sleep(60);
         if (!quiet) Log(NameOf(hwnd) + (wp ? " show" : " hide"));
         break;
     case WM_APP + 1:
@@ -113,6 +115,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ++n;
         names.push_back(f[0]);
         SetPropA(hwnd, "testwins.name", const_cast<char*>(names.back().c_str()));
+        if (flags.find('s') != std::string::npos) SetPropA(hwnd, "testwins.slow", hwnd);
         windows.emplace_back(f[0], hwnd);
         if (flags.find('v') != std::string::npos) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     }
