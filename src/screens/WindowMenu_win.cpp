@@ -17,10 +17,16 @@ constexpr uint32_t kCheckMark = 0x08;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
-MenuItemEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
+MenuItemEvent MoveEvent() {
+    return MakeEvent(MoveWindowCommand, nullptr);
+}
 
-void LaunchKindletItem(void*, BaseObject*, int32_t) { LaunchKindlet(); }
-void TransparentItem(void*, BaseObject*, int32_t) { ToggleTransparency(); }
+void LaunchKindletItem(void*, BaseObject*, int32_t) {
+    LaunchKindlet();
+}
+void TransparentItem(void*, BaseObject*, int32_t) {
+    ToggleTransparency();
+}
 
 // Tells the shell's desktop that windows came or went.
 void NotifyDesktop() {
@@ -39,7 +45,9 @@ void ReleaseWindowMenu() {
     FreeObject(menu);
 }
 
-void CreateMenuLinkList() { MenuLinkList = CreateList(); }
+void CreateMenuLinkList() {
+    MenuLinkList = CreateList();
+}
 
 void ReleaseMenuLinkList() {
     ClearMenuLinks();
@@ -48,16 +56,21 @@ void ReleaseMenuLinkList() {
 }
 
 void ClearWindowMenu() {
-    while (MenuItemCount(WindowMenu) > 0) {
-        int32_t before = MenuItemCount(WindowMenu);
-        FreeObject(MenuItemAt(WindowMenu, 0));
-        if (MenuItemCount(WindowMenu) == before) break; // an item that will not go
+    // The window menu's items have no items of their own, so its item list is the
+    // whole menu. Last first: each leaves the end of the lists, nothing moves up,
+    // and there is no recount of the menu per item (hundreds of windows listed).
+    ObjectList* items = WindowMenu ? WindowMenu->items : nullptr;
+    while (items && items->count > 0) {
+        const int32_t before = items->count;
+        FreeObject(static_cast<Menu*>(ListGet(items, before - 1)));
+        if (items->count == before) break; // an item that will not go
     }
 }
 
 void ClearMenuLinks() {
     if (!MenuLinkList) return;
-    for (int32_t i = 0; i < MenuLinkList->count; ++i) delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+    for (int32_t i = 0; i < MenuLinkList->count; ++i)
+        delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
     ListClear(MenuLinkList);
 }
 
@@ -85,7 +98,8 @@ BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM) {
         AddMenuLink(window, MenuInsertItem(WindowMenu, 0, caption.c_str(), 0, MoveEvent()));
     } else if (FindEntryIndex(OtherScreen(CurrentScreen), window) != -1) {
         // Hidden windows are listed only when we hid them.
-        std::string caption = MoveCaption(OtherScreen(CurrentScreen), title, MoveDirection::ToThisScreen);
+        std::string caption =
+            MoveCaption(OtherScreen(CurrentScreen), title, MoveDirection::ToThisScreen);
         AddMenuLink(window, MenuAddItem(WindowMenu, caption.c_str(), 0, MoveEvent()));
     }
     return TRUE;
@@ -98,7 +112,8 @@ void RemoveOwnerItems() {
         if (!owner) continue;
         for (int32_t j = 0; j < MenuLinkList->count; ++j) {
             auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, j));
-            if (link->Handle == owner) RemoveMenu(menu, static_cast<UINT>(link->ItemId), MF_BYCOMMAND);
+            if (link->Handle == owner)
+                RemoveMenu(menu, static_cast<UINT>(link->ItemId), MF_BYCOMMAND);
         }
     }
 }
