@@ -17,16 +17,10 @@ constexpr uint32_t kCheckMark = 0x08;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
-MenuItemEvent MoveEvent() {
-    return MakeEvent(MoveWindowCommand, nullptr);
-}
+MenuItemEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
 
-void LaunchKindletItem(void*, BaseObject*, int32_t) {
-    LaunchKindlet();
-}
-void TransparentItem(void*, BaseObject*, int32_t) {
-    ToggleTransparency();
-}
+void LaunchKindletItem(void*, BaseObject*, int32_t) { LaunchKindlet(); }
+void TransparentItem(void*, BaseObject*, int32_t) { ToggleTransparency(); }
 
 // Tells the shell's desktop that windows came or went.
 void NotifyDesktop() {
@@ -45,9 +39,7 @@ void ReleaseWindowMenu() {
     FreeObject(menu);
 }
 
-void CreateMenuLinkList() {
-    MenuLinkList = CreateList();
-}
+void CreateMenuLinkList() { MenuLinkList = CreateList(); }
 
 void ReleaseMenuLinkList() {
     ClearMenuLinks();
@@ -69,8 +61,7 @@ void ClearWindowMenu() {
 
 void ClearMenuLinks() {
     if (!MenuLinkList) return;
-    for (int32_t i = 0; i < MenuLinkList->count; ++i)
-        delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+    for (int32_t i = 0; i < MenuLinkList->count; ++i) delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
     ListClear(MenuLinkList);
 }
 
@@ -98,8 +89,7 @@ BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM) {
         AddMenuLink(window, MenuInsertItem(WindowMenu, 0, caption.c_str(), 0, MoveEvent()));
     } else if (FindEntryIndex(OtherScreen(CurrentScreen), window) != -1) {
         // Hidden windows are listed only when we hid them.
-        std::string caption =
-            MoveCaption(OtherScreen(CurrentScreen), title, MoveDirection::ToThisScreen);
+        std::string caption = MoveCaption(OtherScreen(CurrentScreen), title, MoveDirection::ToThisScreen);
         AddMenuLink(window, MenuAddItem(WindowMenu, caption.c_str(), 0, MoveEvent()));
     }
     return TRUE;
@@ -112,8 +102,7 @@ void RemoveOwnerItems() {
         if (!owner) continue;
         for (int32_t j = 0; j < MenuLinkList->count; ++j) {
             auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, j));
-            if (link->Handle == owner)
-                RemoveMenu(menu, static_cast<UINT>(link->ItemId), MF_BYCOMMAND);
+            if (link->Handle == owner) RemoveMenu(menu, static_cast<UINT>(link->ItemId), MF_BYCOMMAND);
         }
     }
 }

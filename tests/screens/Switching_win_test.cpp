@@ -66,8 +66,7 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
     }
     ComeBack();
 
-    for (const char* n : {"a", "owner", "owned", "b"})
-        EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n;
+    for (const char* n : {"a", "owner", "owned", "b"}) EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n;
     EXPECT_FALSE(IsWindowVisible(prog.Window("asleep")));
     EXPECT_EQ(ScreenListOf(1)->count, 0);
     EXPECT_EQ(ScreenListOf(2)->count, 0);
@@ -84,8 +83,7 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
 TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
     OtherProgram prog({{"twin", "", "", "Report.txt - Editor"}, {"other", "", "", "Report.txt"}});
     ASSERT_TRUE(prog.started());
-    HWND dead =
-        CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    HWND dead = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(dead);
     AddEntry(1, dead, "Report.txt - Editor");
     AddEntry(1, dead, "No window has this title");
@@ -99,8 +97,7 @@ TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
 TEST_F(ShowScreenTest, TheTitleLookupSkipsEmptyTitlesAndWindowsOfTheOtherScreen) {
     OtherProgram prog({{"untitled", "", "", ""}, {"elsewhere", "", "", "Belongs to screen 2"}});
     ASSERT_TRUE(prog.started());
-    HWND dead =
-        CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    HWND dead = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(dead);
     AddEntry(1, dead, "");
     AddEntry(1, dead, "Belongs to screen 2");
