@@ -25,7 +25,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   file(GLOB PARAVUE_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.rc)
   add_executable(paravue WIN32 ${PARAVUE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/main.cpp
                  ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime_win.cpp
-                 ${CMAKE_SOURCE_DIR}/src/app/LeanThreads_win.cpp ${PARAVUE_RESOURCES})
+                 ${CMAKE_SOURCE_DIR}/src/app/LeanThreads_win.cpp
+                 ${CMAKE_SOURCE_DIR}/src/app/LeanCrt_win.cpp ${PARAVUE_RESOURCES})
   target_include_directories(paravue PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_compile_definitions(paravue PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
   target_compile_options(paravue PRIVATE ${PARAVUE_LEAN_FLAGS})
