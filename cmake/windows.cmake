@@ -22,15 +22,16 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   # heavy parts of the C++ runtime (src/app/Lean*_win.cpp). The test suites link
   # paravue_core as it is (link-time optimisation does not mix with their objects).
   set(PARAVUE_LEAN_FLAGS -Os -flto -fno-threadsafe-statics -fno-rtti ${PARAVUE_LEAN_EXTRA})
+  set(PARAVUE_LEAN_LINK ${PARAVUE_LEAN_FLAGS} -s -specs=${CMAKE_SOURCE_DIR}/cmake/lean-startup.specs
+      -Wl,-e,_WinMainCRTStartup)
+  file(GLOB PARAVUE_LEAN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/Lean*_win.cpp)
   file(GLOB PARAVUE_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.rc)
   add_executable(paravue WIN32 ${PARAVUE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/main.cpp
-                 ${CMAKE_SOURCE_DIR}/src/app/LeanRuntime_win.cpp
-                 ${CMAKE_SOURCE_DIR}/src/app/LeanThreads_win.cpp
-                 ${CMAKE_SOURCE_DIR}/src/app/LeanCrt_win.cpp ${PARAVUE_RESOURCES})
+                 ${PARAVUE_LEAN_SOURCES} ${PARAVUE_RESOURCES})
   target_include_directories(paravue PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_compile_definitions(paravue PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
   target_compile_options(paravue PRIVATE ${PARAVUE_LEAN_FLAGS})
-  target_link_options(paravue PRIVATE ${PARAVUE_LEAN_FLAGS} -s)
+  target_link_options(paravue PRIVATE ${PARAVUE_LEAN_LINK})
   target_link_libraries(paravue PRIVATE user32 gdi32 comctl32 advapi32 shell32)
 endif()
 
@@ -41,6 +42,11 @@ foreach(prog ${PARAVUE_TEST_PROGRAMS})
   string(REGEX REPLACE "_prog$" "" name ${name})
   if(name STREQUAL "winlist")
     add_executable(${name} ${prog})
+  elseif(name STREQUAL "leancheck")
+    # Built as paravue.exe is, to test its start-up and runtime pieces.
+    add_executable(${name} WIN32 ${prog} ${PARAVUE_LEAN_SOURCES})
+    target_compile_options(${name} PRIVATE ${PARAVUE_LEAN_FLAGS})
+    target_link_options(${name} PRIVATE ${PARAVUE_LEAN_LINK})
   else()
     add_executable(${name} WIN32 ${prog})
   endif()
