@@ -29,10 +29,24 @@ target_compile_definitions(paravue_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN
 target_link_libraries(paravue_core PUBLIC user32 gdi32 comctl32 advapi32 shell32)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+  # The program itself is built from the same sources for size: optimised for
+  # size across the whole program, no locking around the first use of
+  # function-level statics (it runs one thread), no type information beyond what
+  # exceptions need (nothing asks a type at run time), and lighter stand-ins for the
+  # heavy parts of the C++ runtime (src/app/Lean*_win.cpp). The test suites link
+  # paravue_core as it is (link-time optimisation does not mix with their objects).
+  set(PARAVUE_LEAN_FLAGS -Os -flto -fno-threadsafe-statics -fno-rtti ${PARAVUE_LEAN_EXTRA})
+  set(PARAVUE_LEAN_LINK ${PARAVUE_LEAN_FLAGS} -s -specs=${CMAKE_SOURCE_DIR}/cmake/lean-startup.specs
+      -Wl,-e,_WinMainCRTStartup)
+  file(GLOB PARAVUE_LEAN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/Lean*_win.cpp)
   file(GLOB PARAVUE_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.rc)
-  add_executable(paravue WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${PARAVUE_RESOURCES})
-  target_link_libraries(paravue PRIVATE paravue_core)
-  target_link_options(paravue PRIVATE -s)
+  add_executable(paravue WIN32 ${PARAVUE_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/main.cpp
+                 ${PARAVUE_LEAN_SOURCES} ${PARAVUE_RESOURCES})
+  target_include_directories(paravue PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_compile_definitions(paravue PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+  target_compile_options(paravue PRIVATE ${PARAVUE_LEAN_FLAGS})
+  target_link_options(paravue PRIVATE ${PARAVUE_LEAN_LINK})
+  target_link_libraries(paravue PRIVATE user32 gdi32 comctl32 advapi32 shell32)
   # The help file lives beside the program.
   add_custom_command(TARGET paravue POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
@@ -46,6 +60,11 @@ foreach(prog ${PARAVUE_TEST_PROGRAMS})
   string(REGEX REPLACE "_prog$" "" name ${name})
   if(name STREQUAL "winlist")
     add_executable(${name} ${prog})
+  elseif(name STREQUAL "leancheck")
+    # Built as paravue.exe is, to test its start-up and runtime pieces.
+    add_executable(${name} WIN32 ${prog} ${PARAVUE_LEAN_SOURCES})
+    target_compile_options(${name} PRIVATE ${PARAVUE_LEAN_FLAGS})
+    target_link_options(${name} PRIVATE ${PARAVUE_LEAN_LINK})
   else()
     add_executable(${name} WIN32 ${prog})
   endif()
@@ -56,6 +75,19 @@ endforeach()
 if(TARGET crasher AND PARAVUE_RESOURCES)
   target_sources(crasher PRIVATE ${PARAVUE_RESOURCES})
 endif()
+# The yardstick of the benchmark is shipped the way paravue.exe is: stripped.
+if(TARGET minimal)
+  target_link_options(minimal PRIVATE -s)
+endif()
+
+# Benchmark programs, run by scripts/bench: the real strip in-process, timed.
+file(GLOB PARAVUE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
+foreach(bench ${PARAVUE_BENCHES})
+  get_filename_component(name ${bench} NAME_WE)
+  add_executable(${name} ${bench} ${CMAKE_SOURCE_DIR}/tests/support/OtherProgram.cpp)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE paravue_core psapi)
+endforeach()
 
 file(GLOB PARAVUE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 list(FILTER PARAVUE_TEST_SUPPORT EXCLUDE REGEX "_prog\\.cpp$")

@@ -2,7 +2,7 @@
 #include "ui/Services.h"
 #include "ui/StringList.h"
 #include <windows.h>
-#include <shellapi.h>
+#include "launch/ShellExecute.h"
 
 std::string CommandLineFile() {
     std::vector<std::string> params;
@@ -14,8 +14,8 @@ std::string CommandLineFile() {
 
 static bool ShellOpen(const std::string& file, const char* parameters,
                       const std::string& directory) {
-    HINSTANCE result =
-        ShellExecuteA(nullptr, nullptr, file.c_str(), parameters, directory.c_str(), SW_SHOWNORMAL);
+    HINSTANCE result = ShellExecuteLate(nullptr, nullptr, file.c_str(), parameters,
+                                        directory.c_str(), SW_SHOWNORMAL);
     // The shell reports failure as a value of 32 or less.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

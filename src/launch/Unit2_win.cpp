@@ -1,7 +1,7 @@
 #include "launch/Unit2.h"
 #include "launch/LaunchList.h"
 #include "ui/Services.h"
-#include <shellapi.h>
+#include "launch/ShellExecute.h"
 
 namespace {
 constexpr uint32_t kUnderline = 4;
@@ -10,7 +10,7 @@ constexpr int kCentred = 2;
 constexpr int32_t kClosedByButton = 1;
 
 void Shell(const std::string& target) {
-    ShellExecuteA(nullptr, nullptr, target.c_str(), "", nullptr, SW_SHOWNORMAL);
+    ShellExecuteLate(nullptr, nullptr, target.c_str(), "", nullptr, SW_SHOWNORMAL);
 }
 
 Control* AboutLabel(Control* form, int left, int top, int width, int height, int fontHeight) {

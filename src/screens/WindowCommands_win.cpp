@@ -16,15 +16,16 @@ void WindowBatch::Show(HWND window, int command) {
 }
 
 void WindowBatch::Wait(DWORD maxMs) {
-    DWORD start = GetTickCount();
-    size_t done = 0; // pending_[0..done) have reached their state
+    DWORD progress = GetTickCount(); // when the last window reached its state
+    size_t done = 0;                 // pending_[0..done) have reached their state
     while (done < pending_.size()) {
         const Pending& p = pending_[done];
         if (!IsWindow(p.window) || (IsWindowVisible(p.window) != FALSE) == p.visible) {
             ++done;
+            progress = GetTickCount();
             continue;
         }
-        if (GetTickCount() - start >= maxMs) break;
+        if (GetTickCount() - progress >= maxMs) break;
         Sleep(1);
     }
     pending_.clear();

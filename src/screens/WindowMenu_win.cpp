@@ -49,10 +49,14 @@ void ReleaseMenuLinkList() {
 }
 
 void ClearWindowMenu() {
-    while (MenuItemCount(WindowMenu) > 0) {
-        int32_t before = MenuItemCount(WindowMenu);
-        FreeObject(MenuItemAt(WindowMenu, 0));
-        if (MenuItemCount(WindowMenu) == before) break; // an item that will not go
+    // The window menu's items have no items of their own, so its item list is the
+    // whole menu. Last first: each leaves the end of the lists, nothing moves up,
+    // and there is no recount of the menu per item (hundreds of windows listed).
+    ObjectList* items = WindowMenu ? WindowMenu->items : nullptr;
+    while (items && items->count > 0) {
+        const int32_t before = items->count;
+        FreeObject(static_cast<Menu*>(ListGet(items, before - 1)));
+        if (items->count == before) break; // an item that will not go
     }
 }
 

@@ -135,3 +135,28 @@ TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) 
     EXPECT_TRUE(IsWindowVisible(awake.Window("awake")));
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(stuckWindow) != FALSE; }, 6000));
 }
+
+TEST_F(ShowScreenTest, ABusyProgramIsWaitedForAsLongAsItsWindowsKeepChanging) {
+    // Twelve windows that take 60 ms each: longer in all than the wait for a
+    // program that has stopped answering, but never silent for that long.
+    std::vector<WindowSpec> specs;
+    for (int i = 0; i < 12; ++i) {
+        std::string n = "busy" + std::to_string(i);
+        specs.push_back({n, "vs", "", "Busy window " + std::to_string(i)});
+    }
+    OtherProgram busy(specs);
+    ASSERT_TRUE(busy.started());
+    Sleep(300);
+
+    LeaveScreenOne();
+    int visible = 0;
+    for (const WindowSpec& w : specs)
+        visible += IsWindowVisible(busy.Window(w.name)) ? 1 : 0;
+    EXPECT_EQ(visible, 0) << "every window is gone when the hiding returns";
+
+    ShowScreen(1, foreground_);
+    int hidden = 0;
+    for (const WindowSpec& w : specs)
+        hidden += IsWindowVisible(busy.Window(w.name)) ? 0 : 1;
+    EXPECT_EQ(hidden, 0) << "every window is back when the showing returns";
+}

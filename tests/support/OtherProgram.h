@@ -7,7 +7,7 @@
 
 struct WindowSpec {
     std::string name;
-    std::string flags; // v visible, t tool window, d disabled, p pop-up
+    std::string flags; // v visible, t tool window, d disabled, p pop-up, s slow to show/hide
     std::string owner; // name of an earlier window, or empty
     std::string title;
 };

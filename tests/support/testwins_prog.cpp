@@ -1,21 +1,26 @@
 // Stands in for "other programs" in the tests: opens the top-level windows a test
 // asks for and writes down, in order, every time one of them is shown or hidden.
 //
-//   testwins.exe <window list file> <log file>
+//   testwins.exe <window list file> <log file> [quiet]
 //
 // Each line of the window list file describes one window, fields separated by tabs:
 //   name <TAB> flags <TAB> owner name or "-" <TAB> title
-// flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP.
-// The log gets "ready" once all windows exist, then "<name> show" / "<name> hide".
+// flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP,
+//        s slow: takes 60 ms over every show and hide (a busy program).
+// The log gets "ready" once all windows exist, then "<name> show" / "<name> hide"
+// (not with "quiet": a benchmark with hundreds of windows must not time our log).
+// Windows cascade from the top left, starting over every 16 windows.
 // Messages a test may post to any of the windows:
 //   WM_APP + 1 (wParam = ms): stop answering messages for that long.
 //   WM_APP + 2: destroy this window.
 #include <windows.h>
+#include <deque>
 #include <string>
 #include <vector>
 
 namespace {
 std::string logPath;
+bool quiet = false;
 
 void Log(const std::string& line) {
     HANDLE f = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -35,7 +40,8 @@ std::string NameOf(HWND hwnd) {
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SHOWWINDOW:
-        Log(NameOf(hwnd) + (wp ? " show" : " hide"));
+        if (GetPropA(hwnd, "testwins.slow")) Sleep(60);
+        if (!quiet) Log(NameOf(hwnd) + (wp ? " show" : " hide"));
         break;
     case WM_APP + 1:
         Sleep(static_cast<DWORD>(wp));
@@ -76,6 +82,7 @@ std::string ReadFile(const char* path) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (__argc < 3) return 2;
     logPath = __argv[2];
+    quiet = __argc > 3 && std::string(__argv[3]) == "quiet";
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = WindowProc;
@@ -86,8 +93,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterClassA(&wc);
 
     std::vector<std::pair<std::string, HWND>> windows;
-    std::vector<std::string> names; // keeps the property strings alive
-    names.reserve(256);
+    std::deque<std::string> names; // keeps the property strings alive: never moves them
     int n = 0;
     for (const std::string& raw : Split(ReadFile(__argv[1]), '\n')) {
         std::string line = raw;
@@ -103,11 +109,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         HWND owner = nullptr;
         for (auto& [name, hwnd] : windows)
             if (name == f[2]) owner = hwnd;
-        HWND hwnd = CreateWindowExA(exStyle, "TestWins", f[3].c_str(), style, 40 + 30 * n,
-                                    40 + 20 * n, 300, 160, owner, nullptr, instance, nullptr);
+        HWND hwnd =
+            CreateWindowExA(exStyle, "TestWins", f[3].c_str(), style, 40 + 30 * (n % 16),
+                            40 + 20 * (n % 16), 300, 160, owner, nullptr, instance, nullptr);
         ++n;
         names.push_back(f[0]);
         SetPropA(hwnd, "testwins.name", const_cast<char*>(names.back().c_str()));
+        if (flags.find('s') != std::string::npos) SetPropA(hwnd, "testwins.slow", hwnd);
         windows.emplace_back(f[0], hwnd);
         if (flags.find('v') != std::string::npos) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     }

@@ -1,0 +1,99 @@
+// Lighter stand-ins for the few pieces of the C++ runtime that the program would
+// otherwise drag in whole. Linked into paravue.exe only (the tests keep the
+// library's own).
+//
+// - The library's terminate handler demangles the type of the exception and
+//   prints it to the standard error stream, which a windowed program does not
+//   have; it pulls in a demangler and a printf of some 60 KB. Ours just aborts,
+//   as that handler does after printing.
+// - The routines that the string and container templates call to throw their
+//   errors live in one library object with every standard exception class and a
+//   second, reference-counted string implementation (some 85 KB). Ours throw an
+//   exception with the same message; nothing in the program catches these by
+//   their exact class, only as std::exception for the unhandled-error report.
+#include <cstdarg>
+#include <cstddef>
+#include <cstdlib>
+#include <exception>
+#include <new>
+
+namespace {
+
+class LibraryError : public std::exception {
+  public:
+    explicit LibraryError(const char* message) : message_(message) {}
+    const char* what() const noexcept override { return message_; }
+
+  private:
+    const char* message_;
+};
+
+// The message of the one error in flight; the program has one thread.
+char formatted[256];
+
+// The library's messages use only %s, %zu and %%.
+const char* FormatLibraryMessage(const char* format, va_list args) {
+    size_t n = 0;
+    auto put = [&](char c) {
+        if (n + 1 < sizeof formatted) formatted[n++] = c;
+    };
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%') {
+            put(*p);
+            continue;
+        }
+        if (p[1] == 's') {
+            for (const char* s = va_arg(args, const char*); s && *s; ++s)
+                put(*s);
+            p += 1;
+        } else if (p[1] == 'z' && p[2] == 'u') {
+            char digits[12];
+            int count = 0;
+            size_t value = va_arg(args, size_t);
+            do {
+                digits[count++] = static_cast<char>('0' + value % 10);
+                value /= 10;
+            } while (value);
+            while (count)
+                put(digits[--count]);
+            p += 2;
+        } else if (p[1] == '%') {
+            put('%');
+            p += 1;
+        } else {
+            put('%');
+        }
+    }
+    formatted[n] = '\0';
+    return formatted;
+}
+
+} // namespace
+
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
+
+namespace std {
+void __throw_bad_alloc() {
+    throw std::bad_alloc();
+}
+void __throw_bad_array_new_length() {
+    throw std::bad_array_new_length();
+}
+void __throw_length_error(const char* message) {
+    throw LibraryError(message);
+}
+void __throw_logic_error(const char* message) {
+    throw LibraryError(message);
+}
+void __throw_out_of_range_fmt(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const char* message = FormatLibraryMessage(format, args);
+    va_end(args);
+    throw LibraryError(message);
+}
+} // namespace std

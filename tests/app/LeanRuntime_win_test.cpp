@@ -1,0 +1,37 @@
+// The lighter start-up and runtime pieces of paravue.exe, run in a program built
+// the same way (leancheck.exe).
+#include "support/OtherProgram.h"
+#include <gtest/gtest.h>
+
+namespace {
+// Runs leancheck.exe with mode and returns its exit code (or -1).
+long RunLeanCheck(const char* mode) {
+    std::string cmd = "\"" + TestBinDir() + "leancheck.exe\" " + mode;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return -1;
+    CloseHandle(pi.hThread);
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 99);
+    CloseHandle(pi.hProcess);
+    return static_cast<long>(code);
+}
+} // namespace
+
+TEST(LeanRuntime, ConstructorsExceptionsLibraryMessagesAndExitCodesWork) {
+    EXPECT_EQ(RunLeanCheck("catch"), 0) << "the number is the check that failed";
+    EXPECT_EQ(RunLeanCheck("exit"), 7) << "WinMain's result is the exit code";
+}
+
+TEST(LeanRuntime, AnExceptionNobodyCatchesEndsTheProgramAtOnce) {
+    const long code = RunLeanCheck("uncaught");
+    EXPECT_NE(code, -1);
+    EXPECT_NE(code, 0);
+    EXPECT_NE(code, 100) << "it did get as far as the throw";
+}
