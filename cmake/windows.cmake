@@ -35,7 +35,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   # exceptions need (nothing asks a type at run time), and lighter stand-ins for the
   # heavy parts of the C++ runtime (src/app/Lean*_win.cpp). The test suites link
   # paravue_core as it is (link-time optimisation does not mix with their objects).
-  set(PARAVUE_LEAN_FLAGS -Os -flto -fno-threadsafe-statics -fno-rtti ${PARAVUE_LEAN_EXTRA})
+  # One link-time partition: with several, GCC 12 stops on this program with an
+  # internal error (binds_to_current_def_p).
+  set(PARAVUE_LEAN_FLAGS -Os -flto -flto-partition=one -fno-threadsafe-statics -fno-rtti ${PARAVUE_LEAN_EXTRA})
   set(PARAVUE_LEAN_LINK ${PARAVUE_LEAN_FLAGS} -s -specs=${CMAKE_SOURCE_DIR}/cmake/lean-startup.specs
       -Wl,-e,_WinMainCRTStartup)
   file(GLOB PARAVUE_LEAN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/Lean*_win.cpp)
