@@ -2,6 +2,7 @@
 #include "ui/Services.h"
 #include <windows.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <exception>
 #include <new>
 
@@ -122,9 +123,10 @@ void ReportAndExit(const Exception* error, const void* address) {
 }
 
 void ReportCurrentAndExit() {
-    std::exception_ptr current = std::current_exception();
+    // Rethrown only when one is being handled; a bare rethrow with none would
+    // end in the terminate handler, which comes back here.
     try {
-        if (current) std::rethrow_exception(current);
+        if (abi::__cxa_current_exception_type()) throw;
     } catch (const Exception& e) {
         ReportAndExit(&e, e.raisedAt);
     } catch (const std::bad_alloc&) {

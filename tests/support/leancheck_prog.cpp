@@ -21,6 +21,19 @@ Constructed constructed; // must be set up before WinMain runs
 
 std::string text = "abc"; // a global with a destructor, run at exit
 
+// Frames between the throw and the catch, each with something to clean up:
+// the unwinder must find every frame's record and run the destructors.
+int cleaned = 0;
+struct Cleanup {
+    ~Cleanup() { ++cleaned; }
+};
+__attribute__((noinline)) void ThrowFrom(int depth) {
+    Cleanup c;
+    if (depth == 0) throw std::string("deep");
+    ThrowFrom(depth - 1);
+    cleaned += 100; // never reached
+}
+
 int Checks() {
     if (constructed.value != 42) return 1;
     try {
@@ -53,6 +66,21 @@ int Checks() {
         return 9;
     } catch (const std::exception& e) {
         if (!*e.what()) return 10;
+    }
+    try {
+        ThrowFrom(3);
+        return 11;
+    } catch (const std::string& s) {
+        if (s != "deep" || cleaned != 4) return 12;
+    }
+    try {
+        try {
+            throw 5;
+        } catch (int) {
+            throw; // rethrown from inside the handler
+        }
+    } catch (int n) {
+        if (n != 5) return 13;
     }
     return 0;
 }
