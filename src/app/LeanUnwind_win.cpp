@@ -8,6 +8,9 @@
 //   through the table does.
 // - The per-thread record of the exceptions being handled, kept in a Windows
 //   thread-local slot instead of the compiler's emulated thread-locals.
+// - Memory for thrown objects straight from malloc, with a few fixed blocks for
+//   when malloc has none (an out-of-memory error must still be thrown). The
+//   library's version keeps a 64 KB pool with its own allocator and lock.
 // - The cleanup-only personality routine that whole-program optimisation gives
 //   to some C++ functions: the C++ one reads the same tables and does the same
 //   for cleanups.
@@ -16,9 +19,25 @@
 #include <cstdlib>
 #include <cstring>
 #include <cxxabi.h>
+#include <exception>
 #include <unwind.h>
 
+// The library's bookkeeping in front of every thrown object. Its size belongs
+// to the library's release: a build with another release stops here until the
+// size is checked (the allocation routine of that release adds it to the size).
+#if !defined(_GLIBCXX_RELEASE) || _GLIBCXX_RELEASE != 12
+#error "check the size of the exception header of this C++ library"
+#endif
+constexpr size_t kExceptionHeader = 96;
+
 namespace {
+
+// Blocks for thrown objects when malloc fails; objects larger than a block
+// then end the program, as the library's own pool does when it runs dry.
+constexpr int kSpareBlocks = 4;
+constexpr size_t kSpareBlockSize = 256;
+alignas(16) unsigned char spareBlocks[kSpareBlocks][kSpareBlockSize];
+volatile LONG spareInUse[kSpareBlocks];
 
 // The start of the program's unwind table, handed over by the start-up object.
 const unsigned char* unwindTable;
@@ -109,7 +128,7 @@ struct dwarf_eh_bases {
 };
 
 __attribute__((used, externally_visible)) void __register_frame_info(const void* begin,
-                                                                        void* object) {
+                                                                     void* object) {
     unwindTable = static_cast<const unsigned char*>(begin);
     registeredObject = object;
 }
@@ -123,7 +142,7 @@ __attribute__((used, externally_visible)) void* __deregister_frame_info(const vo
 // The record covering pc, or null. Records of functions the linker dropped
 // have a null address and are passed over.
 __attribute__((used, externally_visible)) const void* _Unwind_Find_FDE(void* pc,
-                                                                      dwarf_eh_bases* bases) {
+                                                                       dwarf_eh_bases* bases) {
     const uintptr_t address = reinterpret_cast<uintptr_t>(pc);
     const unsigned char* entry = unwindTable;
     if (!entry) return nullptr;
@@ -152,6 +171,29 @@ __attribute__((used, externally_visible)) _Unwind_Reason_Code
 __gcc_personality_v0(int version, _Unwind_Action actions, _Unwind_Exception_Class exceptionClass,
                      _Unwind_Exception* exception, _Unwind_Context* context) {
     return __gxx_personality_v0(version, actions, exceptionClass, exception, context);
+}
+
+__attribute__((used, externally_visible)) void* __cxa_allocate_exception(size_t size) noexcept {
+    auto* block = static_cast<unsigned char*>(std::malloc(size + kExceptionHeader));
+    for (int i = 0; !block && i < kSpareBlocks; ++i) {
+        if (size + kExceptionHeader <= kSpareBlockSize &&
+            InterlockedCompareExchange(&spareInUse[i], 1, 0) == 0)
+            block = spareBlocks[i];
+    }
+    if (!block) std::terminate();
+    std::memset(block, 0, kExceptionHeader);
+    return block + kExceptionHeader;
+}
+
+__attribute__((used, externally_visible)) void __cxa_free_exception(void* object) noexcept {
+    unsigned char* block = static_cast<unsigned char*>(object) - kExceptionHeader;
+    for (int i = 0; i < kSpareBlocks; ++i) {
+        if (block == spareBlocks[i]) {
+            InterlockedExchange(&spareInUse[i], 0);
+            return;
+        }
+    }
+    std::free(block);
 }
 
 } // extern "C"
