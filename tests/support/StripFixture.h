@@ -9,6 +9,7 @@
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
 #include "support/OtherProgram.h"
+#include "ui/LayerTestSupport.h"
 #include "ui/Control.h"
 #include "ui/Services.h"
 #include <commctrl.h>
@@ -153,35 +154,10 @@ class StripTest : public ::testing::Test {
     // Runs body inside the strip's own message loop, then ends the loop the way the
     // quit button does unless body ended it already. A watchdog bounds the run.
     void RunStrip(const std::function<void()>& body, DWORD watchdogMs = 20000) {
-        struct Context {
-            std::function<void()> body;
-            bool done = false;
-        } context{body};
-        Timer* start = CreateTimer(10);
-        AddToAutoFree(app, start);
-        start->OnTimer = MakeEvent(
-            +[](void* data, BaseObject* sender) {
-                auto* ctx = static_cast<Context*>(data);
-                TimerSetEnabled(static_cast<Timer*>(sender), false);
-                ctx->body();
-                ctx->done = true;
-                if (ApplicationObject && !Terminated()) Close(ApplicationObject);
-            },
-            static_cast<void*>(&context));
-        TimerSetEnabled(start, true);
-        Timer* watchdog = CreateTimer(static_cast<int32_t>(watchdogMs));
-        AddToAutoFree(app, watchdog);
-        watchdog->OnTimer = MakeEvent(
-            +[](void*, BaseObject* sender) {
-                TimerSetEnabled(static_cast<Timer*>(sender), false);
-                ADD_FAILURE() << "the strip's message loop did not end in time";
-                PostQuitMessage(0);
-            },
-            nullptr);
-        TimerSetEnabled(watchdog, true);
-        RunMessageLoop(app);
+        RunInLoop(app, body, watchdogMs, [] {
+            if (ApplicationObject && !Terminated()) Close(ApplicationObject);
+        });
         strip = nullptr;
-        EXPECT_TRUE(context.done);
     }
 
     // The strip's switch button, clicked as a user clicks it.

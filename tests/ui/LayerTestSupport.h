@@ -16,13 +16,16 @@ class LayerTest : public ::testing::Test {
     }
 };
 
-// Runs body from a timer inside RunMessageLoop(app), then ends the loop. A
-// watchdog ends a loop that would otherwise never stop, and fails the test.
-inline void RunInLoop(Control*& app, std::function<void()> body, unsigned watchdogMs = 10000) {
+// Runs body from a timer inside RunMessageLoop(app), then ends the loop with end
+// (by default a quit message). A watchdog ends a loop that would otherwise never
+// stop, and fails the test.
+inline void RunInLoop(Control*& app, std::function<void()> body, unsigned watchdogMs = 10000,
+                      void (*end)() = [] { PostQuitMessage(0); }) {
     struct Context {
         std::function<void()> body;
+        void (*end)();
         bool done = false;
-    } context{std::move(body)};
+    } context{std::move(body), end};
     Timer* start = CreateTimer(10);
     AddToAutoFree(app, start);
     start->OnTimer = MakeEvent(
@@ -31,7 +34,7 @@ inline void RunInLoop(Control*& app, std::function<void()> body, unsigned watchd
             TimerSetEnabled(static_cast<Timer*>(sender), false);
             ctx->body();
             ctx->done = true;
-            PostQuitMessage(0);
+            ctx->end();
         },
         static_cast<void*>(&context));
     TimerSetEnabled(start, true);
