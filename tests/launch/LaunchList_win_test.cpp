@@ -99,7 +99,7 @@ class LaunchListOnWindows : public ::testing::Test {
         ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr)) << root;
         CreateDirectoryA((root + "My Files").c_str(), nullptr);
         CreateDirectoryA((root + "prog").c_str(), nullptr);
-        std::string launched = OwnDir() + "launchlog.exe";
+        std::string launched = OwnDir() + "launched.exe";
         viewer = root + "My Files\\viewer.exe";
         tool = root + "tool.exe";
         ASSERT_TRUE(CopyFileA(launched.c_str(), viewer.c_str(), FALSE)) << launched;
@@ -136,10 +136,11 @@ class LaunchListOnWindows : public ::testing::Test {
         }
         std::vector<Launched> out;
         for (const std::string& line : lines) {
-            size_t bar = line.find('|');
+            // "args=<parameters>|cwd=<folder>|watched=..."
+            size_t cwd = line.find("|cwd=");
             Launched l;
-            l.dir = line.substr(0, bar);
-            std::string cmd = line.substr(bar + 1);
+            l.dir = line.substr(cwd + 5, line.find("|watched=") - cwd - 5);
+            std::string cmd = "program " + line.substr(5, cwd - 5);
             int n = CommandLineParamCount(cmd.c_str());
             for (int k = 1; k <= n; ++k)
                 l.params.push_back(CommandLineParam(cmd.c_str(), k));

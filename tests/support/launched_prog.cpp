@@ -1,5 +1,6 @@
 // Stands in for a file that a launch list opens: writes one line about how it was
-// started to "launched.log" beside itself, then ends.
+// started to the file named by PARAVUE_LAUNCH_LOG, or else to "launched.log"
+// beside itself, then ends.
 //
 // The line: "args=<command line after the program name>|cwd=<working folder>|
 // watched=<visible|hidden|none>", where watched tells whether a window titled as
@@ -31,6 +32,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string log(self, n);
     log = log.substr(0, log.find_last_of('\\') + 1) + "launched.log";
+    char named[MAX_PATH];
+    DWORD namedLength = GetEnvironmentVariableA("PARAVUE_LAUNCH_LOG", named, sizeof named);
+    if (namedLength > 0 && namedLength < sizeof named) log = named;
 
     char cwd[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, cwd);
@@ -44,11 +48,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     std::string line =
         "args=" + ArgumentsOf(GetCommandLineA()) + "|cwd=" + cwd + "|watched=" + watched + "\n";
-    HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return 1;
-    DWORD written;
-    WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(f);
-    return 0;
+    // Several copies may start at once: wait for sole use of the log.
+    for (int tries = 0; tries < 500; ++tries) {
+        HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+            DWORD written;
+            WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            CloseHandle(f);
+            return 0;
+        }
+        Sleep(10);
+    }
+    return 1;
 }
