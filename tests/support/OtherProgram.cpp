@@ -109,6 +109,25 @@ HWND OtherProgram::Window(const std::string& name) const {
     return nullptr;
 }
 
+HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible) {
+    HWND source = Window(from);
+    if (!source) return nullptr;
+    char title[256] = "";
+    GetWindowTextA(source, title, sizeof title);
+    const std::string want = std::string(title) + " #" + std::to_string(n);
+    PostMessageA(source, WM_APP + 3, (owned ? 1 : 0) | (visible ? 2 : 0), n);
+    FindContext ctx{pid_, &want, nullptr};
+    WaitFor([&] {
+        EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&ctx));
+        return ctx.found != nullptr;
+    });
+    if (ctx.found) {
+        specs_.push_back({from + "#" + std::to_string(n), visible ? "v" : "", owned ? from : "", want});
+        windows_.push_back(ctx.found);
+    }
+    return ctx.found;
+}
+
 std::vector<std::string> OtherProgram::Log() const {
     std::vector<std::string> lines = Lines(ReadWholeFile(log_));
     auto ready = std::find(lines.begin(), lines.end(), "ready");

@@ -7,7 +7,9 @@
 
 struct WindowSpec {
     std::string name;
-    std::string flags; // v visible, t tool window, d disabled, p pop-up, s slow to show/hide
+    // v visible, t tool window, d disabled, p pop-up, s slow to show/hide,
+    // m sends the strip a message before every show and hide
+    std::string flags;
     std::string owner; // name of an earlier window, or empty
     std::string title;
 };
@@ -22,6 +24,9 @@ class OtherProgram {
     bool started() const { return process_ != nullptr; }
     DWORD processId() const { return pid_; }
     HWND Window(const std::string& name) const;
+    // Has window `from` open a new window (owned by it or not), known from then on
+    // as "<from>#n"; returns it, or 0 when it did not appear.
+    HWND Open(const std::string& from, int n, bool owned, bool visible);
     // The lines logged since start (after "ready").
     std::vector<std::string> Log() const;
     // Lines of the log about shows and hides, e.g. "owner hide".

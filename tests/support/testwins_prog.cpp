@@ -6,13 +6,17 @@
 // Each line of the window list file describes one window, fields separated by tabs:
 //   name <TAB> flags <TAB> owner name or "-" <TAB> title
 // flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP,
-//        s slow: takes 60 ms over every show and hide (a busy program).
+//        s slow: takes 60 ms over every show and hide (a busy program),
+//        m messenger: sends the strip a message before every show and hide
+//          (a program that talks to the strip while the strip waits on it).
 // The log gets "ready" once all windows exist, then "<name> show" / "<name> hide"
 // (not with "quiet": a benchmark with hundreds of windows must not time our log).
 // Windows cascade from the top left, starting over every 16 windows.
 // Messages a test may post to any of the windows:
 //   WM_APP + 1 (wParam = ms): stop answering messages for that long.
 //   WM_APP + 2: destroy this window.
+//   WM_APP + 3 (wParam bit 1: owned by this window, bit 2: visible; lParam = n):
+//     open a new window named "<name>#n", titled "<title> #n".
 #include <windows.h>
 #include <deque>
 #include <string>
@@ -32,6 +36,28 @@ void Log(const std::string& line) {
     CloseHandle(f);
 }
 
+HINSTANCE instance;
+std::deque<std::string> names; // keeps the property strings alive: never moves them
+
+HWND OpenWindow(const std::string& name, const std::string& flags, HWND owner,
+                const std::string& title) {
+    static int n = 0;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    if (flags.find('p') != std::string::npos) style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    if (flags.find('d') != std::string::npos) style |= WS_DISABLED;
+    if (flags.find('t') != std::string::npos) exStyle |= WS_EX_TOOLWINDOW;
+    HWND hwnd = CreateWindowExA(exStyle, "TestWins", title.c_str(), style, 40 + 30 * (n % 16),
+                                40 + 20 * (n % 16), 300, 160, owner, nullptr, instance, nullptr);
+    ++n;
+    names.push_back(name);
+    SetPropA(hwnd, "testwins.name", const_cast<char*>(names.back().c_str()));
+    if (flags.find('s') != std::string::npos) SetPropA(hwnd, "testwins.slow", hwnd);
+    if (flags.find('m') != std::string::npos) SetPropA(hwnd, "testwins.messenger", hwnd);
+    if (flags.find('v') != std::string::npos) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    return hwnd;
+}
+
 std::string NameOf(HWND hwnd) {
     const char* name = static_cast<const char*>(GetPropA(hwnd, "testwins.name"));
     return name ? name : "?";
@@ -41,6 +67,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SHOWWINDOW:
         if (GetPropA(hwnd, "testwins.slow")) Sleep(60);
+        if (GetPropA(hwnd, "testwins.messenger"))
+            if (HWND strip = FindWindowA("obj_Form", "sd")) SendMessageA(strip, WM_NULL, 0, 0);
         if (!quiet) Log(NameOf(hwnd) + (wp ? " show" : " hide"));
         break;
     case WM_APP + 1:
@@ -49,6 +77,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_APP + 2:
         DestroyWindow(hwnd);
         return 0;
+    case WM_APP + 3: {
+        const std::string n = std::to_string(lp);
+        char title[256] = "";
+        GetWindowTextA(hwnd, title, sizeof title);
+        OpenWindow(NameOf(hwnd) + "#" + n, (wp & 2) ? "v" : "", (wp & 1) ? hwnd : nullptr,
+                   std::string(title) + " #" + n);
+        return 0;
+    }
     case WM_DESTROY:
         Log(NameOf(hwnd) + " destroyed");
         break;
@@ -79,8 +115,9 @@ std::string ReadFile(const char* path) {
 }
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     if (__argc < 3) return 2;
+    instance = inst;
     logPath = __argv[2];
     quiet = __argc > 3 && std::string(__argv[3]) == "quiet";
 
@@ -93,31 +130,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterClassA(&wc);
 
     std::vector<std::pair<std::string, HWND>> windows;
-    std::deque<std::string> names; // keeps the property strings alive: never moves them
-    int n = 0;
     for (const std::string& raw : Split(ReadFile(__argv[1]), '\n')) {
         std::string line = raw;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::vector<std::string> f = Split(line, '\t');
         if (f.size() < 4) continue;
-        const std::string& flags = f[1];
-        DWORD style = WS_OVERLAPPEDWINDOW;
-        DWORD exStyle = 0;
-        if (flags.find('p') != std::string::npos) style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        if (flags.find('d') != std::string::npos) style |= WS_DISABLED;
-        if (flags.find('t') != std::string::npos) exStyle |= WS_EX_TOOLWINDOW;
         HWND owner = nullptr;
         for (auto& [name, hwnd] : windows)
             if (name == f[2]) owner = hwnd;
-        HWND hwnd =
-            CreateWindowExA(exStyle, "TestWins", f[3].c_str(), style, 40 + 30 * (n % 16),
-                            40 + 20 * (n % 16), 300, 160, owner, nullptr, instance, nullptr);
-        ++n;
-        names.push_back(f[0]);
-        SetPropA(hwnd, "testwins.name", const_cast<char*>(names.back().c_str()));
-        if (flags.find('s') != std::string::npos) SetPropA(hwnd, "testwins.slow", hwnd);
-        windows.emplace_back(f[0], hwnd);
-        if (flags.find('v') != std::string::npos) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        windows.emplace_back(f[0], OpenWindow(f[0], f[1], owner, f[3]));
     }
     Log("ready");
 
