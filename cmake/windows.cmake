@@ -112,3 +112,11 @@ endif()
 if(TARGET errors_tests AND TARGET paravue AND TARGET crasher)
   add_dependencies(errors_tests paravue crasher testwins)
 endif()
+
+# The soak run (scripts/soak): the real program against a model, beside it in bin/.
+if(TARGET paravue AND EXISTS ${CMAKE_SOURCE_DIR}/tests/soak/soak.cpp)
+  add_executable(soak ${CMAKE_SOURCE_DIR}/tests/soak/soak.cpp ${PARAVUE_TEST_SUPPORT})
+  target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(soak PRIVATE paravue_core)
+  add_dependencies(soak paravue testwins)
+endif()

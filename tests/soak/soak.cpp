@@ -1,0 +1,719 @@
+// A soak run of paravue.exe against a model of what its user should see.
+//
+//   soak.exe [SECONDS] [SEED] [verbose]
+//
+// Drives the real strip with real input, next to stand-in programs (testwins.exe),
+// with actions chosen at random from the seed: switches, window menu moves both
+// ways, windows opened and closed (also while hidden), owned windows, programs that
+// stop answering for a while, and now and then the strip ended from outside and
+// started again. At every quiet point (every program answers, the strip's waits are
+// over, nothing changes any more) the desktop is held against the model: a window
+// that takes part is visible exactly when it belongs to the current screen, it
+// belongs to one screen only, and no window is lost. After the final quit every
+// window must be visible.
+//
+// Prints "seed N" first, each violation with the action it follows, and at the end
+// one line "N actions, N checks, N violations". Exit code 1 on any violation.
+// The same seed replays the same choice of actions.
+#include "settings/Transparency.h"
+#include "support/OtherProgram.h"
+#include "support/ParavueDriver.h"
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A harmless place for the pointer: the desktop between the stand-ins' windows
+// (they cascade from the top left) and the strip (bottom right).
+constexpr int kParkX = 950, kParkY = 600;
+// Quiet: nothing changed on the desktop for this long once every program answers.
+// The strip's own waits end after half a second without progress.
+constexpr DWORD kQuietMs = 700;
+constexpr DWORD kQuietLimitMs = 20000;
+constexpr size_t kFewest = 4, kMost = 10; // windows that take part, kept between
+
+enum class Kind {
+    TakesPart,    // eligible, visible at first: follows the screens
+    StaysVisible, // a tool window or a disabled one: on every screen
+    StaysHidden,  // opened hidden: never ours to show
+};
+
+struct Tracked {
+    HWND hwnd;
+    std::string name; // its name in the stand-in program: "a1", "a1#3"
+    std::string title;
+    size_t program;
+    HWND owner; // a tracked window, or 0
+    Kind kind;
+    int screen = 1;       // the screen a window that takes part belongs to
+    bool base = false;    // the first window of its program: never closed, used to reach it
+    bool closing = false; // asked to close (or owned by one that was)
+    bool gone = false;
+    bool dropped = false; // left out of the screen checks after a violation
+};
+
+std::string Hex(HWND h) {
+    char s[16];
+    std::snprintf(s, sizeof s, "%08lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(h)));
+    return s;
+}
+
+bool Visible(HWND w) {
+    return IsWindowVisible(w) != FALSE;
+}
+
+bool Answers(HWND w, DWORD ms) {
+    DWORD_PTR result;
+    return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result) != 0;
+}
+
+void Park() {
+    MouseMoveTo(kParkX, kParkY);
+}
+
+bool MenuOpen() {
+    return !TopWindowsOf(0, "#32768").empty();
+}
+
+class Soak {
+  public:
+    Soak(unsigned seed, DWORD seconds, bool verbose)
+        : rng_(seed), seconds_(seconds), verbose_(verbose) {}
+
+    int Run() {
+        if (!Setup()) {
+            std::printf("the run could not start\n");
+            Summary();
+            return 2;
+        }
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < seconds_ * 1000) {
+            if (!Act()) break;
+        }
+        Finish();
+        Summary();
+        return violations_ ? 1 : 0;
+    }
+
+  private:
+    // ---- set-up and the end ----
+
+    bool Setup() {
+        DeleteSettingsKey();
+        RestoreDesktop();
+        const std::vector<std::vector<WindowSpec>> programs = {
+            {{"a1", "v", "", "Soak A1"},
+             {"a2", "v", "a1", "Soak A2 owned by A1"},
+             {"a3", "vp", "", "Soak A3 pop-up"},
+             {"at", "vt", "", "Soak A tool window"}},
+            {{"b1", "v", "", "Soak B1"},
+             {"b2", "vs", "", "Soak B2 slow"},
+             {"b3", "v", "b1", "Soak B3 owned by B1"},
+             {"bd", "vd", "", "Soak B disabled"}},
+            {{"c1", "vm", "", "Soak C1 messenger"}, {"c2", "v", "", "Soak C2"}},
+        };
+        for (size_t p = 0; p < programs.size(); ++p) {
+            programs_.push_back(std::make_unique<OtherProgram>(programs[p]));
+            OtherProgram& program = *programs_.back();
+            if (!program.started()) return false;
+            for (const WindowSpec& spec : programs[p]) {
+                Tracked w{};
+                w.hwnd = program.Window(spec.name);
+                if (!w.hwnd) return false;
+                w.name = spec.name;
+                w.title = spec.title;
+                w.program = p;
+                w.owner = spec.owner.empty() ? nullptr : program.Window(spec.owner);
+                const bool toolOrDisabled = spec.flags.find_first_of("td") != std::string::npos;
+                w.kind = toolOrDisabled ? Kind::StaysVisible : Kind::TakesPart;
+                w.base = &spec == &programs[p].front();
+                windows_.push_back(w);
+            }
+        }
+        layered_ = IsLayeredSupported();
+        return StartStrip();
+    }
+
+    bool StartStrip() {
+        app_ = std::make_unique<Paravue>();
+        if (!app_->Start() || !app_->WaitForStrip(10000) ||
+            !WaitFor([&] { return app_->SwitchButton() && app_->NumberLabel(); }, 5000)) {
+            Violation("paravue.exe did not start");
+            return false;
+        }
+        current_ = 1;
+        return true;
+    }
+
+    // A run that was killed mid-way may have left the taskbar hidden.
+    static void RestoreDesktop() {
+        if (HWND t = FindWindowA("Shell_TrayWnd", nullptr); t && !Visible(t))
+            ShowWindow(t, SW_SHOW);
+        Park();
+    }
+
+    void Finish() {
+        CloseMenu();
+        Note("quit with X");
+        if (app_ && app_->Running()) {
+            if (HWND x = app_->Button("X")) {
+                POINT c = CenterOf(x);
+                MouseClick(c.x, c.y);
+            }
+            Park();
+            DWORD code = 0;
+            if (!app_->WaitForExit(10000, code)) Violation("paravue.exe did not end after X");
+        }
+        app_.reset();
+        WaitQuiet();
+        ++checks_;
+        Forget();
+        for (Tracked& w : windows_) {
+            if (w.gone) continue;
+            const bool want = w.kind != Kind::StaysHidden;
+            if (Visible(w.hwnd) != want)
+                Violation(Describe(w) + (want ? " is still hidden after the quit"
+                                              : " was shown, but it was never visible"));
+        }
+        RestoreDesktop();
+    }
+
+    void Summary() {
+        std::printf("%d actions, %d checks, %d violations\n", actions_, checks_, violations_);
+        std::fflush(stdout);
+    }
+
+    // ---- actions ----
+
+    // One action chosen from the seed. The random numbers are drawn the same way
+    // whatever the desktop shows, so that a seed replays the same choices.
+    bool Act() {
+        CloseMenu();
+        ++actions_;
+        if (!app_->Running()) {
+            Violation("paravue.exe ended by itself");
+            for (Tracked& w : windows_)
+                w.screen = 1;
+            if (!StartStrip()) return false;
+        }
+        const int roll = std::uniform_int_distribution<int>(0, 99)(rng_);
+        std::uniform_real_distribution<double> u(0.0, 1.0);
+        const double r1 = u(rng_), r2 = u(rng_), r3 = u(rng_);
+        double r4 = u(rng_);
+        bool checked = false;
+        if (roll < 28) {
+            Switch();
+        } else if (roll < 42) {
+            checked = MenuMove(true, r1);
+        } else if (roll < 54) {
+            checked = MenuMove(false, r1);
+        } else if (roll < 64) {
+            if (TakingPart() >= kMost)
+                Close(r1);
+            else
+                Open(r1, r2, r3);
+        } else if (roll < 72) {
+            if (TakingPart() <= kFewest)
+                Open(r1, r2, r3);
+            else
+                Close(r1);
+        } else if (roll < 86) {
+            MakeBusy(r1, r2);
+        } else if (roll < 91) {
+            LookAtMenu();
+        } else if (roll < 94) {
+            if (!KillAndRestart()) return false;
+            checked = true;
+        } else {
+            Note("wait for a quiet point");
+            r4 = 0;
+        }
+        if (!checked && r4 < 0.3) {
+            WaitQuiet();
+            Check();
+        }
+        if (verbose_) ShowLog();
+        return true;
+    }
+
+    void Switch() {
+        const int to = 3 - current_;
+        Note("switch to " + std::to_string(to));
+        HWND button = app_->SwitchButton();
+        if (!button) {
+            Violation("the strip has no switch button");
+            return;
+        }
+        POINT c = CenterOf(button);
+        MouseClick(c.x, c.y);
+        Park();
+        const std::string want = std::to_string(to);
+        if (!WaitFor([&] { return TextOf(app_->NumberLabel()) == want; }, 8000)) {
+            Violation("the strip did not switch to screen " + want + " within 8 s; " +
+                      Foreground());
+            return;
+        }
+        current_ = to;
+        // The next action comes once the windows of the programs that answer are where
+        // they belong: a user clicks again after the screen changed, not in the middle.
+        WaitFor(
+            [&] {
+                for (const Tracked& w : windows_)
+                    if (Judged(w) && w.kind == Kind::TakesPart && !IsBusy(w.program) &&
+                        Visible(w.hwnd) != (w.screen == current_))
+                        return false;
+                return true;
+            },
+            1500);
+    }
+
+    // Right click on the strip's number; the window menu, or 0.
+    bool OpenMenu() {
+        HWND label = app_->NumberLabel();
+        if (!label) return false;
+        POINT p = CenterOf(label);
+        MouseRightClick(p.x, p.y);
+        Park();
+        if (app_->WaitForMenu(6000)) return true;
+        Violation("the window menu did not open within 6 s");
+        return false;
+    }
+
+    // The menu must never stay open between actions, whatever went wrong.
+    void CloseMenu() {
+        // Keys reach the menu only once its program has the input; a click beside it
+        // closes it in any case.
+        for (int i = 0; i < 6 && MenuOpen(); ++i) {
+            if (i % 2 == 0) {
+                PressKey(VK_ESCAPE);
+            } else {
+                MouseClick(kParkX, kParkY);
+            }
+            WaitFor([] { return !MenuOpen(); }, 500);
+        }
+        if (MenuOpen()) Note("the menu does not close");
+        // A launch through the menu that failed puts up a message box.
+        std::string text;
+        if (app_ && app_->Running() && app_->WaitForMessageBox(text, 0)) {
+            Note("dismissed a message box: " + text);
+            app_->DismissMessageBox();
+        }
+    }
+
+    void LookAtMenu() {
+        Note("open the window menu and close it");
+        if (OpenMenu()) CloseMenu();
+    }
+
+    // Moves one window through the window menu. Item captions cannot be read from
+    // another process, so the item is chosen by its place: the windows shown stand
+    // at the top, those of the other screen above the launch item at the end. The
+    // model then takes the move from what changed once all is quiet.
+    bool MenuMove(bool toOther, double r) {
+        const int listed = toOther ? ShownItemsAtLeast() : OtherScreenItemsAtLeast();
+        if (listed == 0) {
+            Note(toOther ? "menu: nothing to move away" : "menu: nothing to bring back");
+            return false;
+        }
+        const int k = static_cast<int>(r * listed);
+        Note(toOther
+                 ? "menu: move item " + std::to_string(k + 1) + " from the top to the other screen"
+                 : "menu: bring back item " + std::to_string(k + 1) +
+                       " from the end of the other screen's");
+        const std::string before = Snapshot();
+        if (!OpenMenu()) {
+            CloseMenu();
+            return false;
+        }
+        // A click on the strip gives it the input, but only once the program that had
+        // it lets go (a busy one may take a while).
+        if (!WaitFor([&] { return ForegroundIsStrip(); }, 4000))
+            Note("the strip did not get the keyboard");
+        if (verbose_) Note("keys go to " + Foreground());
+        if (toOther) {
+            PressKey(VK_HOME);
+            for (int i = 0; i < k; ++i)
+                PressKey(VK_DOWN);
+        } else {
+            // From the end: "Transparent" (where layered windows exist), the launch
+            // item, then the separator the arrow keys skip.
+            PressKey(VK_END);
+            for (int i = 0; i < (layered_ ? 1 : 0) + 1 + k; ++i)
+                PressKey(VK_UP);
+        }
+        PressKey(VK_RETURN);
+        if (!app_->WaitForNoMenu(3000)) Note("the menu stayed open");
+        CloseMenu();
+        WaitQuiet();
+        TakeMenuMove(toOther, before);
+        Check();
+        return true;
+    }
+
+    // Items of the windows shown: a floor from the model and from what is visible,
+    // so that going down from the top never reaches past them into the launch item.
+    int ShownItemsAtLeast() {
+        std::vector<HWND> surely, perhaps;
+        for (const Tracked& w : windows_) {
+            if (w.gone || !IsWindow(w.hwnd)) continue;
+            const bool inModel = w.kind == Kind::TakesPart && !w.dropped && w.screen == current_;
+            const bool visible = Visible(w.hwnd);
+            if (inModel && visible && !w.closing) surely.push_back(w.hwnd);
+            if (inModel || visible) perhaps.push_back(w.hwnd);
+        }
+        return CountWithoutOwners(surely, perhaps);
+    }
+
+    int OtherScreenItemsAtLeast() {
+        std::vector<HWND> listed;
+        for (const Tracked& w : windows_)
+            if (!w.gone && w.kind == Kind::TakesPart && !w.dropped && !w.closing &&
+                w.screen != current_ && IsWindow(w.hwnd) && !Visible(w.hwnd))
+                listed.push_back(w.hwnd);
+        return CountWithoutOwners(listed, listed);
+    }
+
+    // A window that owns another listed window has no item of its own.
+    int CountWithoutOwners(const std::vector<HWND>& items, const std::vector<HWND>& listed) {
+        int n = 0;
+        for (HWND item : items) {
+            bool owns = false;
+            for (HWND other : listed)
+                if (OwnerOf(other) == item) owns = true;
+            if (!owns) ++n;
+        }
+        return n;
+    }
+
+    size_t TakingPart() const {
+        size_t n = 0;
+        for (const Tracked& w : windows_)
+            if (!w.gone && !w.closing && !w.dropped && w.kind == Kind::TakesPart) ++n;
+        return n;
+    }
+
+    HWND OwnerOf(HWND hwnd) const {
+        for (const Tracked& w : windows_)
+            if (w.hwnd == hwnd) return w.owner;
+        return nullptr;
+    }
+
+    Tracked* Find(HWND hwnd) {
+        for (Tracked& w : windows_)
+            if (w.hwnd == hwnd && !w.gone) return &w;
+        return nullptr;
+    }
+
+    // The menu moved one window (with its owner) across, or brought one back. Of the
+    // windows that differ from the model, the one whose move explains the most is
+    // taken as the move; whatever else differs, the check then reports.
+    void TakeMenuMove(bool toOther, const std::string& before) {
+        Forget();
+        // Only a window that changed while the menu was at work can be its move; one
+        // that was already wrong before is left to the check.
+        auto moved = [&](const Tracked& w) {
+            const size_t i = static_cast<size_t>(&w - windows_.data());
+            const bool wasVisible = i < before.size() && before[i] == 'v';
+            const bool expected = w.screen == current_, seen = Visible(w.hwnd);
+            return Judged(w) && w.kind == Kind::TakesPart && expected != seen && seen != wasVisible;
+        };
+        Tracked* best = nullptr;
+        int bestScore = 0;
+        for (Tracked& w : windows_) {
+            if (!moved(w)) continue;
+            const bool seen = Visible(w.hwnd);
+            int score = 2;
+            if (Tracked* owner = Find(w.owner);
+                owner && moved(*owner) && Visible(owner->hwnd) == seen)
+                score += 2;
+            if (seen != toOther) ++score; // the direction the keys aimed at
+            if (score > bestScore) {
+                bestScore = score;
+                best = &w;
+            }
+        }
+        if (!best) {
+            Note("menu: no window of ours moved");
+            return;
+        }
+        const bool away = best->screen == current_;
+        Note("menu: " + Describe(*best) + (away ? " went to the other screen" : " came back"));
+        best->screen = away ? 3 - current_ : current_;
+        Tracked* owner = Find(best->owner);
+        if (!owner || !Judged(*owner) || owner->kind != Kind::TakesPart) return;
+        // An owner goes with the window it owns; coming back, the window may come alone.
+        if (away && owner->screen == current_) owner->screen = 3 - current_;
+        if (!away && moved(*owner)) owner->screen = current_;
+    }
+
+    void Open(double r1, double r2, double r3) {
+        std::vector<Tracked*> sources;
+        for (Tracked& w : windows_)
+            if (!w.gone && !w.closing && !w.owner && w.kind == Kind::TakesPart && !w.dropped &&
+                IsWindow(w.hwnd))
+                sources.push_back(&w);
+        if (sources.empty()) return;
+        Tracked source = *sources[static_cast<size_t>(r1 * sources.size())];
+        const bool owned = r2 < 0.35, visible = r3 < 0.9;
+        const int n = nextWindow_++;
+        Note("open " + source.name + "#" + std::to_string(n) +
+             (owned ? ", owned by " + source.name : "") + (visible ? "" : ", hidden"));
+        HWND h = programs_[source.program]->Open(source.name, n, owned, visible);
+        if (!h) {
+            Note("the window did not open");
+            return;
+        }
+        Tracked w{};
+        w.hwnd = h;
+        w.name = source.name + "#" + std::to_string(n);
+        w.title = source.title + " #" + std::to_string(n);
+        w.program = source.program;
+        w.owner = owned ? source.hwnd : nullptr;
+        w.kind = visible ? Kind::TakesPart : Kind::StaysHidden;
+        w.screen = current_;
+        windows_.push_back(w);
+    }
+
+    void Close(double r) {
+        std::vector<Tracked*> choices;
+        for (Tracked& w : windows_)
+            if (!w.gone && !w.closing && !w.base && w.kind != Kind::StaysVisible)
+                choices.push_back(&w);
+        if (choices.empty()) return;
+        Tracked& w = *choices[static_cast<size_t>(r * choices.size())];
+        Note("close " + Describe(w) + (Visible(w.hwnd) ? "" : " while hidden"));
+        PostMessageA(w.hwnd, WM_APP + 2, 0, 0);
+        // Its owned windows go with it.
+        w.closing = true;
+        for (Tracked& o : windows_)
+            if (o.owner == w.hwnd) o.closing = true;
+    }
+
+    // Whether program p may still be busy: asked to stop answering for a while, and
+    // that while is not over.
+    bool IsBusy(size_t p) const { return p < busyUntil_.size() && GetTickCount() < busyUntil_[p]; }
+
+    void MakeBusy(double r1, double r2) {
+        const size_t p = static_cast<size_t>(r1 * programs_.size());
+        const int ms = 200 + static_cast<int>(r2 * 2800);
+        busyUntil_.resize(programs_.size(), 0);
+        busyUntil_[p] = GetTickCount() + static_cast<DWORD>(ms) + 300;
+        for (const Tracked& w : windows_)
+            if (w.base && w.program == p) {
+                Note("program " + std::string(1, static_cast<char>('A' + p)) +
+                     " stops answering for " + std::to_string(ms) + " ms");
+                PostMessageA(w.hwnd, WM_APP + 1, static_cast<WPARAM>(ms), 0);
+            }
+    }
+
+    // Ends paravue.exe from outside (its main process, not its guard): every hidden
+    // window must come back; started again, the strip is on screen 1 with all shown.
+    bool KillAndRestart() {
+        Note("end paravue.exe from outside and start it again");
+        app_->Kill();
+        app_.reset();
+        current_ = 1;
+        for (Tracked& w : windows_)
+            w.screen = 1;
+        Sleep(1000);
+        WaitQuiet();
+        Check();
+        return StartStrip();
+    }
+
+    // ---- quiet points and checks ----
+
+    // Every program answers, the strip too, and nothing changes on the desktop.
+    void WaitQuiet() {
+        const DWORD start = GetTickCount();
+        auto late = [&] { return GetTickCount() - start > kQuietLimitMs; };
+        for (const Tracked& w : windows_)
+            if (w.base)
+                while (!late() && IsWindow(w.hwnd) && !Answers(w.hwnd, 500)) {
+                }
+        if (app_ && app_->Running())
+            while (!late() && IsWindow(app_->strip()) && !Answers(app_->strip(), 500)) {
+            }
+        std::string last = Snapshot();
+        DWORD since = GetTickCount();
+        while (!late() && GetTickCount() - since < kQuietMs) {
+            Sleep(50);
+            std::string now = Snapshot();
+            if (now != last) {
+                last = now;
+                since = GetTickCount();
+            }
+        }
+        if (late()) Note("no quiet point within " + std::to_string(kQuietLimitMs / 1000) + " s");
+    }
+
+    std::string Snapshot() const {
+        std::string s;
+        for (const Tracked& w : windows_)
+            s += !IsWindow(w.hwnd) ? 'x' : Visible(w.hwnd) ? 'v' : 'h';
+        if (app_ && app_->Running()) s += TextOf(app_->NumberLabel());
+        return s;
+    }
+
+    bool Judged(const Tracked& w) const { return !w.gone && !w.dropped; }
+
+    // Windows that no longer exist leave the model: those we closed quietly, any
+    // other one as lost.
+    void Forget() {
+        for (Tracked& w : windows_) {
+            if (w.gone || IsWindow(w.hwnd)) continue;
+            w.gone = true;
+            if (!w.closing) Violation(Describe(w) + " is lost: it no longer exists");
+        }
+    }
+
+    void Check() {
+        ++checks_;
+        Forget();
+        if (verbose_) ShowState();
+        for (Tracked& w : windows_) {
+            if (!Judged(w)) continue;
+            const bool seen = Visible(w.hwnd);
+            std::string fault;
+            switch (w.kind) {
+            case Kind::TakesPart:
+                if (seen && w.screen != current_)
+                    fault = " is visible on screen " + std::to_string(current_) +
+                            ", but it belongs to screen " + std::to_string(w.screen);
+                else if (!seen && w.screen == current_)
+                    fault = " is hidden, but it belongs to screen " + std::to_string(w.screen) +
+                            ", the current one";
+                break;
+            case Kind::StaysVisible:
+                if (!seen) fault = " was hidden; it belongs to every screen";
+                break;
+            case Kind::StaysHidden:
+                if (seen) fault = " was shown, but it was never visible";
+                break;
+            }
+            if (fault.empty()) continue;
+            Violation(Describe(w) + fault);
+            // Reported once: from here on the model cannot say where it belongs.
+            w.dropped = true;
+        }
+        if (app_ && app_->Running()) {
+            const std::string label = TextOf(app_->NumberLabel());
+            if (label != std::to_string(current_))
+                Violation("the strip shows screen \"" + label + "\", the model screen " +
+                          std::to_string(current_));
+        }
+        recent_.clear();
+    }
+
+    // ---- reports ----
+
+    // For a verbose run: what the stand-ins did since the last check, and each window
+    // as seen (+ shown, - hidden) with the screen the model gives it.
+    void ShowLog() {
+        std::string shows;
+        for (size_t p = 0; p < programs_.size(); ++p) {
+            std::vector<std::string> log = programs_[p]->Log();
+            if (logSeen_.size() <= p) logSeen_.push_back(0);
+            for (size_t i = logSeen_[p]; i < log.size(); ++i)
+                shows += " " + log[i] + ",";
+            logSeen_[p] = log.size();
+        }
+        if (!shows.empty()) std::printf("  log:%s\n", shows.c_str());
+    }
+
+    void ShowState() {
+        ShowLog();
+        std::string state;
+        for (const Tracked& w : windows_) {
+            if (w.gone) continue;
+            state += " " + w.name + (Visible(w.hwnd) ? "+" : "-");
+            if (w.dropped)
+                state += "dropped";
+            else if (w.kind == Kind::TakesPart)
+                state += std::to_string(w.screen);
+        }
+        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        std::printf("  check on screen %d:%s taskbar%s\n", current_, state.c_str(),
+                    taskbar && Visible(taskbar) ? "+" : "-");
+    }
+
+    bool ForegroundIsStrip() const {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+        return app_ && pid == app_->pid();
+    }
+
+    // The window that has the keyboard, and the strip thread's state.
+    std::string Foreground() const {
+        HWND f = GetForegroundWindow();
+        DWORD pid = 0;
+        GetWindowThreadProcessId(f, &pid);
+        std::string s = ClassOf(f) + " \"" + TextOf(f) + "\" of pid " + std::to_string(pid);
+        if (app_) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            DWORD thread = GetWindowThreadProcessId(app_->strip(), nullptr);
+            if (GetGUIThreadInfo(thread, &info))
+                s += "; strip thread flags " + std::to_string(info.flags) + " active " +
+                     ClassOf(info.hwndActive) + " focus " + ClassOf(info.hwndFocus) + " capture " +
+                     ClassOf(info.hwndCapture);
+        }
+        return s + " (strip pid " + std::to_string(app_ ? app_->pid() : 0) + ")";
+    }
+
+    std::string Describe(const Tracked& w) const {
+        return "window " + w.name + " \"" + w.title + "\" (" + Hex(w.hwnd) + ")";
+    }
+
+    void Note(const std::string& what) {
+        const std::string line = "#" + std::to_string(actions_) + " " + what;
+        recent_.push_back(line);
+        if (verbose_) {
+            std::printf("%s\n", line.c_str());
+            std::fflush(stdout);
+        }
+    }
+
+    void Violation(const std::string& what) {
+        ++violations_;
+        std::printf("violation after action %d: %s\n", actions_, what.c_str());
+        if (!verbose_ && !recent_.empty()) {
+            std::printf("  since the last check:\n");
+            for (const std::string& line : recent_)
+                std::printf("    %s\n", line.c_str());
+            recent_.clear();
+        }
+        std::fflush(stdout);
+    }
+
+    std::mt19937 rng_;
+    DWORD seconds_;
+    bool verbose_;
+    bool layered_ = false;
+    std::vector<std::unique_ptr<OtherProgram>> programs_;
+    std::vector<Tracked> windows_;
+    std::unique_ptr<Paravue> app_;
+    int current_ = 1;
+    int actions_ = 0, checks_ = 0, violations_ = 0;
+    int nextWindow_ = 1;
+    std::vector<std::string> recent_; // what happened since the last check
+    std::vector<size_t> logSeen_;     // lines of each stand-in's log shown so far
+    std::vector<DWORD> busyUntil_;    // when each stand-in answers again, about
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const DWORD seconds = argc > 1 ? static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)) : 60;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10))
+                                   : static_cast<unsigned>(GetTickCount());
+    const bool verbose = argc > 3 && std::string(argv[3]) == "verbose";
+    std::printf("seed %u\n", seed);
+    std::fflush(stdout);
+    Soak soak(seed, seconds, verbose);
+    return soak.Run();
+}
