@@ -329,7 +329,11 @@ class Soak {
                  ? "menu: move item " + std::to_string(k + 1) + " from the top to the other screen"
                  : "menu: bring back item " + std::to_string(k + 1) +
                        " from the end of the other screen's");
-        const std::string before = Snapshot();
+        // What each window showed before, and '?' where its program may still be busy:
+        // there what shows is not yet what was asked for.
+        std::string before = Snapshot();
+        for (size_t i = 0; i < windows_.size() && i < before.size(); ++i)
+            if (IsBusy(windows_[i].program)) before[i] = '?';
         if (!OpenMenu()) {
             CloseMenu();
             return false;
@@ -418,13 +422,15 @@ class Soak {
     // taken as the move; whatever else differs, the check then reports.
     void TakeMenuMove(bool toOther, const std::string& before) {
         Forget();
-        // Only a window that changed while the menu was at work can be its move; one
+        // Only a window that changed while the menu was at work can be its move (or one
+        // whose program was busy: its pending request may have been overtaken); one
         // that was already wrong before is left to the check.
         auto moved = [&](const Tracked& w) {
             const size_t i = static_cast<size_t>(&w - windows_.data());
-            const bool wasVisible = i < before.size() && before[i] == 'v';
+            const char was = i < before.size() ? before[i] : 'x';
             const bool expected = w.screen == current_, seen = Visible(w.hwnd);
-            return Judged(w) && w.kind == Kind::TakesPart && expected != seen && seen != wasVisible;
+            const bool changed = was == '?' || seen != (was == 'v');
+            return Judged(w) && w.kind == Kind::TakesPart && expected != seen && changed;
         };
         Tracked* best = nullptr;
         int bestScore = 0;
