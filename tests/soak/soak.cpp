@@ -81,8 +81,8 @@ bool MenuOpen() {
 
 class Soak {
   public:
-    Soak(unsigned seed, DWORD seconds, bool verbose)
-        : rng_(seed), seconds_(seconds), verbose_(verbose) {}
+    Soak(unsigned seed, DWORD seconds, bool verbose, FILE* trace)
+        : rng_(seed), seconds_(seconds), verbose_(verbose), trace_(trace) {}
 
     int Run() {
         if (!Setup()) {
@@ -236,7 +236,7 @@ class Soak {
             WaitQuiet();
             Check();
         }
-        if (verbose_) ShowLog();
+        ShowLog();
         return true;
     }
 
@@ -342,7 +342,7 @@ class Soak {
         // it lets go (a busy one may take a while).
         if (!WaitFor([&] { return ForegroundIsStrip(); }, 4000))
             Note("the strip did not get the keyboard");
-        if (verbose_) Note("keys go to " + Foreground());
+        Note("keys go to " + Foreground());
         if (toOther) {
             PressKey(VK_HOME);
             for (int i = 0; i < k; ++i)
@@ -434,19 +434,26 @@ class Soak {
         };
         Tracked* best = nullptr;
         int bestScore = 0;
+        std::string considered;
         for (Tracked& w : windows_) {
             if (!moved(w)) continue;
+            const size_t i = static_cast<size_t>(&w - windows_.data());
             const bool seen = Visible(w.hwnd);
-            int score = 2;
+            // The owner going along explains most, then a change seen rather than
+            // one perhaps still pending, then the direction the keys aimed at.
+            int score = 1;
             if (Tracked* owner = Find(w.owner);
                 owner && moved(*owner) && Visible(owner->hwnd) == seen)
-                score += 2;
-            if (seen != toOther) ++score; // the direction the keys aimed at
+                score += 4;
+            if (i < before.size() && before[i] != '?') score += 2;
+            if (seen != toOther) score += 1;
+            considered += " " + w.name + "=" + std::to_string(score);
             if (score > bestScore) {
                 bestScore = score;
                 best = &w;
             }
         }
+        Note("menu: before " + before + ", candidates" + considered);
         if (!best) {
             Note("menu: no window of ours moved");
             return;
@@ -585,7 +592,7 @@ class Soak {
     void Check() {
         ++checks_;
         Forget();
-        if (verbose_) ShowState();
+        ShowState();
         for (Tracked& w : windows_) {
             if (!Judged(w)) continue;
             const bool seen = Visible(w.hwnd);
@@ -633,7 +640,7 @@ class Soak {
                 shows += " " + log[i] + ",";
             logSeen_[p] = log.size();
         }
-        if (!shows.empty()) std::printf("  log:%s\n", shows.c_str());
+        if (!shows.empty()) Trace("  log:" + shows);
     }
 
     void ShowState() {
@@ -648,8 +655,8 @@ class Soak {
                 state += std::to_string(w.screen);
         }
         HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-        std::printf("  check on screen %d:%s taskbar%s\n", current_, state.c_str(),
-                    taskbar && Visible(taskbar) ? "+" : "-");
+        Trace("  check on screen " + std::to_string(current_) + ":" + state + " taskbar" +
+              (taskbar && Visible(taskbar) ? "+" : "-"));
     }
 
     bool ForegroundIsStrip() const {
@@ -683,15 +690,14 @@ class Soak {
     void Note(const std::string& what) {
         const std::string line = "#" + std::to_string(actions_) + " " + what;
         recent_.push_back(line);
-        if (verbose_) {
-            std::printf("%s\n", line.c_str());
-            std::fflush(stdout);
-        }
+        Trace(line);
     }
 
     void Violation(const std::string& what) {
         ++violations_;
-        std::printf("violation after action %d: %s\n", actions_, what.c_str());
+        const std::string line = "violation after action " + std::to_string(actions_) + ": " + what;
+        std::printf("%s\n", line.c_str());
+        Trace(line, false);
         if (!verbose_ && !recent_.empty()) {
             std::printf("  since the last check:\n");
             for (const std::string& line : recent_)
@@ -701,9 +707,23 @@ class Soak {
         std::fflush(stdout);
     }
 
+    // Every action, what the stand-ins logged and each check, into the trace file (and
+    // onto the output in a verbose run).
+    void Trace(const std::string& line, bool echo = true) {
+        if (trace_) {
+            std::fprintf(trace_, "%s\n", line.c_str());
+            std::fflush(trace_);
+        }
+        if (echo && verbose_) {
+            std::printf("%s\n", line.c_str());
+            std::fflush(stdout);
+        }
+    }
+
     std::mt19937 rng_;
     DWORD seconds_;
     bool verbose_;
+    FILE* trace_; // borrowed
     bool layered_ = false;
     std::vector<std::unique_ptr<OtherProgram>> programs_;
     std::vector<Tracked> windows_;
@@ -725,6 +745,12 @@ int main(int argc, char** argv) {
     const bool verbose = argc > 3 && std::string(argv[3]) == "verbose";
     std::printf("seed %u\n", seed);
     std::fflush(stdout);
-    Soak soak(seed, seconds, verbose);
-    return soak.Run();
+    // The trace of the run goes beside the program: what a failing seed did and saw.
+    const std::string tracePath = TestBinDir() + "soak-" + std::to_string(seed) + ".log";
+    FILE* trace = std::fopen(tracePath.c_str(), "w");
+    if (trace) std::printf("trace: %s\n", tracePath.c_str());
+    std::fflush(stdout);
+    const int code = Soak(seed, seconds, verbose, trace).Run();
+    if (trace) std::fclose(trace);
+    return code;
 }
