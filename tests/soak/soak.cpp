@@ -290,8 +290,7 @@ class Soak {
 
     // The menu must never stay open between actions, whatever went wrong.
     void CloseMenu() {
-        // A click beside the menu closes it. Not Escape first: after a menu closed with
-        // Escape, the strip under Wine does not answer the next right click with its menu.
+        // A click beside the menu closes it whoever has the keyboard; Escape if not.
         for (int i = 0; i < 6 && MenuOpen(); ++i) {
             if (i % 2 == 0) {
                 MouseClick(kParkX, kParkY);
