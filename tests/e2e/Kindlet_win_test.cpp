@@ -6,6 +6,7 @@
 #include "support/ParavueDriver.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -19,6 +20,30 @@ HWND Control(HWND parent, const char* cls, const char* text = nullptr) {
     for (HWND c = GetWindow(parent, GW_CHILD); c && !found; c = GetWindow(c, GW_HWNDNEXT))
         if (ClassOf(c) == cls && (!text || TextOf(c) == text)) found = c;
     return found;
+}
+
+// Paths as Windows compares them: the file dialog gives back a path typed into
+// it with the drive letter as typed or as the folder spells it.
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+std::vector<std::string> Lower(std::vector<std::string> lines) {
+    for (std::string& l : lines)
+        l = Lower(l);
+    return lines;
+}
+
+// Types text as key presses, with Shift where the keyboard needs it.
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        SHORT key = VkKeyScanA(c);
+        if (HIBYTE(key) & 1)
+            PressChord(VK_SHIFT, LOBYTE(key));
+        else
+            PressKey(LOBYTE(key));
+    }
 }
 
 // The lines of a list view in another process, "file|parameters" each: the
@@ -56,8 +81,10 @@ class KindletE2E : public ::testing::Test {
     void SetUp() override {
         DeleteSettingsKey();
         dir = MakeTempDir("kindlet");
+        // Process ids come round again, and with them the folder of an earlier run.
         for (const char* sub : {"one", "two words", "three"}) {
-            ASSERT_TRUE(CreateDirectoryA((dir + sub).c_str(), nullptr));
+            CreateDirectoryA((dir + sub).c_str(), nullptr);
+            DeleteFileA((dir + sub + "\\launched.log").c_str());
             ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
                                   (dir + sub + "\\launched.exe").c_str(), FALSE));
         }
@@ -91,15 +118,26 @@ class KindletE2E : public ::testing::Test {
         window = TopWindowsOf(kindlet.pid(), "Kindlet")[0];
         list_ = Control(window, "SysListView32");
         ASSERT_NE(nullptr, list_);
+        // A user's first click meets a window that is up and in front.
+        WaitForInputIdle(kindlet.process(), 5000);
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+                return pid == kindlet.pid();
+            },
+            3000));
     }
     HWND Button(const char* text) { return Control(window, "Button", text); }
-    // A click below the rows gives the list the focus; then keys as a user does.
+    // A click below the rows gives the list the focus (and takes the selection
+    // away); then keys as a user presses them.
     void SelectRow(int row) {
         RECT r = RectOf(list_);
         MouseClick(r.left + 30, r.bottom - 12);
         PressKey(VK_HOME);
         for (int i = 0; i < row; ++i)
             PressKey(VK_DOWN);
+        PressKey(VK_SPACE); // selects the row with the focus, wherever it was already
     }
     std::vector<std::string> Entries() { return ListViewLines(list_, kindlet.pid()); }
 
@@ -114,13 +152,11 @@ class KindletE2E : public ::testing::Test {
                 dialog = boxes.empty() ? nullptr : boxes[0];
                 return dialog != nullptr;
             },
-            5000))
+            20000))
             << button << " opens no dialog";
-        HWND name = GetDlgItem(dialog, 0x480); // the file name box
-        if (!name) name = FindWindowExA(GetDlgItem(dialog, 0x47c), nullptr, "Edit", nullptr);
-        ASSERT_NE(nullptr, name);
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        SetForegroundWindow(dialog);
+        // The file name box has the focus when the dialog opens.
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 3000));
+        TypeText(path);
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stays";
     }
@@ -177,7 +213,7 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     Click(Button("Move do&wn"));
     Click(Button("Move &up"));
     ASSERT_TRUE(WaitFor([&] { return Entries().size() == 3; }, 2000));
-    EXPECT_EQ(dir + "two words\\launched.exe|", Entries()[1]);
+    EXPECT_EQ(Lower(dir + "two words\\launched.exe|"), Lower(Entries()[1]));
     Click(Button("Move do&wn")); // back to the end
     SelectRow(1);
     Click(Control(window, "Edit"));
@@ -187,17 +223,19 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     const std::vector<std::string> made = {dir + "one\\launched.exe|",
                                            dir + "three\\launched.exe|-x 5",
                                            dir + "two words\\launched.exe|"};
-    EXPECT_EQ(made, Entries());
+    const std::vector<std::string> before = Entries();
+    EXPECT_EQ(Lower(made), Lower(before));
 
     const std::string list = dir + "my list.txt";
+    DeleteFileA(list.c_str());
     ChooseInFileDialog("Save &as...", list);
     EXPECT_EQ("Kindlet - my list.txt", TextOf(window));
     // Quotes exactly where a path has a blank or parameters follow.
     const std::string one = dir.find(' ') == std::string::npos ? dir + "one\\launched.exe"
                                                                : Quoted(dir + "one\\launched.exe");
-    EXPECT_EQ(one + "\r\n" + Quoted(dir + "three\\launched.exe") + " -x 5\r\n" +
-                  Quoted(dir + "two words\\launched.exe") + "\r\n",
-              ReadWholeFile(list));
+    EXPECT_EQ(Lower(one + "\r\n" + Quoted(dir + "three\\launched.exe") + " -x 5\r\n" +
+                    Quoted(dir + "two words\\launched.exe") + "\r\n"),
+              Lower(ReadWholeFile(list)));
 
     // Saved: it closes without a question, and opens again with the same entries.
     PressChord(VK_MENU, VK_F4);
@@ -205,7 +243,7 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     ASSERT_TRUE(kindlet.WaitForExit(5000, code));
     StartKindlet(list);
     EXPECT_EQ("Kindlet - my list.txt", TextOf(window));
-    EXPECT_EQ(made, Entries());
+    EXPECT_EQ(before, Entries());
 
     // A change is not lost without a question: Escape keeps the window, "No" drops it.
     SelectRow(0);
@@ -223,7 +261,32 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     ASSERT_TRUE(kindlet.WaitForExit(5000, code));
     EXPECT_EQ(0u, code);
     StartKindlet(list);
-    EXPECT_EQ(made, Entries()) << "the removal was not saved";
+    EXPECT_EQ(before, Entries()) << "the removal was not saved";
+}
+
+// Files dropped from the shell arrive as WM_DROPFILES naming a block of paths in
+// the program's own memory; the block is put there as a drop does. Folders are
+// left out: a list opens files.
+TEST_F(KindletE2E, FilesDroppedOnItAreAdded) {
+    StartKindlet();
+    const std::string paths = dir + "one\\launched.exe" + '\0' + dir + "two words" + '\0' + dir +
+                              "two words\\launched.exe" + '\0' + '\0';
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    std::string block(reinterpret_cast<const char*>(&head), sizeof head);
+    block += paths;
+    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
+    ASSERT_NE(nullptr, p);
+    void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(nullptr, remote);
+    WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
+    CloseHandle(p);
+    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    const std::vector<std::string> want = {dir + "one\\launched.exe|",
+                                           dir + "two words\\launched.exe|"};
+    EXPECT_TRUE(WaitFor([&] { return Entries() == want; }, 3000));
+    EXPECT_EQ(want, Entries());
+    EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
 }
 
 TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
@@ -235,11 +298,13 @@ TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
     ASSERT_TRUE(kindlet.DismissMessageBox());
     EXPECT_EQ("Kindlet - Untitled", TextOf(window));
 
+    // Another program holds the list open and shares it with nobody.
     const std::string locked = dir + "locked.txt";
     WriteWholeFile(locked, dir + "one\\launched.exe\r\n");
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     StartKindlet(locked);
     ASSERT_TRUE(WaitFor([&] { return Entries().size() == 1; }, 2000));
+    HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Click(Control(window, "Edit"));
     PressKey('7');
     Click(Button("&Save"));
@@ -247,7 +312,7 @@ TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
     EXPECT_EQ("Cannot write the launch list:\r" + locked, text);
     ASSERT_TRUE(kindlet.DismissMessageBox());
     EXPECT_EQ("Kindlet - locked.txt *", TextOf(window)) << "still unsaved";
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CloseHandle(held);
 }
 
 // The launch button hands the saved list to paravue.exe, and the group opens on
