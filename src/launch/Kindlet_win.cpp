@@ -4,6 +4,7 @@
 //
 // Its title holds no "Paravue", so it is an ordinary window that goes with the
 // screen it stands on.
+#include "errors/err.h"
 #include "launch/LaunchListFile.h"
 #include "ui/Services.h"
 #include "ui/StringList.h"
@@ -328,8 +329,8 @@ void Command(Kindlet& k, int id, int code) {
         if (code == EN_CHANGE && !k.fillingParams) {
             int sel = Selected(k);
             if (sel < 0) return;
-            char text[1024];
-            GetWindowTextA(k.params, text, sizeof text);
+            std::string text(GetWindowTextLengthA(k.params) + 1, '\0');
+            text.resize(GetWindowTextA(k.params, text.data(), static_cast<int>(text.size())));
             // Blanks around the parameters mean nothing to the reader, so none are kept.
             k.entries[sel].parameters = TrimBlanks(text);
             SetItemText(k.list, sel, 1, k.entries[sel].parameters);
@@ -382,7 +383,7 @@ void Command(Kindlet& k, int id, int code) {
     }
 }
 
-LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT HandleMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     auto* k = reinterpret_cast<Kindlet*>(GetWindowLongPtrA(w, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
         k = static_cast<Kindlet*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
@@ -427,6 +428,16 @@ LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);
+}
+
+LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    // No error crosses into the system's code: what nobody handled is reported
+    // and ends the program, as in paravue.exe.
+    try {
+        return HandleMessage(w, msg, wp, lp);
+    } catch (...) {
+        err::ReportCurrentAndExit();
+    }
 }
 
 } // namespace
