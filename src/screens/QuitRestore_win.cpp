@@ -45,7 +45,8 @@ bool RestoreHiddenWindows(HWND foreground) {
                 DelayWithMessages(500);
             }
         } catch (...) {
-            // A C++ error over one screen must not keep the other's windows hidden.
+            // A C++ error over one screen must not keep the other's windows
+            // hidden; a processor fault goes to the report, which shows them.
         }
         ClearScreenList(screen);
         FreeObject(list);

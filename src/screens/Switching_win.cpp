@@ -32,7 +32,8 @@ void ShowScreen(int screen, HWND foreground) {
     };
     const int32_t count = list->count;
     for (int32_t i = 0; i < count; ++i) {
-        // A C++ error over one entry must not keep the others hidden.
+        // A C++ error over one entry loses only that entry; a processor fault
+        // goes to the report, which shows every remembered window again.
         try {
             auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
             HWND window = entry ? CurrentWindowOf(*entry, screen) : nullptr;
@@ -46,6 +47,7 @@ void ShowScreen(int screen, HWND foreground) {
         }
     }
     showing.Wait();
+    // C++ errors only; a processor fault goes to the report.
     try {
         SetForegroundWindow(foreground);
     } catch (...) {
