@@ -118,13 +118,12 @@ struct Recording {
 };
 } // namespace
 
-BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
-    auto* rec = reinterpret_cast<Recording*>(param);
+static void RecordWindow(HWND window, Recording* rec) {
     // Windows already taken by this recording (owners of earlier windows) are
     // hidden as far as it is concerned, though the hide is yet to be asked for.
-    if (!SeemsVisible(window) || FindEntryIndex(rec->screen, window) != -1) return TRUE;
+    if (!SeemsVisible(window) || FindEntryIndex(rec->screen, window) != -1) return;
     const WindowFacts facts = ReadWindowFacts(window, true, rec->shell);
-    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return TRUE;
+    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return;
     // The owner goes first, so that the owned window never stands alone on
     // screen, and it is remembered as a window of its own: it must come back
     // even when the window it owns is closed meanwhile. An owner hidden already
@@ -136,6 +135,10 @@ BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
     }
     RememberWindow(rec->screen, window);
     rec->toHide.push_back(window);
+}
+
+BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
+    err::Guarded([&] { RecordWindow(window, reinterpret_cast<Recording*>(param)); });
     return TRUE;
 }
 

@@ -1,4 +1,5 @@
 #include "screens/WindowMenu.h"
+#include "errors/err.h"
 #include "launch/LaunchList.h"
 #include "screens/Eligibility.h"
 #include "screens/MoveCaptions.h"
@@ -89,23 +90,24 @@ HWND WindowOfMenuItem(int32_t itemId) {
     return nullptr;
 }
 
-BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM param) {
-    const HWND shell = reinterpret_cast<HWND>(param);
+static void AddWindowItem(HWND window, HWND shell) {
     // Judged by the state last asked for: a busy program's window is listed
     // where it is going, not where it still stands.
     const bool visible = SeemsVisible(window);
     const bool remembered = !visible && FindEntryIndex(OtherScreen(CurrentScreen), window) != -1;
-    if (!visible && !remembered) return TRUE;
+    if (!visible && !remembered) return;
     // Visibility decides the kind of item, not whether there is one.
-    if (ClassifyWindow(ReadWindowFacts(window, true, shell)) != WindowVerdict::TakesPart)
-        return TRUE;
-    char title[kTitleTestLimit] = "";
-    GetWindowTextA(window, title, kTitleTestLimit);
-    WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, remembered, title);
+    const WindowFacts facts = ReadWindowFacts(window, true, shell);
+    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return;
+    WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, remembered, facts.title);
     if (plan.place == ItemPlace::Top)
         AddMenuLink(window, MenuInsertItem(WindowMenu, 0, plan.caption.c_str(), 0, MoveEvent()));
     else if (plan.place == ItemPlace::End)
         AddMenuLink(window, MenuAddItem(WindowMenu, plan.caption.c_str(), 0, MoveEvent()));
+}
+
+BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM param) {
+    err::Guarded([&] { AddWindowItem(window, reinterpret_cast<HWND>(param)); });
     return TRUE;
 }
 

@@ -22,7 +22,8 @@ TEST(HiddenRecord, WhatIsWrittenReadsBackAndDamageIsRefusedWhole) {
     // Every cut-short record, a trailing byte, another version: refused, and
     // nothing of it is kept.
     back.windows = {{9, "stale"}};
-    for (size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(DecodeRecord(bytes.substr(0, n), back)) << n;
+    for (size_t n = 0; n < bytes.size(); ++n)
+        EXPECT_FALSE(DecodeRecord(bytes.substr(0, n), back)) << n;
     EXPECT_TRUE(back.windows.empty());
     EXPECT_FALSE(DecodeRecord(bytes + "x", back));
     std::string other = bytes;
@@ -44,10 +45,11 @@ TEST(HiddenRecord, TheGuardsCommandLine) {
     EXPECT_EQ(b.event, 56u);
     EXPECT_EQ(b.processId, 4000000000u);
     // A launch list and anything short of the exact form is no guard.
-    for (const char* no : {"paravue.exe", "paravue.exe list.txt", "paravue.exe /ParavueGuard 1 2 3",
-                           "paravue.exe /ParavueGuard 1 2 3 4 5", "paravue.exe /paravueguard 1 2 3 4",
-                           "paravue.exe /ParavueGuard 1 2 x 4", "paravue.exe /ParavueGuard 1 2 -3 4",
-                           "paravue.exe /ParavueGuard 1 2 3 99999999999", "paravue.exe \"/ParavueGuard 1\" 2 3 4"})
+    for (const char* no :
+         {"paravue.exe", "paravue.exe list.txt", "paravue.exe /ParavueGuard 1 2 3",
+          "paravue.exe /ParavueGuard 1 2 3 4 5", "paravue.exe /paravueguard 1 2 3 4",
+          "paravue.exe /ParavueGuard 1 2 x 4", "paravue.exe /ParavueGuard 1 2 -3 4",
+          "paravue.exe /ParavueGuard 1 2 3 99999999999", "paravue.exe \"/ParavueGuard 1\" 2 3 4"})
         EXPECT_FALSE(ParseGuardArgs(no, b)) << no;
     EXPECT_FALSE(ParseGuardArgs(nullptr, b));
 }

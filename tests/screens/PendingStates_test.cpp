@@ -9,7 +9,8 @@ struct Step {
 
 static void Walk(PendingStates& p, std::initializer_list<Step> steps) {
     int i = 0;
-    for (const Step& s : steps) EXPECT_EQ(p.Judge(1, s.exists, s.reported), s.believed) << "step " << i++;
+    for (const Step& s : steps)
+        EXPECT_EQ(p.Judge(1, s.exists, s.reported), s.believed) << "step " << i++;
 }
 
 TEST(PendingStates, ARequestCountsUntilTheWindowReachesItsStateOrIsGone) {
