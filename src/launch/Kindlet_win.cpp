@@ -433,11 +433,7 @@ LRESULT HandleMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     // No error crosses into the system's code: what nobody handled is reported
     // and ends the program, as in paravue.exe.
-    try {
-        return HandleMessage(w, msg, wp, lp);
-    } catch (...) {
-        err::ReportCurrentAndExit();
-    }
+    return err::Guarded([&] { return HandleMessage(w, msg, wp, lp); });
 }
 
 } // namespace
