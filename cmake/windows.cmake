@@ -55,6 +55,15 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
             "${CMAKE_SOURCE_DIR}/src/launch/paravue help.html" "$<TARGET_FILE_DIR:paravue>/paravue help.html")
 endif()
 
+# The companion program for making launch lists, shipped beside paravue.exe. A
+# plain small build: optimised for size and stripped.
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/launch/Kindlet_win.cpp)
+  add_executable(kindlet WIN32 ${CMAKE_SOURCE_DIR}/src/launch/Kindlet_win.cpp)
+  target_compile_options(kindlet PRIVATE -Os)
+  target_link_options(kindlet PRIVATE -Os -s)
+  target_link_libraries(kindlet PRIVATE paravue_core comctl32 comdlg32 shell32)
+endif()
+
 # Programs that stand in for "other programs" in the tests.
 file(GLOB PARAVUE_TEST_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*_prog.cpp)
 foreach(prog ${PARAVUE_TEST_PROGRAMS})
@@ -107,7 +116,7 @@ endforeach()
 
 # The end-to-end suite starts the program and the stand-in programs from its own folder.
 if(TARGET e2e_tests AND TARGET paravue)
-  add_dependencies(e2e_tests paravue testwins launched)
+  add_dependencies(e2e_tests paravue kindlet testwins launched)
 endif()
 # The error tests read the program's string table and crash the crash program.
 if(TARGET errors_tests AND TARGET paravue AND TARGET crasher)
