@@ -306,9 +306,15 @@ class Soak {
                                      "clicks beside it; closed it with WM_CANCELMODE";
             Note(note);
             std::printf("note after action %d: %s\n", actions_, note.c_str());
+            // The menu ends when its owner window (a control of the strip) is told so.
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            HWND owner = app_->strip();
+            if (GetGUIThreadInfo(GetWindowThreadProcessId(owner, nullptr), &info) &&
+                info.hwndMenuOwner)
+                owner = info.hwndMenuOwner;
             DWORD_PTR result;
-            SendMessageTimeoutA(app_->strip(), WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 2000,
-                                &result);
+            SendMessageTimeoutA(owner, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
             WaitFor([] { return !MenuOpen(); }, 2000);
         }
         if (MenuOpen()) Note("the menu does not close");
