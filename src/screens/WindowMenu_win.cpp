@@ -15,8 +15,11 @@ ObjectList* MenuLinkList;
 namespace {
 constexpr uint32_t kSeparator = 0x20;
 constexpr uint32_t kCheckMark = 0x08;
+constexpr uint32_t kGreyed = 0x02;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
+
+std::string menuNote;
 
 MenuItemEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
 
@@ -29,6 +32,8 @@ void NotifyDesktop() {
         SendMessageA(desktop, WM_COMMAND, kDesktopRefresh, 0);
 }
 } // namespace
+
+void SetWindowMenuNote(const std::string& text) { menuNote = text; }
 
 void CreateWindowMenu(Control* owner) {
     WindowMenu = CreateMenuObject(owner, 0, nullptr, 0, MoveEvent());
@@ -124,6 +129,7 @@ bool BuildWindowMenu() {
         MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), kCheckedState,
                          TransparencyOn);
     }
+    if (!menuNote.empty()) MenuAddItem(WindowMenu, menuNote.c_str(), kGreyed, MenuItemEvent{});
     return MenuItemCount(WindowMenu) > 0;
 }
 

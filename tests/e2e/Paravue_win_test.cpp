@@ -516,4 +516,170 @@ TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
     EXPECT_TRUE(Visible(other.Window("a")));
     ExpectSavedPlace(kDefaultLeft, kDefaultTop);
 }
+
+// ---- the switch key, one strip at a time, lists handed to the running strip ----
+
+// Ctrl+Alt+Space, pressed for real; downs > 1 holds Space down. A switch just
+// made moves the input; under Wine a window that takes the focus reads the
+// keyboard state anew, which would drop modifiers pressed meanwhile.
+void PressCtrlAltSpace(int downs = 1) {
+    Sleep(300);
+    PressKeys({VK_CONTROL, VK_MENU}, VK_SPACE, downs);
+}
+
+// Gives w the input and lets the change settle.
+void FocusOn(HWND w) {
+    SetForegroundWindow(w);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
+    Sleep(300);
+}
+
+TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce) {
+    OtherProgram other({{"a", "v", "", "E2E window of the hotkey"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    HWND a = other.Window("a");
+    // The key works whatever window has the input.
+    FocusOn(a);
+
+    PressCtrlAltSpace();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    EXPECT_EQ("1", TextOf(app.SwitchButton()));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(a); }, 2000));
+    PressCtrlAltSpace();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Visible(a); }, 2000));
+
+    // Four key-downs before the key-up: one switch, not four.
+    PressCtrlAltSpace(4);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    Sleep(500);
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    EXPECT_EQ((std::vector<std::string>{"a hide", "a show", "a hide"}), other.ShowHideLog());
+    // Let go, the key works again.
+    PressCtrlAltSpace();
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+    EXPECT_EQ(0u, QuitWithButton());
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+
+TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWithoutAMessage) {
+    OtherProgram other({{"a", "v", "", "E2E window of the key setting"}});
+    ASSERT_TRUE(other.started());
+    // Presses that do not reach the strip go to this window; Escape closes what Alt
+    // and Space may open there.
+    auto pressAndExpectNoSwitch = [&](const char* what) {
+        FocusOn(other.Window("a"));
+        PressCtrlAltSpace();
+        PressKey(VK_ESCAPE);
+        Sleep(500);
+        EXPECT_EQ("1", TextOf(app.NumberLabel())) << what;
+    };
+
+    WriteSetting("Hotkey", "Ctrl+Shift+F12");
+    StartAndWait();
+    pressAndExpectNoSwitch("Ctrl+Alt+Space is not the key any more");
+    PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    EXPECT_EQ(0u, QuitWithButton());
+    std::string stored;
+    ASSERT_TRUE(ReadSetting("Hotkey", stored));
+    EXPECT_EQ("Ctrl+Shift+F12", stored) << "read, never written";
+
+    // Another program holds the default key.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_SPACE));
+    struct Case {
+        const char* value; // null: no value, the default key
+        const char* what;
+    } cases[] = {{"", "an empty value"}, {"Ctrl+Tab", "a value that is not valid"},
+                 {nullptr, "a key another program holds"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.Kill();
+        DeleteSettingsKey();
+        if (c.value) WriteSetting("Hotkey", c.value);
+        StartAndWait();
+        std::string text;
+        EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
+        pressAndExpectNoSwitch(c.what);
+        SwitchTo(2); // the button works as ever
+    }
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE))
+        << "the held key came to its holder";
+    UnregisterHotKey(nullptr, 7);
+}
+
+TEST_F(ParavueE2E, ASecondStartEndsAtOnceAndTheRunningStripComesForward) {
+    OtherProgram other({{"a", "v", "", "E2E window in front"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    SetForegroundWindow(other.Window("a"));
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other.Window("a"); }, 2000));
+
+    Paravue second;
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(second.Start());
+    DWORD code = 1;
+    ASSERT_TRUE(second.WaitForExit(1000, code)) << "a second start ends within a second";
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.strip(); }, 2000));
+    size_t strips = 0;
+    for (HWND w : TopWindowsOf(0, "obj_Form"))
+        strips += TextOf(w) == "sd";
+    EXPECT_EQ(1u, strips);
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no list, no switch";
+    EXPECT_TRUE(app.Running());
+}
+
+TEST_F(LaunchListE2E, ASecondStartHandsItsListToTheRunningStripWhichWaitsForTheAboutForm) {
+    OtherProgram other({{"w", "v", "", "E2E watched window"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    WriteWholeFile(dir + "handed list.txt", dir + "missing.exe\r\n" + dir + "one\\launched.exe\r\n");
+
+    // Named relative to the second start's folder, which the running strip does not share.
+    Paravue second;
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(second.Start("\"handed list.txt\"", dir));
+    DWORD code = 1;
+    ASSERT_TRUE(second.WaitForExit(1000, code));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(0u, code);
+
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot find file:\r" + dir + "missing.exe", text);
+    ASSERT_TRUE(app.DismissMessageBox());
+    ASSERT_TRUE(WaitFor([&] { return !Launches("one").empty(); }, 8000));
+    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + dir + "one|watched=hidden"}),
+              Launches("one"));
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    EXPECT_EQ((std::vector<std::string>{"w hide"}), other.ShowHideLog()) << "one switch";
+
+    // Handed over while the About form is open: carried out once it closes.
+    WriteWholeFile(dir + "later list.txt", dir + "three\\launched.exe 9\r\n");
+    Click(app.Button("?"));
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
+                if (TextOf(w) == "About this program") about = w;
+            return about != nullptr;
+        },
+        3000));
+    Paravue third;
+    ASSERT_TRUE(third.Start("\"" + dir + "later list.txt\""));
+    ASSERT_TRUE(third.WaitForExit(1000, code));
+    Sleep(1000);
+    EXPECT_TRUE(Launches("three").empty()) << "nothing while the About form is open";
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }, 2000));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !Launches("three").empty(); }, 8000));
+    EXPECT_EQ((std::vector<std::string>{"args=9|cwd=" + dir + "three|watched=visible"}),
+              Launches("three"));
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "each list switches once";
+}
 } // namespace
