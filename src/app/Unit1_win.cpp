@@ -37,7 +37,9 @@ void ProcessAppMessages(void*) { ProcessMessages(ApplicationObject); }
 
 } // namespace
 
-LaunchHooks StripLaunchHooks(MainForm* s) { return {SwitchFromLaunchList, ProcessAppMessages, s}; }
+LaunchHooks StripLaunchHooks(MainForm* s) {
+    return {SwitchFromLaunchList, ProcessAppMessages, s};
+}
 
 void HideTaskbarButton() {
     HWND app = ApplicationObject->handle;

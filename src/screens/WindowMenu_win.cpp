@@ -33,7 +33,9 @@ void NotifyDesktop() {
 }
 } // namespace
 
-void SetWindowMenuNote(const std::string& text) { menuNote = text; }
+void SetWindowMenuNote(const std::string& text) {
+    menuNote = text;
+}
 
 void CreateWindowMenu(Control* owner) {
     WindowMenu = CreateMenuObject(owner, 0, nullptr, 0, MoveEvent());

@@ -12,9 +12,9 @@ constexpr Named kModifiers[] = {
     {"Ctrl", kHotkeyCtrl}, {"Alt", kHotkeyAlt}, {"Shift", kHotkeyShift}, {"Win", kHotkeyWin}};
 
 constexpr Named kKeys[] = {
-    {"Space", 0x20},  {"PageUp", 0x21}, {"PageDown", 0x22}, {"End", 0x23},
-    {"Home", 0x24},   {"Left", 0x25},   {"Up", 0x26},       {"Right", 0x27},
-    {"Down", 0x28},   {"Insert", 0x2D}, {"Delete", 0x2E},
+    {"Space", 0x20}, {"PageUp", 0x21}, {"PageDown", 0x22}, {"End", 0x23},
+    {"Home", 0x24},  {"Left", 0x25},   {"Up", 0x26},       {"Right", 0x27},
+    {"Down", 0x28},  {"Insert", 0x2D}, {"Delete", 0x2E},
 };
 constexpr uint32_t kF1 = 0x70;
 
@@ -28,8 +28,10 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
     return s;
 }
 

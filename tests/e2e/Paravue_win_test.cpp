@@ -591,7 +591,8 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     struct Case {
         const char* value; // null: no value, the default key
         const char* what;
-    } cases[] = {{"", "an empty value"}, {"Ctrl+Tab", "a value that is not valid"},
+    } cases[] = {{"", "an empty value"},
+                 {"Ctrl+Tab", "a value that is not valid"},
                  {nullptr, "a key another program holds"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -637,7 +638,8 @@ TEST_F(LaunchListE2E, ASecondStartHandsItsListToTheRunningStripWhichWaitsForTheA
     OtherProgram other({{"w", "v", "", "E2E watched window"}});
     ASSERT_TRUE(other.started());
     StartAndWait();
-    WriteWholeFile(dir + "handed list.txt", dir + "missing.exe\r\n" + dir + "one\\launched.exe\r\n");
+    WriteWholeFile(dir + "handed list.txt",
+                   dir + "missing.exe\r\n" + dir + "one\\launched.exe\r\n");
 
     // Named relative to the second start's folder, which the running strip does not share.
     Paravue second;

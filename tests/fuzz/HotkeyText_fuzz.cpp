@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const HotkeyParse p = ParseHotkey(text);
     HotkeyNote(p, true);
     if (p.status != HotkeyStatus::Ok) return 0;
-    if (p.hotkey.modifiers == 0 || (p.hotkey.modifiers & ~0xFu) || p.hotkey.key == 0)
-        std::abort();
+    if (p.hotkey.modifiers == 0 || (p.hotkey.modifiers & ~0xFu) || p.hotkey.key == 0) std::abort();
     const HotkeyParse again = ParseHotkey(HotkeyName(p.hotkey));
     if (again.status != HotkeyStatus::Ok || again.hotkey.modifiers != p.hotkey.modifiers ||
         again.hotkey.key != p.hotkey.key)

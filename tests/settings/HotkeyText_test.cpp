@@ -43,9 +43,11 @@ TEST(HotkeyText, EmptyMeansNoneAndAnythingElseIsNotValid) {
     EXPECT_EQ(HotkeyStatus::Empty, ParseHotkey("").status);
     EXPECT_EQ(HotkeyStatus::Empty, ParseHotkey("   ").status);
     for (const char* text :
-         {"Space", "F12", "Ctrl", "Ctrl+", "+Space", "Ctrl++Space", "Ctrl+Ctrl+A", "Ctrl+A+B",
-          "Ctrl+Space+Alt", "Ctrl+F0", "Ctrl+F25", "Ctrl+F01", "Ctrl+F 1", "Ctrl+Tab", "Ctrl+Escape",
-          "Ctrl+%", "Ctrl+\xe9", "Control+A", "Ctrl Alt Space", "Ctrl+Alt+Space\t", "Ctrl+AB"}) {
+         {"Space",       "F12",         "Ctrl",      "Ctrl+",          "+Space",
+          "Ctrl++Space", "Ctrl+Ctrl+A", "Ctrl+A+B",  "Ctrl+Space+Alt", "Ctrl+F0",
+          "Ctrl+F25",    "Ctrl+F01",    "Ctrl+F 1",  "Ctrl+Tab",       "Ctrl+Escape",
+          "Ctrl+%",      "Ctrl+\xe9",   "Control+A", "Ctrl Alt Space", "Ctrl+Alt+Space\t",
+          "Ctrl+AB"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(HotkeyStatus::Invalid, ParseHotkey(text).status);
     }
