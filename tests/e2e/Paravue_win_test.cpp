@@ -611,45 +611,35 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     UnregisterHotKey(nullptr, 7);
 }
 
-TEST_F(ParavueE2E, ASecondStartEndsAtOnceAndTheRunningStripComesForward) {
-    OtherProgram other({{"a", "v", "", "E2E window in front"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
-    SetForegroundWindow(other.Window("a"));
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other.Window("a"); }, 2000));
-
-    Paravue second;
+// A later start that ends within a second with code 0, leaving the one strip.
+void ExpectHandedOver(Paravue& later, const std::string& args, const std::string& dir = "") {
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(second.Start());
+    ASSERT_TRUE(later.Start(args, dir));
     DWORD code = 1;
-    ASSERT_TRUE(second.WaitForExit(1000, code)) << "a second start ends within a second";
+    ASSERT_TRUE(later.WaitForExit(1000, code)) << "a second start ends within a second";
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(0u, code);
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.strip(); }, 2000));
     size_t strips = 0;
     for (HWND w : TopWindowsOf(0, "obj_Form"))
         strips += TextOf(w) == "sd";
     EXPECT_EQ(1u, strips);
-    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no list, no switch";
-    EXPECT_TRUE(app.Running());
 }
 
-TEST_F(LaunchListE2E, ASecondStartHandsItsListToTheRunningStripWhichWaitsForTheAboutForm) {
+TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWaitForTheAboutForm) {
     OtherProgram other({{"w", "v", "", "E2E watched window"}});
     ASSERT_TRUE(other.started());
     StartAndWait();
+    FocusOn(other.Window("w"));
+    Paravue second;
+    ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(second, ""));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.strip(); }, 2000));
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no list, no switch";
+
+    // Named relative to the later start's folder, which the running strip does not share.
     WriteWholeFile(dir + "handed list.txt",
                    dir + "missing.exe\r\n" + dir + "one\\launched.exe\r\n");
-
-    // Named relative to the second start's folder, which the running strip does not share.
-    Paravue second;
-    const DWORD start = GetTickCount();
-    ASSERT_TRUE(second.Start("\"handed list.txt\"", dir));
-    DWORD code = 1;
-    ASSERT_TRUE(second.WaitForExit(1000, code));
-    EXPECT_LT(GetTickCount() - start, 1000u);
-    EXPECT_EQ(0u, code);
-
+    Paravue third;
+    ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(third, "\"handed list.txt\"", dir));
     std::string text;
     ASSERT_TRUE(app.WaitForMessageBox(text));
     EXPECT_EQ("Cannot find file:\r" + dir + "missing.exe", text);
@@ -671,9 +661,8 @@ TEST_F(LaunchListE2E, ASecondStartHandsItsListToTheRunningStripWhichWaitsForTheA
             return about != nullptr;
         },
         3000));
-    Paravue third;
-    ASSERT_TRUE(third.Start("\"" + dir + "later list.txt\""));
-    ASSERT_TRUE(third.WaitForExit(1000, code));
+    Paravue fourth;
+    ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(fourth, "\"" + dir + "later list.txt\""));
     Sleep(1000);
     EXPECT_TRUE(Launches("three").empty()) << "nothing while the About form is open";
     EXPECT_EQ("2", TextOf(app.NumberLabel()));
