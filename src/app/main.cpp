@@ -3,12 +3,21 @@
 #include "app/StripCommands.h"
 #include "app/Unit1.h"
 #include "errors/err.h"
+#include "screens/HiddenRecord.h"
+#include "ui/Services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // A second copy of the program started as the guard of the first one.
+    GuardArgs guard;
+    if (ParseGuardArgs(GetCommandLineA(), guard)) return RunGuard(guard);
     // A second start only hands its list to the strip that runs.
     if (HandedOverToRunningInstance()) return 0;
     // Before anything else, so that every fault of the start-up is reported too.
     err::InstallErrorHandlers();
+    // Windows a run ended from outside left hidden come back before anything else;
+    // the instance claimed above tells that no other Para-Vue runs.
+    if (ClaimInstance()) RestoreFromLastRun();
+    EnableHiddenRecord(GetParam(0));
     Control* app = CreateApplication("tallowin");
     BuildMainForm(MainFormRecord, app);
     StartHotkey();

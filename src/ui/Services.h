@@ -1,6 +1,7 @@
 // Small services the program calls everywhere: numbers and texts, command-line
 // parameters, file-name parts, message boxes, screen size.
 #pragma once
+#include "errors/MessageBox.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,7 +11,9 @@ std::string IntToText(int32_t n);
 // Optional sign, then decimal digits up to the first non-digit, wrapping at 32
 // bits; no blanks skipped; null or no digits give 0.
 int32_t TextToInt(const char* text);
-inline int32_t TextToInt(const std::string& text) { return TextToInt(text.c_str()); }
+inline int32_t TextToInt(const std::string& text) {
+    return TextToInt(text.c_str());
+}
 
 // Parameter n of a command line as Windows programs split it: separators are
 // codes up to 0x20, double quotes group blanks. Parameter 0 is the program name
@@ -40,8 +43,4 @@ void InitCommonControlsFor(uint32_t classes);
 int ScreenWidth();
 int ScreenHeight();
 
-// Message boxes go through this one function, so that tests can watch them
-// without a box that waits for a click. Defaults to MessageBoxA.
-using MessageBoxFn = int (*)(void* owner, const char* text, const char* caption, unsigned type);
-MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn);
-int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type);
+// The message-box seam (SetMessageBoxFunction, CallMessageBox) is errors/MessageBox.h.

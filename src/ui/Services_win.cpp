@@ -5,25 +5,12 @@
 #include <cstdarg>
 #include <memory>
 
-static int RealMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
-    return MessageBoxA(static_cast<HWND>(owner), text, caption, type);
-}
-static MessageBoxFn messageBoxFn = RealMessageBox;
-
-MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn) {
-    MessageBoxFn old = messageBoxFn;
-    messageBoxFn = fn ? fn : RealMessageBox;
-    return old;
-}
-
-int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
-    return messageBoxFn(owner, text, caption, type);
-}
-
 // The application object registers its window here, so that messages carry its
 // caption and stay in front of it.
 static HWND messageOwner;
-void SetMessageOwner(void* window) { messageOwner = static_cast<HWND>(window); }
+void SetMessageOwner(void* window) {
+    messageOwner = static_cast<HWND>(window);
+}
 
 void ShowMessage(const std::string& text) {
     char caption[256] = "";
@@ -32,7 +19,8 @@ void ShowMessage(const std::string& text) {
         GetWindowTextA(messageOwner, caption, sizeof caption);
         captionText = caption;
     }
-    CallMessageBox(captionText ? messageOwner : nullptr, text.c_str(), captionText, MB_SETFOREGROUND);
+    CallMessageBox(captionText ? messageOwner : nullptr, text.c_str(), captionText,
+                   MB_SETFOREGROUND);
 }
 
 std::string GetParam(int n) {
@@ -44,7 +32,9 @@ std::string GetParam(int n) {
     return CommandLineParam(GetCommandLineA(), n);
 }
 
-int GetParamCount() { return CommandLineParamCount(GetCommandLineA()); }
+int GetParamCount() {
+    return CommandLineParamCount(GetCommandLineA());
+}
 
 bool FileExists(const std::string& name) {
     DWORD attributes = GetFileAttributesA(name.c_str());
@@ -84,8 +74,12 @@ void InitCommonControlsFor(uint32_t classes) {
     }
 }
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
 
 namespace {
 struct FileHandle {
