@@ -419,11 +419,25 @@ TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
 
 // ---- the switch key, one strip at a time, lists handed to the running strip ----
 
-// Ctrl+Alt+Space, pressed for real; downs > 1 holds Space down. A switch just
-// made moves the input; under Wine a window that takes the focus reads the
-// keyboard state anew, which would drop modifiers pressed meanwhile.
+// Returns once the window with the input has stayed the same for a while: under
+// Wine a window that takes the focus reads the keyboard state anew, which drops
+// modifiers pressed meanwhile (a switch just made moves the input).
+void LetFocusSettle() {
+    HWND last = GetForegroundWindow();
+    const DWORD start = GetTickCount();
+    DWORD since = start;
+    while (GetTickCount() - start < 3000 && GetTickCount() - since < 400) {
+        Sleep(20);
+        if (HWND now = GetForegroundWindow(); now != last) {
+            last = now;
+            since = GetTickCount();
+        }
+    }
+}
+
+// Ctrl+Alt+Space, pressed for real; downs > 1 holds Space down.
 void PressCtrlAltSpace(int downs = 1) {
-    Sleep(300);
+    LetFocusSettle();
     PressKeys({VK_CONTROL, VK_MENU}, VK_SPACE, downs);
 }
 
@@ -479,6 +493,7 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     WriteSetting("Hotkey", "Ctrl+Shift+F12");
     StartAndWait();
     pressAndExpectNoSwitch("Ctrl+Alt+Space is not the key any more");
+    LetFocusSettle();
     PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
     EXPECT_EQ(0u, QuitWithButton());
