@@ -11,6 +11,7 @@
 //   second, reference-counted string implementation (some 85 KB). Ours throw an
 //   exception with the same message; nothing in the program catches these by
 //   their exact class, only as std::exception for the unhandled-error report.
+#include "runtime/CheckedToolchain.h"
 #include <cstdarg>
 #include <cstddef>
 #include <cstdlib>

@@ -7,6 +7,7 @@
 // call WinMain as the usual start-up would, and leave through exit() so that
 // what was registered with atexit runs. Linked into paravue.exe only, with cmake/lean-startup.specs
 // keeping the usual start-up object out of the link.
+#include "runtime/CheckedToolchain.h"
 #include <windows.h>
 #include <cstdlib>
 

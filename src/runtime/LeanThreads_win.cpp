@@ -1,18 +1,64 @@
-// The handful of thread primitives that the exception-unwinding support of the
-// C++ runtime asks for (run-once, a lock, thread-local keys), made directly on
-// Windows' own. Without them the linker brings in a whole POSIX-threads library
-// (some 30 KB) for a program that runs a single thread. They stay correct with
-// more threads, except that a key's destructor is not run when a thread ends.
-// Linked into paravue.exe only.
+// The handful of thread primitives that the C++ runtime's exception support
+// asks for (run-once, a lock, thread-local keys), made directly on Windows' own.
+// Without them the linker brings in a whole POSIX-threads library (some 30 KB)
+// for a program that runs a single thread. They stay correct with more threads,
+// except that a key's destructor is not run when a thread ends.
+//
+// The library's own header declares them: a changed type or signature in
+// another release then fails to compile here instead of misreading its callers.
+#include "runtime/CheckedToolchain.h"
 #include <windows.h>
-#include <cstdint>
+#include <cerrno>
+#include <pthread.h>
+
+namespace {
+
+// A lock word holds one of the library's static initialisers until its first
+// use, then the address of one of these.
+struct Lock {
+    CRITICAL_SECTION section;
+    bool errorCheck; // relocking and unlocking by another thread are errors
+};
+
+// A zero word (a lock never initialised, or destroyed) counts as a plain one.
+bool IsStaticInitialiser(pthread_mutex_t word) {
+    return word == 0 || word == PTHREAD_MUTEX_INITIALIZER ||
+           word == PTHREAD_NORMAL_MUTEX_INITIALIZER ||
+           word == PTHREAD_ERRORCHECK_MUTEX_INITIALIZER ||
+           word == PTHREAD_RECURSIVE_MUTEX_INITIALIZER;
+}
+
+// The lock of a word, made on first use. Two threads may arrive at a fresh word
+// together: both make one, the first to swap its address in wins and the other
+// drops its own.
+Lock* LockOf(pthread_mutex_t* word) {
+    for (;;) {
+        const pthread_mutex_t current = *word;
+        if (!IsStaticInitialiser(current)) return reinterpret_cast<Lock*>(current);
+        auto* lock = static_cast<Lock*>(HeapAlloc(GetProcessHeap(), 0, sizeof(Lock)));
+        if (!lock) return nullptr;
+        InitializeCriticalSection(&lock->section);
+        lock->errorCheck = current == PTHREAD_ERRORCHECK_MUTEX_INITIALIZER;
+        const LONG before =
+            InterlockedCompareExchange(reinterpret_cast<volatile LONG*>(word),
+                                       reinterpret_cast<LONG>(lock), static_cast<LONG>(current));
+        if (before == static_cast<LONG>(current)) return lock;
+        DeleteCriticalSection(&lock->section);
+        HeapFree(GetProcessHeap(), 0, lock);
+    }
+}
+
+bool OwnedByThisThread(const Lock* lock) {
+    return reinterpret_cast<DWORD>(lock->section.OwningThread) == GetCurrentThreadId();
+}
+
+} // namespace
 
 extern "C" {
 
-// The runtime's types: a once flag of 0 (not run), a lock word that is -1 for a
-// statically initialised lock, and a key.
-int pthread_once(long* once, void (*routine)(void)) {
-    // 0 not run, 1 running, 2 done.
+// 0 not run, 1 running, 2 done. Whoever comes while it runs waits for the end.
+int pthread_once(pthread_once_t* once, void (*routine)(void)) {
+    static_assert(PTHREAD_ONCE_INIT == 0);
     if (InterlockedCompareExchange(once, 1, 0) == 0) {
         routine();
         InterlockedExchange(once, 2);
@@ -23,68 +69,60 @@ int pthread_once(long* once, void (*routine)(void)) {
     return 0;
 }
 
-static CRITICAL_SECTION* LockOf(intptr_t* lock) {
-    intptr_t current = *lock;
-    if (current != 0 && current != -1) return reinterpret_cast<CRITICAL_SECTION*>(current);
-    auto* section =
-        static_cast<CRITICAL_SECTION*>(HeapAlloc(GetProcessHeap(), 0, sizeof(CRITICAL_SECTION)));
-    if (!section) return nullptr;
-    InitializeCriticalSection(section);
-    auto made = reinterpret_cast<LONG>(section);
-    LONG before =
-        InterlockedCompareExchange(reinterpret_cast<LONG*>(lock), made, static_cast<LONG>(current));
-    if (before == static_cast<LONG>(current)) return section;
-    // Another thread made it first.
-    DeleteCriticalSection(section);
-    HeapFree(GetProcessHeap(), 0, section);
-    return reinterpret_cast<CRITICAL_SECTION*>(before);
-}
-
-int pthread_mutex_init(intptr_t* lock, const unsigned*) {
-    *lock = -1;
+// The library sets its locks up with the static initialisers; a lock with
+// attributes would need their private layout, so it is refused, not misread.
+int pthread_mutex_init(pthread_mutex_t* word, const pthread_mutexattr_t* attributes) {
+    if (attributes) return ENOTSUP;
+    *word = PTHREAD_MUTEX_INITIALIZER;
     return 0;
 }
 
-int pthread_mutex_lock(intptr_t* lock) {
-    CRITICAL_SECTION* section = LockOf(lock);
-    if (!section) return ERROR_NOT_ENOUGH_MEMORY;
-    EnterCriticalSection(section);
+int pthread_mutex_lock(pthread_mutex_t* word) {
+    Lock* lock = LockOf(word);
+    if (!lock) return ENOMEM;
+    if (lock->errorCheck && OwnedByThisThread(lock)) return EDEADLK;
+    EnterCriticalSection(&lock->section);
     return 0;
 }
 
-int pthread_mutex_unlock(intptr_t* lock) {
-    if (*lock == 0 || *lock == -1) return 0;
-    LeaveCriticalSection(reinterpret_cast<CRITICAL_SECTION*>(*lock));
+int pthread_mutex_unlock(pthread_mutex_t* word) {
+    const pthread_mutex_t current = *word;
+    if (IsStaticInitialiser(current)) return EPERM; // never locked
+    auto* lock = reinterpret_cast<Lock*>(current);
+    if (!OwnedByThisThread(lock)) return EPERM;
+    LeaveCriticalSection(&lock->section);
     return 0;
 }
 
-int pthread_mutex_destroy(intptr_t* lock) {
-    if (*lock != 0 && *lock != -1) {
-        auto* section = reinterpret_cast<CRITICAL_SECTION*>(*lock);
-        DeleteCriticalSection(section);
-        HeapFree(GetProcessHeap(), 0, section);
+int pthread_mutex_destroy(pthread_mutex_t* word) {
+    const pthread_mutex_t current = *word;
+    if (!IsStaticInitialiser(current)) {
+        auto* lock = reinterpret_cast<Lock*>(current);
+        if (lock->section.OwningThread) return EBUSY;
+        DeleteCriticalSection(&lock->section);
+        HeapFree(GetProcessHeap(), 0, lock);
     }
-    *lock = 0;
+    *word = 0;
     return 0;
 }
 
-int pthread_key_create(unsigned* key, void (*)(void*)) {
-    DWORD index = TlsAlloc();
-    if (index == TLS_OUT_OF_INDEXES) return ERROR_NOT_ENOUGH_MEMORY;
+int pthread_key_create(pthread_key_t* key, void (*)(void*)) {
+    const DWORD index = TlsAlloc();
+    if (index == TLS_OUT_OF_INDEXES) return EAGAIN;
     *key = index;
     return 0;
 }
 
-void* pthread_getspecific(unsigned key) {
+void* pthread_getspecific(pthread_key_t key) {
     // TlsGetValue clears the thread's last error on success; the caller's must survive.
-    DWORD error = GetLastError();
+    const DWORD error = GetLastError();
     void* value = TlsGetValue(key);
     SetLastError(error);
     return value;
 }
 
-int pthread_setspecific(unsigned key, const void* value) {
-    return TlsSetValue(key, const_cast<void*>(value)) ? 0 : ERROR_INVALID_PARAMETER;
+int pthread_setspecific(pthread_key_t key, const void* value) {
+    return TlsSetValue(key, const_cast<void*>(value)) ? 0 : EINVAL;
 }
 
 } // extern "C"
