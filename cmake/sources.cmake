@@ -8,7 +8,9 @@ set(PARAVUE_PORTABLE_SOURCES
   src/errors/err.cpp
   src/launch/LaunchList.cpp
   src/screens/Eligibility.cpp
+  src/screens/HiddenRecord.cpp
   src/screens/MoveCaptions.cpp
+  src/screens/PendingStates.cpp
   src/screens/TickDelay.cpp
   src/screens/WindowMenuItems.cpp
   src/settings/MiniReg.cpp
@@ -31,6 +33,7 @@ set(PARAVUE_WIN32_SOURCES
   src/launch/LaunchList_win.cpp
   src/launch/ShellExecute_win.cpp
   src/launch/Unit2_win.cpp
+  src/screens/HiddenRecord_win.cpp
   src/screens/QuitRestore_win.cpp
   src/screens/ScreenLists_win.cpp
   src/screens/Switching_win.cpp
@@ -71,7 +74,9 @@ set(PARAVUE_PORTABLE_TESTS
   tests/errors/err_test.cpp
   tests/launch/LaunchList_test.cpp
   tests/screens/Eligibility_test.cpp
+  tests/screens/HiddenRecord_test.cpp
   tests/screens/MoveCaptions_test.cpp
+  tests/screens/PendingStates_test.cpp
   tests/screens/WindowMenuItems_test.cpp
   tests/settings/MiniReg_test.cpp
   tests/settings/Settings_test.cpp
@@ -86,6 +91,7 @@ set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/app/Strip_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
+  tests/e2e/Reliability_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
   tests/errors/Report_win_test.cpp
@@ -133,6 +139,7 @@ set(PARAVUE_BENCHES
 # libFuzzer targets for the parsers.
 set(PARAVUE_FUZZERS
   tests/fuzz/LaunchLine_fuzz.cpp
+  tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp
   tests/fuzz/TextLines_fuzz.cpp
 )

@@ -106,17 +106,16 @@ foreach(name ${PARAVUE_TEST_PROGRAMS})
   target_link_libraries(${name} PRIVATE paravue_core)
 endforeach()
 
-foreach(bench ${PARAVUE_BENCHES})
-  get_filename_component(name ${bench} NAME_WE)
-  add_executable(${name} ${bench} tests/support/OtherProgram.cpp)
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE paravue_core psapi)
-endforeach()
-
-# Compiled once for all suites.
+# Compiled once for the suites and the benchmarks.
 add_library(paravue_test_support STATIC ${PARAVUE_TEST_SUPPORT})
 target_include_directories(paravue_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(paravue_test_support PUBLIC paravue_core)
+
+foreach(bench ${PARAVUE_BENCHES})
+  get_filename_component(name ${bench} NAME_WE)
+  add_executable(${name} ${bench})
+  target_link_libraries(${name} PRIVATE paravue_test_support psapi)
+endforeach()
 
 paravue_suites(_tests ${PARAVUE_PORTABLE_TESTS} ${PARAVUE_WIN32_TESTS})
 foreach(suite ${PARAVUE_SUITE_NAMES})

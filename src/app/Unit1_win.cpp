@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 #include "app/Placement.h"
 #include "launch/LaunchList.h"
+#include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
 #include "screens/WindowMenu.h"
@@ -29,11 +30,16 @@ Control* BoldControl(Control* c) {
     return c;
 }
 
+void* StripWindow(void*) {
+    return MainFormRecord ? GetHandle(MainFormRecord->form) : nullptr;
+}
 
-void* StripWindow(void*) { return MainFormRecord ? GetHandle(MainFormRecord->form) : nullptr; }
-
-void SwitchFromLaunchList(void* data) { SwitchScreen(data, nullptr); }
-void ProcessAppMessages(void*) { ProcessMessages(ApplicationObject); }
+void SwitchFromLaunchList(void* data) {
+    SwitchScreen(data, nullptr);
+}
+void ProcessAppMessages(void*) {
+    ProcessMessages(ApplicationObject);
+}
 
 } // namespace
 
@@ -50,6 +56,8 @@ void HideApplicationWindow(void* data, BaseObject*) {
     // The first tick may come only during the pause at the end of a log-off,
     // when the application object is already gone.
     if (ApplicationObject) ShowWindow(ApplicationObject->handle, SW_HIDE);
+    // The strip is up: now the guard may start without delaying it.
+    if (!RestoreStarted) StartGuard();
 }
 
 void BuildMainForm(MainForm*& record, Control* app) {
@@ -75,9 +83,12 @@ void BuildMainForm(MainForm*& record, Control* app) {
     s->ScreenNumberLabel = CreateLabel(s->DragPanel, "1");
     SetSize(SetPosition(s->ScreenNumberLabel, 28, 1), 19, 20);
     SetTextAlign(BoldControl(s->ScreenNumberLabel), 2);
-    s->SwitchButton = BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "2"), 0, 0), 28, 20));
-    s->AboutButton = BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "?"), 47, 0), 24, 20));
-    s->QuitButton = BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "X"), 71, 0), 24, 20));
+    s->SwitchButton =
+        BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "2"), 0, 0), 28, 20));
+    s->AboutButton =
+        BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "?"), 47, 0), 24, 20));
+    s->QuitButton =
+        BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "X"), 71, 0), 24, 20));
 
     SetOnMouseDown(s->ScreenNumberLabel, MainFormMouseDown, s);
     s->SwitchButton->OnClick = MakeEvent(SwitchScreen, s);

@@ -176,6 +176,17 @@ std::string ReportText(const Exception* error, const void* address);
 // For the outermost catch (...) of a callback: reports the error being handled
 // and ends the program.
 [[noreturn]] void ReportCurrentAndExit();
+// Runs routine; a C++ error it lets out goes to the unhandled-error report, so
+// that none unwinds into the system's frames. Every Win32 callback of the
+// program (window procedure, timer routine, enumeration callback) runs its body
+// through it.
+template <typename F> auto Guarded(F&& routine) -> decltype(routine()) {
+    try {
+        return routine();
+    } catch (...) {
+        ReportCurrentAndExit();
+    }
+}
 // True from the moment an unhandled error is being reported: the program is
 // ending, and its own handlers must no longer run (the report box's message
 // loop would otherwise run them and meet the same fault again).

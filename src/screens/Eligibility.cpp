@@ -18,6 +18,31 @@ bool TitleProtectsWindow(const char* title) {
     return title && std::strstr(title, "Paravue") != nullptr;
 }
 
-int OtherScreen(int screen) { return screen == 1 ? 2 : 1; }
+static bool IsShellClass(const std::string& name) {
+    return name == "Shell_TrayWnd" || name == "Shell_SecondaryTrayWnd";
+}
 
-char ScreenDigit(int screen) { return screen == 1 ? '1' : '2'; }
+WindowVerdict ClassifyWindow(const WindowFacts& f) {
+    // Hidden windows are the program's or the user's business, not ours.
+    if (!f.visible) return WindowVerdict::Hidden;
+    // Owned pop-ups (and child windows) go with the window they belong to.
+    if (f.hasParent) return WindowVerdict::HasParent;
+    if (TitleProtectsWindow(f.title.c_str())) return WindowVerdict::NamedParavue;
+    if (!StyleIsEligible(f.style, f.exStyle))
+        return f.style & kStyleDisabled && !(f.exStyle & kExStyleToolWindow)
+                   ? WindowVerdict::Disabled
+                   : WindowVerdict::ToolWindow;
+    // The desktop and the taskbars belong to every screen. Windows marks its
+    // taskbar a tool window; other shells (Wine's among them) do not, so the
+    // class decides.
+    if (f.isShellWindow || IsShellClass(f.className)) return WindowVerdict::Shell;
+    return WindowVerdict::TakesPart;
+}
+
+int OtherScreen(int screen) {
+    return screen == 1 ? 2 : 1;
+}
+
+char ScreenDigit(int screen) {
+    return screen == 1 ? '1' : '2';
+}

@@ -1,8 +1,9 @@
 // Which top-level windows take part in switching, and the small screen-number helpers.
 #pragma once
 #include <cstdint>
+#include <string>
 
-constexpr uint32_t kStyleDisabled = 0x08000000;  // WS_DISABLED
+constexpr uint32_t kStyleDisabled = 0x08000000;     // WS_DISABLED
 constexpr uint32_t kExStyleToolWindow = 0x00000080; // WS_EX_TOOLWINDOW
 // How much of a title is read for the name test: 200 bytes, 199 characters.
 constexpr int kTitleTestLimit = 200;
@@ -11,6 +12,30 @@ constexpr int kTitleTestLimit = 200;
 bool StyleIsEligible(uint32_t style, uint32_t exStyle);
 // True when a title keeps its window out of switching: it names this program.
 bool TitleProtectsWindow(const char* title);
+
+// What the filter knows of one top-level window, read once (Eligibility_win.cpp).
+struct WindowFacts {
+    bool visible = false;   // as the bookkeeping sees it: a requested state counts
+    bool hasParent = false; // GetParent: owned pop-ups report their owner here
+    uintptr_t owner = 0;    // GW_OWNER, 0 when none
+    std::string title;      // the first kTitleTestLimit - 1 characters
+    uint32_t style = 0, exStyle = 0;
+    std::string className;
+    bool isShellWindow = false; // the shell's own desktop window
+};
+
+// Why a window is left out, or that it takes part; the first rule that fails.
+enum class WindowVerdict {
+    TakesPart,
+    Hidden,
+    HasParent,
+    NamedParavue,
+    ToolWindow,
+    Disabled,
+    Shell
+};
+
+WindowVerdict ClassifyWindow(const WindowFacts& facts);
 
 // 2 for 1, and 1 for anything else.
 int OtherScreen(int screen);

@@ -1,5 +1,6 @@
 #include "screens/QuitRestore.h"
 #include "app/Unit1.h"
+#include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
 #include "screens/TickDelay.h"
@@ -8,7 +9,9 @@
 
 bool RestoreStarted;
 
-static uint32_t SystemTicks() { return GetTickCount(); }
+static uint32_t SystemTicks() {
+    return GetTickCount();
+}
 static TickCounterFn tickCounter = SystemTicks;
 
 TickCounterFn SetTickCounter(TickCounterFn counter) {
@@ -28,7 +31,6 @@ void DelayWithMessages(uint32_t ms) {
     WaitTicks(ms, wait);
 }
 
-
 // The run is ending and the layer has already let go of the application object;
 // its window is still the strip's owner.
 static HWND ApplicationWindowOf(const MainForm* s) {
@@ -40,6 +42,9 @@ void RestoreAll(void* data, BaseObject*) {
     auto* s = static_cast<MainForm*>(data);
     if (RestoreStarted) return;
     RestoreStarted = true;
+    // This is the clean end (quit or log-off): the guard is told first and
+    // leaves everything to us.
+    DismissGuard();
     ReleaseWindowMenu();
     for (int screen = 1; screen <= 2; ++screen) {
         ObjectList* list = ScreenListOf(screen);
@@ -50,13 +55,14 @@ void RestoreAll(void* data, BaseObject*) {
                 DelayWithMessages(500);
             }
         } catch (...) {
-            // One screen's trouble must not keep the other's windows hidden.
+            // A C++ error over one screen must not keep the other's windows hidden.
         }
         ClearScreenList(screen);
         FreeObject(list);
         ScreenList[screen] = nullptr;
     }
     ReleaseMenuLinkList();
+    ClearHiddenRecord();
     if (s && s->form) {
         FormPosition position(s->form);
         SaveSettings(position);

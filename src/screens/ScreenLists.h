@@ -1,15 +1,16 @@
 // What is remembered of a hidden window, the list of hidden windows for each of
 // the two screens, and the recording that fills the list of the screen being left.
 #pragma once
+#include "screens/Eligibility.h"
 #include "ui/ObjectList.h"
 #include <windows.h>
 #include <cstdint>
 
 struct WindowEntry {
     HWND Handle;
-    uint8_t Flag;        // always 0
-    bool WasForeground;  // the window had the input when it was recorded
-    char Title[256];     // at most 254 characters: used to find the window again
+    uint8_t Flag;       // always 0
+    bool WasForeground; // the window had the input when it was recorded
+    char Title[256];    // at most 254 characters: used to find the window again
 };
 
 // ScreenList[1] and ScreenList[2]; there is no list for screen 0.
@@ -27,9 +28,18 @@ void ReleaseScreenLists();
 // The lists are left as they are.
 void ShowRecordedWindowsNow();
 
+// The facts the window filter decides on; visible is what the caller found
+// (SeemsVisible), shell the shell's desktop window (GetShellWindow).
+WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell);
 bool HasEligibleStyle(HWND window);
 // A new entry for window as it is now.
 WindowEntry* MakeWindowEntry(HWND window);
+// Appends an entry for window to the list of screen, unless it is there already.
+// A window belongs to one screen at a time: an entry in the other list goes.
+void RememberWindow(int screen, HWND window);
+// Takes the entry of window out of the list of screen; false when it had none.
+bool ForgetWindow(int screen, HWND window);
+// The enumeration callback of the recording; param is the recording under way.
 BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param);
 void HideCurrentScreen();
 int FindEntryIndex(int screen, HWND window);

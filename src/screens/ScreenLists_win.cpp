@@ -1,8 +1,7 @@
 #include "screens/ScreenLists.h"
 #include "errors/err.h"
-#include "screens/Eligibility.h"
+#include "screens/HiddenRecord.h"
 #include "screens/WindowCommands.h"
-#include <algorithm>
 #include <vector>
 
 ObjectList* ScreenList[3];
@@ -38,7 +37,9 @@ void ReleaseScreenLists() {
 
 void ShowRecordedWindowsNow() {
     // The program is failing: anything it holds may be damaged, so every pointer
-    // is checked before it is read, and one bad entry only loses itself.
+    // is checked before it is read. A C++ error in one entry loses only that
+    // entry; a processor fault here ends the report's hook, and the guard
+    // process still shows what is left.
     for (int screen = 1; screen <= 2; ++screen) {
         ObjectList* list = ScreenList[screen];
         if (!list || IsBadReadPtr(list, sizeof *list)) continue;
@@ -60,6 +61,23 @@ void ShowRecordedWindowsNow() {
     }
 }
 
+WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell) {
+    WindowFacts f;
+    f.visible = visible;
+    f.hasParent = GetParent(window) != nullptr;
+    f.owner = reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER));
+    char text[kTitleTestLimit] = "";
+    GetWindowTextA(window, text, kTitleTestLimit);
+    f.title = text;
+    f.style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
+    f.exStyle = static_cast<uint32_t>(GetWindowLongA(window, GWL_EXSTYLE));
+    char cls[32] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    f.className = cls;
+    f.isShellWindow = window == shell;
+    return f;
+}
+
 bool HasEligibleStyle(HWND window) {
     uint32_t style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
     uint32_t exStyle = static_cast<uint32_t>(GetWindowLongA(window, GWL_EXSTYLE));
@@ -75,47 +93,66 @@ WindowEntry* MakeWindowEntry(HWND window) {
     return entry;
 }
 
-// The hide commands of one recording, waited for together once it is complete.
-static WindowBatch hiding;
-// Owners hidden along with the windows they own during this recording. Their hide
-// may still be on its way, but for the recording they are hidden already.
-static std::vector<HWND> ownersHidden;
-
-static bool IsHiddenOwner(HWND window) {
-    return std::find(ownersHidden.begin(), ownersHidden.end(), window) != ownersHidden.end();
+bool ForgetWindow(int screen, HWND window) {
+    const int i = FindEntryIndex(screen, window);
+    if (i == -1) return false;
+    ObjectList* list = ScreenListOf(screen);
+    delete static_cast<WindowEntry*>(ListGet(list, i));
+    ListDelete(list, i);
+    return true;
 }
 
-// The tests of eligibility, in order; the first that fails ends the examination.
-static bool IsEligibleTopLevel(HWND window) {
-    if (!IsWindowVisible(window) || IsHiddenOwner(window)) return false;
-    // Owned pop-ups report their owner here and go with it.
-    if (GetParent(window)) return false;
-    char title[kTitleTestLimit] = "";
-    GetWindowTextA(window, title, kTitleTestLimit);
-    if (TitleProtectsWindow(title)) return false;
-    return HasEligibleStyle(window);
+void RememberWindow(int screen, HWND window) {
+    ObjectList* list = ScreenListOf(screen);
+    if (!list || FindEntryIndex(screen, window) != -1) return;
+    ForgetWindow(OtherScreen(screen), window);
+    ListAdd(list, MakeWindowEntry(window));
 }
 
-BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM) {
-    if (!IsEligibleTopLevel(window)) return TRUE;
-    ListAdd(ScreenListOf(CurrentScreen), MakeWindowEntry(window));
-    if (IsWindow(window)) {
-        // The owner goes first, so that the owned window never stands alone on screen.
-        if (HWND owner = GetWindow(window, GW_OWNER)) {
-            hiding.Show(owner, SW_HIDE);
-            ownersHidden.push_back(owner);
-        }
-        hiding.Show(window, SW_HIDE);
+namespace {
+// One recording: the screen it fills and the hides it asks for, owners first.
+struct Recording {
+    int screen;
+    HWND shell;
+    std::vector<HWND> toHide;
+};
+} // namespace
+
+static void RecordWindow(HWND window, Recording* rec) {
+    // Windows already taken by this recording (owners of earlier windows) are
+    // hidden as far as it is concerned, though the hide is yet to be asked for.
+    if (!SeemsVisible(window) || FindEntryIndex(rec->screen, window) != -1) return;
+    const WindowFacts facts = ReadWindowFacts(window, true, rec->shell);
+    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return;
+    // The owner goes first, so that the owned window never stands alone on
+    // screen, and it is remembered as a window of its own: it must come back
+    // even when the window it owns is closed meanwhile. An owner hidden already
+    // belongs elsewhere (or to its program) and stays as it is.
+    HWND owner = reinterpret_cast<HWND>(facts.owner);
+    if (owner && SeemsVisible(owner) && FindEntryIndex(rec->screen, owner) == -1) {
+        RememberWindow(rec->screen, owner);
+        rec->toHide.push_back(owner);
     }
+    RememberWindow(rec->screen, window);
+    rec->toHide.push_back(window);
+}
+
+BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
+    err::Guarded([&] { RecordWindow(window, reinterpret_cast<Recording*>(param)); });
     return TRUE;
 }
 
 void HideCurrentScreen() {
     ClearScreenList(CurrentScreen);
-    ownersHidden.clear();
-    EnumWindows(RecordAndHideWindow, 0);
+    Recording rec{CurrentScreen, GetShellWindow(), {}};
+    EnumWindows(RecordAndHideWindow, reinterpret_cast<LPARAM>(&rec));
+    // Written down where the guard and the next start find it before anything
+    // is hidden: whatever ends this process, these windows come back.
+    PublishHiddenWindows();
+    WindowBatch hiding;
+    for (HWND window : rec.toHide)
+        if (IsWindow(window)) hiding.Show(window, SW_HIDE);
     hiding.Wait();
-    ownersHidden.clear();
 }
 
 int FindEntryIndex(int screen, HWND window) {

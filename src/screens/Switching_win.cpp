@@ -6,6 +6,9 @@
 #include "screens/Eligibility.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
+#include "screens/HiddenRecord.h"
+#include <algorithm>
+#include <vector>
 
 // The window an entry stands for now: its own handle while that lives, else a
 // window that carries exactly the remembered title.
@@ -24,15 +27,24 @@ void ShowScreen(int screen, HWND foreground) {
     ObjectList* list = ScreenListOf(screen);
     if (!list) return;
     WindowBatch showing;
+    std::vector<HWND> shown;
+    auto show = [&](HWND window) {
+        if (std::find(shown.begin(), shown.end(), window) != shown.end()) return;
+        shown.push_back(window);
+        showing.Show(window, SW_SHOW);
+    };
     const int32_t count = list->count;
     for (int32_t i = 0; i < count; ++i) {
-        // One entry that fails must not keep the others hidden.
+        // A C++ error over one entry must not keep the others hidden.
         try {
             auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
             HWND window = entry ? CurrentWindowOf(*entry, screen) : nullptr;
             if (!window || !IsWindow(window)) continue;
-            if (HWND owner = GetWindow(window, GW_OWNER)) showing.Show(owner, SW_SHOW);
-            showing.Show(window, SW_SHOW);
+            // The owner first, but only when it belongs here: an owner left on
+            // the other screen stays there, and its window comes back alone.
+            HWND owner = GetWindow(window, GW_OWNER);
+            if (owner && FindEntryIndex(screen, owner) != -1) show(owner);
+            show(window);
         } catch (...) {
         }
     }
@@ -42,6 +54,7 @@ void ShowScreen(int screen, HWND foreground) {
     } catch (...) {
     }
     ClearScreenList(screen);
+    PublishHiddenWindows();
 }
 
 void SwitchScreen(void* data, BaseObject*) {
@@ -51,12 +64,21 @@ void SwitchScreen(void* data, BaseObject*) {
     // The button names the screen it leads to; naming this one, it has nothing to do.
     const std::string caption = GetCaption(s->SwitchButton);
     if ((caption == "1" && CurrentScreen == 1) || (caption == "2" && CurrentScreen == 2)) return;
+    // The waits of a switch handle what other programs send us; a click sent
+    // meanwhile must not start a second switch inside the first.
+    static bool switching;
+    if (switching) return;
+    switching = true;
+    struct Done {
+        ~Done() { switching = false; }
+    } done;
 
     HideCurrentScreen();
 
     HWND button = GetHandle(s->SwitchButton);
     SetToolTip(s->ToolTipWindow, button, "");
-    SetToolTip(s->ToolTipWindow, button, (" Switch to screen " + IntToText(CurrentScreen) + " ").c_str());
+    SetToolTip(s->ToolTipWindow, button,
+               (" Switch to screen " + IntToText(CurrentScreen) + " ").c_str());
 
     const bool toTwo = CurrentScreen == 1;
     CurrentScreen = toTwo ? 2 : 1;

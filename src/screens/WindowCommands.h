@@ -8,7 +8,11 @@
 // the screen number changes, new ones shown after. The wait ends when no window
 // has reached its state for a while: a program that is merely busy with many
 // windows keeps it going, one that has stopped answering ends it.
+//
+// Requests not yet carried out are remembered program-wide (PendingStates), and
+// SeemsVisible answers with the state asked for while one is pending.
 #pragma once
+#include "screens/PendingStates.h"
 #include <windows.h>
 #include <vector>
 
@@ -18,7 +22,9 @@ class WindowBatch {
   public:
     // Hides (SW_HIDE) or shows (SW_SHOW) window; our own windows synchronously.
     void Show(HWND window, int command);
-    // Waits until every window commanded reached its state, or none has for maxMs.
+    // Waits until every window commanded reached its state, or none has for
+    // maxMs. Messages other programs send us are handled meanwhile: a program
+    // that talks to us while we wait on it must not stall the wait.
     void Wait(DWORD maxMs = kWindowBatchWaitMs);
 
   private:
@@ -28,3 +34,10 @@ class WindowBatch {
     };
     std::vector<Pending> pending_;
 };
+
+// The requests of this program still on their way to other programs' windows.
+extern PendingStates PendingRequests;
+
+// Whether the bookkeeping takes window to be visible: the state last asked for
+// while that request is pending, else what the platform reports.
+bool SeemsVisible(HWND window);

@@ -1,9 +1,21 @@
 #include "screens/WindowCommands.h"
 
+PendingStates PendingRequests;
+
+static uintptr_t Key(HWND window) {
+    return reinterpret_cast<uintptr_t>(window);
+}
+
 static bool IsOwnWindow(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     return pid == GetCurrentProcessId();
+}
+
+bool SeemsVisible(HWND window) {
+    if (!PendingRequests.Has(Key(window))) return IsWindowVisible(window) != FALSE;
+    return PendingRequests.Judge(Key(window), IsWindow(window) != FALSE,
+                                 IsWindowVisible(window) != FALSE);
 }
 
 void WindowBatch::Show(HWND window, int command) {
@@ -11,8 +23,19 @@ void WindowBatch::Show(HWND window, int command) {
         ShowWindow(window, command);
         return;
     }
+    const bool visible = command != SW_HIDE;
+    PendingRequests.Request(Key(window), visible);
     ShowWindowAsync(window, command);
-    pending_.push_back({window, command != SW_HIDE});
+    pending_.push_back({window, visible});
+}
+
+// Handles what other programs send us without taking any posted message (input,
+// timers) out of turn.
+static void WaitForSentMessages(DWORD ms) {
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 void WindowBatch::Wait(DWORD maxMs) {
@@ -20,13 +43,16 @@ void WindowBatch::Wait(DWORD maxMs) {
     size_t done = 0;                 // pending_[0..done) have reached their state
     while (done < pending_.size()) {
         const Pending& p = pending_[done];
-        if (!IsWindow(p.window) || (IsWindowVisible(p.window) != FALSE) == p.visible) {
+        const bool exists = IsWindow(p.window) != FALSE;
+        const bool visible = exists && IsWindowVisible(p.window) != FALSE;
+        PendingRequests.Judge(Key(p.window), exists, visible);
+        if (!exists || visible == p.visible) {
             ++done;
             progress = GetTickCount();
             continue;
         }
         if (GetTickCount() - progress >= maxMs) break;
-        Sleep(1);
+        WaitForSentMessages(1);
     }
     pending_.clear();
 }

@@ -1,10 +1,12 @@
 #include "screens/WindowMenu.h"
+#include "errors/err.h"
 #include "launch/LaunchList.h"
 #include "screens/Eligibility.h"
 #include "screens/MoveCaptions.h"
 #include "screens/QuitRestore.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
+#include "screens/HiddenRecord.h"
 #include "screens/WindowMenuItems.h"
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
@@ -18,10 +20,16 @@ constexpr uint32_t kCheckMark = 0x08;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
-MenuItemEvent MoveEvent() { return MakeEvent(MoveWindowCommand, nullptr); }
+MenuItemEvent MoveEvent() {
+    return MakeEvent(MoveWindowCommand, nullptr);
+}
 
-void LaunchKindletItem(void*, BaseObject*, int32_t) { LaunchKindlet(); }
-void TransparentItem(void*, BaseObject*, int32_t) { ToggleTransparency(); }
+void LaunchKindletItem(void*, BaseObject*, int32_t) {
+    LaunchKindlet();
+}
+void TransparentItem(void*, BaseObject*, int32_t) {
+    ToggleTransparency();
+}
 
 // Tells the shell's desktop that windows came or went.
 void NotifyDesktop() {
@@ -40,7 +48,9 @@ void ReleaseWindowMenu() {
     FreeObject(menu);
 }
 
-void CreateMenuLinkList() { MenuLinkList = CreateList(); }
+void CreateMenuLinkList() {
+    MenuLinkList = CreateList();
+}
 
 void ReleaseMenuLinkList() {
     ClearMenuLinks();
@@ -62,7 +72,8 @@ void ClearWindowMenu() {
 
 void ClearMenuLinks() {
     if (!MenuLinkList) return;
-    for (int32_t i = 0; i < MenuLinkList->count; ++i) delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
+    for (int32_t i = 0; i < MenuLinkList->count; ++i)
+        delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
     ListClear(MenuLinkList);
 }
 
@@ -79,18 +90,24 @@ HWND WindowOfMenuItem(int32_t itemId) {
     return nullptr;
 }
 
-BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM) {
-    if (GetParent(window)) return TRUE;
-    char title[kTitleTestLimit] = "";
-    GetWindowTextA(window, title, kTitleTestLimit);
-    if (TitleProtectsWindow(title) || !HasEligibleStyle(window)) return TRUE;
-    const bool visible = IsWindowVisible(window);
+static void AddWindowItem(HWND window, HWND shell) {
+    // Judged by the state last asked for: a busy program's window is listed
+    // where it is going, not where it still stands.
+    const bool visible = SeemsVisible(window);
     const bool remembered = !visible && FindEntryIndex(OtherScreen(CurrentScreen), window) != -1;
-    WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, remembered, title);
+    if (!visible && !remembered) return;
+    // Visibility decides the kind of item, not whether there is one.
+    const WindowFacts facts = ReadWindowFacts(window, true, shell);
+    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return;
+    WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, remembered, facts.title);
     if (plan.place == ItemPlace::Top)
         AddMenuLink(window, MenuInsertItem(WindowMenu, 0, plan.caption.c_str(), 0, MoveEvent()));
     else if (plan.place == ItemPlace::End)
         AddMenuLink(window, MenuAddItem(WindowMenu, plan.caption.c_str(), 0, MoveEvent()));
+}
+
+BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM param) {
+    err::Guarded([&] { AddWindowItem(window, reinterpret_cast<HWND>(param)); });
     return TRUE;
 }
 
@@ -100,9 +117,11 @@ void RemoveOwnerItems() {
     for (int32_t i = 0; i < MenuLinkList->count; ++i) {
         auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
         links.push_back({reinterpret_cast<uintptr_t>(link->Handle),
-                         reinterpret_cast<uintptr_t>(GetWindow(link->Handle, GW_OWNER)), link->ItemId});
+                         reinterpret_cast<uintptr_t>(GetWindow(link->Handle, GW_OWNER)),
+                         link->ItemId});
     }
-    for (int32_t id : OwnerItemIds(links)) RemoveMenu(WindowMenu->handle, static_cast<UINT>(id), MF_BYCOMMAND);
+    for (int32_t id : OwnerItemIds(links))
+        RemoveMenu(WindowMenu->handle, static_cast<UINT>(id), MF_BYCOMMAND);
 }
 
 bool BuildWindowMenu() {
@@ -114,7 +133,7 @@ bool BuildWindowMenu() {
     // The messages just handled may have ended the run.
     if (!WindowMenu || RestoreStarted) return false;
     ClearMenuLinks();
-    EnumWindows(AddWindowMenuItem, 0);
+    EnumWindows(AddWindowMenuItem, reinterpret_cast<LPARAM>(GetShellWindow()));
     RemoveOwnerItems();
     MenuAddItem(WindowMenu, "", kSeparator, MoveEvent());
     MenuAddItem(WindowMenu, "Launch \"Kindlet\" (for launching groups of files)", 0,
@@ -133,20 +152,25 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
     if (item && !RestoreStarted) {
         MoveChoice choice = DecideMove(MenuItemCaption(menu, index));
         HWND window = WindowOfMenuItem(static_cast<int32_t>(item->commandId));
+        const int target = OtherScreen(choice.sourceScreen);
         WindowBatch batch;
-        if (window && choice.direction == MoveDirection::ToOtherScreen) {
-            ListAdd(ScreenListOf(OtherScreen(choice.sourceScreen)), MakeWindowEntry(window));
-            if (HWND owner = GetWindow(window, GW_OWNER)) batch.Show(owner, SW_HIDE);
+        if (window && choice.direction == MoveDirection::ToOtherScreen &&
+            FindEntryIndex(target, window) == -1) {
+            // The owner goes along and is remembered with it, as in a switch.
+            HWND owner = GetWindow(window, GW_OWNER);
+            const bool withOwner = owner && SeemsVisible(owner);
+            if (withOwner) RememberWindow(target, owner);
+            RememberWindow(target, window);
+            PublishHiddenWindows();
+            if (withOwner) batch.Show(owner, SW_HIDE);
             batch.Show(window, SW_HIDE);
-        } else if (window && choice.direction == MoveDirection::ToThisScreen) {
-            int i = FindEntryIndex(choice.sourceScreen, window);
-            if (i != -1) {
-                ObjectList* list = ScreenListOf(choice.sourceScreen);
-                delete static_cast<WindowEntry*>(ListGet(list, i));
-                ListDelete(list, i);
-                if (HWND owner = GetWindow(window, GW_OWNER)) batch.Show(owner, SW_SHOW);
-                batch.Show(window, SW_SHOW);
-            }
+        } else if (window && choice.direction == MoveDirection::ToThisScreen &&
+                   ForgetWindow(choice.sourceScreen, window)) {
+            // An owner waiting on the same screen comes along, first.
+            HWND owner = GetWindow(window, GW_OWNER);
+            if (owner && ForgetWindow(choice.sourceScreen, owner)) batch.Show(owner, SW_SHOW);
+            batch.Show(window, SW_SHOW);
+            PublishHiddenWindows();
         }
         batch.Wait();
     }

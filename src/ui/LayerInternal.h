@@ -1,5 +1,6 @@
 // What the window layer's own sources share with each other and nobody else.
 #pragma once
+#include "errors/err.h"
 #include "ui/Control.h"
 
 namespace layer {
@@ -33,18 +34,6 @@ void ApplyFont(Control* c);
 // Menus attached to a control are freed with it.
 void FreeMenuChain(Control* owner);
 
-// Runs routine, turning any C++ exception into the unhandled-error report, so
-// that none crosses a Win32 callback.
-template <typename F> auto Guarded(F&& routine) -> decltype(routine());
+using err::Guarded;
 
 } // namespace layer
-
-#include "errors/err.h"
-
-template <typename F> auto layer::Guarded(F&& routine) -> decltype(routine()) {
-    try {
-        return routine();
-    } catch (...) {
-        err::ReportCurrentAndExit();
-    }
-}

@@ -9,7 +9,10 @@
 // switch and the menu run on a real strip built in this process; start-up and
 // memory are measured on the real paravue.exe.
 #include "app/Unit1.h"
+#include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
+#include "screens/WindowCommands.h"
+#include "support/ParavueDriver.h"
 #include "screens/Switching.h"
 #include "screens/WindowMenu.h"
 #include "support/OtherProgram.h"
@@ -212,12 +215,8 @@ void Row(const std::string& figure, const std::string& n, const std::string& val
 // ---- switch and menu, on a strip of our own ------------------------------------
 
 // The reads by which the switch and the menu judge a window, and nothing else.
-BOOL CALLBACK ReadWindowFacts(HWND window, LPARAM) {
-    char title[200];
-    if (!IsWindowVisible(window) || GetParent(window)) return TRUE;
-    GetWindowTextA(window, title, sizeof title);
-    GetWindowLongA(window, GWL_STYLE);
-    GetWindowLongA(window, GWL_EXSTYLE);
+BOOL CALLBACK ReadJudgingFacts(HWND window, LPARAM shell) {
+    if (SeemsVisible(window)) ReadWindowFacts(window, true, reinterpret_cast<HWND>(shell));
     return TRUE;
 }
 
@@ -309,7 +308,7 @@ void MeasureSwitch(MainForm* strip, int n, int reps, SwitchFigures& f) {
         BuildWindowMenu();
         f.menuShown.push_back(NowMs() - t0);
         t0 = NowMs();
-        EnumWindows(ReadWindowFacts, 0);
+        EnumWindows(ReadJudgingFacts, reinterpret_cast<LPARAM>(GetShellWindow()));
         f.readsShown.push_back(NowMs() - t0);
     }
     StripInFront(strip);
@@ -332,6 +331,9 @@ void BenchSwitchAndMenu(int reps) {
     CreateApplication("tallowin");
     MainForm* strip = nullptr;
     BuildMainForm(strip, ApplicationObject);
+    // As the program keeps it: the record written before every hide (the guard
+    // process is left out; its figure is its own).
+    EnableHiddenRecord("");
     Settle(300);
 
     // PARAVUE_BENCH_N=500 measures that one count only.
@@ -515,7 +517,20 @@ void BenchStartAndMemory(int reps) {
     ok = ok && WaitForState(crowd.windows(), true);
     Settle(500);
     size_t peak = p.PeakWorkingSet();
+    size_t guardPeak = 0;
+    for (DWORD child : ChildProcessesOf(p.pid()))
+        if (HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, child)) {
+            PROCESS_MEMORY_COUNTERS counters{};
+            counters.cb = sizeof counters;
+            if (GetProcessMemoryInfo(h, &counters, sizeof counters))
+                guardPeak = counters.PeakWorkingSetSize;
+            CloseHandle(h);
+        }
     p.Stop(ClosingWindow(p, "obj_Form"));
+    Row("Peak working set of the guard process", guardPeak ? "-" : "- (!)", Kb(guardPeak),
+        "minimal program " + Kb(static_cast<size_t>(mPeak)),
+        (guardPeak >= mPeak ? "+" : "-") +
+            Kb(static_cast<size_t>(std::abs(static_cast<double>(guardPeak) - mPeak))));
     Row("Peak working set, after switching " + std::to_string(n) + " windows away and back",
         std::to_string(n) + (ok ? "" : " (!)"), Kb(peak),
         "minimal program " + Kb(static_cast<size_t>(mPeak)),

@@ -4,10 +4,14 @@
 
 namespace {
 int timerCalls;
-void CALLBACK CountTimer(HWND, UINT, UINT_PTR, DWORD) { ++timerCalls; }
+void CALLBACK CountTimer(HWND, UINT, UINT_PTR, DWORD) {
+    ++timerCalls;
+}
 
 uint32_t fakeTicks;
-uint32_t FakeCounter() { return fakeTicks += 7; }
+uint32_t FakeCounter() {
+    return fakeTicks += 7;
+}
 } // namespace
 
 TEST(DelayWithMessages, WaitsTheTimeAndKeepsMessagesFlowing) {

@@ -31,3 +31,56 @@ TEST(Eligibility, ScreenNumbers) {
     EXPECT_EQ(ScreenDigit(2), '2');
     EXPECT_EQ(ScreenDigit(0), '2');
 }
+
+TEST(Eligibility, ClassifierGivesTheFirstRuleAWindowFails) {
+    const uint32_t overlapped = 0x10CF0000;
+    auto facts = [&](auto change) {
+        WindowFacts f;
+        f.visible = true;
+        f.title = "Report - Editor";
+        f.style = overlapped;
+        f.className = "EditorFrame";
+        change(f);
+        return f;
+    };
+    struct Case {
+        const char* what;
+        WindowFacts facts;
+        WindowVerdict want;
+    } cases[] = {
+        {"an ordinary window", facts([](WindowFacts&) {}), WindowVerdict::TakesPart},
+        {"hidden", facts([](WindowFacts& f) { f.visible = false; }), WindowVerdict::Hidden},
+        {"hidden wins over the rest",
+         facts([](WindowFacts& f) { f.visible = false, f.hasParent = true, f.title = "Paravue"; }),
+         WindowVerdict::Hidden},
+        {"owned pop-up", facts([](WindowFacts& f) { f.hasParent = true; }),
+         WindowVerdict::HasParent},
+        {"an owner alone does not keep it out", facts([](WindowFacts& f) { f.owner = 0x1234; }),
+         WindowVerdict::TakesPart},
+        {"named", facts([](WindowFacts& f) { f.title = "x Paravue y"; }),
+         WindowVerdict::NamedParavue},
+        {"tool window", facts([](WindowFacts& f) { f.exStyle = kExStyleToolWindow; }),
+         WindowVerdict::ToolWindow},
+        {"disabled", facts([](WindowFacts& f) { f.style |= kStyleDisabled; }),
+         WindowVerdict::Disabled},
+        {"disabled tool window",
+         facts([](WindowFacts& f) { f.style |= kStyleDisabled, f.exStyle = kExStyleToolWindow; }),
+         WindowVerdict::ToolWindow},
+        {"unreadable style",
+         facts([](WindowFacts& f) { f.style = 0, f.exStyle = kExStyleToolWindow; }),
+         WindowVerdict::TakesPart},
+        {"taskbar that is no tool window",
+         facts([](WindowFacts& f) { f.className = "Shell_TrayWnd"; }), WindowVerdict::Shell},
+        {"second taskbar", facts([](WindowFacts& f) { f.className = "Shell_SecondaryTrayWnd"; }),
+         WindowVerdict::Shell},
+        {"taskbar with an unreadable style",
+         facts([](WindowFacts& f) { f.className = "Shell_TrayWnd", f.style = 0; }),
+         WindowVerdict::Shell},
+        {"class names are exact", facts([](WindowFacts& f) { f.className = "shell_traywnd"; }),
+         WindowVerdict::TakesPart},
+        {"the shell's desktop window", facts([](WindowFacts& f) { f.isShellWindow = true; }),
+         WindowVerdict::Shell},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClassifyWindow(c.facts), c.want) << c.what;
+}

@@ -7,7 +7,7 @@
 #include <string>
 
 namespace {
-const std::string kMarked = std::string(150, 'm') + "Paravue";         // name inside 199 characters
+const std::string kMarked = std::string(150, 'm') + "Paravue"; // name inside 199 characters
 const std::string kMarkedLate = std::string(199, 'n') + "Paravue tail"; // name beyond them
 const std::string kLong = "L" + std::string(299, 'x');
 
@@ -28,8 +28,8 @@ class HideCurrentScreenTest : public ::testing::Test {
     }
 
     // The entries of screen whose window belongs to prog, by window name.
-    std::vector<std::string> Recorded(const OtherProgram& prog, const std::vector<std::string>& names,
-                                      int screen = 1) {
+    std::vector<std::string> Recorded(const OtherProgram& prog,
+                                      const std::vector<std::string>& names, int screen = 1) {
         std::vector<std::string> found;
         ObjectList* list = ScreenListOf(screen);
         for (int i = 0; i < list->count; ++i) {
@@ -61,15 +61,17 @@ TEST_F(HideCurrentScreenTest, RecordsAndHidesExactlyTheEligibleWindows) {
         {"long", "v", "", kLong},
     });
     ASSERT_TRUE(prog.started());
-    const std::vector<std::string> all = {"plain", "hidden", "tool", "disabled", "popupOwner",
-                                          "popup", "marked", "markedLate", "lower", "long"};
-    for (const std::string& n : all) ASSERT_NE(prog.Window(n), nullptr) << n;
+    const std::vector<std::string> all = {"plain", "hidden", "tool",       "disabled", "popupOwner",
+                                          "popup", "marked", "markedLate", "lower",    "long"};
+    for (const std::string& n : all)
+        ASSERT_NE(prog.Window(n), nullptr) << n;
 
     HideCurrentScreen();
 
     std::vector<std::string> recorded = Recorded(prog, all);
     std::sort(recorded.begin(), recorded.end());
-    EXPECT_EQ(recorded, (std::vector<std::string>{"long", "lower", "markedLate", "plain", "popupOwner"}));
+    EXPECT_EQ(recorded,
+              (std::vector<std::string>{"long", "lower", "markedLate", "plain", "popupOwner"}));
     for (const char* n : {"plain", "popupOwner", "markedLate", "lower", "long", "hidden"})
         EXPECT_FALSE(IsWindowVisible(prog.Window(n))) << n << " should be hidden";
     for (const char* n : {"tool", "disabled", "popup", "marked"})
@@ -93,9 +95,8 @@ TEST_F(HideCurrentScreenTest, HidesTheOwnerBeforeTheWindowItOwns) {
     HideCurrentScreen();
 
     // The owned window stands above its owner and is reached first; hiding it takes
-    // the owner along, so the owner is already hidden when the enumeration gets there
-    // and comes back only through the owned window's entry.
-    EXPECT_EQ(Recorded(prog, {"owner", "owned"}), (std::vector<std::string>{"owned"}));
+    // the owner along, and the owner is remembered as a window of its own, first.
+    EXPECT_EQ(Recorded(prog, {"owner", "owned"}), (std::vector<std::string>{"owner", "owned"}));
     EXPECT_FALSE(IsWindowVisible(prog.Window("owner")));
     EXPECT_FALSE(IsWindowVisible(prog.Window("owned")));
     std::vector<std::string> log = prog.ShowHideLog();

@@ -173,6 +173,18 @@ TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunch
         << "the previous items are gone";
 }
 
+TEST_F(StripWindowMenu, TheShellsTaskbarIsNeitherListedNorTakenAlong) {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    ASSERT_NE(taskbar, nullptr) << "the test desktop has a taskbar";
+    ASSERT_TRUE(IsWindowVisible(taskbar));
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ItemOf(taskbar), 0);
+    ClickSwitch();
+    EXPECT_TRUE(IsWindowVisible(taskbar));
+    EXPECT_EQ(FindEntryIndex(1, taskbar), -1);
+    ClickSwitch();
+}
+
 TEST_F(StripWindowMenu, AnOwnerOfAListedWindowHasNoItemOfItsOwn) {
     OtherProgram prog({
         {"boss", "v", "", "Main window of the application"},
@@ -208,20 +220,21 @@ TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
     const std::vector<std::string> names{"boss", "worker", "other"};
     HWND worker = prog.Window("worker");
 
-    // Across: owner then window hidden at once, remembered for screen 2.
+    // Across: owner then window hidden at once, both remembered for screen 2.
     ASSERT_TRUE(BuildWindowMenu());
     Choose(ItemOf(worker));
     EXPECT_EQ(Visibility(prog, names), "boss- worker- other+ ");
     EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"boss", "worker"}));
     EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(ScreenListOf(2)->count, 1);
-    EXPECT_EQ(FindEntryIndex(2, worker), 0);
+    EXPECT_EQ(ScreenListOf(2)->count, 2);
+    EXPECT_EQ(FindEntryIndex(2, prog.Window("boss")), 0);
+    EXPECT_EQ(FindEntryIndex(2, worker), 1);
     EXPECT_EQ(ScreenListOf(1)->count, 0);
     EXPECT_EQ(desktopRefreshes, 1);
 
-    // Back: listed as remembered (its owner, hidden but not remembered, is not).
+    // Back: listed as remembered; the owner's item stays out of the shown menu.
     ASSERT_TRUE(BuildWindowMenu());
-    EXPECT_EQ(ItemOf(prog.Window("boss")), 0);
+    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("boss"))), "<not shown>");
     EXPECT_EQ(ShownCaptionOf(ItemOf(worker)), "Move 2: The moved window, to this screen");
     Choose(ItemOf(worker));
     EXPECT_EQ(Visibility(prog, names), "boss+ worker+ other+ ");

@@ -78,11 +78,13 @@ OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(wind
                 w.title + "\n";
     WriteWholeFile(dir_ + "spec.txt", spec);
 
-    std::string cmd = "\"" + TestBinDir() + "testwins.exe\" \"" + dir_ + "spec.txt\" \"" + log_ + "\"";
+    std::string cmd =
+        "\"" + TestBinDir() + "testwins.exe\" \"" + dir_ + "spec.txt\" \"" + log_ + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return;
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
@@ -122,7 +124,8 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
         return ctx.found != nullptr;
     });
     if (ctx.found) {
-        specs_.push_back({from + "#" + std::to_string(n), visible ? "v" : "", owned ? from : "", want});
+        specs_.push_back(
+            {from + "#" + std::to_string(n), visible ? "v" : "", owned ? from : "", want});
         windows_.push_back(ctx.found);
     }
     return ctx.found;
@@ -137,8 +140,7 @@ std::vector<std::string> OtherProgram::Log() const {
 
 std::vector<std::string> OtherProgram::ShowHideLog() const {
     std::vector<std::string> lines = Log();
-    std::erase_if(lines, [](const std::string& l) {
-        return !l.ends_with(" show") && !l.ends_with(" hide");
-    });
+    std::erase_if(
+        lines, [](const std::string& l) { return !l.ends_with(" show") && !l.ends_with(" hide"); });
     return lines;
 }

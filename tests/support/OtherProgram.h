@@ -53,7 +53,8 @@ template <typename Pred> bool WaitFor(Pred pred, DWORD ms = 5000) {
         if (pred()) return true;
         if (GetTickCount() - start > ms) return false;
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
         Sleep(10);
     }
 }

@@ -1,5 +1,6 @@
 #include "support/ParavueDriver.h"
 #include "support/OtherProgram.h"
+#include <tlhelp32.h>
 
 namespace {
 const char* const kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
@@ -268,6 +269,34 @@ bool Paravue::WaitForExit(DWORD ms, DWORD& exitCode) {
         return false;
     GetExitCodeProcess(process_, &exitCode);
     return true;
+}
+
+std::vector<DWORD> ChildProcessesOf(DWORD pid) {
+    std::vector<DWORD> children;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32 e{};
+    e.dwSize = sizeof e;
+    for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e))
+        if (e.th32ParentProcessID == pid && e.th32ProcessID != pid)
+            children.push_back(e.th32ProcessID);
+    CloseHandle(snap);
+    return children;
+}
+
+DWORD Paravue::GuardPid() const {
+    std::vector<DWORD> children = ChildProcessesOf(pid_);
+    return children.empty() ? 0 : children.front();
+}
+
+bool Paravue::KillGuard() {
+    const DWORD guard = GuardPid();
+    HANDLE h = guard ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, guard) : nullptr;
+    if (!h) return false;
+    TerminateProcess(h, 99);
+    const bool ended = WaitForSingleObject(h, 5000) == WAIT_OBJECT_0;
+    CloseHandle(h);
+    return ended;
 }
 
 void Paravue::Kill() {

@@ -29,6 +29,9 @@ void WriteSetting(const char* name, const std::string& value);
 // False when the value is missing.
 bool ReadSetting(const char* name, std::string& value);
 
+// The processes that pid started and that still run.
+std::vector<DWORD> ChildProcessesOf(DWORD pid);
+
 class Paravue {
   public:
     Paravue() = default;
@@ -63,6 +66,10 @@ class Paravue {
     bool WaitForNoMenu(DWORD ms = 3000) const;
 
     bool Running() const;
+    // The guard: the copy of the program it starts to watch over it; 0 when none.
+    DWORD GuardPid() const;
+    // Ends the guard the way Task Manager would; false when there is none.
+    bool KillGuard();
     // Waits for the process to end; false on time-out.
     bool WaitForExit(DWORD ms, DWORD& exitCode);
     void Kill();

@@ -1,0 +1,89 @@
+#include "screens/HiddenRecord.h"
+#include "ui/Services.h"
+
+namespace {
+constexpr char kMagic[4] = {'P', 'V', 'H', '1'};
+
+void PutU32(std::string& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+bool GetU32(const std::string& in, size_t& pos, uint32_t& v) {
+    if (in.size() - pos < 4) return false;
+    v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(static_cast<unsigned char>(in[pos + i])) << (8 * i);
+    pos += 4;
+    return true;
+}
+
+bool ParseNumber(const std::string& text, uint32_t& value) {
+    if (text.empty() || text.size() > 10) return false;
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (v > 0xFFFFFFFFu) return false;
+    value = static_cast<uint32_t>(v);
+    return true;
+}
+} // namespace
+
+std::string EncodeRecord(const HiddenWindowsRecord& record) {
+    std::string out(kMagic, sizeof kMagic);
+    PutU32(out, record.processId);
+    PutU32(out, static_cast<uint32_t>(record.windows.size()));
+    for (const RecordedWindow& w : record.windows) {
+        PutU32(out, w.handle);
+        const size_t n = w.title.size() < 255 ? w.title.size() : 255;
+        out += static_cast<char>(n);
+        out.append(w.title, 0, n);
+    }
+    return out;
+}
+
+bool DecodeRecord(const std::string& bytes, HiddenWindowsRecord& record) {
+    record = {};
+    if (bytes.size() < sizeof kMagic || bytes.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
+        return false;
+    size_t pos = sizeof kMagic;
+    uint32_t count = 0;
+    HiddenWindowsRecord r;
+    if (!GetU32(bytes, pos, r.processId) || !GetU32(bytes, pos, count)) return false;
+    // Each window takes at least 5 bytes: a count beyond that is damage.
+    if (count > (bytes.size() - pos) / 5) return false;
+    r.windows.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        RecordedWindow w;
+        if (!GetU32(bytes, pos, w.handle) || pos >= bytes.size()) return false;
+        const size_t n = static_cast<unsigned char>(bytes[pos++]);
+        if (bytes.size() - pos < n) return false;
+        w.title.assign(bytes, pos, n);
+        pos += n;
+        r.windows.push_back(std::move(w));
+    }
+    if (pos != bytes.size()) return false;
+    record = std::move(r);
+    return true;
+}
+
+std::string FormatGuardArgs(const GuardArgs& a) {
+    return std::string(kGuardSwitch) + " " + std::to_string(a.process) + " " +
+           std::to_string(a.section) + " " + std::to_string(a.event) + " " +
+           std::to_string(a.processId);
+}
+
+bool ParseGuardArgs(const char* commandLine, GuardArgs& args) {
+    if (!commandLine || CommandLineParamCount(commandLine) != 5) return false;
+    if (CommandLineParam(commandLine, 1) != kGuardSwitch) return false;
+    GuardArgs a;
+    if (!ParseNumber(CommandLineParam(commandLine, 2), a.process) ||
+        !ParseNumber(CommandLineParam(commandLine, 3), a.section) ||
+        !ParseNumber(CommandLineParam(commandLine, 4), a.event) ||
+        !ParseNumber(CommandLineParam(commandLine, 5), a.processId))
+        return false;
+    args = a;
+    return true;
+}

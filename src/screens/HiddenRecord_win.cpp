@@ -1,0 +1,193 @@
+#include "screens/HiddenRecord.h"
+#include "screens/ScreenLists.h"
+#include "screens/WindowCommands.h"
+#include "settings/MiniReg.h"
+#include <windows.h>
+#include <algorithm>
+
+namespace {
+constexpr const char* kRecordPath = "Software\\Quenbrook\\Paravue\\HiddenWindows";
+constexpr uint32_t kRegBinary = 3; // REG_BINARY
+
+// The shared memory holds two slots; the writer fills the one not in use and
+// then flips `active`, so a process ended in the middle of a write leaves the
+// previous record whole.
+struct SectionHeader {
+    volatile LONG active;
+    uint32_t size[2];
+};
+constexpr DWORD kSlotBytes = 512 * 1024;
+constexpr DWORD kSectionBytes = sizeof(SectionHeader) + 2 * kSlotBytes;
+
+bool enabled;
+std::string guardProgram;
+HANDLE section;
+SectionHeader* shared;
+HANDLE quitEvent;
+bool guardStarted;
+std::string lastStored; // what the registry holds, to write only changes
+
+char* SlotOf(SectionHeader* header, LONG slot) {
+    return reinterpret_cast<char*>(header + 1) + slot * kSlotBytes;
+}
+
+std::string TitleOf(HWND window) {
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+HiddenWindowsRecord CurrentRecord() {
+    HiddenWindowsRecord record;
+    record.processId = GetCurrentProcessId();
+    auto add = [&](HWND window, const std::string& title) {
+        const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
+        for (const RecordedWindow& w : record.windows)
+            if (w.handle == handle) return;
+        record.windows.push_back({handle, title});
+    };
+    for (int screen = 1; screen <= 2; ++screen) {
+        ObjectList* list = ScreenListOf(screen);
+        for (int32_t i = 0; list && i < list->count; ++i) {
+            auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
+            add(entry->Handle, entry->Title);
+        }
+    }
+    // On their way back: the request outlives us, but a program busy for long
+    // should not depend on that alone.
+    for (uintptr_t shown : PendingRequests.PendingShows()) {
+        HWND window = reinterpret_cast<HWND>(shown);
+        add(window, TitleOf(window));
+    }
+    return record;
+}
+
+void WriteShared(const std::string& bytes) {
+    if (!shared || bytes.size() > kSlotBytes) return;
+    const LONG next = shared->active ? 0 : 1;
+    std::copy(bytes.begin(), bytes.end(), SlotOf(shared, next));
+    shared->size[next] = static_cast<uint32_t>(bytes.size());
+    InterlockedExchange(&shared->active, next);
+}
+
+void DeleteStoredRecord() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenbrook\\Paravue", 0, KEY_SET_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(key, "HiddenWindows");
+        RegCloseKey(key);
+    }
+}
+
+bool ReadStoredRecord(HiddenWindowsRecord& record) {
+    std::string bytes;
+    return ReadRegValue(HKEY_CURRENT_USER, kRecordPath, kRegBinary, bytes) &&
+           DecodeRecord(bytes, record);
+}
+
+// Shows the recorded windows that are still hidden; owners stand before their
+// windows in the record. Posted: a busy program must not hold up the others.
+void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
+    for (const RecordedWindow& w : record.windows) {
+        HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(w.handle));
+        if (!IsWindow(window) || IsWindowVisible(window)) continue;
+        // A handle may have been given to another window since.
+        if (titleMustMatch && TitleOf(window) != w.title) continue;
+        ShowWindowAsync(window, SW_SHOW);
+    }
+}
+} // namespace
+
+void EnableHiddenRecord(const std::string& program) {
+    enabled = true;
+    guardProgram = program;
+    if (section) return;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    section = CreateFileMappingA(INVALID_HANDLE_VALUE, &inherit, PAGE_READWRITE, 0, kSectionBytes,
+                                 nullptr);
+    if (section)
+        shared = static_cast<SectionHeader*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0));
+}
+
+void PublishHiddenWindows() {
+    if (!enabled) return;
+    HiddenWindowsRecord record = CurrentRecord();
+    if (!record.windows.empty()) StartGuard();
+    const std::string bytes = EncodeRecord(record);
+    WriteShared(bytes);
+    if (bytes == lastStored) return;
+    if (record.windows.empty()) {
+        DeleteStoredRecord();
+    } else {
+        WriteRegValue(HKEY_CURRENT_USER, kRecordPath, kRegBinary,
+                      static_cast<uint32_t>(bytes.size()), bytes.data());
+    }
+    lastStored = bytes;
+}
+
+void ClearHiddenRecord() {
+    if (!enabled) return;
+    WriteShared(EncodeRecord({GetCurrentProcessId(), {}}));
+    DeleteStoredRecord();
+    lastStored.clear();
+}
+
+void RestoreFromLastRun() {
+    HiddenWindowsRecord record;
+    if (ReadStoredRecord(record)) ShowRecorded(record, true);
+    // Read or not, it has served: a damaged one must not trouble the next start.
+    DeleteStoredRecord();
+}
+
+void StartGuard() {
+    if (!enabled || guardStarted || guardProgram.empty() || !shared) return;
+    guardStarted = true; // one try: a guard that cannot start must not slow every switch
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    quitEvent = CreateEventA(&inherit, TRUE, FALSE, nullptr);
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+                    SYNCHRONIZE, TRUE, 0);
+    if (!quitEvent || !self) return;
+    GuardArgs args;
+    args.process = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(self));
+    args.section = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(section));
+    args.event = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(quitEvent));
+    args.processId = GetCurrentProcessId();
+    std::string commandLine = "\"" + guardProgram + "\" " + FormatGuardArgs(args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessA(guardProgram.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    // The guard has its own copy now.
+    CloseHandle(self);
+}
+
+void DismissGuard() {
+    if (quitEvent) SetEvent(quitEvent);
+}
+
+int RunGuard(const GuardArgs& args) {
+    HANDLE program = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(args.process));
+    HANDLE quit = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(args.event));
+    HANDLE both[2] = {program, quit};
+    if (WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_FAILED) return 1;
+    // A clean end may be followed at once by the process's end: dismissed wins.
+    if (WaitForSingleObject(quit, 0) == WAIT_OBJECT_0) return 0;
+    auto* header = static_cast<SectionHeader*>(MapViewOfFile(
+        reinterpret_cast<HANDLE>(static_cast<uintptr_t>(args.section)), FILE_MAP_READ, 0, 0, 0));
+    if (!header) return 1;
+    const LONG slot = header->active ? 1 : 0;
+    const uint32_t size = std::min<uint32_t>(header->size[slot], kSlotBytes);
+    if (size == 0) return 0; // nothing was ever hidden
+    HiddenWindowsRecord record;
+    if (!DecodeRecord(std::string(SlotOf(header, slot), size), record)) return 1;
+    ShowRecorded(record, false);
+    // The next start has nothing left to do, unless a newer run wrote the record.
+    HiddenWindowsRecord stored;
+    if (ReadStoredRecord(stored) && stored.processId == args.processId) DeleteStoredRecord();
+    return 0;
+}

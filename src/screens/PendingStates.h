@@ -1,0 +1,37 @@
+// Hide and show requests sent to other programs' windows that may not have been
+// carried out yet.
+//
+// A request (ShowWindowAsync) waits in the window's queue until its program next
+// answers; meanwhile the platform still reports the old state. Every decision
+// about such a window (record it, list it, move it) must use the state we asked
+// for, or a busy program's window ends up remembered by both screens or by none.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class PendingStates {
+  public:
+    // A request for window to become visible or hidden. A request that reverses
+    // one still pending leaves both in the window's queue.
+    void Request(uintptr_t window, bool visible);
+    // The state the bookkeeping takes the window to have, given what the platform
+    // reports now. A request leaves once it has been carried out or its window
+    // is gone. With two opposite requests queued, the window must first be seen
+    // in the state of the earlier one: until then the report may predate both.
+    bool Judge(uintptr_t window, bool exists, bool reportedVisible);
+    bool Has(uintptr_t window) const;
+    // Windows with a pending request to be shown.
+    std::vector<uintptr_t> PendingShows() const;
+    void Clear() { items_.clear(); }
+    std::size_t size() const { return items_.size(); }
+
+  private:
+    struct Item {
+        uintptr_t window;
+        bool visible; // the state asked for last
+        bool mixed;   // an opposite request may still be queued before it
+        bool sawOther;
+    };
+    std::vector<Item> items_;
+};

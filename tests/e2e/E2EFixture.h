@@ -1,0 +1,124 @@
+// What the end-to-end suites share: the fixture that starts paravue.exe and
+// acts on it as a user does, and small readers of what the desktop shows.
+#pragma once
+#include "support/OtherProgram.h"
+#include "support/ParavueDriver.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace e2e {
+constexpr int kScreenW = 1024, kScreenH = 768;
+// The strip's default place: 23 pixels from the right edge, on the 20-pixel taskbar.
+constexpr int kDefaultLeft = 902, kDefaultTop = 725;
+
+inline HWND Taskbar() {
+    return FindWindowA("Shell_TrayWnd", nullptr);
+}
+
+inline bool Visible(HWND w) {
+    return IsWindowVisible(w) != FALSE;
+}
+
+// Strip-relative point: the 2-pixel margin around the panel belongs to the form.
+inline POINT StripPoint(HWND strip, int dx, int dy) {
+    RECT r = RectOf(strip);
+    return {r.left + dx, r.top + dy};
+}
+
+inline void Click(HWND w) {
+    POINT c = CenterOf(w);
+    MouseClick(c.x, c.y);
+}
+
+inline std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::string text = ReadWholeFile(path), line;
+    for (char ch : text) {
+        if (ch == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += ch;
+        }
+    }
+    return lines;
+}
+
+inline size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+    return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
+}
+
+inline bool Hung(HWND w) {
+    DWORD_PTR r;
+    return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r);
+}
+
+class ParavueE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DeleteSettingsKey();
+        RestoreDesktop();
+    }
+    void TearDown() override {
+        app.Kill();
+        RestoreDesktop();
+    }
+    // A run that was killed mid-way may leave the taskbar hidden; the pointer goes
+    // where it touches nothing of ours.
+    static void RestoreDesktop() {
+        if (HWND t = Taskbar(); t && !Visible(t)) ShowWindow(t, SW_SHOW);
+        MouseMoveTo(600, 300);
+    }
+
+    void StartAndWait(const std::string& args = "", const std::string& dir = "") {
+        ASSERT_TRUE(app.Start(args, dir));
+        ASSERT_TRUE(app.WaitForStrip());
+        // The strip is up once its controls are there.
+        ASSERT_TRUE(WaitFor([&] { return app.SwitchButton() && app.NumberLabel(); }, 3000));
+    }
+
+    // Clicks the switch button and waits until the number shows the new screen.
+    void SwitchTo(int screen) {
+        Click(app.SwitchButton());
+        const std::string want = std::to_string(screen);
+        ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == want; }, 3000))
+            << "the strip did not switch to screen " << screen;
+    }
+
+    // Clicks "X"; the run's end must come within ms. Returns the exit code.
+    DWORD QuitWithButton(DWORD ms = 5000) {
+        Click(app.Button("X"));
+        DWORD code = 12345;
+        EXPECT_TRUE(app.WaitForExit(ms, code)) << "the program did not end";
+        return code;
+    }
+
+    void ExpectSavedPlace(int left, int top) {
+        std::string value;
+        EXPECT_TRUE(ReadSetting("Left", value));
+        EXPECT_EQ(std::to_string(left), value);
+        EXPECT_TRUE(ReadSetting("Top", value));
+        EXPECT_EQ(std::to_string(top), value);
+        EXPECT_TRUE(ReadSetting("Transparent", value));
+        EXPECT_EQ("0", value);
+    }
+
+    // A right click on the strip's number, then the keys that pick an item.
+    void ChooseMenuItem(std::initializer_list<WORD> keys) {
+        POINT p = CenterOf(app.NumberLabel());
+        MouseRightClick(p.x, p.y);
+        ASSERT_NE(nullptr, app.WaitForMenu()) << "a right click on the strip opens the window menu";
+        for (WORD k : keys)
+            PressKey(k);
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(app.WaitForNoMenu());
+        MouseMoveTo(600, 300);
+    }
+
+    Paravue app;
+};
+
+} // namespace e2e

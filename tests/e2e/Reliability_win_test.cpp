@@ -1,0 +1,265 @@
+// No window is lost, left hidden or shown on the wrong screen: with programs
+// that are busy while the user switches, owners and their windows, the shell's
+// taskbar, and paravue.exe ended from outside.
+#include "e2e/E2EFixture.h"
+#include "settings/Transparency.h"
+
+namespace {
+using namespace e2e;
+
+// Stops the window's program from answering for ms and waits until it shows.
+void MakeBusy(HWND w, DWORD ms) {
+    PostMessageA(w, WM_APP + 1, ms, 0);
+    ASSERT_TRUE(WaitFor([&] { return Hung(w); }, 3000));
+}
+
+void WaitUntilAnswering(HWND w) {
+    ASSERT_TRUE(WaitFor([&] { return !Hung(w); }, 10000)) << "the busy program never answered";
+    Sleep(300); // its queue of hides and shows runs now
+}
+
+// True when w is still (or again) in the state visible after ms.
+bool StaysVisible(HWND w, bool visible, DWORD ms = 700) {
+    if (!WaitFor([&] { return Visible(w) == visible; }, 2000)) return false;
+    Sleep(ms);
+    return Visible(w) == visible;
+}
+
+bool ProcessEnded(DWORD pid) {
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h) return true;
+    const bool ended = WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+    CloseHandle(h);
+    return ended;
+}
+
+bool RecordInRegistry() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenbrook\\Paravue", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    const bool found =
+        RegQueryValueExA(key, "HiddenWindows", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
+// A strip of another process titled "sd", besides the one of app.
+bool AnyStrip() {
+    for (HWND w : TopWindowsOf(0, "obj_Form"))
+        if (TextOf(w) == "sd") return true;
+    return false;
+}
+
+using ReliabilityE2E = ParavueE2E;
+
+TEST_F(ReliabilityE2E, ABusyWindowLeftAndReturnedToStaysOnItsScreenOnly) {
+    OtherProgram other({{"w", "v", "", "E2E busy window"}});
+    ASSERT_TRUE(other.started());
+    HWND w = other.Window("w");
+    StartAndWait();
+    MakeBusy(w, 4000);
+    SwitchTo(2);
+    SwitchTo(1);
+    WaitUntilAnswering(w);
+    EXPECT_TRUE(StaysVisible(w, true)) << "back on screen 1 where it belongs";
+    SwitchTo(2);
+    EXPECT_TRUE(StaysVisible(w, false)) << "not also remembered for screen 2";
+    SwitchTo(1);
+    EXPECT_TRUE(StaysVisible(w, true));
+}
+
+TEST_F(ReliabilityE2E, AScreenTwoWindowStillOnItsWayBackIsTakenAlongWhenTheUserLeavesAgain) {
+    StartAndWait();
+    SwitchTo(2);
+    OtherProgram other({{"w", "v", "", "E2E screen two window"}});
+    ASSERT_TRUE(other.started());
+    HWND w = other.Window("w");
+    SwitchTo(1);
+    ASSERT_TRUE(StaysVisible(w, false, 0));
+    MakeBusy(w, 4000);
+    SwitchTo(2); // its show waits on the busy program
+    SwitchTo(1);
+    WaitUntilAnswering(w);
+    EXPECT_TRUE(StaysVisible(w, false)) << "it belongs to screen 2";
+    SwitchTo(2);
+    EXPECT_TRUE(StaysVisible(w, true)) << "and is remembered there";
+}
+
+TEST_F(ReliabilityE2E, TheMenuListsABusyWindowWhereItWasSentNotWhereItStillStands) {
+    OtherProgram other({{"w", "v", "", "E2E busy moved window"}});
+    ASSERT_TRUE(other.started());
+    HWND w = other.Window("w");
+    StartAndWait();
+    // At the bottom of the stack: the first item of the menu.
+    SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    MakeBusy(w, 4000);
+    ChooseMenuItem({VK_HOME}); // "Move 1: ..., to other screen"
+    // A user looks before the second choice (a right click during the move's
+    // wait on the busy program is not taken).
+    Sleep(1000);
+    // The last item before the launch item: the one window remembered for
+    // screen 2, which brings it back.
+    if (IsLayeredSupported())
+        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+    else
+        ChooseMenuItem({VK_END, VK_UP});
+    WaitUntilAnswering(w);
+    EXPECT_TRUE(StaysVisible(w, true));
+    SwitchTo(2);
+    EXPECT_TRUE(StaysVisible(w, false));
+    SwitchTo(1);
+    EXPECT_TRUE(StaysVisible(w, true)) << "remembered once, shown once";
+    EXPECT_EQ((std::vector<std::string>{"w hide", "w show", "w hide", "w show"}),
+              other.ShowHideLog());
+}
+
+TEST_F(ReliabilityE2E, ASwitchIsNotHeldUpByAProgramThatSendsToTheStripMeanwhile) {
+    OtherProgram other({{"m1", "vm", "", "E2E messenger one"},
+                        {"m2", "vm", "", "E2E messenger two"},
+                        {"m3", "vm", "", "E2E messenger three"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    Click(app.SwitchButton());
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    EXPECT_LT(GetTickCount() - start, 400u) << "the switch waited out its bound";
+    for (const char* n : {"m1", "m2", "m3"})
+        EXPECT_FALSE(Visible(other.Window(n))) << n;
+}
+
+TEST_F(ReliabilityE2E, AnOwnerWhoseWindowClosedWhileHiddenStillComesBackOnTheWayBackAndAtQuit) {
+    OtherProgram other(
+        {{"owner", "v", "", "E2E lonely owner"}, {"panel", "v", "owner", "E2E closing panel"}});
+    ASSERT_TRUE(other.started());
+    HWND owner = other.Window("owner");
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(StaysVisible(owner, false, 0));
+    PostMessageA(other.Window("panel"), WM_APP + 2, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(other.Window("panel")); }));
+    SwitchTo(1);
+    EXPECT_TRUE(StaysVisible(owner, true, 0)) << "on the way back";
+
+    HWND dialog = other.Open("owner", 1, true, true);
+    ASSERT_NE(nullptr, dialog);
+    SwitchTo(2);
+    ASSERT_TRUE(StaysVisible(owner, false, 0));
+    PostMessageA(dialog, WM_APP + 2, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(0u, QuitWithButton());
+    EXPECT_TRUE(Visible(owner)) << "at quit";
+}
+
+TEST_F(ReliabilityE2E, AWindowOpenedOnScreenTwoNeverPullsItsOwnerFromScreenOne) {
+    OtherProgram other({{"main", "v", "", "E2E main window"}});
+    ASSERT_TRUE(other.started());
+    HWND main = other.Window("main");
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(StaysVisible(main, false, 0));
+    HWND dialog = other.Open("main", 1, true, true);
+    ASSERT_NE(nullptr, dialog);
+    for (int round = 0; round < 2; ++round) {
+        SwitchTo(1);
+        EXPECT_TRUE(StaysVisible(main, true, 0));
+        EXPECT_TRUE(StaysVisible(dialog, false, 0));
+        SwitchTo(2);
+        EXPECT_TRUE(StaysVisible(dialog, true, 0));
+        EXPECT_TRUE(StaysVisible(main, false)) << "the main window belongs to screen 1";
+    }
+    EXPECT_EQ(0u, QuitWithButton());
+    EXPECT_TRUE(Visible(main));
+    EXPECT_TRUE(Visible(dialog));
+}
+
+TEST_F(ReliabilityE2E, AStripEndedFromOutsideHasItsGuardShowEveryHiddenWindowAtOnce) {
+    OtherProgram other({{"a", "v", "", "E2E kept window"},
+                        {"owner", "v", "", "E2E kept owner"},
+                        {"owned", "v", "owner", "E2E kept owned window"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    SwitchTo(2);
+    for (const char* n : {"a", "owner", "owned"})
+        ASSERT_TRUE(StaysVisible(other.Window(n), false, 0)) << n;
+    const DWORD guard = app.GuardPid();
+    ASSERT_NE(0u, guard) << "a guard watches over the hidden windows";
+
+    TerminateProcess(app.process(), 1);
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return Visible(other.Window("a")) && Visible(other.Window("owner")) &&
+                   Visible(other.Window("owned"));
+        },
+        1000))
+        << "every screen-1 window is back within a second";
+    EXPECT_LT(GetTickCount() - start, 1100u);
+    EXPECT_TRUE(WaitFor([&] { return ProcessEnded(guard); }, 3000)) << "the guard ends when done";
+    EXPECT_FALSE(AnyStrip()) << "nothing was restarted";
+    std::vector<std::string> log = other.ShowHideLog();
+    EXPECT_LT(IndexOf(log, "owner show"), IndexOf(log, "owned show"));
+}
+
+TEST_F(ReliabilityE2E,
+       WindowsLeftHiddenByAnEndedRunComeBackAtTheNextStartUnlessTheirHandleChangedHands) {
+    OtherProgram other({{"a", "v", "", "E2E left window"}, {"b", "v", "", "E2E renamed window"}});
+    ASSERT_TRUE(other.started());
+    HWND a = other.Window("a"), b = other.Window("b");
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(StaysVisible(a, false, 0));
+    ASSERT_TRUE(StaysVisible(b, false, 0));
+    // Both processes ended at once, as taskkill /f /im paravue.exe does.
+    ASSERT_TRUE(app.KillGuard());
+    app.Kill();
+    EXPECT_TRUE(StaysVisible(a, false)) << "nobody is left to show it";
+    EXPECT_TRUE(RecordInRegistry());
+    // The handle now stands for another window, as far as anyone can tell.
+    SetWindowTextA(b, "E2E some other window");
+
+    ASSERT_TRUE(app.Start());
+    DWORD shownAt = 0, stripAt = 0;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            if (!shownAt && Visible(a)) shownAt = GetTickCount();
+            if (!stripAt && app.WaitForStrip(0)) stripAt = GetTickCount();
+            return shownAt && stripAt;
+        },
+        8000));
+    EXPECT_LE(shownAt, stripAt) << "shown before the strip appears";
+    EXPECT_TRUE(StaysVisible(b, false)) << "a window with another title is not ours";
+    EXPECT_FALSE(RecordInRegistry()) << "the record has served";
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
+    EXPECT_EQ(0u, QuitWithButton());
+    EXPECT_FALSE(Visible(b));
+    ShowWindow(b, SW_SHOW);
+}
+
+TEST_F(ReliabilityE2E, ACleanQuitAndALogOffShowNothingTwiceAndLeaveNoGuard) {
+    for (bool logOff : {false, true}) {
+        SCOPED_TRACE(logOff ? "log-off" : "quit");
+        OtherProgram other({{"a", "v", "", "E2E quitting window"}});
+        ASSERT_TRUE(other.started());
+        StartAndWait();
+        SwitchTo(2);
+        ASSERT_TRUE(StaysVisible(other.Window("a"), false, 0));
+        const DWORD guard = app.GuardPid();
+        ASSERT_NE(0u, guard);
+        DWORD code = 1;
+        if (logOff) {
+            DWORD_PTR result;
+            SendMessageTimeoutA(app.strip(), WM_ENDSESSION, 1, 0, SMTO_ABORTIFHUNG, 5000, &result);
+            ASSERT_TRUE(app.WaitForExit(5000, code));
+        } else {
+            code = QuitWithButton();
+        }
+        EXPECT_EQ(0u, code);
+        EXPECT_TRUE(WaitFor([&] { return ProcessEnded(guard); }, 2000)) << "no guard left running";
+        Sleep(500);
+        EXPECT_EQ((std::vector<std::string>{"a hide", "a show"}), other.ShowHideLog());
+        EXPECT_FALSE(RecordInRegistry());
+        app.Kill();
+    }
+}
+} // namespace

@@ -1,0 +1,55 @@
+#include "screens/HiddenRecord.h"
+#include <gtest/gtest.h>
+
+TEST(HiddenRecord, WhatIsWrittenReadsBackAndDamageIsRefusedWhole) {
+    HiddenWindowsRecord r;
+    r.processId = 0xDEADBEEF;
+    r.windows = {{0x10, "Owner"}, {0x20, ""}, {0xFFFFFFFF, std::string(255, 'x')}, {0x30, "a\0b"}};
+    const std::string bytes = EncodeRecord(r);
+    HiddenWindowsRecord back;
+    ASSERT_TRUE(DecodeRecord(bytes, back));
+    EXPECT_EQ(back.processId, r.processId);
+    ASSERT_EQ(back.windows.size(), r.windows.size());
+    for (size_t i = 0; i < r.windows.size(); ++i) {
+        EXPECT_EQ(back.windows[i].handle, r.windows[i].handle);
+        EXPECT_EQ(back.windows[i].title, r.windows[i].title);
+    }
+    // Titles are cut to what a window entry holds.
+    r.windows = {{1, std::string(300, 'y')}};
+    ASSERT_TRUE(DecodeRecord(EncodeRecord(r), back));
+    EXPECT_EQ(back.windows[0].title, std::string(255, 'y'));
+
+    // Every cut-short record, a trailing byte, another version: refused, and
+    // nothing of it is kept.
+    back.windows = {{9, "stale"}};
+    for (size_t n = 0; n < bytes.size(); ++n)
+        EXPECT_FALSE(DecodeRecord(bytes.substr(0, n), back)) << n;
+    EXPECT_TRUE(back.windows.empty());
+    EXPECT_FALSE(DecodeRecord(bytes + "x", back));
+    std::string other = bytes;
+    other[3] = '2';
+    EXPECT_FALSE(DecodeRecord(other, back));
+    // A count that promises more than the bytes hold.
+    std::string huge = EncodeRecord({1, {}});
+    huge[8] = huge[9] = huge[10] = huge[11] = '\xFF';
+    EXPECT_FALSE(DecodeRecord(huge, back));
+}
+
+TEST(HiddenRecord, TheGuardsCommandLine) {
+    GuardArgs a{12, 34, 56, 4000000000u};
+    GuardArgs b;
+    const std::string line = "\"C:\\Program Files\\pv\\paravue.exe\" " + FormatGuardArgs(a);
+    ASSERT_TRUE(ParseGuardArgs(line.c_str(), b));
+    EXPECT_EQ(b.process, 12u);
+    EXPECT_EQ(b.section, 34u);
+    EXPECT_EQ(b.event, 56u);
+    EXPECT_EQ(b.processId, 4000000000u);
+    // A launch list and anything short of the exact form is no guard.
+    for (const char* no :
+         {"paravue.exe", "paravue.exe list.txt", "paravue.exe /ParavueGuard 1 2 3",
+          "paravue.exe /ParavueGuard 1 2 3 4 5", "paravue.exe /paravueguard 1 2 3 4",
+          "paravue.exe /ParavueGuard 1 2 x 4", "paravue.exe /ParavueGuard 1 2 -3 4",
+          "paravue.exe /ParavueGuard 1 2 3 99999999999", "paravue.exe \"/ParavueGuard 1\" 2 3 4"})
+        EXPECT_FALSE(ParseGuardArgs(no, b)) << no;
+    EXPECT_FALSE(ParseGuardArgs(nullptr, b));
+}

@@ -1,0 +1,61 @@
+#include "screens/PendingStates.h"
+#include <gtest/gtest.h>
+
+// Each step: what the platform reports of window 1, and the state the
+// bookkeeping must take it to have.
+struct Step {
+    bool exists, reported, believed;
+};
+
+static void Walk(PendingStates& p, std::initializer_list<Step> steps) {
+    int i = 0;
+    for (const Step& s : steps)
+        EXPECT_EQ(p.Judge(1, s.exists, s.reported), s.believed) << "step " << i++;
+}
+
+TEST(PendingStates, ARequestCountsUntilTheWindowReachesItsStateOrIsGone) {
+    PendingStates p;
+    EXPECT_TRUE(p.Judge(1, true, true)) << "nothing pending: the platform's word";
+    EXPECT_FALSE(p.Judge(1, false, true)) << "a window that is gone is not visible";
+
+    p.Request(1, false);
+    Walk(p, {{true, true, false}, {true, true, false}, {true, false, false}});
+    EXPECT_FALSE(p.Has(1)) << "carried out";
+    EXPECT_TRUE(p.Judge(1, true, true)) << "after that the platform's word again";
+
+    p.Request(1, true);
+    Walk(p, {{false, false, false}});
+    EXPECT_FALSE(p.Has(1)) << "a window that is gone leaves the record";
+}
+
+TEST(PendingStates, AReversedRequestWaitsForTheWindowToPassThroughTheEarlierState) {
+    PendingStates p;
+    // Hidden, then shown again before its busy program answered: it still looks
+    // visible, but the hide has yet to come.
+    p.Request(1, false);
+    p.Request(1, true);
+    Walk(p, {{true, true, true}, {true, true, true}});
+    EXPECT_TRUE(p.Has(1));
+    Walk(p, {{true, false, true}, {true, true, true}});
+    EXPECT_FALSE(p.Has(1)) << "hide then show carried out";
+
+    // Once reversed it stays pending even when every change was missed: the
+    // state asked for last is the one the window ends in.
+    p.Request(1, false);
+    p.Request(1, true);
+    p.Request(1, false);
+    Walk(p, {{true, false, false}, {true, true, false}, {true, false, false}});
+    EXPECT_FALSE(p.Has(1));
+}
+
+TEST(PendingStates, RepeatedRequestsAndTheShowsStillOnTheirWay) {
+    PendingStates p;
+    p.Request(1, true);
+    p.Request(1, true);
+    p.Request(2, false);
+    p.Request(3, true);
+    EXPECT_EQ(p.size(), 3u);
+    EXPECT_EQ(p.PendingShows(), (std::vector<uintptr_t>{1, 3}));
+    Walk(p, {{true, true, true}});
+    EXPECT_EQ(p.PendingShows(), (std::vector<uintptr_t>{3}));
+}
