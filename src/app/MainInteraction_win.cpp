@@ -28,7 +28,9 @@ void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
     if (BuildWindowMenu()) MenuPopup(WindowMenu, at.x, at.y);
 }
 
-void QuitButtonClick(void*, BaseObject*) { Close(ApplicationObject); }
+void QuitButtonClick(void*, BaseObject*) {
+    Close(ApplicationObject);
+}
 
 void AboutButtonClick(void*, BaseObject*) {
     AboutForm* about = nullptr;

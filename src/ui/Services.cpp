@@ -19,7 +19,8 @@ int32_t TextToInt(const char* text) {
     bool negative = false;
     if (*text == '-' || *text == '+') negative = *text++ == '-';
     uint32_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + static_cast<uint32_t>(*text - '0');
+    for (; *text >= '0' && *text <= '9'; ++text)
+        value = value * 10u + static_cast<uint32_t>(*text - '0');
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
 }
@@ -31,7 +32,8 @@ static bool IsSeparator(char c) {
 // Moves p past parameter text (quoted runs included) and returns where it began.
 static const char* NextParam(const char*& p) {
     for (;;) {
-        while (IsSeparator(*p)) ++p;
+        while (IsSeparator(*p))
+            ++p;
         // An empty pair of quotes standing alone is no parameter.
         if (p[0] == '"' && p[1] == '"' && (p[2] == 0 || IsSeparator(p[2])))
             p += 2;
@@ -41,7 +43,8 @@ static const char* NextParam(const char*& p) {
     const char* start = p;
     while (*p && !IsSeparator(*p)) {
         if (*p++ == '"') {
-            while (*p && *p != '"') ++p;
+            while (*p && *p != '"')
+                ++p;
             if (*p) ++p;
         }
     }
@@ -52,7 +55,8 @@ std::string CommandLineParam(const char* commandLine, int n) {
     if (!commandLine || n < 0) return {};
     const char* p = commandLine;
     const char* start = NextParam(p);
-    for (int i = 0; i < n && *start; ++i) start = NextParam(p);
+    for (int i = 0; i < n && *start; ++i)
+        start = NextParam(p);
     std::string param(start, p);
     if (param.size() > 1 && param.front() == '"' && param.back() == '"')
         param = param.substr(1, param.size() - 2);
@@ -61,11 +65,14 @@ std::string CommandLineParam(const char* commandLine, int n) {
 
 int CommandLineParamCount(const char* commandLine) {
     int n = 0;
-    while (!CommandLineParam(commandLine, n + 1).empty()) ++n;
+    while (!CommandLineParam(commandLine, n + 1).empty())
+        ++n;
     return n;
 }
 
-static size_t LastDelimiter(const std::string& path) { return path.find_last_of(":\\"); }
+static size_t LastDelimiter(const std::string& path) {
+    return path.find_last_of(":\\");
+}
 
 std::string FileNamePart(const std::string& path) {
     size_t i = LastDelimiter(path);
@@ -87,6 +94,7 @@ char* StrCopy(char* dest, const char* source) {
 size_t StrLength(const char* text) {
     size_t n = 0;
     if (text)
-        while (text[n]) ++n;
+        while (text[n])
+            ++n;
     return n;
 }

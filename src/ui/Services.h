@@ -10,7 +10,9 @@ std::string IntToText(int32_t n);
 // Optional sign, then decimal digits up to the first non-digit, wrapping at 32
 // bits; no blanks skipped; null or no digits give 0.
 int32_t TextToInt(const char* text);
-inline int32_t TextToInt(const std::string& text) { return TextToInt(text.c_str()); }
+inline int32_t TextToInt(const std::string& text) {
+    return TextToInt(text.c_str());
+}
 
 // Parameter n of a command line as Windows programs split it: separators are
 // codes up to 0x20, double quotes group blanks. Parameter 0 is the program name

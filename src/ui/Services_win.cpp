@@ -23,7 +23,9 @@ int CallMessageBox(void* owner, const char* text, const char* caption, unsigned 
 // The application object registers its window here, so that messages carry its
 // caption and stay in front of it.
 static HWND messageOwner;
-void SetMessageOwner(void* window) { messageOwner = static_cast<HWND>(window); }
+void SetMessageOwner(void* window) {
+    messageOwner = static_cast<HWND>(window);
+}
 
 void ShowMessage(const std::string& text) {
     char caption[256] = "";
@@ -32,7 +34,8 @@ void ShowMessage(const std::string& text) {
         GetWindowTextA(messageOwner, caption, sizeof caption);
         captionText = caption;
     }
-    CallMessageBox(captionText ? messageOwner : nullptr, text.c_str(), captionText, MB_SETFOREGROUND);
+    CallMessageBox(captionText ? messageOwner : nullptr, text.c_str(), captionText,
+                   MB_SETFOREGROUND);
 }
 
 std::string GetParam(int n) {
@@ -44,7 +47,9 @@ std::string GetParam(int n) {
     return CommandLineParam(GetCommandLineA(), n);
 }
 
-int GetParamCount() { return CommandLineParamCount(GetCommandLineA()); }
+int GetParamCount() {
+    return CommandLineParamCount(GetCommandLineA());
+}
 
 bool FileExists(const std::string& name) {
     DWORD attributes = GetFileAttributesA(name.c_str());
@@ -84,8 +89,12 @@ void InitCommonControlsFor(uint32_t classes) {
     }
 }
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
 
 namespace {
 struct FileHandle {
