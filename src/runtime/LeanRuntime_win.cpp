@@ -1,6 +1,6 @@
 // Lighter stand-ins for the few pieces of the C++ runtime that the program would
-// otherwise drag in whole. Linked into paravue.exe only (the tests keep the
-// library's own).
+// otherwise drag in whole. Linked into paravue.exe and leancheck.exe, which
+// checks them (the test suites keep the library's own).
 //
 // - The library's terminate handler demangles the type of the exception and
 //   prints it to the standard error stream, which a windowed program does not
