@@ -7,6 +7,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/app/Placement.cpp
   src/errors/err.cpp
   src/launch/LaunchList.cpp
+  src/launch/LaunchListFile.cpp
   src/screens/Eligibility.cpp
   src/screens/HiddenRecord.cpp
   src/screens/MoveCaptions.cpp
@@ -30,6 +31,7 @@ set(PARAVUE_WIN32_SOURCES
   src/app/Placement_win.cpp
   src/app/Unit1_win.cpp
   src/errors/err_win.cpp
+  src/errors/MessageBox_win.cpp
   src/launch/LaunchList_win.cpp
   src/launch/ShellExecute_win.cpp
   src/launch/Unit2_win.cpp
@@ -55,6 +57,10 @@ set(PARAVUE_WIN32_SOURCES
 set(PARAVUE_ENTRY_SOURCES
   src/app/main.cpp
 )
+# The companion program for making launch lists, a program of its own.
+set(PARAVUE_KINDLET_SOURCES
+  src/launch/Kindlet_win.cpp
+)
 # The program's resources: icon, version and the error texts.
 set(PARAVUE_RESOURCES
   src/app/paravue.rc
@@ -73,6 +79,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/app/Placement_test.cpp
   tests/errors/err_test.cpp
   tests/launch/LaunchList_test.cpp
+  tests/launch/LaunchListFile_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
   tests/screens/MoveCaptions_test.cpp
@@ -91,6 +98,7 @@ set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/app/Strip_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
+  tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
@@ -139,6 +147,7 @@ set(PARAVUE_BENCHES
 # libFuzzer targets for the parsers.
 set(PARAVUE_FUZZERS
   tests/fuzz/LaunchLine_fuzz.cpp
+  tests/fuzz/LaunchListWriter_fuzz.cpp
   tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp
   tests/fuzz/TextLines_fuzz.cpp
@@ -147,7 +156,7 @@ set(PARAVUE_FUZZERS
 # A source file left out of every list would silently not be built (a test
 # would silently not run): say so at once.
 set(listed ${PARAVUE_PORTABLE_SOURCES} ${PARAVUE_WIN32_SOURCES} ${PARAVUE_ENTRY_SOURCES}
-    ${PARAVUE_RUNTIME_SOURCES} ${PARAVUE_PORTABLE_TESTS} ${PARAVUE_WIN32_TESTS}
+    ${PARAVUE_KINDLET_SOURCES} ${PARAVUE_RUNTIME_SOURCES} ${PARAVUE_PORTABLE_TESTS} ${PARAVUE_WIN32_TESTS}
     ${PARAVUE_TEST_SUPPORT} ${PARAVUE_BENCHES} ${PARAVUE_FUZZERS})
 foreach(name ${PARAVUE_TEST_PROGRAMS})
   list(APPEND listed tests/support/${name}_prog.cpp)

@@ -85,6 +85,13 @@ add_custom_command(TARGET paravue POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different
           "${CMAKE_SOURCE_DIR}/src/launch/paravue help.html" "$<TARGET_FILE_DIR:paravue>/paravue help.html")
 
+# The companion program for making launch lists, shipped beside paravue.exe. A
+# plain small build: optimised for size and stripped.
+add_executable(kindlet WIN32 ${PARAVUE_KINDLET_SOURCES})
+target_compile_options(kindlet PRIVATE -Os)
+target_link_options(kindlet PRIVATE -Os -s)
+target_link_libraries(kindlet PRIVATE paravue_core comctl32 comdlg32 shell32)
+
 # Programs that stand in for "other programs" in the tests.
 foreach(name ${PARAVUE_TEST_PROGRAMS})
   set(source tests/support/${name}_prog.cpp)
@@ -125,7 +132,7 @@ foreach(suite ${PARAVUE_SUITE_NAMES})
 endforeach()
 
 # The end-to-end suite starts the program and the stand-in programs from its own folder.
-add_dependencies(e2e_tests paravue testwins launched)
+add_dependencies(e2e_tests paravue kindlet testwins launched)
 # The error tests read the program's string table and crash the crash program.
 add_dependencies(errors_tests paravue crasher testwins)
 # The runtime tests run the program built as paravue.exe is.

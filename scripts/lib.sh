@@ -35,10 +35,11 @@ build_native() {
     cmake --build "$BUILD/native" -j"$(nproc)"
 }
 
+# Arguments name the targets to build; none builds everything.
 build_windows() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$BUILD/win" -j"$(nproc)"
+    cmake --build "$BUILD/win" -j"$(nproc)" ${1:+--target "$@"}
 }
 
 # paravue.exe on the standard C++ runtime (option PARAVUE_LEAN_RUNTIME off), with

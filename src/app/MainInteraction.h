@@ -8,3 +8,9 @@ void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse);
 void AboutButtonClick(void* data, BaseObject* sender);
 // Asks the application to close; the run ends through the restore of every window.
 void QuitButtonClick(void* data, BaseObject* sender);
+// The switch button's click: the other screen's windows in place of this one's;
+// data is the strip's record.
+void SwitchScreen(void* data, BaseObject* sender);
+// The application object's destroy event, whatever ends the run: every hidden
+// window comes back, then the settings are saved and the hints go.
+void RestoreAll(void* data, BaseObject* sender);

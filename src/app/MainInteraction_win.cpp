@@ -2,6 +2,9 @@
 #include "app/Unit1.h"
 #include "launch/Unit2.h"
 #include "screens/QuitRestore.h"
+#include "screens/Switching.h"
+#include "settings/ToolTip1.h"
+#include "ui/Services.h"
 #include "screens/WindowMenu.h"
 #include "settings/Transparency.h"
 
@@ -37,4 +40,52 @@ void AboutButtonClick(void*, BaseObject*) {
     CreateAboutForm(about, ApplicationObject);
     ShowModal(about->form);
     FreeObject(about->form);
+}
+
+namespace {
+// The strip as a switch sees it.
+class StripSwitching final : public SwitchingStrip {
+  public:
+    explicit StripSwitching(MainForm* s) : s_(s) {}
+    std::string SwitchCaption() override { return GetCaption(s_->SwitchButton); }
+    void ScreenLeft(int screen) override {
+        HWND button = GetHandle(s_->SwitchButton);
+        SetToolTip(s_->ToolTipWindow, button, "");
+        SetToolTip(s_->ToolTipWindow, button,
+                   (" Switch to screen " + IntToText(screen) + " ").c_str());
+    }
+    void ScreenEntered(int screen) override {
+        SetCaption(s_->SwitchButton, screen == 2 ? "1" : "2");
+        SetCaption(s_->ScreenNumberLabel, screen == 2 ? "2" : "1");
+    }
+    HWND Foreground() override { return GetHandle(ApplicationObject); }
+
+  private:
+    MainForm* s_;
+};
+
+// The run is ending and the layer may have let go of the application object
+// already; its window is still the strip's owner.
+HWND ApplicationWindowOf(const MainForm* s) {
+    if (ApplicationObject) return ApplicationObject->handle;
+    return s && s->form && s->form->parent ? s->form->parent->handle : nullptr;
+}
+} // namespace
+
+void SwitchScreen(void* data, BaseObject*) {
+    StripSwitching strip(static_cast<MainForm*>(data));
+    SwitchToOtherScreen(strip);
+}
+
+void RestoreAll(void* data, BaseObject*) {
+    auto* s = static_cast<MainForm*>(data);
+    if (!RestoreHiddenWindows(ApplicationWindowOf(s))) return;
+    if (s && s->form) {
+        FormPosition position(s->form);
+        SaveSettings(position);
+    }
+    if (s && s->ToolTipWindow) {
+        DestroyWindow(s->ToolTipWindow);
+        s->ToolTipWindow = nullptr;
+    }
 }

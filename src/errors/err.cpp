@@ -1,6 +1,5 @@
 #include "errors/err.h"
 #include "errors/ErrorTextIds.h"
-#include "ui/Services.h"
 
 namespace err {
 
@@ -299,12 +298,18 @@ bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t 
     return address >= imageBase && address - imageBase < imageSize;
 }
 
+// The module's file name without its folder, as the report names it.
+static std::string ModuleFileName(const std::string& path) {
+    const size_t i = path.find_last_of(":\\");
+    return i == std::string::npos ? path : path.substr(i + 1);
+}
+
 std::string AccessViolationMessage(const ExceptionFacts& facts) {
     const char* access = facts.accessKind == 0 ? "Read" : "Write";
     if (facts.inModule)
         return FormatTemplate(
             TemplateText(IDS_ACCESS_VIOLATION_IN_MODULE).c_str(),
-            {facts.address, FileNamePart(facts.moduleName), access, facts.accessed});
+            {facts.address, ModuleFileName(facts.moduleName), access, facts.accessed});
     return FormatTemplate(MapText(IDS_ACCESS_VIOLATION).c_str(),
                           {facts.address, access, facts.accessed});
 }

@@ -1,5 +1,5 @@
 #include "errors/err.h"
-#include "ui/Services.h"
+#include "errors/MessageBox.h"
 #include <windows.h>
 #include <cstdlib>
 #include <cxxabi.h>

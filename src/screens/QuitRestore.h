@@ -1,15 +1,17 @@
 // The end of every run: every window still hidden comes back, then the lists and
-// the menu are released and the settings saved.
+// the menu are released (the strip then saves its settings).
 #pragma once
+#include <windows.h>
 #include <cstdint>
 
-class BaseObject;
-
-// Set as RestoreAll begins; from then on nothing may use the menu or the lists.
+// Set as the restore at the end begins; from then on nothing may use the menu or the lists.
 extern bool RestoreStarted;
 
-// The application object's destroy event; data is the strip's record.
-void RestoreAll(void* data, BaseObject* sender);
+// The windows' part of the end of the run: every window still hidden comes
+// back (foreground is brought to the front after them), then the menu and the
+// lists are released and the record of hidden windows cleared. Runs once;
+// false when it had run already.
+bool RestoreHiddenWindows(HWND foreground);
 // Returns once ms have passed, dispatching the program's messages meanwhile.
 void DelayWithMessages(uint32_t ms);
 // The tick counter used by DelayWithMessages (GetTickCount unless replaced).

@@ -1,11 +1,9 @@
 #include "screens/QuitRestore.h"
-#include "app/Unit1.h"
 #include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
 #include "screens/TickDelay.h"
 #include "screens/WindowMenu.h"
-#include "settings/Settings.h"
 
 bool RestoreStarted;
 
@@ -31,16 +29,8 @@ void DelayWithMessages(uint32_t ms) {
     WaitTicks(ms, wait);
 }
 
-// The run is ending and the layer has already let go of the application object;
-// its window is still the strip's owner.
-static HWND ApplicationWindowOf(const MainForm* s) {
-    if (ApplicationObject) return ApplicationObject->handle;
-    return s && s->form && s->form->parent ? s->form->parent->handle : nullptr;
-}
-
-void RestoreAll(void* data, BaseObject*) {
-    auto* s = static_cast<MainForm*>(data);
-    if (RestoreStarted) return;
+bool RestoreHiddenWindows(HWND foreground) {
+    if (RestoreStarted) return false;
     RestoreStarted = true;
     // This is the clean end (quit or log-off): the guard is told first and
     // leaves everything to us.
@@ -51,11 +41,12 @@ void RestoreAll(void* data, BaseObject*) {
         if (!list) continue;
         try {
             if (screen != CurrentScreen && list->count > 0) {
-                ShowScreen(screen, ApplicationWindowOf(s));
+                ShowScreen(screen, foreground);
                 DelayWithMessages(500);
             }
         } catch (...) {
-            // A C++ error over one screen must not keep the other's windows hidden.
+            // A C++ error over one screen must not keep the other's windows
+            // hidden; a processor fault goes to the report, which shows them.
         }
         ClearScreenList(screen);
         FreeObject(list);
@@ -63,12 +54,5 @@ void RestoreAll(void* data, BaseObject*) {
     }
     ReleaseMenuLinkList();
     ClearHiddenRecord();
-    if (s && s->form) {
-        FormPosition position(s->form);
-        SaveSettings(position);
-    }
-    if (s && s->ToolTipWindow) {
-        DestroyWindow(s->ToolTipWindow);
-        s->ToolTipWindow = nullptr;
-    }
+    return true;
 }

@@ -1,15 +1,32 @@
 // Showing the windows remembered for a screen again.
 #pragma once
 #include <windows.h>
-
-class BaseObject;
+#include <string>
 
 // Shows every window remembered for screen (owner first, a vanished window looked
 // up again by its title), brings foreground to the front, then releases the
 // entries and empties the list.
 void ShowScreen(int screen, HWND foreground);
 
-// The switch button's click: hides this screen's windows, flips the screen number,
-// the captions and the hint, and shows the other screen's windows. data is the
-// strip's record.
-void SwitchScreen(void* data, BaseObject* sender);
+// What a switch needs of the strip, handed in by the strip itself: its switch
+// button's caption, and the hint and captions that follow the screen number.
+class SwitchingStrip {
+  public:
+    // The screen the switch button leads to, as its caption reads.
+    virtual std::string SwitchCaption() = 0;
+    // The screen is being left: the switch button's hint names it.
+    virtual void ScreenLeft(int screen) = 0;
+    // The screen has been entered: the button names the other one, the label this.
+    virtual void ScreenEntered(int screen) = 0;
+    // The window brought to the front once the entered screen's windows are shown.
+    virtual HWND Foreground() = 0;
+
+  protected:
+    ~SwitchingStrip() = default;
+};
+
+// Hides this screen's windows, flips the screen number (the strip's captions
+// and hint with it), and shows the other screen's windows. Does nothing once the
+// restore at the end has begun, while a switch runs, or when the button names
+// the screen already shown.
+void SwitchToOtherScreen(SwitchingStrip& strip);

@@ -1,8 +1,5 @@
 #include "screens/Switching.h"
-#include "app/Unit1.h"
 #include "screens/QuitRestore.h"
-#include "settings/ToolTip1.h"
-#include "ui/Services.h"
 #include "screens/Eligibility.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
@@ -35,7 +32,8 @@ void ShowScreen(int screen, HWND foreground) {
     };
     const int32_t count = list->count;
     for (int32_t i = 0; i < count; ++i) {
-        // A C++ error over one entry must not keep the others hidden.
+        // A C++ error over one entry loses only that entry; a processor fault
+        // goes to the report, which shows every remembered window again.
         try {
             auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
             HWND window = entry ? CurrentWindowOf(*entry, screen) : nullptr;
@@ -49,6 +47,7 @@ void ShowScreen(int screen, HWND foreground) {
         }
     }
     showing.Wait();
+    // C++ errors only; a processor fault goes to the report.
     try {
         SetForegroundWindow(foreground);
     } catch (...) {
@@ -57,12 +56,11 @@ void ShowScreen(int screen, HWND foreground) {
     PublishHiddenWindows();
 }
 
-void SwitchScreen(void* data, BaseObject*) {
-    auto* s = static_cast<MainForm*>(data);
+void SwitchToOtherScreen(SwitchingStrip& strip) {
     // Once the program is restoring everything at its end, the lists are gone.
     if (RestoreStarted || !ScreenListOf(CurrentScreen)) return;
     // The button names the screen it leads to; naming this one, it has nothing to do.
-    const std::string caption = GetCaption(s->SwitchButton);
+    const std::string caption = strip.SwitchCaption();
     if ((caption == "1" && CurrentScreen == 1) || (caption == "2" && CurrentScreen == 2)) return;
     // The waits of a switch handle what other programs send us; a click sent
     // meanwhile must not start a second switch inside the first.
@@ -74,16 +72,8 @@ void SwitchScreen(void* data, BaseObject*) {
     } done;
 
     HideCurrentScreen();
-
-    HWND button = GetHandle(s->SwitchButton);
-    SetToolTip(s->ToolTipWindow, button, "");
-    SetToolTip(s->ToolTipWindow, button,
-               (" Switch to screen " + IntToText(CurrentScreen) + " ").c_str());
-
-    const bool toTwo = CurrentScreen == 1;
-    CurrentScreen = toTwo ? 2 : 1;
-    SetCaption(s->SwitchButton, toTwo ? "1" : "2");
-    SetCaption(s->ScreenNumberLabel, toTwo ? "2" : "1");
-
-    ShowScreen(CurrentScreen, GetHandle(ApplicationObject));
+    strip.ScreenLeft(CurrentScreen);
+    CurrentScreen = OtherScreen(CurrentScreen);
+    strip.ScreenEntered(CurrentScreen);
+    ShowScreen(CurrentScreen, strip.Foreground());
 }

@@ -10,8 +10,9 @@ bool TransparencyFromText(const std::string& text, bool current) {
 void LoadSettingsWith(ReadSettingFn read, PositionTarget& target) {
     std::string text;
     if (read(kTransparentPath, text)) TransparencyOn = TransparencyFromText(text, TransparencyOn);
-    // A bad stored position must not stop the start: whatever goes wrong while it
-    // is applied is dropped, and the transparency read above stays.
+    // A bad stored position must not stop the start: a C++ error while it is
+    // applied is dropped, and the transparency read above stays. (A processor
+    // fault still goes to the report.)
     try {
         if (read(kLeftPath, text) && !text.empty()) target.SetLeft(TextToInt(text));
         if (read(kTopPath, text) && !text.empty()) target.SetTop(TextToInt(text));

@@ -1,6 +1,7 @@
 // Small services the program calls everywhere: numbers and texts, command-line
 // parameters, file-name parts, message boxes, screen size.
 #pragma once
+#include "errors/MessageBox.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -42,8 +43,4 @@ void InitCommonControlsFor(uint32_t classes);
 int ScreenWidth();
 int ScreenHeight();
 
-// Message boxes go through this one function, so that tests can watch them
-// without a box that waits for a click. Defaults to MessageBoxA.
-using MessageBoxFn = int (*)(void* owner, const char* text, const char* caption, unsigned type);
-MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn);
-int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type);
+// The message-box seam (SetMessageBoxFunction, CallMessageBox) is errors/MessageBox.h.

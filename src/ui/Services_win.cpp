@@ -5,21 +5,6 @@
 #include <cstdarg>
 #include <memory>
 
-static int RealMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
-    return MessageBoxA(static_cast<HWND>(owner), text, caption, type);
-}
-static MessageBoxFn messageBoxFn = RealMessageBox;
-
-MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn) {
-    MessageBoxFn old = messageBoxFn;
-    messageBoxFn = fn ? fn : RealMessageBox;
-    return old;
-}
-
-int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
-    return messageBoxFn(owner, text, caption, type);
-}
-
 // The application object registers its window here, so that messages carry its
 // caption and stay in front of it.
 static HWND messageOwner;

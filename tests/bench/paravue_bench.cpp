@@ -8,6 +8,7 @@
 // The windows of "another program" are testwins.exe's, in its own process. The
 // switch and the menu run on a real strip built in this process; start-up and
 // memory are measured on the real paravue.exe.
+#include "app/MainInteraction.h"
 #include "app/Unit1.h"
 #include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"

@@ -2,6 +2,7 @@
 // and taken down completely after each test: the application, the form and its
 // controls, the window menu, the lists, the tooltip window and the stored settings.
 #pragma once
+#include "app/MainInteraction.h"
 #include "app/Unit1.h"
 #include "screens/QuitRestore.h"
 #include "screens/ScreenLists.h"

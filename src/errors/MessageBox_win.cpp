@@ -1,0 +1,17 @@
+#include "errors/MessageBox.h"
+#include <windows.h>
+
+static int RealMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
+    return MessageBoxA(static_cast<HWND>(owner), text, caption, type);
+}
+static MessageBoxFn messageBoxFn = RealMessageBox;
+
+MessageBoxFn SetMessageBoxFunction(MessageBoxFn fn) {
+    MessageBoxFn old = messageBoxFn;
+    messageBoxFn = fn ? fn : RealMessageBox;
+    return old;
+}
+
+int CallMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
+    return messageBoxFn(owner, text, caption, type);
+}
