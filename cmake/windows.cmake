@@ -45,8 +45,9 @@ if(PARAVUE_LEAN_RUNTIME)
   if(NOT PARAVUE_RUNTIME_TOOLCHAIN_CHECKED)
     message(WARNING "PARAVUE_LEAN_RUNTIME is turned off: the runtime stand-ins were checked "
             "against GCC 12's libstdc++ with DWARF-2 unwinding on i686, and this toolchain "
-            "(${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION}) is another. paravue.exe "
-            "is built on the standard runtime (larger).")
+            "(${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION}) fails that check "
+            "(src/runtime/CheckedToolchain.h). paravue.exe is built on the standard runtime "
+            "(larger).")
     set(PARAVUE_LEAN_RUNTIME OFF)
   endif()
 endif()
