@@ -86,12 +86,13 @@ add_custom_command(TARGET paravue POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different
           "${CMAKE_SOURCE_DIR}/src/launch/paravue help.html" "$<TARGET_FILE_DIR:paravue>/paravue help.html")
 
-# The companion program for making launch lists, shipped beside paravue.exe. A
-# plain small build: optimised for size and stripped.
-add_executable(kindlet WIN32 ${PARAVUE_KINDLET_SOURCES})
-target_compile_options(kindlet PRIVATE -Os)
-target_link_options(kindlet PRIVATE -Os -s)
-target_link_libraries(kindlet PRIVATE paravue_core comctl32 comdlg32 shell32)
+# The companion program for making launch lists, shipped beside paravue.exe and
+# built the same way (what it does not use of the shared sources is dropped).
+paravue_small_program(kindlet ${PARAVUE_KINDLET_SOURCES} ${PARAVUE_PORTABLE_SOURCES}
+                      ${PARAVUE_WIN32_SOURCES})
+target_include_directories(kindlet PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(kindlet PRIVATE ${PARAVUE_WIN32_DEFINITIONS})
+target_link_libraries(kindlet PRIVATE ${PARAVUE_WIN32_LIBRARIES} comdlg32)
 
 # Programs that stand in for "other programs" in the tests.
 foreach(name ${PARAVUE_TEST_PROGRAMS})
