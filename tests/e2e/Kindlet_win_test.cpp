@@ -1,0 +1,271 @@
+// kindlet.exe, the companion program, as a user meets it: opened from the strip's
+// window menu, a list made with its own buttons and the standard file dialog,
+// saved, opened again, and handed to paravue.exe by its launch button.
+#include "e2e/E2EFixture.h"
+#include "settings/Transparency.h"
+#include <commctrl.h>
+#include <shlobj.h>
+
+namespace {
+using namespace e2e;
+
+HWND Control(HWND parent, const char* cls, const char* text = nullptr) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (ClassOf(c) == cls && (!text || TextOf(c) == text)) return c;
+    return nullptr;
+}
+
+// Paths as Windows compares them: the file dialog gives a typed path back with
+// the drive letter as typed or as the folder spells it.
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        SHORT key = VkKeyScanA(c);
+        if (HIBYTE(key) & 1)
+            PressChord(VK_SHIFT, LOBYTE(key));
+        else
+            PressKey(LOBYTE(key));
+    }
+}
+
+void EndProcess(DWORD pid) {
+    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+        TerminateProcess(h, 1);
+        CloseHandle(h);
+    }
+}
+
+class KindletE2E : public ParavueE2E {
+  protected:
+    void SetUp() override {
+        ParavueE2E::SetUp();
+        dir = MakeTempDir("kindlet");
+        // Process ids come round again, and with them the folder of an earlier run.
+        for (const char* sub : {"one", "two words", "three"}) {
+            CreateDirectoryA((dir + sub).c_str(), nullptr);
+            DeleteFileA((dir + sub + "\\launched.log").c_str());
+            ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
+                                  (dir + sub + "\\launched.exe").c_str(), FALSE));
+        }
+    }
+    void TearDown() override {
+        for (HWND w : TopWindowsOf(0, "Kindlet")) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            EndProcess(pid);
+        }
+        // Every strip quits as its "X" has it quit, showing what it hid.
+        for (HWND w : TopWindowsOf(0, "", false))
+            if (TextOf(w) == "tallowin") PostMessageA(w, WM_CLOSE, 0, 0);
+        WaitFor([] { return TopWindowsOf(0, "obj_Form").empty(); }, 5000);
+        ParavueE2E::TearDown();
+    }
+
+    // Starts kindlet.exe with a list (or none) and waits until it is in front.
+    void StartKindlet(const std::string& list = "") {
+        kindlet.Kill();
+        ASSERT_TRUE(kindlet.Start(list.empty() ? "" : "\"" + list + "\"", "", "kindlet.exe"));
+        ASSERT_TRUE(WaitFor([&] { return !TopWindowsOf(kindlet.pid(), "Kindlet").empty(); }, 8000));
+        window = TopWindowsOf(kindlet.pid(), "Kindlet")[0];
+        list_ = Control(window, "SysListView32");
+        // A click on a window that is not yet in front may be lost.
+        WaitForInputIdle(kindlet.process(), 5000);
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+                return pid == kindlet.pid();
+            },
+            3000));
+    }
+    HWND Button(const char* text) { return Control(window, "Button", text); }
+
+    // The list's lines, "file|parameters" each. The view's messages carry
+    // pointers, so their buffers are made in kindlet's own memory.
+    std::string Entries() {
+        std::string lines;
+        HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               kindlet.pid());
+        char* remote = static_cast<char*>(
+            VirtualAllocEx(p, nullptr, sizeof(LVITEMA) + MAX_PATH, MEM_COMMIT, PAGE_READWRITE));
+        int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; remote && i < count * 2; ++i) {
+            LVITEMA it{};
+            it.iSubItem = i % 2;
+            it.pszText = remote + sizeof it;
+            it.cchTextMax = MAX_PATH;
+            char text[MAX_PATH + 1] = "";
+            WriteProcessMemory(p, remote, &it, sizeof it, nullptr);
+            SendMessageA(list_, LVM_GETITEMTEXTA, i / 2, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(p, it.pszText, text, MAX_PATH, nullptr);
+            lines += text + std::string(i % 2 ? "\n" : "|");
+        }
+        if (remote) VirtualFreeEx(p, remote, 0, MEM_RELEASE);
+        if (p) CloseHandle(p);
+        return lines;
+    }
+
+    // A button that opens the standard file dialog; the path is typed into its
+    // file name box, which has the focus, and Enter confirms.
+    void ChooseInFileDialog(const char* button, const std::string& path) {
+        Click(Button(button));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                auto boxes = TopWindowsOf(kindlet.pid(), "#32770");
+                dialog = boxes.empty() ? nullptr : boxes[0];
+                return dialog && GetForegroundWindow() == dialog;
+            },
+            20000))
+            << button << " opens no dialog";
+        TypeText(path);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stays";
+    }
+
+    Paravue kindlet;
+    HWND window = nullptr, list_ = nullptr;
+    std::string dir;
+};
+
+TEST_F(KindletE2E, TheWindowMenuItemOpensKindlet) {
+    StartAndWait();
+    // From the end: "Transparent" where layered windows exist, then the launch item.
+    if (IsLayeredSupported())
+        ChooseMenuItem({VK_END, VK_UP});
+    else
+        ChooseMenuItem({VK_END});
+    EXPECT_TRUE(WaitFor([] { return !TopWindowsOf(0, "Kindlet").empty(); }, 8000))
+        << "kindlet.exe did not open";
+    std::string text;
+    EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
+}
+
+TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
+    StartKindlet();
+    EXPECT_EQ("Kindlet - Untitled", TextOf(window));
+    for (const char* file : {"one", "two words", "three"})
+        ChooseInFileDialog("A&dd files...", dir + file + "\\launched.exe");
+    // The one added last is selected: up one place, then parameters for it.
+    Click(Button("Move &up"));
+    Click(Control(window, "Edit"));
+    for (WORD vk : {WORD(VK_OEM_MINUS), WORD('X'), WORD(VK_SPACE), WORD('5')})
+        PressKey(vk);
+    EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
+    const std::string made = Entries();
+    EXPECT_EQ(Lower(dir + "one\\launched.exe|\n" + dir + "three\\launched.exe|-x 5\n" + dir +
+                    "two words\\launched.exe|\n"),
+              Lower(made));
+
+    const std::string list = dir + "my list.txt";
+    DeleteFileA(list.c_str());
+    ChooseInFileDialog("Save &as...", list);
+    EXPECT_EQ("Kindlet - my list.txt", TextOf(window));
+    // Quotes exactly where a path has a blank or parameters follow.
+    EXPECT_EQ(Lower(dir + "one\\launched.exe\r\n\"" + dir + "three\\launched.exe\" -x 5\r\n\"" +
+                    dir + "two words\\launched.exe\"\r\n"),
+              Lower(ReadWholeFile(list)));
+
+    // Saved: it closes without a question and opens again with the same entries.
+    PressChord(VK_MENU, VK_F4);
+    DWORD code = 1;
+    ASSERT_TRUE(kindlet.WaitForExit(5000, code));
+    StartKindlet(list);
+    EXPECT_EQ("Kindlet - my list.txt", TextOf(window));
+    EXPECT_EQ(made, Entries());
+
+    // A change is not lost without a question: Escape keeps the window, "No" drops it.
+    Click(Button("&Remove")); // the first entry, selected on opening
+    ASSERT_TRUE(WaitFor([&] { return Entries() != made; }, 2000));
+    PressChord(VK_MENU, VK_F4);
+    std::string text;
+    ASSERT_TRUE(kindlet.WaitForMessageBox(text));
+    EXPECT_EQ("Save the changes to my list.txt?", text);
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(kindlet.WaitForExit(500, code));
+    PressChord(VK_MENU, VK_F4);
+    ASSERT_TRUE(kindlet.WaitForMessageBox(text));
+    PressKey('N');
+    ASSERT_TRUE(kindlet.WaitForExit(5000, code));
+    StartKindlet(list);
+    EXPECT_EQ(made, Entries()) << "the removal was not saved";
+}
+
+// Files dropped from the shell arrive as WM_DROPFILES with a block of paths in
+// the program's own memory; the block is put there as a drop does. Folders are
+// left out: a list opens files.
+TEST_F(KindletE2E, FilesDroppedOnItAreAdded) {
+    StartKindlet();
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    std::string block(reinterpret_cast<const char*>(&head), sizeof head);
+    for (const char* path : {"one\\launched.exe", "two words", "two words\\launched.exe"})
+        block += dir + path + '\0';
+    block += '\0';
+    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
+    void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(nullptr, remote);
+    WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
+    CloseHandle(p);
+    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    const std::string want = dir + "one\\launched.exe|\n" + dir + "two words\\launched.exe|\n";
+    EXPECT_TRUE(WaitFor([&] { return Entries() == want; }, 3000)) << Entries();
+    EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
+}
+
+TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
+    const std::string missing = dir + "no such list.txt";
+    StartKindlet(missing);
+    std::string text;
+    ASSERT_TRUE(kindlet.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot read the launch list:\r" + missing, text);
+    ASSERT_TRUE(kindlet.DismissMessageBox());
+    EXPECT_EQ("Kindlet - Untitled", TextOf(window));
+
+    // Another program holds the list open and shares it with nobody.
+    const std::string locked = dir + "locked.txt";
+    WriteWholeFile(locked, dir + "one\\launched.exe\r\n");
+    StartKindlet(locked);
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 2000));
+    HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Click(Control(window, "Edit"));
+    PressKey('7');
+    Click(Button("&Save"));
+    ASSERT_TRUE(kindlet.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot write the launch list:\r" + locked, text);
+    ASSERT_TRUE(kindlet.DismissMessageBox());
+    EXPECT_EQ("Kindlet - locked.txt *", TextOf(window)) << "still unsaved";
+    CloseHandle(held);
+}
+
+// The launch button hands the saved list to paravue.exe and the group opens on
+// the other screen: the watched window of another program is already hidden
+// when each file starts. A running strip carries the list out, or (until it
+// takes lists over) a second strip does; either way the files open after a switch.
+TEST_F(KindletE2E, TheLaunchButtonOpensTheGroupOnTheOtherScreen) {
+    SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E kindlet watched");
+    OtherProgram other({{"w", "v", "", "E2E kindlet watched"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    const std::string list = dir + "group.txt";
+    WriteWholeFile(list,
+                   dir + "one\\launched.exe\r\n\"" + dir + "two words\\launched.exe\" -p\r\n");
+    StartKindlet(list);
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 2000));
+    Click(Button("&Launch group"));
+
+    auto launches = [&](const char* sub) { return ReadWholeFile(dir + sub + "\\launched.log"); };
+    bool opened =
+        WaitFor([&] { return !launches("one").empty() && !launches("two words").empty(); }, 10000);
+    SetEnvironmentVariableA("PARAVUE_E2E_WATCH", nullptr);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ("args=|cwd=" + dir + "one|watched=hidden\n", launches("one"));
+    EXPECT_EQ("args=-p|cwd=" + dir + "two words|watched=hidden\n", launches("two words"));
+}
+
+} // namespace
