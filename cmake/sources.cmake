@@ -14,6 +14,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/screens/PendingStates.cpp
   src/screens/TickDelay.cpp
   src/screens/WindowMenuItems.cpp
+  src/settings/HotkeyText.cpp
   src/settings/MiniReg.cpp
   src/settings/Settings.cpp
   src/settings/Transparency.cpp
@@ -29,6 +30,8 @@ set(PARAVUE_PORTABLE_SOURCES
 set(PARAVUE_WIN32_SOURCES
   src/app/MainInteraction_win.cpp
   src/app/Placement_win.cpp
+  src/app/SingleInstance_win.cpp
+  src/app/StripCommands_win.cpp
   src/app/Unit1_win.cpp
   src/errors/err_win.cpp
   src/errors/MessageBox_win.cpp
@@ -85,6 +88,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/screens/MoveCaptions_test.cpp
   tests/screens/PendingStates_test.cpp
   tests/screens/WindowMenuItems_test.cpp
+  tests/settings/HotkeyText_test.cpp
   tests/settings/MiniReg_test.cpp
   tests/settings/Settings_test.cpp
   tests/settings/Transparency_test.cpp
@@ -146,6 +150,7 @@ set(PARAVUE_BENCHES
 )
 # libFuzzer targets for the parsers.
 set(PARAVUE_FUZZERS
+  tests/fuzz/HotkeyText_fuzz.cpp
   tests/fuzz/LaunchLine_fuzz.cpp
   tests/fuzz/LaunchListWriter_fuzz.cpp
   tests/fuzz/HiddenRecord_fuzz.cpp
