@@ -10,7 +10,7 @@ log() { printf '== %s\n' "$*" >&2; }
 # Installs the toolchain, Wine and the X tools when any of them is missing.
 ensure_deps() {
     local missing=
-    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++ clang++; do
+    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++ clang++ clang-format; do
         command -v "$cmd" >/dev/null 2>&1 || missing="$missing $cmd"
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
@@ -27,7 +27,7 @@ ensure_deps() {
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends \
         wine wine32:i386 wine64 g++-mingw-w64-i686 g++ make xvfb xdotool x11-utils \
-        imagemagick googletest cmake clang libclang-rt-dev >/dev/null
+        imagemagick googletest cmake clang libclang-rt-dev clang-format >/dev/null
 }
 
 build_native() {
@@ -40,6 +40,28 @@ build_windows() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD/win" -j"$(nproc)" ${1:+--target "$@"}
+}
+
+# paravue.exe on the standard C++ runtime (option PARAVUE_LEAN_RUNTIME off), with
+# the test programs of the usual Windows build beside it: only paravue.exe and
+# leancheck.exe depend on the option, so only they are built again.
+build_windows_standard() {
+    local dir="$BUILD/win-standard" f
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DPARAVUE_LEAN_RUNTIME=OFF >/dev/null &&
+        cmake --build "$dir" -j"$(nproc)" --target paravue leancheck || return 1
+    for f in "$BUILD/win/bin"/*.exe; do
+        case ${f##*/} in
+        paravue.exe | leancheck.exe) ;;
+        *) cp -p "$f" "$dir/bin/" || return 1 ;;
+        esac
+    done
+}
+
+# Every C++ file of src/ and tests/ formatted as .clang-format says.
+check_format() {
+    find "$ROOT/src" "$ROOT/tests" \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format --dry-run -Werror
 }
 
 # Builds the libFuzzer targets with clang and runs each for a short while; a

@@ -1,6 +1,7 @@
 // The strip: the program's one permanent window, with the screen number and the
 // switch, About and quit buttons, and how it is built and started.
 #pragma once
+#include "launch/LaunchList.h"
 #include "settings/Settings.h"
 #include "ui/Control.h"
 
@@ -30,6 +31,8 @@ extern MainForm* MainFormRecord;
 void BuildMainForm(MainForm*& record, Control* app);
 // The start-up sequence: menu, hints, lists, placement, settings, launch list.
 void InitMainForm(MainForm* s);
+// How a launch list switches the strip's screen: as a click on the switch button.
+LaunchHooks StripLaunchHooks(MainForm* s);
 // Gives the application window the tool-window style: no taskbar button.
 void HideTaskbarButton();
 // The one-shot timer's event: hides the application window for good.

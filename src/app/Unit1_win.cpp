@@ -43,6 +43,10 @@ void ProcessAppMessages(void*) {
 
 } // namespace
 
+LaunchHooks StripLaunchHooks(MainForm* s) {
+    return {SwitchFromLaunchList, ProcessAppMessages, s};
+}
+
 void HideTaskbarButton() {
     HWND app = ApplicationObject->handle;
     ShowWindow(app, SW_HIDE);
@@ -136,8 +140,7 @@ void InitMainForm(MainForm* s) {
     if (place.left != GetLeft(form)) SetLeft(form, place.left);
 
     if (GetParamCount() > 0) {
-        LaunchHooks hooks{SwitchFromLaunchList, ProcessAppMessages, s};
-        RunLaunchList(CommandLineFile(), hooks);
+        RunLaunchList(CommandLineFile(), StripLaunchHooks(s));
     }
     TimerSetEnabled(s->TaskbarHideTimer, true);
     SetAlphaWindowSource(StripWindow, nullptr);

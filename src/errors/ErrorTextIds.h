@@ -1,40 +1,12 @@
-/* Identifiers of the error texts in the program's string table. Read by the
-   resource compiler as well, so only plain defines here. */
-#ifndef PARAVUE_ERROR_TEXT_IDS_H
-#define PARAVUE_ERROR_TEXT_IDS_H
+// Identifiers of the error texts in the program's string table (ErrorTexts.def).
+#pragma once
 
-#define IDS_OUT_OF_MEMORY 65504
-#define IDS_INVALID_POINTER 65505
-#define IDS_DIVISION_BY_ZERO 65506
-#define IDS_RANGE_CHECK 65507
-/* The report of an unhandled error. */
-#define IDS_EXCEPTION_REPORT 65508
-#define IDS_INTEGER_OVERFLOW 65509
-#define IDS_INVALID_FLOAT_OPERATION 65510
-#define IDS_FLOAT_DIVISION_BY_ZERO 65511
-#define IDS_FLOAT_OVERFLOW 65512
-#define IDS_FLOAT_UNDERFLOW 65513
-#define IDS_INVALID_CAST 65514
-#define IDS_ACCESS_VIOLATION 65515
-#define IDS_ACCESS_VIOLATION_IN_MODULE 65516
-#define IDS_PRIVILEGED_INSTRUCTION 65517
-#define IDS_CONTROL_BREAK 65518
-#define IDS_STACK_OVERFLOW 65519
-#define IDS_VARIANT_ERROR 65520
-#define IDS_ASSERTION_FAILED 65521
-#define IDS_ASSERTION_TEMPLATE 65522
-#define IDS_EXTERNAL_EXCEPTION 65523
-#define IDS_INTERFACE_NOT_SUPPORTED 65524
-#define IDS_SAFECALL_EXCEPTION 65525
-#define IDS_FILE_NOT_FOUND 65526
-#define IDS_INVALID_FILENAME 65527
-#define IDS_TOO_MANY_OPEN_FILES 65528
-#define IDS_FILE_ACCESS_DENIED 65529
-#define IDS_END_OF_FILE 65530
-#define IDS_DISK_FULL 65531
-#define IDS_IO_ERROR 65532
+enum ErrorTextId : int {
+#define ERROR_TEXT(identifier, number, text, isTemplate) identifier = number,
+#include "errors/ErrorTexts.def"
+#undef ERROR_TEXT
+};
 
-#define IDS_ERROR_TEXT_FIRST 65504
-#define IDS_ERROR_TEXT_LAST 65535
-
-#endif
+// The range the string table keeps for them.
+constexpr int IDS_ERROR_TEXT_FIRST = 65504;
+constexpr int IDS_ERROR_TEXT_LAST = 65535;

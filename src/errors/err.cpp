@@ -135,36 +135,9 @@ struct BuiltIn {
 };
 
 const BuiltIn kBuiltInTexts[] = {
-    {IDS_OUT_OF_MEMORY, "Out of memory", false},
-    {IDS_INVALID_POINTER, "Invalid pointer operation", false},
-    {IDS_DIVISION_BY_ZERO, "Division by zero", false},
-    {IDS_RANGE_CHECK, "Range check error", false},
-    {IDS_EXCEPTION_REPORT, "Exception %s in module %s at %p.\n%s%s", true},
-    {IDS_INTEGER_OVERFLOW, "Integer overflow", false},
-    {IDS_INVALID_FLOAT_OPERATION, "Invalid floating point operation", false},
-    {IDS_FLOAT_DIVISION_BY_ZERO, "Division by zero", false},
-    {IDS_FLOAT_OVERFLOW, "Floating point overflow", false},
-    {IDS_FLOAT_UNDERFLOW, "Floating point underflow", false},
-    {IDS_INVALID_CAST, "Invalid class typecast", false},
-    {IDS_ACCESS_VIOLATION, "Access violation at address %p. %s of address %p", false},
-    {IDS_ACCESS_VIOLATION_IN_MODULE,
-     "Access violation at address %p in module '%s'. %s of address %p", true},
-    {IDS_PRIVILEGED_INSTRUCTION, "Privileged instruction", false},
-    {IDS_CONTROL_BREAK, "^C", false},
-    {IDS_STACK_OVERFLOW, "Stack overflow", false},
-    {IDS_VARIANT_ERROR, "EVariant", false},
-    {IDS_ASSERTION_FAILED, "Assertion failed", false},
-    {IDS_ASSERTION_TEMPLATE, "%s (%s, line %d)", true},
-    {IDS_EXTERNAL_EXCEPTION, "External exception %x", false},
-    {IDS_INTERFACE_NOT_SUPPORTED, "Interface not supported", false},
-    {IDS_SAFECALL_EXCEPTION, "Exception in safecall method", false},
-    {IDS_FILE_NOT_FOUND, "File not found", false},
-    {IDS_INVALID_FILENAME, "Invalid filename", false},
-    {IDS_TOO_MANY_OPEN_FILES, "Too many open files", false},
-    {IDS_FILE_ACCESS_DENIED, "File access denied", false},
-    {IDS_END_OF_FILE, "End of file", false},
-    {IDS_DISK_FULL, "Disk full", false},
-    {IDS_IO_ERROR, "I/O error %d", false},
+#define ERROR_TEXT(identifier, number, text, isTemplate) {identifier, text, isTemplate != 0},
+#include "errors/ErrorTexts.def"
+#undef ERROR_TEXT
 };
 
 constexpr int kTextCount = IDS_ERROR_TEXT_LAST - IDS_ERROR_TEXT_FIRST + 1;
@@ -228,36 +201,33 @@ std::string TemplateText(int id) {
 
 ErrorInfo RunErrorInfo(int index) {
     static const struct {
+        int first, last; // the indexes
         uint8_t kind;
         int id;
     } table[] = {
-        {2, IDS_OUT_OF_MEMORY},
-        {15, IDS_INVALID_POINTER},
-        {6, IDS_DIVISION_BY_ZERO},
-        {7, IDS_RANGE_CHECK},
-        {8, IDS_INTEGER_OVERFLOW},
-        {11, IDS_INVALID_FLOAT_OPERATION},
-        {12, IDS_FLOAT_DIVISION_BY_ZERO},
-        {13, IDS_FLOAT_OVERFLOW},
-        {14, IDS_FLOAT_UNDERFLOW},
-        {16, IDS_INVALID_CAST},
-        {18, IDS_ACCESS_VIOLATION},
-        {19, IDS_PRIVILEGED_INSTRUCTION},
-        {21, IDS_CONTROL_BREAK},
-        {20, IDS_STACK_OVERFLOW},
-        {22, IDS_VARIANT_ERROR},
-        {22, IDS_VARIANT_ERROR},
-        {22, IDS_VARIANT_ERROR},
-        {22, IDS_VARIANT_ERROR},
-        {22, IDS_VARIANT_ERROR},
-        {22, IDS_VARIANT_ERROR},
-        {25, IDS_ASSERTION_FAILED},
-        {4, IDS_EXTERNAL_EXCEPTION},
-        {27, IDS_INTERFACE_NOT_SUPPORTED},
-        {32, IDS_SAFECALL_EXCEPTION},
+        {kRunOutOfMemory, kRunOutOfMemory, 2, IDS_OUT_OF_MEMORY},
+        {kRunInvalidPointer, kRunInvalidPointer, 15, IDS_INVALID_POINTER},
+        {kRunDivisionByZero, kRunDivisionByZero, 6, IDS_DIVISION_BY_ZERO},
+        {kRunRangeCheck, kRunRangeCheck, 7, IDS_RANGE_CHECK},
+        {kRunIntegerOverflow, kRunIntegerOverflow, 8, IDS_INTEGER_OVERFLOW},
+        {kRunInvalidFloatOperation, kRunInvalidFloatOperation, 11, IDS_INVALID_FLOAT_OPERATION},
+        {kRunFloatDivisionByZero, kRunFloatDivisionByZero, 12, IDS_FLOAT_DIVISION_BY_ZERO},
+        {kRunFloatOverflow, kRunFloatOverflow, 13, IDS_FLOAT_OVERFLOW},
+        {kRunFloatUnderflow, kRunFloatUnderflow, 14, IDS_FLOAT_UNDERFLOW},
+        {kRunInvalidCast, kRunInvalidCast, 16, IDS_INVALID_CAST},
+        {kRunAccessViolation, kRunAccessViolation, kKindAccessViolation, IDS_ACCESS_VIOLATION},
+        {kRunPrivilegedInstruction, kRunPrivilegedInstruction, 19, IDS_PRIVILEGED_INSTRUCTION},
+        {kRunControlBreak, kRunControlBreak, 21, IDS_CONTROL_BREAK},
+        {kRunStackOverflow, kRunStackOverflow, 20, IDS_STACK_OVERFLOW},
+        {kRunVariantFirst, kRunVariantLast, 22, IDS_VARIANT_ERROR},
+        {kRunAssertionFailed, kRunAssertionFailed, kKindAssertion, IDS_ASSERTION_FAILED},
+        {kRunExternalException, kRunExternalException, kKindExternal, IDS_EXTERNAL_EXCEPTION},
+        {kRunInterfaceNotSupported, kRunInterfaceNotSupported, 27, IDS_INTERFACE_NOT_SUPPORTED},
+        {kRunSafecallError, kRunSafecallError, 32, IDS_SAFECALL_EXCEPTION},
     };
-    if (index < 1 || index > 24) index = 22;
-    return {table[index - 1].kind, MapText(table[index - 1].id).c_str()};
+    for (const auto& row : table)
+        if (index >= row.first && index <= row.last) return {row.kind, MapText(row.id).c_str()};
+    return RunErrorInfo(kRunExternalException);
 }
 
 std::string IoErrorMessage(int32_t code) {
@@ -284,40 +254,40 @@ Exception IoError(int32_t code) {
 }
 
 Exception RunError(int index, int32_t ioResult) {
-    if (index > 24) return IoError(ioResult);
+    if (index > kRunSafecallError) return IoError(ioResult);
     ErrorInfo info = RunErrorInfo(index);
     return Exception(info.kind, info.message);
 }
 
 int StatusToRunError(uint32_t status) {
     // Only the error statuses of the system's own range are known by name.
-    if (status < 0xC0000000u || status > 0xC00000FDu) return 22;
+    if (status < 0xC0000000u || status > 0xC00000FDu) return kRunExternalException;
     switch (status) {
-    case 0xC0000094u:
-        return 3;
-    case 0xC000008Cu:
-        return 4;
-    case 0xC0000095u:
-        return 5;
-    case 0xC000008Fu:
-    case 0xC0000090u:
-    case 0xC0000092u:
-        return 6;
-    case 0xC000008Eu:
-        return 7;
-    case 0xC0000091u:
-        return 8;
-    case 0xC000008Du:
-    case 0xC0000093u:
-        return 9;
-    case 0xC0000005u:
-        return 11;
-    case 0xC0000096u:
-        return 12;
-    case 0xC00000FDu:
-        return 14;
+    case 0xC0000094u: // STATUS_INTEGER_DIVIDE_BY_ZERO
+        return kRunDivisionByZero;
+    case 0xC000008Cu: // STATUS_ARRAY_BOUNDS_EXCEEDED
+        return kRunRangeCheck;
+    case 0xC0000095u: // STATUS_INTEGER_OVERFLOW
+        return kRunIntegerOverflow;
+    case 0xC000008Fu: // STATUS_FLOAT_INEXACT_RESULT
+    case 0xC0000090u: // STATUS_FLOAT_INVALID_OPERATION
+    case 0xC0000092u: // STATUS_FLOAT_STACK_CHECK
+        return kRunInvalidFloatOperation;
+    case 0xC000008Eu: // STATUS_FLOAT_DIVIDE_BY_ZERO
+        return kRunFloatDivisionByZero;
+    case 0xC0000091u: // STATUS_FLOAT_OVERFLOW
+        return kRunFloatOverflow;
+    case 0xC000008Du: // STATUS_FLOAT_DENORMAL_OPERAND
+    case 0xC0000093u: // STATUS_FLOAT_UNDERFLOW
+        return kRunFloatUnderflow;
+    case 0xC0000005u: // STATUS_ACCESS_VIOLATION
+        return kRunAccessViolation;
+    case 0xC0000096u: // STATUS_PRIVILEGED_INSTRUCTION
+        return kRunPrivilegedInstruction;
+    case 0xC00000FDu: // STATUS_STACK_OVERFLOW
+        return kRunStackOverflow;
     default:
-        return 22;
+        return kRunExternalException;
     }
 }
 
@@ -346,8 +316,9 @@ std::string AccessViolationMessage(const ExceptionFacts& facts) {
 
 Exception TranslateException(const ExceptionFacts& facts) {
     int index = StatusToRunError(facts.status);
-    if (index == 11) return Exception(kKindAccessViolation, AccessViolationMessage(facts));
-    if ((index >= 3 && index <= 10) || (index >= 12 && index <= 21)) {
+    if (index == kRunAccessViolation)
+        return Exception(kKindAccessViolation, AccessViolationMessage(facts));
+    if (index >= kRunDivisionByZero && index <= kRunAssertionFailed) {
         ErrorInfo info = RunErrorInfo(index);
         return Exception(info.kind, info.message);
     }

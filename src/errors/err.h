@@ -31,6 +31,31 @@ constexpr uint8_t kKindExternal = 4;
 constexpr uint8_t kKindAccessViolation = 18;
 constexpr uint8_t kKindAssertion = 25;
 
+// The run-time's error indexes; an index above kRunSafecallError is an
+// input/output error.
+enum RunErrorIndex : int {
+    kRunOutOfMemory = 1,
+    kRunInvalidPointer = 2,
+    kRunDivisionByZero = 3,
+    kRunRangeCheck = 4,
+    kRunIntegerOverflow = 5,
+    kRunInvalidFloatOperation = 6,
+    kRunFloatDivisionByZero = 7,
+    kRunFloatOverflow = 8,
+    kRunFloatUnderflow = 9,
+    kRunInvalidCast = 10,
+    kRunAccessViolation = 11,
+    kRunPrivilegedInstruction = 12,
+    kRunControlBreak = 13,
+    kRunStackOverflow = 14,
+    kRunVariantFirst = 15, // 15 to 20: the variant errors
+    kRunVariantLast = 20,
+    kRunAssertionFailed = 21,
+    kRunExternalException = 22,
+    kRunInterfaceNotSupported = 23,
+    kRunSafecallError = 24,
+};
+
 // ---- texts ----
 // The texts live in the program's string table. A loader gives the text of an
 // identifier, or false when it has none; the built-in text then stands in, so a
@@ -69,13 +94,14 @@ struct ErrorInfo {
     uint8_t kind;
     const char* message;
 };
-// The kind and message of a run-time error index 1..24; any other index is
-// taken as an external exception.
+// The kind and message of a run-time error index (kRunOutOfMemory to
+// kRunSafecallError); any other index is taken as an external exception.
 ErrorInfo RunErrorInfo(int index);
 // The message of an input/output result code.
 std::string IoErrorMessage(int32_t code);
 Exception IoError(int32_t code);
-// A run-time error; indexes above 24 are input/output errors with ioResult.
+// A run-time error; indexes above kRunSafecallError are input/output errors
+// with ioResult.
 Exception RunError(int index, int32_t ioResult);
 
 // The run-time error index of an operating-system exception status.

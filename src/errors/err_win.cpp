@@ -130,7 +130,7 @@ void ReportCurrentAndExit() {
     } catch (const Exception& e) {
         ReportAndExit(&e, e.raisedAt);
     } catch (const std::bad_alloc&) {
-        Exception e = RunError(1, 0);
+        Exception e = RunError(kRunOutOfMemory, 0);
         ReportAndExit(&e, nullptr);
     } catch (...) {
     }

@@ -468,12 +468,3 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
     }
     return static_cast<int>(msg.wParam);
 }
-
-// The library's own terminate handler prints the name of an uncaught exception
-// type, and its demangler makes up a third of the program; a window program has
-// nowhere to print it anyway.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    std::abort();
-}
-} // namespace __gnu_cxx

@@ -23,7 +23,8 @@ Control* AboutLabel(Control* form, int left, int top, int width, int height, int
 }
 
 // A label that opens something when clicked: underlined, with the hand pointer.
-Control* LinkLabel(Control* label, const char* text, void (*onClick)(void*, BaseObject*), void* data) {
+Control* LinkLabel(Control* label, const char* text, void (*onClick)(void*, BaseObject*),
+                   void* data) {
     FontSetStyle(GetFont(label), kUnderline);
     FontSetCharset(GetFont(label), kAnsiCharset);
     SetControlCursor(label, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
@@ -75,9 +76,13 @@ void CreateAboutForm(AboutForm*& record, Control* owner) {
     SetCaption(a->VersionLabel, "v1.2");
 }
 
-void OpenWebPage(void*, BaseObject*) { Shell(kMakerWebPage); }
+void OpenWebPage(void*, BaseObject*) {
+    Shell(kMakerWebPage);
+}
 
-void SendMail(void*, BaseObject*) { Shell(kMailLink); }
+void SendMail(void*, BaseObject*) {
+    Shell(kMailLink);
+}
 
 void OpenHelp(void* data, BaseObject* sender) {
     Shell(JoinPath(ProgramDir, kHelpFile));

@@ -19,6 +19,10 @@ void CreateMenuLinkList();
 // Releases the links and then the list itself.
 void ReleaseMenuLinkList();
 
+// A line of information shown greyed at the very end of the menu (the switch key in
+// force); empty: none.
+void SetWindowMenuNote(const std::string& text);
+
 // Builds the menu anew; true when it has at least one item.
 bool BuildWindowMenu();
 BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM param);

@@ -17,8 +17,11 @@ ObjectList* MenuLinkList;
 namespace {
 constexpr uint32_t kSeparator = 0x20;
 constexpr uint32_t kCheckMark = 0x08;
+constexpr uint32_t kGreyed = 0x02;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
+
+std::string menuNote;
 
 MenuItemEvent MoveEvent() {
     return MakeEvent(MoveWindowCommand, nullptr);
@@ -37,6 +40,10 @@ void NotifyDesktop() {
         SendMessageA(desktop, WM_COMMAND, kDesktopRefresh, 0);
 }
 } // namespace
+
+void SetWindowMenuNote(const std::string& text) {
+    menuNote = text;
+}
 
 void CreateWindowMenu(Control* owner) {
     WindowMenu = CreateMenuObject(owner, 0, nullptr, 0, MoveEvent());
@@ -143,6 +150,7 @@ bool BuildWindowMenu() {
         MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), kCheckedState,
                          TransparencyOn);
     }
+    if (!menuNote.empty()) MenuAddItem(WindowMenu, menuNote.c_str(), kGreyed, MenuItemEvent{});
     return MenuItemCount(WindowMenu) > 0;
 }
 

@@ -23,6 +23,8 @@ class PositionTarget {
 inline constexpr const char* kTransparentPath = "SOFTWARE\\Quenbrook\\Paravue\\Transparent";
 inline constexpr const char* kLeftPath = "SOFTWARE\\Quenbrook\\Paravue\\Left";
 inline constexpr const char* kTopPath = "SOFTWARE\\Quenbrook\\Paravue\\Top";
+// The switch key (see HotkeyText.h); only ever read.
+inline constexpr const char* kHotkeyPath = "SOFTWARE\\Quenbrook\\Paravue\\Hotkey";
 
 // ---- portable ----
 // The stored "Transparent" text decides only when it is not empty, and then only
@@ -43,3 +45,5 @@ void SaveSettingsWith(WriteSettingFn write, PositionTarget& target);
 // The same, on the registry under HKEY_LOCAL_MACHINE.
 void LoadSettings(PositionTarget& target);
 void SaveSettings(PositionTarget& target);
+// The "Hotkey" text; false when there is no such text value.
+bool ReadHotkeySetting(std::string& text);

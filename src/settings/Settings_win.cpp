@@ -17,3 +17,7 @@ void LoadSettings(PositionTarget& target) {
 void SaveSettings(PositionTarget& target) {
     SaveSettingsWith(WriteMachineText, target);
 }
+
+bool ReadHotkeySetting(std::string& text) {
+    return ReadMachineText(kHotkeyPath, text);
+}

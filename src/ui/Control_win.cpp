@@ -468,7 +468,9 @@ static Control* ApplyStyleWord(Control* c, uint32_t& field, int index, uint32_t 
     return c;
 }
 
-Control* SetStyle(Control* c, uint32_t style) { return ApplyStyleWord(c, c->style, GWL_STYLE, style); }
+Control* SetStyle(Control* c, uint32_t style) {
+    return ApplyStyleWord(c, c->style, GWL_STYLE, style);
+}
 
 Control* SetExStyle(Control* c, uint32_t exStyle) {
     return ApplyStyleWord(c, c->exStyle, GWL_EXSTYLE, exStyle);

@@ -30,14 +30,18 @@ void FreeObject(BaseObject* obj) {
     }
 }
 
-void AddRef(BaseObject* obj) { obj->refWord += 2; }
+void AddRef(BaseObject* obj) {
+    obj->refWord += 2;
+}
 
 void ReleaseRef(BaseObject* obj) {
     obj->refWord -= 2;
     if (obj->refWord < 0 && (obj->refWord & 1)) obj->Destroy();
 }
 
-static void FreeObjectRoutine(void* obj) { FreeObject(static_cast<BaseObject*>(obj)); }
+static void FreeObjectRoutine(void* obj) {
+    FreeObject(static_cast<BaseObject*>(obj));
+}
 
 void AddToAutoFree(BaseObject* owner, FreeRoutine routine, void* data) {
     if (!owner->autoFree) owner->autoFree = CreateList();

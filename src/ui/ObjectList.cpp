@@ -3,14 +3,18 @@
 #include <cstring>
 #include <new>
 
-ObjectList::~ObjectList() { ListClear(this); }
+ObjectList::~ObjectList() {
+    ListClear(this);
+}
 
 void ObjectList::Destroy() {
     ListClear(this);
     BaseObject::Destroy();
 }
 
-ObjectList* CreateList() { return new ObjectList(); }
+ObjectList* CreateList() {
+    return new ObjectList();
+}
 
 void ListSetCapacity(ObjectList* list, int32_t capacity) {
     if (capacity < list->count) capacity = list->count;
@@ -49,7 +53,9 @@ void ListDeleteRange(ObjectList* list, int32_t i, int32_t n) {
     list->count -= n;
 }
 
-void ListDelete(ObjectList* list, int32_t i) { ListDeleteRange(list, i, 1); }
+void ListDelete(ObjectList* list, int32_t i) {
+    ListDeleteRange(list, i, 1);
+}
 
 void ListPut(ObjectList* list, int32_t i, void* p) {
     if (i >= 0 && i < list->count) list->items[i] = p;

@@ -11,9 +11,13 @@ StringList::~StringList() {
     FreeObject(lines);
 }
 
-void StringList::Destroy() { BaseObject::Destroy(); }
+void StringList::Destroy() {
+    BaseObject::Destroy();
+}
 
-StringList* CreateStringList() { return new StringList(); }
+StringList* CreateStringList() {
+    return new StringList();
+}
 
 void StringListClear(StringList* list) {
     ListClear(list->lines);

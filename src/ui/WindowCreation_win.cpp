@@ -2,6 +2,7 @@
 // and the form background.
 #include "ui/Control.h"
 #include "ui/LayerInternal.h"
+#include "ui/Menu.h"
 #include "ui/Services.h"
 #include <vector>
 
@@ -98,8 +99,13 @@ bool Control::CreateWnd() {
         // command: y = 2 would start it minimised. Leave y to the system too.
         if (!leftSet && !topSet) x = y = CW_USEDEFAULT;
     }
+    // A child control's identifier, or a top-level window's menu bar: a menu made
+    // before the window has no window to attach itself to, so it comes in here.
     HMENU menuOrId = nullptr;
-    if (isChildControl) menuOrId = reinterpret_cast<HMENU>(static_cast<uintptr_t>(id));
+    if (isChildControl)
+        menuOrId = reinterpret_cast<HMENU>(static_cast<uintptr_t>(id));
+    else if (menu && menu->isMenuBar)
+        menuOrId = menu->handle;
 
     const std::string windowClass = "obj_" + className;
     Control* outer = creating;

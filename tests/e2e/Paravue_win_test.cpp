@@ -169,9 +169,9 @@ TEST_F(LaunchListE2E, ListIsFoundInTheProgramFolderAndMayUseLineFeedsAlone) {
 }
 
 // The window menu, read the way a user reads it: the window enumerated last (the
-// bottom of the stack) stands first; from the end come "Transparent" (where layered
-// windows exist), the launch item, a separator and then the windows of the other
-// screen.
+// bottom of the stack) stands first; from the end come the greyed line naming the
+// switch key, "Transparent" (where layered windows exist), the launch item, a
+// separator and then the windows of the other screen.
 TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
     OtherProgram other({{"m", "v", "", "E2E menu target"}, {"b", "v", "", "E2E bystander"}});
     ASSERT_TRUE(other.started());
@@ -194,7 +194,7 @@ TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
     MouseRightClick(q.x, q.y);
     ASSERT_NE(nullptr, app.WaitForMenu());
     PressKey(VK_END);
-    for (int i = IsLayeredSupported() ? 2 : 1; i > 0; --i)
+    for (int i = IsLayeredSupported() ? 3 : 2; i > 0; --i)
         PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(app.WaitForNoMenu());
@@ -415,5 +415,177 @@ TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
     EXPECT_EQ(0u, code);
     EXPECT_TRUE(Visible(other.Window("a")));
     ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+
+// ---- the switch key, one strip at a time, lists handed to the running strip ----
+
+// Returns once the window with the input has stayed the same for a while: under
+// Wine a window that takes the focus reads the keyboard state anew, which drops
+// modifiers pressed meanwhile (a switch just made moves the input).
+void LetFocusSettle() {
+    HWND last = GetForegroundWindow();
+    const DWORD start = GetTickCount();
+    DWORD since = start;
+    while (GetTickCount() - start < 3000 && GetTickCount() - since < 400) {
+        Sleep(20);
+        if (HWND now = GetForegroundWindow(); now != last) {
+            last = now;
+            since = GetTickCount();
+        }
+    }
+}
+
+// Ctrl+Alt+Space, pressed for real; downs > 1 holds Space down.
+void PressCtrlAltSpace(int downs = 1) {
+    LetFocusSettle();
+    PressKeys({VK_CONTROL, VK_MENU}, VK_SPACE, downs);
+}
+
+// Gives w the input and lets the change settle.
+void FocusOn(HWND w) {
+    SetForegroundWindow(w);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
+    Sleep(300);
+}
+
+TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce) {
+    OtherProgram other({{"a", "v", "", "E2E window of the hotkey"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    HWND a = other.Window("a");
+    // The key works whatever window has the input.
+    FocusOn(a);
+
+    PressCtrlAltSpace();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    EXPECT_EQ("1", TextOf(app.SwitchButton()));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(a); }, 2000));
+    PressCtrlAltSpace();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Visible(a); }, 2000));
+
+    // Four key-downs before the key-up: one switch, not four.
+    PressCtrlAltSpace(4);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    Sleep(500);
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    EXPECT_EQ((std::vector<std::string>{"a hide", "a show", "a hide"}), other.ShowHideLog());
+    // Let go, the key works again.
+    PressCtrlAltSpace();
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+    EXPECT_EQ(0u, QuitWithButton());
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+
+TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWithoutAMessage) {
+    OtherProgram other({{"a", "v", "", "E2E window of the key setting"}});
+    ASSERT_TRUE(other.started());
+    // Presses that do not reach the strip go to this window; Escape closes what Alt
+    // and Space may open there.
+    auto pressAndExpectNoSwitch = [&](const char* what) {
+        FocusOn(other.Window("a"));
+        PressCtrlAltSpace();
+        PressKey(VK_ESCAPE);
+        Sleep(500);
+        EXPECT_EQ("1", TextOf(app.NumberLabel())) << what;
+    };
+
+    WriteSetting("Hotkey", "Ctrl+Shift+F12");
+    StartAndWait();
+    pressAndExpectNoSwitch("Ctrl+Alt+Space is not the key any more");
+    LetFocusSettle();
+    PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    EXPECT_EQ(0u, QuitWithButton());
+    std::string stored;
+    ASSERT_TRUE(ReadSetting("Hotkey", stored));
+    EXPECT_EQ("Ctrl+Shift+F12", stored) << "read, never written";
+
+    // Another program holds the default key.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_SPACE));
+    struct Case {
+        const char* value; // null: no value, the default key
+        const char* what;
+    } cases[] = {{"", "an empty value"},
+                 {"Ctrl+Tab", "a value that is not valid"},
+                 {nullptr, "a key another program holds"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.Kill();
+        DeleteSettingsKey();
+        if (c.value) WriteSetting("Hotkey", c.value);
+        StartAndWait();
+        std::string text;
+        EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
+        pressAndExpectNoSwitch(c.what);
+        SwitchTo(2); // the button works as ever
+    }
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE))
+        << "the held key came to its holder";
+    UnregisterHotKey(nullptr, 7);
+}
+
+// A later start that ends within a second with code 0, leaving the one strip.
+void ExpectHandedOver(Paravue& later, const std::string& args, const std::string& dir = "") {
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(later.Start(args, dir));
+    DWORD code = 1;
+    ASSERT_TRUE(later.WaitForExit(1000, code)) << "a second start ends within a second";
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(0u, code);
+    size_t strips = 0;
+    for (HWND w : TopWindowsOf(0, "obj_Form"))
+        strips += TextOf(w) == "sd";
+    EXPECT_EQ(1u, strips);
+}
+
+TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWaitForTheAboutForm) {
+    OtherProgram other({{"w", "v", "", "E2E watched window"}});
+    ASSERT_TRUE(other.started());
+    StartAndWait();
+    FocusOn(other.Window("w"));
+    Paravue second;
+    ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(second, ""));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.strip(); }, 2000));
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no list, no switch";
+
+    // Named relative to the later start's folder, which the running strip does not share.
+    WriteWholeFile(dir + "handed list.txt",
+                   dir + "missing.exe\r\n" + dir + "one\\launched.exe\r\n");
+    Paravue third;
+    ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(third, "\"handed list.txt\"", dir));
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot find file:\r" + dir + "missing.exe", text);
+    ASSERT_TRUE(app.DismissMessageBox());
+    ASSERT_TRUE(WaitFor([&] { return !Launches("one").empty(); }, 8000));
+    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + dir + "one|watched=hidden"}),
+              Launches("one"));
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    EXPECT_EQ((std::vector<std::string>{"w hide"}), other.ShowHideLog()) << "one switch";
+
+    // Handed over while the About form is open: carried out once it closes.
+    WriteWholeFile(dir + "later list.txt", dir + "three\\launched.exe 9\r\n");
+    Click(app.Button("?"));
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
+                if (TextOf(w) == "About this program") about = w;
+            return about != nullptr;
+        },
+        3000));
+    Paravue fourth;
+    ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(fourth, "\"" + dir + "later list.txt\""));
+    Sleep(1000);
+    EXPECT_TRUE(Launches("three").empty()) << "nothing while the About form is open";
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == about; }, 2000));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !Launches("three").empty(); }, 8000));
+    EXPECT_EQ((std::vector<std::string>{"args=9|cwd=" + dir + "three|watched=visible"}),
+              Launches("three"));
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "each list switches once";
 }
 } // namespace

@@ -173,6 +173,24 @@ TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunch
         << "the previous items are gone";
 }
 
+TEST_F(StripWindowMenu, ANoteStandsGreyedAfterEveryOtherItem) {
+    SetWindowMenuNote("Hotkey: Ctrl+Alt+Space");
+    TransparencyOn = true;
+    const bool built = BuildWindowMenu();
+    SetWindowMenuNote("");
+    ASSERT_TRUE(built);
+    std::vector<PlatformItem> items = ShownMenu();
+    ASSERT_GE(items.size(), 4u);
+    EXPECT_EQ("Hotkey: Ctrl+Alt+Space", items.back().text);
+    EXPECT_TRUE(GetMenuState(WindowMenu->handle, items.back().id, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ("Transparent", items[items.size() - 2].text);
+    EXPECT_TRUE(items[items.size() - 2].checked);
+    EXPECT_EQ("Launch \"Kindlet\" (for launching groups of files)", items[items.size() - 3].text);
+
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ("Transparent", ShownMenu().back().text) << "no note, no line";
+}
+
 TEST_F(StripWindowMenu, TheShellsTaskbarIsNeitherListedNorTakenAlong) {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
     ASSERT_NE(taskbar, nullptr) << "the test desktop has a taskbar";

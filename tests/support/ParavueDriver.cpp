@@ -1,6 +1,7 @@
 #include "support/ParavueDriver.h"
 #include "support/OtherProgram.h"
 #include <tlhelp32.h>
+#include <iterator>
 
 namespace {
 const char* const kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
@@ -102,6 +103,16 @@ void PressChord(WORD held, WORD vk) {
     SendKey(vk, false);
     SendKey(vk, true);
     SendKey(held, true);
+}
+
+void PressKeys(std::initializer_list<WORD> held, WORD vk, int downs) {
+    for (WORD k : held)
+        SendKey(k, false);
+    for (int i = 0; i < downs; ++i)
+        SendKey(vk, false);
+    SendKey(vk, true);
+    for (auto k = std::rbegin(held); k != std::rend(held); ++k)
+        SendKey(*k, true);
 }
 
 POINT CenterOf(HWND window) {

@@ -3,6 +3,7 @@
 // on the desktop (window places, visibility, message boxes) and in the registry.
 #pragma once
 #include <windows.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ void MouseDrag(int x1, int y1, int x2, int y2);
 void PressKey(WORD vk);
 // A key pressed while another is held (Alt+F4: PressChord(VK_MENU, VK_F4)).
 void PressChord(WORD held, WORD vk);
+// vk pressed while all of held are down (Ctrl+Alt+Space), its key-down sent downs
+// times before the one key-up, as a key held down repeats.
+void PressKeys(std::initializer_list<WORD> held, WORD vk, int downs = 1);
 
 POINT CenterOf(HWND window);
 RECT RectOf(HWND window);

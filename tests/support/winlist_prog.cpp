@@ -11,12 +11,13 @@ static BOOL CALLBACK Print(HWND hwnd, LPARAM) {
     GetWindowRect(hwnd, &r);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    std::printf("%p %s pid=%lu style=%08lx ex=%08lx owner=%p rect=%ld,%ld,%ld,%ld class=%s title=%s\n",
-                static_cast<void*>(hwnd), IsWindowVisible(hwnd) ? "visible" : "hidden", pid,
-                static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)),
-                static_cast<void*>(GetWindow(hwnd, GW_OWNER)), r.left, r.top, r.right, r.bottom, cls,
-                title);
+    std::printf(
+        "%p %s pid=%lu style=%08lx ex=%08lx owner=%p rect=%ld,%ld,%ld,%ld class=%s title=%s\n",
+        static_cast<void*>(hwnd), IsWindowVisible(hwnd) ? "visible" : "hidden", pid,
+        static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)),
+        static_cast<void*>(GetWindow(hwnd, GW_OWNER)), r.left, r.top, r.right, r.bottom, cls,
+        title);
     return TRUE;
 }
 

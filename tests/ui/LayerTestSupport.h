@@ -19,8 +19,9 @@ class LayerTest : public ::testing::Test {
 // Runs body from a timer inside RunMessageLoop(app), then ends the loop with end
 // (by default a quit message). A watchdog ends a loop that would otherwise never
 // stop, and fails the test.
-inline void RunInLoop(Control*& app, std::function<void()> body, unsigned watchdogMs = 10000,
-                      void (*end)() = [] { PostQuitMessage(0); }) {
+inline void RunInLoop(
+    Control*& app, std::function<void()> body, unsigned watchdogMs = 10000,
+    void (*end)() = [] { PostQuitMessage(0); }) {
     struct Context {
         std::function<void()> body;
         void (*end)();

@@ -174,3 +174,25 @@ TEST_F(LayerTest, AFormsMenuIsItsMenuBar) {
     FreeObject(bar);
     EXPECT_EQ(GetMenu(f), nullptr);
 }
+
+// A menu made before its form's window becomes the bar of that window when it
+// is created, with the items added meanwhile.
+TEST_F(LayerTest, AMenuMadeBeforeItsFormsWindowIsItsMenuBar) {
+    Control* form = CreateForm(app, "f");
+    Menu* bar = CreateMenuObject(form, 0, nullptr, 0, {});
+    MenuAddItem(bar, "&File", 0);
+    EXPECT_EQ(form->handle, nullptr);
+    HWND f = GetHandle(form);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(GetMenu(f), bar->handle);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(f)), 1);
+    // A child control has no menu bar: its identifier is what creation hands on.
+    Control* panel = CreatePanel(form, 2);
+    Menu* popup = CreateMenuObject(panel, 0, nullptr, 0, {});
+    MenuAddItem(popup, "item", 0);
+    HWND p = GetHandle(panel);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(p), static_cast<int>(panel->id));
+    FreeObject(bar);
+    EXPECT_EQ(GetMenu(f), nullptr);
+}

@@ -3,14 +3,17 @@
 #include <vector>
 
 namespace {
-void* P(intptr_t n) { return reinterpret_cast<void*>(n); }
+void* P(intptr_t n) {
+    return reinterpret_cast<void*>(n);
+}
 
 struct ListFixture : ::testing::Test {
     ObjectList* list = CreateList();
     ~ListFixture() override { FreeObject(list); }
     std::vector<intptr_t> Items() const {
         std::vector<intptr_t> v;
-        for (int i = 0; i < list->count; ++i) v.push_back(reinterpret_cast<intptr_t>(ListGet(list, i)));
+        for (int i = 0; i < list->count; ++i)
+            v.push_back(reinterpret_cast<intptr_t>(ListGet(list, i)));
         return v;
     }
 };
@@ -23,7 +26,8 @@ TEST_F(ListFixture, AutomaticGrowthAddsAQuarterPlusOne) {
         capacities.push_back(list->capacity);
     }
     EXPECT_EQ(capacities, (std::vector<int>{1, 2, 3, 4, 6, 6}));
-    for (int i = 7; i <= 7; ++i) ListAdd(list, P(i));
+    for (int i = 7; i <= 7; ++i)
+        ListAdd(list, P(i));
     EXPECT_EQ(list->capacity, 6 + 6 / 4 + 1);
 }
 
@@ -52,7 +56,8 @@ TEST_F(ListFixture, ReadsAndWritesOutsideTheListAreHarmless) {
 }
 
 TEST_F(ListFixture, InsertDeleteAndSearchKeepOrder) {
-    for (int i = 1; i <= 4; ++i) ListAdd(list, P(i));
+    for (int i = 1; i <= 4; ++i)
+        ListAdd(list, P(i));
     ListInsert(list, 0, P(10));
     ListInsert(list, 5, P(11));
     ListInsert(list, 2, P(12));

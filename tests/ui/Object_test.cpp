@@ -43,10 +43,12 @@ TEST(ObjectCore, ReleaseWithoutFreeKeepsTheObject) {
 TEST(ObjectCore, DestroyEventThenAutoFreeNewestFirst) {
     trace.clear();
     auto* owner = new Traced('o');
-    owner->OnDestroy = MakeEvent(+[](void* data, BaseObject*) { *static_cast<std::string*>(data) += "!"; }, &trace);
+    owner->OnDestroy = MakeEvent(
+        +[](void* data, BaseObject*) { *static_cast<std::string*>(data) += "!"; }, &trace);
     AddToAutoFree(owner, new Traced('1'));
     AddToAutoFree(owner, new Traced('2'));
-    AddToAutoFree(owner, +[](void* data) { *static_cast<std::string*>(data) += "r"; }, &trace);
+    AddToAutoFree(
+        owner, +[](void* data) { *static_cast<std::string*>(data) += "r"; }, &trace);
     FreeObject(owner);
     EXPECT_EQ(trace, "!r21o");
 }

@@ -87,7 +87,8 @@ std::vector<std::string> Lines(const std::string& text) {
     StringList* list = CreateStringList();
     StringListSetText(list, text.data(), text.size());
     std::vector<std::string> lines;
-    for (int i = 0; i < list->count; ++i) lines.push_back(StringListGet(list, i));
+    for (int i = 0; i < list->count; ++i)
+        lines.push_back(StringListGet(list, i));
     EXPECT_EQ(StringListGet(list, -1), "");
     EXPECT_EQ(StringListGet(list, list->count), "");
     FreeObject(list);

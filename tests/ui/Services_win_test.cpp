@@ -15,7 +15,8 @@ Loaded Load(const std::string& path) {
     StringList* list = CreateStringList();
     StringListSetText(list, "stale\nlines", 11);
     Loaded r{StringListLoadFromFile(list, path.c_str()), {}};
-    for (int i = 0; i < list->count; ++i) r.lines.push_back(StringListGet(list, i));
+    for (int i = 0; i < list->count; ++i)
+        r.lines.push_back(StringListGet(list, i));
     FreeObject(list);
     return r;
 }
@@ -51,8 +52,8 @@ TEST(LoadFromFile, AFileThatCannotBeOpenedGivesFalseAndAnEmptyList) {
 
     // Held open by someone who shares nothing: unreadable for us.
     WriteWholeFile(dir + "locked.txt", "secret\n");
-    HANDLE lock = CreateFileA((dir + "locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE lock = CreateFileA((dir + "locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     Loaded locked = Load(dir + "locked.txt");
     CloseHandle(lock);

@@ -5,8 +5,9 @@
 // its own. Here: tell the C library this is a windowed program, run the static
 // constructors (which also register the exception tables), keep the exit list,
 // call WinMain as the usual start-up would, and leave through exit() so that
-// what was registered with atexit runs. Linked into paravue.exe only, with cmake/lean-startup.specs
-// keeping the usual start-up object out of the link.
+// what was registered with atexit runs. Linked with cmake/lean-startup.specs,
+// which keeps the usual start-up object out of the link.
+#include "runtime/CheckedToolchain.h"
 #include <windows.h>
 #include <cstdlib>
 

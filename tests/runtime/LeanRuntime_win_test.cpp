@@ -1,4 +1,5 @@
-// The lighter start-up and runtime pieces of paravue.exe, run in a program built
+// The start-up and runtime that paravue.exe is built on (the light stand-ins,
+// or the standard runtime with PARAVUE_LEAN_RUNTIME off), run in a program built
 // the same way (leancheck.exe).
 #include "support/OtherProgram.h"
 #include <gtest/gtest.h>
@@ -27,6 +28,10 @@ long RunLeanCheck(const char* mode) {
 TEST(LeanRuntime, ConstructorsExceptionsLibraryMessagesAndExitCodesWork) {
     EXPECT_EQ(RunLeanCheck("catch"), 0) << "the number is the check that failed";
     EXPECT_EQ(RunLeanCheck("exit"), 7) << "WinMain's result is the exit code";
+}
+
+TEST(LeanRuntime, LocksOfEveryKindAndThreadsThatStartTogetherWork) {
+    EXPECT_EQ(RunLeanCheck("threads"), 0) << "the number is the check that failed";
 }
 
 TEST(LeanRuntime, AnExceptionNobodyCatchesEndsTheProgramAtOnce) {

@@ -1,6 +1,6 @@
 // Lighter stand-ins for the few pieces of the C++ runtime that the program would
-// otherwise drag in whole. Linked into paravue.exe only (the tests keep the
-// library's own).
+// otherwise drag in whole. Linked into paravue.exe and leancheck.exe, which
+// checks them (the test suites keep the library's own).
 //
 // - The library's terminate handler demangles the type of the exception and
 //   prints it to the standard error stream, which a windowed program does not
@@ -11,6 +11,7 @@
 //   second, reference-counted string implementation (some 85 KB). Ours throw an
 //   exception with the same message; nothing in the program catches these by
 //   their exact class, only as std::exception for the unhandled-error report.
+#include "runtime/CheckedToolchain.h"
 #include <cstdarg>
 #include <cstddef>
 #include <cstdlib>

@@ -1,0 +1,74 @@
+#include "app/SingleInstance.h"
+#include "app/StripCommands.h"
+#include "launch/LaunchList.h"
+#include "ui/Services.h"
+#include <string>
+
+namespace {
+HANDLE instanceMutex; // held until the process ends; never closed
+int claimed = -1;
+
+// Until the running one answers, within the second a later start may take.
+constexpr DWORD kFindMs = 300, kSendMs = 500;
+// A strip that is quitting lets go of the mutex once its restore is done.
+constexpr DWORD kQuitWaitMs = 5000;
+
+HWND RunningCommandWindow() {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        // The running one opens its window right after claiming the mutex.
+        if (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, kCommandWindowClass, nullptr)) return w;
+        if (GetTickCount() - start >= kFindMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
+
+enum class HandOverResult { Taken, Refused, NoAnswer };
+
+HandOverResult HandOver(const std::string& list) {
+    HWND target = RunningCommandWindow();
+    if (!target) return HandOverResult::NoAnswer;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(target, &pid);
+    // The strip may come to the front although we, not it, were started by the user.
+    AllowSetForegroundWindow(pid);
+    COPYDATASTRUCT data{};
+    data.dwData = list.empty() ? kHandOverFront : kHandOverList;
+    data.cbData = static_cast<DWORD>(list.size());
+    data.lpData = const_cast<char*>(list.data());
+    DWORD_PTR taken = 0;
+    if (!SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendMs, &taken))
+        return HandOverResult::NoAnswer;
+    return taken ? HandOverResult::Taken : HandOverResult::Refused;
+}
+} // namespace
+
+bool ClaimInstance() {
+    if (claimed < 0) {
+        instanceMutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
+        // Without the mutex at all we cannot tell: better a second strip than none.
+        claimed = !instanceMutex || GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    return claimed != 0;
+}
+
+bool HandedOverToRunningInstance() {
+    if (!ClaimInstance()) {
+        const std::string list = GetParamCount() > 0 ? FullPath(CommandLineFile()) : "";
+        // A strip too busy to answer within the second keeps running alone.
+        if (HandOver(list) != HandOverResult::Refused) return true;
+        // A strip in its last moments refuses; once it is gone this start takes over.
+        const DWORD r = WaitForSingleObject(instanceMutex, kQuitWaitMs);
+        if (r != WAIT_OBJECT_0 && r != WAIT_ABANDONED) return true;
+        claimed = 1;
+    }
+    OpenCommandWindow();
+    return false;
+}

@@ -1,0 +1,174 @@
+#include "app/StripCommands.h"
+#include "app/MainInteraction.h"
+#include "app/Unit1.h"
+#include "errors/err.h"
+#include "launch/LaunchList.h"
+#include "screens/QuitRestore.h"
+#include "screens/WindowMenu.h"
+#include "settings/HotkeyText.h"
+#include "settings/Settings.h"
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kHotkeyId = 1;
+constexpr UINT kModNoRepeat = 0x4000; // from Windows 7 on; older systems refuse it
+constexpr UINT kRunHandedLists = WM_APP + 1;
+constexpr UINT kBringStripToFront = WM_APP + 2;
+constexpr UINT_PTR kRearmTimer = 1, kRetryTimer = 2;
+constexpr UINT kRearmMs = 30, kRetryMs = 100;
+
+HWND commandWindow;
+// The key of the registered hotkey, watched until it is let go: a key held down
+// repeats WM_HOTKEY, and the system's own no-repeat flag is not always honoured.
+UINT hotkeyKey;
+bool hotkeyArmed = true;
+// Full paths of lists handed over and not yet carried out, oldest first.
+std::vector<std::string> handedLists;
+bool runningList;
+
+HWND StripWindow() {
+    return MainFormRecord && MainFormRecord->form ? MainFormRecord->form->handle : nullptr;
+}
+
+// Open windows of ours that a click on the strip or a list must wait for: a
+// message box, a popup menu, the About form.
+struct OpenWindows {
+    HWND strip;
+    bool menu = false, modal = false;
+};
+
+BOOL CALLBACK NoteOpenWindow(HWND w, LPARAM param) {
+    auto* open = reinterpret_cast<OpenWindows*>(param);
+    if (w == open->strip || !IsWindowVisible(w)) return TRUE;
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32768") == 0) open->menu = true;
+    if (lstrcmpA(cls, "#32770") == 0 || lstrcmpA(cls, "obj_Form") == 0) open->modal = true;
+    return TRUE;
+}
+
+// Whether the strip takes a click now; with waitForBoxes, also no box or form open.
+bool StripFree(bool waitForBoxes) {
+    HWND strip = StripWindow();
+    if (!strip || RestoreStarted || err::FatalErrorPending()) return false;
+    if (!IsWindowVisible(strip) || !IsWindowEnabled(strip)) return false;
+    OpenWindows open{strip};
+    EnumThreadWindows(GetCurrentThreadId(), NoteOpenWindow, reinterpret_cast<LPARAM>(&open));
+    return !open.menu && !(waitForBoxes && open.modal);
+}
+
+void OnHotkey() {
+    if (!hotkeyArmed) return;
+    hotkeyArmed = false;
+    SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
+    if (!StripFree(false)) return;
+    // As a click does: the strip comes forward, then the switch button's event.
+    SetForegroundWindow(StripWindow());
+    SwitchScreen(MainFormRecord, MainFormRecord->SwitchButton);
+}
+
+void RearmWhenReleased() {
+    if (GetAsyncKeyState(static_cast<int>(hotkeyKey)) & 0x8000) return;
+    hotkeyArmed = true;
+    KillTimer(commandWindow, kRearmTimer);
+}
+
+// Carries out the oldest handed list once nothing else holds the strip: not
+// inside a list already, nor under a message box or the About form.
+void RunHandedLists() {
+    if (runningList) return; // the list running now posts for the next one
+    if (handedLists.empty() || RestoreStarted) {
+        handedLists.clear();
+        KillTimer(commandWindow, kRetryTimer);
+        return;
+    }
+    if (!StripFree(true)) {
+        SetTimer(commandWindow, kRetryTimer, kRetryMs, nullptr);
+        return;
+    }
+    KillTimer(commandWindow, kRetryTimer);
+    const std::string path = handedLists.front();
+    handedLists.erase(handedLists.begin());
+    runningList = true;
+    RunLaunchList(path, StripLaunchHooks(MainFormRecord));
+    runningList = false;
+    if (!handedLists.empty()) PostMessageA(commandWindow, kRunHandedLists, 0, 0);
+}
+
+void BringStripToFront() {
+    HWND strip = StripWindow();
+    if (strip && IsWindowVisible(strip) && IsWindowEnabled(strip)) SetForegroundWindow(strip);
+}
+
+LRESULT TakeHandOver(HWND w, const COPYDATASTRUCT* data) {
+    // A strip that is quitting takes nothing more; the sender waits and starts anew.
+    if (RestoreStarted || !data) return FALSE;
+    if (data->dwData == kHandOverList && data->lpData && data->cbData > 0) {
+        // Only copied here: the sender waits until we return, and the list may
+        // put up message boxes.
+        handedLists.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+        PostMessageA(w, kRunHandedLists, 0, 0);
+    } else if (data->dwData != kHandOverFront) {
+        return FALSE;
+    }
+    PostMessageA(w, kBringStripToFront, 0, 0);
+    return TRUE;
+}
+
+LRESULT CALLBACK CommandWindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // An error being reported ends the program; nothing more of ours runs.
+    if (err::FatalErrorPending()) return DefWindowProcA(w, msg, wParam, lParam);
+    try {
+        switch (msg) {
+        case WM_COPYDATA:
+            return TakeHandOver(w, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case kRunHandedLists:
+            RunHandedLists();
+            return 0;
+        case kBringStripToFront:
+            BringStripToFront();
+            return 0;
+        case WM_HOTKEY:
+            if (wParam == kHotkeyId) OnHotkey();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kRearmTimer) RearmWhenReleased();
+            if (wParam == kRetryTimer) RunHandedLists();
+            return 0;
+        }
+    } catch (...) {
+        err::ReportCurrentAndExit();
+    }
+    return DefWindowProcA(w, msg, wParam, lParam);
+}
+} // namespace
+
+HWND OpenCommandWindow() {
+    if (commandWindow) return commandWindow;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = CommandWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kCommandWindowClass;
+    RegisterClassA(&wc);
+    // Message-only: never listed among the desktop's windows, never shown.
+    commandWindow = CreateWindowExA(0, kCommandWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, instance, nullptr);
+    return commandWindow;
+}
+
+void StartHotkey() {
+    HWND w = OpenCommandWindow();
+    std::string text;
+    const HotkeyParse parse = ParseHotkey(ReadHotkeySetting(text) ? text : kDefaultHotkeyText);
+    bool registered = false;
+    if (w && parse.status == HotkeyStatus::Ok) {
+        const UINT mods = parse.hotkey.modifiers, key = parse.hotkey.key;
+        registered = RegisterHotKey(w, kHotkeyId, mods | kModNoRepeat, key) ||
+                     (GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
+                      RegisterHotKey(w, kHotkeyId, mods, key));
+        hotkeyKey = key;
+    }
+    SetWindowMenuNote(HotkeyNote(parse, registered));
+}

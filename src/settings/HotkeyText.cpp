@@ -1,0 +1,116 @@
+#include "settings/HotkeyText.h"
+#include <cctype>
+#include <string_view>
+
+namespace {
+struct Named {
+    const char* name;
+    uint32_t code;
+};
+
+constexpr Named kModifiers[] = {
+    {"Ctrl", kHotkeyCtrl}, {"Alt", kHotkeyAlt}, {"Shift", kHotkeyShift}, {"Win", kHotkeyWin}};
+
+constexpr Named kKeys[] = {
+    {"Space", 0x20}, {"PageUp", 0x21}, {"PageDown", 0x22}, {"End", 0x23},
+    {"Home", 0x24},  {"Left", 0x25},   {"Up", 0x26},       {"Right", 0x27},
+    {"Down", 0x28},  {"Insert", 0x2D}, {"Delete", 0x2E},
+};
+constexpr uint32_t kF1 = 0x70;
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+// The key code of a key name; 0 when it names no key we offer.
+uint32_t KeyCode(std::string_view name) {
+    if (name.empty()) return 0;
+    if (name.size() == 1) {
+        const unsigned char c = static_cast<unsigned char>(name[0]);
+        if (std::isdigit(c)) return c;
+        if (c < 0x80 && std::isalpha(c)) return static_cast<uint32_t>(std::toupper(c));
+        return 0;
+    }
+    for (const Named& k : kKeys)
+        if (SameName(name, k.name)) return k.code;
+    if ((name[0] == 'F' || name[0] == 'f') && name.size() <= 3) {
+        uint32_t n = 0;
+        for (char c : name.substr(1)) {
+            if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+            n = n * 10 + static_cast<uint32_t>(c - '0');
+        }
+        if (name[1] != '0' && n >= 1 && n <= 24) return kF1 + n - 1;
+    }
+    return 0;
+}
+
+std::string KeyName(uint32_t code) {
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z'))
+        return std::string(1, static_cast<char>(code));
+    if (code >= kF1 && code < kF1 + 24) return "F" + std::to_string(code - kF1 + 1);
+    for (const Named& k : kKeys)
+        if (k.code == code) return k.name;
+    return "?";
+}
+} // namespace
+
+HotkeyParse ParseHotkey(const std::string& text) {
+    HotkeyParse result;
+    std::string_view rest = text;
+    if (Trimmed(rest).empty()) {
+        result.status = HotkeyStatus::Empty;
+        return result;
+    }
+    Hotkey hotkey;
+    for (;;) {
+        const size_t plus = rest.find('+');
+        const std::string_view part = Trimmed(rest.substr(0, plus));
+        if (plus == std::string_view::npos) {
+            // The last part is the key, after at least one modifier.
+            hotkey.key = KeyCode(part);
+            if (hotkey.key == 0 || hotkey.modifiers == 0) return result;
+            result.status = HotkeyStatus::Ok;
+            result.hotkey = hotkey;
+            return result;
+        }
+        uint32_t bit = 0;
+        for (const Named& m : kModifiers)
+            if (SameName(part, m.name)) bit = m.code;
+        if (bit == 0 || (hotkey.modifiers & bit)) return result;
+        hotkey.modifiers |= bit;
+        rest.remove_prefix(plus + 1);
+    }
+}
+
+std::string HotkeyName(const Hotkey& hotkey) {
+    std::string name;
+    for (const Named& m : kModifiers)
+        if (hotkey.modifiers & m.code) name += std::string(m.name) + "+";
+    return name + KeyName(hotkey.key);
+}
+
+std::string HotkeyNote(const HotkeyParse& parse, bool registered) {
+    switch (parse.status) {
+    case HotkeyStatus::Empty:
+        return "No hotkey (turned off)";
+    case HotkeyStatus::Invalid:
+        return "No hotkey: the setting is not valid";
+    case HotkeyStatus::Ok:
+        break;
+    }
+    const std::string name = HotkeyName(parse.hotkey);
+    return registered ? "Hotkey: " + name : "No hotkey: " + name + " is in use";
+}
