@@ -158,11 +158,14 @@ set(PARAVUE_FUZZERS
   tests/fuzz/TextLines_fuzz.cpp
 )
 
+# The soak run (scripts/soak): the real program against a model, Windows only.
+set(PARAVUE_SOAK tests/soak/soak.cpp)
+
 # A source file left out of every list would silently not be built (a test
 # would silently not run): say so at once.
 set(listed ${PARAVUE_PORTABLE_SOURCES} ${PARAVUE_WIN32_SOURCES} ${PARAVUE_ENTRY_SOURCES}
     ${PARAVUE_KINDLET_SOURCES} ${PARAVUE_RUNTIME_SOURCES} ${PARAVUE_PORTABLE_TESTS} ${PARAVUE_WIN32_TESTS}
-    ${PARAVUE_TEST_SUPPORT} ${PARAVUE_BENCHES} ${PARAVUE_FUZZERS})
+    ${PARAVUE_TEST_SUPPORT} ${PARAVUE_BENCHES} ${PARAVUE_FUZZERS} ${PARAVUE_SOAK})
 foreach(name ${PARAVUE_TEST_PROGRAMS})
   list(APPEND listed tests/support/${name}_prog.cpp)
 endforeach()

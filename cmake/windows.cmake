@@ -141,7 +141,7 @@ add_dependencies(errors_tests paravue crasher testwins)
 add_dependencies(runtime_tests leancheck)
 
 # The soak run (scripts/soak): the real program against a model, beside it in bin/.
-add_executable(soak ${CMAKE_SOURCE_DIR}/tests/soak/soak.cpp)
+add_executable(soak ${PARAVUE_SOAK})
 target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(soak PRIVATE paravue_test_support)
 add_dependencies(soak paravue testwins)
