@@ -20,7 +20,19 @@ class PendingStates {
     // is gone. With two opposite requests queued, the window must first be seen
     // in the state of the earlier one: until then the report may predate both.
     bool Judge(uintptr_t window, bool exists, bool reportedVisible);
+    // A second look, once the window's program has answered a message sent
+    // after the requests (so it has taken them all): a reversed pair can be
+    // swallowed (a program that talks to us while it hides may carry out the
+    // show inside the hide, where it changes nothing), so the last request is
+    // asked again when the window is not in its state; a request the window has
+    // kept for two looks is done; a single request the program has overridden
+    // twice running is the program's choice.
+    enum class Check { Wait, Resend, Done };
+    Check Recheck(uintptr_t window, bool exists, bool answered, bool reportedVisible);
+    // The state last asked for; true when nothing is pending.
+    bool Wanted(uintptr_t window) const;
     bool Has(uintptr_t window) const;
+    std::vector<uintptr_t> Windows() const;
     // Windows with a pending request to be shown.
     std::vector<uintptr_t> PendingShows() const;
     void Clear() { items_.clear(); }
@@ -32,6 +44,7 @@ class PendingStates {
         bool visible; // the state asked for last
         bool mixed;   // an opposite request may still be queued before it
         bool sawOther;
+        int looks; // answered looks in a row that agree on the outcome
     };
     std::vector<Item> items_;
 };

@@ -32,11 +32,11 @@ void ShowRecordedWindowsNow();
 // (SeemsVisible), shell the shell's desktop window (GetShellWindow).
 WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell);
 bool HasEligibleStyle(HWND window);
-// A new entry for window as it is now.
-WindowEntry* MakeWindowEntry(HWND window);
+// A new entry for window as it is now; foreground is the window with the input.
+WindowEntry* MakeWindowEntry(HWND window, HWND foreground);
 // Appends an entry for window to the list of screen, unless it is there already.
 // A window belongs to one screen at a time: an entry in the other list goes.
-void RememberWindow(int screen, HWND window);
+void RememberWindow(int screen, HWND window, HWND foreground);
 // Takes the entry of window out of the list of screen; false when it had none.
 bool ForgetWindow(int screen, HWND window);
 // The enumeration callback of the recording; param is the recording under way.

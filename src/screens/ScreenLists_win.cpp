@@ -84,11 +84,11 @@ bool HasEligibleStyle(HWND window) {
     return StyleIsEligible(style, exStyle);
 }
 
-WindowEntry* MakeWindowEntry(HWND window) {
+WindowEntry* MakeWindowEntry(HWND window, HWND foreground) {
     auto* entry = new WindowEntry{};
     entry->Handle = window;
     entry->Flag = 0;
-    entry->WasForeground = window == GetForegroundWindow();
+    entry->WasForeground = window == foreground;
     GetWindowTextA(window, entry->Title, 255);
     return entry;
 }
@@ -102,11 +102,11 @@ bool ForgetWindow(int screen, HWND window) {
     return true;
 }
 
-void RememberWindow(int screen, HWND window) {
+void RememberWindow(int screen, HWND window, HWND foreground) {
     ObjectList* list = ScreenListOf(screen);
     if (!list || FindEntryIndex(screen, window) != -1) return;
     ForgetWindow(OtherScreen(screen), window);
-    ListAdd(list, MakeWindowEntry(window));
+    ListAdd(list, MakeWindowEntry(window, foreground));
 }
 
 namespace {
@@ -114,6 +114,9 @@ namespace {
 struct Recording {
     int screen;
     HWND shell;
+    // Nothing is hidden before the recording is complete, so the window with
+    // the input stays the same throughout.
+    HWND foreground;
     std::vector<HWND> toHide;
 };
 } // namespace
@@ -130,10 +133,10 @@ static void RecordWindow(HWND window, Recording* rec) {
     // belongs elsewhere (or to its program) and stays as it is.
     HWND owner = reinterpret_cast<HWND>(facts.owner);
     if (owner && SeemsVisible(owner) && FindEntryIndex(rec->screen, owner) == -1) {
-        RememberWindow(rec->screen, owner);
+        RememberWindow(rec->screen, owner, rec->foreground);
         rec->toHide.push_back(owner);
     }
-    RememberWindow(rec->screen, window);
+    RememberWindow(rec->screen, window, rec->foreground);
     rec->toHide.push_back(window);
 }
 
@@ -144,7 +147,7 @@ BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
 
 void HideCurrentScreen() {
     ClearScreenList(CurrentScreen);
-    Recording rec{CurrentScreen, GetShellWindow(), {}};
+    Recording rec{CurrentScreen, GetShellWindow(), GetForegroundWindow(), {}};
     EnumWindows(RecordAndHideWindow, reinterpret_cast<LPARAM>(&rec));
     // Written down where the guard and the next start find it before anything
     // is hidden: whatever ends this process, these windows come back.

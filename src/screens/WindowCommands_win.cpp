@@ -1,4 +1,5 @@
 #include "screens/WindowCommands.h"
+#include "errors/err.h"
 
 PendingStates PendingRequests;
 
@@ -38,6 +39,41 @@ static void WaitForSentMessages(DWORD ms) {
     }
 }
 
+namespace {
+// While requests are pending, their windows are looked at again now and then:
+// once a program answers, a request it swallowed is asked again.
+constexpr UINT kSettleEveryMs = 250;
+constexpr UINT kSettleAnswerMs = 20; // how long one look waits on a program
+UINT_PTR settleTimer;
+
+void SettlePending() {
+    for (uintptr_t key : PendingRequests.Windows()) {
+        HWND window = reinterpret_cast<HWND>(key);
+        const bool exists = IsWindow(window) != FALSE;
+        DWORD_PTR result = 0;
+        // Answered: the program has taken every request sent before this message.
+        const bool answered = exists && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                                            kSettleAnswerMs, &result) != 0;
+        const bool visible = exists && IsWindowVisible(window) != FALSE;
+        if (PendingRequests.Recheck(key, exists, answered, visible) == PendingStates::Check::Resend)
+            ShowWindowAsync(window, PendingRequests.Wanted(key) ? SW_SHOW : SW_HIDE);
+    }
+    if (PendingRequests.size() == 0 && settleTimer) {
+        KillTimer(nullptr, settleTimer);
+        settleTimer = 0;
+    }
+}
+
+void CALLBACK SettleTick(HWND, UINT, UINT_PTR, DWORD) {
+    err::Guarded([] { SettlePending(); });
+}
+
+void WatchPending() {
+    if (PendingRequests.size() > 0 && !settleTimer)
+        settleTimer = SetTimer(nullptr, 0, kSettleEveryMs, SettleTick);
+}
+} // namespace
+
 void WindowBatch::Wait(DWORD maxMs) {
     DWORD progress = GetTickCount(); // when the last window reached its state
     size_t done = 0;                 // pending_[0..done) have reached their state
@@ -55,4 +91,5 @@ void WindowBatch::Wait(DWORD maxMs) {
         WaitForSentMessages(1);
     }
     pending_.clear();
+    WatchPending();
 }

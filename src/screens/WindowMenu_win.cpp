@@ -167,8 +167,9 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
             // The owner goes along and is remembered with it, as in a switch.
             HWND owner = GetWindow(window, GW_OWNER);
             const bool withOwner = owner && SeemsVisible(owner);
-            if (withOwner) RememberWindow(target, owner);
-            RememberWindow(target, window);
+            HWND foreground = GetForegroundWindow();
+            if (withOwner) RememberWindow(target, owner, foreground);
+            RememberWindow(target, window, foreground);
             PublishHiddenWindows();
             if (withOwner) batch.Show(owner, SW_HIDE);
             batch.Show(window, SW_HIDE);

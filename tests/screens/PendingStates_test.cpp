@@ -59,3 +59,39 @@ TEST(PendingStates, RepeatedRequestsAndTheShowsStillOnTheirWay) {
     Walk(p, {{true, true, true}});
     EXPECT_EQ(p.PendingShows(), (std::vector<uintptr_t>{3}));
 }
+
+TEST(PendingStates, ASecondLookOnceTheProgramAnswersAsksAgainForWhatWasSwallowed) {
+    using C = PendingStates::Check;
+    PendingStates p;
+    // A program that talks to us while it hides took the show inside the hide:
+    // it answers, hidden, though the show came last.
+    p.Request(1, false);
+    p.Request(1, true);
+    EXPECT_EQ(p.Recheck(1, true, false, true), C::Wait) << "busy: nothing to judge";
+    EXPECT_EQ(p.Recheck(1, true, true, false), C::Resend);
+    EXPECT_TRUE(p.Wanted(1));
+    EXPECT_EQ(p.Recheck(1, true, true, true), C::Done) << "the show asked alone is done once seen";
+
+    // A reversed pair seen in its state must hold for two looks: the earlier
+    // request may still be on its way out.
+    p.Request(2, false);
+    p.Request(2, true);
+    EXPECT_EQ(p.Recheck(2, true, true, true), C::Wait);
+    EXPECT_EQ(p.Recheck(2, true, true, false), C::Resend);
+    EXPECT_EQ(p.Recheck(2, true, true, true), C::Done);
+    p.Request(3, false);
+    p.Request(3, true);
+    EXPECT_EQ(p.Recheck(3, true, true, true), C::Wait);
+    EXPECT_EQ(p.Recheck(3, true, true, true), C::Done);
+
+    // A single request the program keeps overriding is its choice, not ours to fight.
+    p.Request(4, false);
+    EXPECT_EQ(p.Recheck(4, true, true, true), C::Wait);
+    EXPECT_EQ(p.Recheck(4, true, false, true), C::Wait);
+    EXPECT_EQ(p.Recheck(4, true, true, true), C::Wait) << "looks in a row only";
+    EXPECT_EQ(p.Recheck(4, true, true, true), C::Done);
+    EXPECT_EQ(p.Recheck(5, false, false, false), C::Done) << "nothing pending";
+    p.Request(6, true);
+    EXPECT_EQ(p.Recheck(6, false, false, false), C::Done) << "gone";
+    EXPECT_EQ(p.size(), 0u);
+}
