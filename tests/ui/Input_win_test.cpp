@@ -106,7 +106,14 @@ TEST_F(LayerTest, ClicksAndRightPressesFromTheMouse) {
         MoveMouseTo(l.x, l.y);
         MouseButton(MOUSEEVENTF_RIGHTDOWN);
         MouseButton(MOUSEEVENTF_RIGHTUP);
-        labelPressed = PumpUntil([&] { return onLabel.count == 1; }) && onLabel.button == 2;
+        // Under Wine a right press that closely follows another one is now and then
+        // not delivered at all (seen on a loaded machine); a second press tells a
+        // lost press from a label that does not hear it.
+        if (!PumpUntil([&] { return onLabel.count == 1; })) {
+            MouseButton(MOUSEEVENTF_RIGHTDOWN);
+            MouseButton(MOUSEEVENTF_RIGHTUP);
+        }
+        labelPressed = PumpUntil([&] { return onLabel.count >= 1; }) && onLabel.button == 2;
         PumpFor(100);
     });
     EXPECT_TRUE(clicked);
