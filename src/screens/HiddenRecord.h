@@ -40,9 +40,10 @@ bool ParseGuardArgs(const char* commandLine, GuardArgs& args);
 // "" for none.
 void EnableHiddenRecord(const std::string& guardProgram);
 // Writes the windows of both screens and those still on their way back to the
-// screen into the record, the shared memory at once and the registry when it
-// changed. Called before any hide is asked for.
-void PublishHiddenWindows();
+// screen into the record: the shared memory at once (before every hide is asked
+// for), and the registry when it changed, unless store is false (a recording
+// stores once, when it is complete).
+void PublishHiddenWindows(bool store = true);
 // The run ended cleanly: nothing is left to restore.
 void ClearHiddenRecord();
 // At start-up, before the strip exists and only when no other copy of the

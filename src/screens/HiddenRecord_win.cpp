@@ -109,13 +109,13 @@ void EnableHiddenRecord(const std::string& program) {
         shared = static_cast<SectionHeader*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0));
 }
 
-void PublishHiddenWindows() {
+void PublishHiddenWindows(bool store) {
     if (!enabled) return;
     HiddenWindowsRecord record = CurrentRecord();
     if (!record.windows.empty()) StartGuard();
     const std::string bytes = EncodeRecord(record);
     WriteShared(bytes);
-    if (bytes == lastStored) return;
+    if (!store || bytes == lastStored) return;
     if (record.windows.empty()) {
         DeleteStoredRecord();
     } else {

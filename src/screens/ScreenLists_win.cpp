@@ -114,10 +114,9 @@ namespace {
 struct Recording {
     int screen;
     HWND shell;
-    // Nothing is hidden before the recording is complete, so the window with
-    // the input stays the same throughout.
+    // Read once: the window that had the input when the recording began.
     HWND foreground;
-    std::vector<HWND> toHide;
+    WindowBatch hiding;
 };
 } // namespace
 
@@ -132,12 +131,15 @@ static void RecordWindow(HWND window, Recording* rec) {
     // even when the window it owns is closed meanwhile. An owner hidden already
     // belongs elsewhere (or to its program) and stays as it is.
     HWND owner = reinterpret_cast<HWND>(facts.owner);
-    if (owner && SeemsVisible(owner) && FindEntryIndex(rec->screen, owner) == -1) {
-        RememberWindow(rec->screen, owner, rec->foreground);
-        rec->toHide.push_back(owner);
-    }
+    const bool withOwner = owner && SeemsVisible(owner) && FindEntryIndex(rec->screen, owner) == -1;
+    if (withOwner) RememberWindow(rec->screen, owner, rec->foreground);
     RememberWindow(rec->screen, window, rec->foreground);
-    rec->toHide.push_back(window);
+    // The guard reads it before the hide is asked for; the program hiding the
+    // window gets to work while the enumeration goes on.
+    PublishHiddenWindows(false);
+    if (!IsWindow(window)) return;
+    if (withOwner) rec->hiding.Show(owner, SW_HIDE);
+    rec->hiding.Show(window, SW_HIDE);
 }
 
 BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
@@ -149,13 +151,9 @@ void HideCurrentScreen() {
     ClearScreenList(CurrentScreen);
     Recording rec{CurrentScreen, GetShellWindow(), GetForegroundWindow(), {}};
     EnumWindows(RecordAndHideWindow, reinterpret_cast<LPARAM>(&rec));
-    // Written down where the guard and the next start find it before anything
-    // is hidden: whatever ends this process, these windows come back.
+    // Once for the whole recording: the registry, for the next start.
     PublishHiddenWindows();
-    WindowBatch hiding;
-    for (HWND window : rec.toHide)
-        if (IsWindow(window)) hiding.Show(window, SW_HIDE);
-    hiding.Wait();
+    rec.hiding.Wait();
 }
 
 int FindEntryIndex(int screen, HWND window) {

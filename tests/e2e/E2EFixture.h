@@ -56,6 +56,22 @@ inline bool Hung(HWND w) {
     return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r);
 }
 
+// Returns once the window with the input has stayed the same for a while: under
+// Wine a window that takes the focus reads the keyboard state anew, which drops
+// modifiers pressed meanwhile (a switch just made moves the input).
+inline void LetFocusSettle() {
+    HWND last = GetForegroundWindow();
+    const DWORD start = GetTickCount();
+    DWORD since = start;
+    while (GetTickCount() - start < 3000 && GetTickCount() - since < 400) {
+        Sleep(20);
+        if (HWND now = GetForegroundWindow(); now != last) {
+            last = now;
+            since = GetTickCount();
+        }
+    }
+}
+
 class ParavueE2E : public ::testing::Test {
   protected:
     void SetUp() override {

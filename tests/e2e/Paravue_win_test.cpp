@@ -419,22 +419,6 @@ TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
 
 // ---- the switch key, one strip at a time, lists handed to the running strip ----
 
-// Returns once the window with the input has stayed the same for a while: under
-// Wine a window that takes the focus reads the keyboard state anew, which drops
-// modifiers pressed meanwhile (a switch just made moves the input).
-void LetFocusSettle() {
-    HWND last = GetForegroundWindow();
-    const DWORD start = GetTickCount();
-    DWORD since = start;
-    while (GetTickCount() - start < 3000 && GetTickCount() - since < 400) {
-        Sleep(20);
-        if (HWND now = GetForegroundWindow(); now != last) {
-            last = now;
-            since = GetTickCount();
-        }
-    }
-}
-
 // Ctrl+Alt+Space, pressed for real; downs > 1 holds Space down.
 void PressCtrlAltSpace(int downs = 1) {
     LetFocusSettle();
