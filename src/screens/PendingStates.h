@@ -35,7 +35,6 @@ class PendingStates {
     std::vector<uintptr_t> Windows() const;
     // Windows with a pending request to be shown.
     std::vector<uintptr_t> PendingShows() const;
-    void Clear() { items_.clear(); }
     std::size_t size() const { return items_.size(); }
 
   private:
