@@ -1,7 +1,7 @@
 // Controls before and after they have windows: defaults, identifiers, sizes,
 // styles, window classes and the order of creation and destruction.
 #include "LayerTestSupport.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <vector>
 
 // Identifiers are counted per process, so the exact first values are checked

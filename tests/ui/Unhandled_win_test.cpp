@@ -3,7 +3,7 @@
 // this test program, since the report ends the process.
 #include "LayerTestSupport.h"
 #include "errors/err.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <stdexcept>
 
 namespace {
