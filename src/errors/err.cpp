@@ -232,22 +232,15 @@ ErrorInfo RunErrorInfo(int index) {
 }
 
 std::string IoErrorMessage(int32_t code) {
-    switch (code) {
-    case 2:
-        return MapText(IDS_FILE_NOT_FOUND);
-    case 3:
-        return MapText(IDS_INVALID_FILENAME);
-    case 4:
-        return MapText(IDS_TOO_MANY_OPEN_FILES);
-    case 5:
-        return MapText(IDS_FILE_ACCESS_DENIED);
-    case 100:
-        return MapText(IDS_END_OF_FILE);
-    case 101:
-        return MapText(IDS_DISK_FULL);
-    default:
-        return FormatTemplate(MapText(IDS_IO_ERROR).c_str(), {code});
-    }
+    static constexpr struct {
+        int32_t code;
+        int id;
+    } named[] = {{2, IDS_FILE_NOT_FOUND},      {3, IDS_INVALID_FILENAME},
+                 {4, IDS_TOO_MANY_OPEN_FILES}, {5, IDS_FILE_ACCESS_DENIED},
+                 {100, IDS_END_OF_FILE},       {101, IDS_DISK_FULL}};
+    for (const auto& n : named)
+        if (n.code == code) return MapText(n.id);
+    return FormatTemplate(MapText(IDS_IO_ERROR).c_str(), {code});
 }
 
 Exception IoError(int32_t code) {

@@ -76,15 +76,11 @@ class Control : public BaseObject {
 
     HCURSOR cursor = nullptr;
     uint16_t id = 0;
-    bool visible = true;
-    bool visibleFixed = false;
-    bool showAfterCreation = false;
-    bool enabled = true;
-    bool tabStop = false;
+    bool visible = true, visibleFixed = false, showAfterCreation = false;
+    bool enabled = true, tabStop = false;
     int32_t tabOrder = 0;
     int32_t tabCounter = 0; // forms: tab orders handed out so far
-    bool edge3D = true;
-    bool childrenEdge3D = true;
+    bool edge3D = true, childrenEdge3D = true;
     int32_t textAlign = 0;
     int32_t dockAlign = DockNone;
     bool alignLocked = false;

@@ -207,23 +207,24 @@ void RefreshBounds(Control* c) {
     }
     c->bounds = {r.left, r.top, r.right, r.bottom};
 }
+
+LayoutRect CurrentBounds(Control* c) {
+    RefreshBounds(c);
+    return c->bounds;
+}
 } // namespace
 
 int GetLeft(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.left;
+    return CurrentBounds(c).left;
 }
 int GetTop(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.top;
+    return CurrentBounds(c).top;
 }
 int GetWidth(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.Width();
+    return CurrentBounds(c).Width();
 }
 int GetHeight(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.Height();
+    return CurrentBounds(c).Height();
 }
 
 Control* SetBounds(Control* c, const LayoutRect& r) {
@@ -240,33 +241,23 @@ Control* SetBounds(Control* c, const LayoutRect& r) {
 }
 
 Control* SetLeft(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.right = v + r.Width();
-    r.left = v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {v, r.top, v + r.Width(), r.bottom});
 }
 
 Control* SetTop(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.bottom = v + r.Height();
-    r.top = v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {r.left, v, r.right, v + r.Height()});
 }
 
 Control* SetWidth(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.right = r.left + v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {r.left, r.top, r.left + v, r.bottom});
 }
 
 Control* SetHeight(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.bottom = r.top + v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {r.left, r.top, r.right, r.top + v});
 }
 
 Control* SetPosition(Control* c, int x, int y) {
@@ -274,8 +265,7 @@ Control* SetPosition(Control* c, int x, int y) {
 }
 
 Control* SetSize(Control* c, int w, int h) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
+    LayoutRect r = CurrentBounds(c);
     if (w) r.right = r.left + w;
     if (h) r.bottom = r.top + h;
     return SetBounds(c, r);
@@ -286,8 +276,7 @@ Control* SetClientSize(Control* c, int w, int h) {
     if (!hwnd) return c;
     RECT client;
     GetClientRect(hwnd, &client);
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
+    LayoutRect r = CurrentBounds(c);
     if (w > 0) r.right = r.left + w + r.Width() - (client.right - client.left);
     if (h > 0) r.bottom = r.top + h + r.Height() - (client.bottom - client.top);
     return SetBounds(c, r);

@@ -22,42 +22,19 @@ void DockItems(const LayoutRect& client, int32_t margin, DockItem* items, int32_
                                 (pass == 1 && (a == DockLeft || a == DockRight)) ||
                                 (pass == 2 && a == DockClient);
             if (!inPass) continue;
-            LayoutRect r = item.rect;
-            const int32_t w = r.Width(), h = r.Height();
-            switch (a) {
-            case DockTop:
-                r = {rest.left + m, rest.top + m, rest.right - m, rest.top + m + h};
-                break;
-            case DockBottom:
-                r = {rest.left + m, rest.bottom - m - h, rest.right - m, rest.bottom - m};
-                break;
-            case DockLeft:
-                r = {rest.left + m, rest.top + m, rest.left + m + w, rest.bottom - m};
-                break;
-            case DockRight:
-                r = {rest.right - m - w, rest.top + m, rest.right - m, rest.bottom - m};
-                break;
-            default:
-                r = {rest.left + m, rest.top + m, rest.right - m, rest.bottom - m};
-                break;
-            }
+            const int32_t w = item.rect.Width(), h = item.rect.Height();
+            // The item fills what is left, inset by the margin, and keeps its own
+            // size across the side it docks to.
+            LayoutRect r{rest.left + m, rest.top + m, rest.right - m, rest.bottom - m};
+            if (a == DockTop) r.bottom = r.top + h;
+            if (a == DockBottom) r.top = r.bottom - h;
+            if (a == DockLeft) r.right = r.left + w;
+            if (a == DockRight) r.left = r.right - w;
             ClampSize(r);
-            switch (a) {
-            case DockTop:
-                rest.top = r.bottom;
-                break;
-            case DockBottom:
-                rest.bottom = r.top;
-                break;
-            case DockLeft:
-                rest.left = r.right;
-                break;
-            case DockRight:
-                rest.right = r.left;
-                break;
-            default:
-                break;
-            }
+            if (a == DockTop) rest.top = r.bottom;
+            if (a == DockBottom) rest.bottom = r.top;
+            if (a == DockLeft) rest.left = r.right;
+            if (a == DockRight) rest.right = r.left;
             item.rect = r;
         }
     }

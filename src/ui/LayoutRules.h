@@ -11,14 +11,8 @@ struct LayoutRect {
     bool operator==(const LayoutRect&) const = default;
 };
 
-enum DockAlign : int32_t {
-    DockNone = 0,
-    DockLeft = 1,
-    DockTop = 2,
-    DockRight = 3,
-    DockBottom = 4,
-    DockClient = 5
-};
+// The layer's alignment values, 0 to 5 in this order.
+enum DockAlign : int32_t { DockNone, DockLeft, DockTop, DockRight, DockBottom, DockClient };
 
 struct DockItem {
     int32_t align = DockNone;
