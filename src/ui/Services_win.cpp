@@ -88,6 +88,7 @@ SystemVersion QuerySystemVersion() {
     SystemVersion v;
     v.known = GetVersionExA(&info) != 0;
     v.major = info.dwMajorVersion;
+    v.minor = info.dwMinorVersion;
     v.platformId = info.dwPlatformId;
     return v;
 }

@@ -23,7 +23,7 @@ int ScreenHeight();
 
 struct SystemVersion {
     bool known = false;
-    uint32_t major = 0;
+    uint32_t major = 0, minor = 0;
     uint32_t platformId = 0;
 };
 // GetVersionExA's answer; known is false when the system refused to tell.
