@@ -39,13 +39,16 @@ struct OpenWindows {
     bool menu = false, modal = false;
 };
 
-BOOL CALLBACK NoteOpenWindow(HWND w, LPARAM param) {
-    auto* open = reinterpret_cast<OpenWindows*>(param);
-    if (w == open->strip || !IsWindowVisible(w)) return TRUE;
+void NoteOpenWindow(HWND w, OpenWindows* open) {
+    if (w == open->strip || !IsWindowVisible(w)) return;
     char cls[32] = "";
     GetClassNameA(w, cls, sizeof cls);
     if (lstrcmpA(cls, "#32768") == 0) open->menu = true;
     if (lstrcmpA(cls, "#32770") == 0 || lstrcmpA(cls, "obj_Form") == 0) open->modal = true;
+}
+
+BOOL CALLBACK NoteOpenWindowCallback(HWND w, LPARAM param) {
+    err::Guarded([&] { NoteOpenWindow(w, reinterpret_cast<OpenWindows*>(param)); });
     return TRUE;
 }
 
@@ -55,7 +58,8 @@ bool StripFree(bool waitForBoxes) {
     if (!strip || RestoreStarted || err::FatalErrorPending()) return false;
     if (!IsWindowVisible(strip) || !IsWindowEnabled(strip)) return false;
     OpenWindows open{strip};
-    EnumThreadWindows(GetCurrentThreadId(), NoteOpenWindow, reinterpret_cast<LPARAM>(&open));
+    EnumThreadWindows(GetCurrentThreadId(), NoteOpenWindowCallback,
+                      reinterpret_cast<LPARAM>(&open));
     return !open.menu && !(waitForBoxes && open.modal);
 }
 
@@ -120,7 +124,7 @@ LRESULT TakeHandOver(HWND w, const COPYDATASTRUCT* data) {
 LRESULT CALLBACK CommandWindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     // An error being reported ends the program; nothing more of ours runs.
     if (err::FatalErrorPending()) return DefWindowProcA(w, msg, wParam, lParam);
-    try {
+    return err::Guarded([&]() -> LRESULT {
         switch (msg) {
         case WM_COPYDATA:
             return TakeHandOver(w, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -138,10 +142,8 @@ LRESULT CALLBACK CommandWindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lPara
             if (wParam == kRetryTimer) RunHandedLists();
             return 0;
         }
-    } catch (...) {
-        err::ReportCurrentAndExit();
-    }
-    return DefWindowProcA(w, msg, wParam, lParam);
+        return DefWindowProcA(w, msg, wParam, lParam);
+    });
 }
 } // namespace
 
