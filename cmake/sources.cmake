@@ -131,8 +131,10 @@ set(PARAVUE_WIN32_TESTS
 )
 # Shared by the Windows test suites.
 set(PARAVUE_TEST_SUPPORT
+  tests/support/ChildProcess.cpp
   tests/support/OtherProgram.cpp
   tests/support/ParavueDriver.cpp
+  tests/support/SettingsKey.cpp
 )
 # Programs the tests start, each from tests/support/<name>_prog.cpp.
 set(PARAVUE_TEST_PROGRAMS

@@ -23,17 +23,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-BOOL CALLBACK CollectChildWindow(HWND hwnd, LPARAM param) {
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> ChildWindowsOf(HWND parent) {
-    std::vector<HWND> children;
-    EnumChildWindows(parent, CollectChildWindow, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
 void EndProcess(DWORD pid) {
     if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
         TerminateProcess(h, 1);
@@ -128,7 +117,7 @@ class KindletE2E : public ParavueE2E {
         // right after the input moved to the dialog are now and then lost or
         // lose their Shift under Wine. The dialog's own Open button then takes it.
         HWND name = nullptr;
-        for (HWND child : ChildWindowsOf(dialog))
+        for (HWND child : ChildrenOf(dialog))
             if (!name && ClassOf(child) == "Edit" && IsWindowVisible(child)) name = child;
         ASSERT_NE(nullptr, name) << "the dialog has a file-name box";
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));

@@ -178,7 +178,7 @@ TEST_F(StripRestore, ClicksAndChoicesDuringThePauseTouchNothing) {
         ClickSwitch();
         SwitchScreen(strip, nullptr);
         EXPECT_EQ(CurrentScreen, 2);
-        EXPECT_EQ(WindowText(GetHandle(strip->SwitchButton)), "1");
+        EXPECT_EQ(TextOf(GetHandle(strip->SwitchButton)), "1");
         EXPECT_TRUE(IsWindowVisible(here));
         // A right press on the strip, and a build of the menu.
         SendMessageA(GetHandle(strip->DragPanel), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
@@ -211,8 +211,8 @@ TEST_F(StripRestore, AfterTheRestoreNothingUsesTheReleasedMenuAndLists) {
     ClickSwitch();
     SwitchScreen(strip, nullptr);
     EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(WindowText(GetHandle(strip->SwitchButton)), "2");
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "1");
+    EXPECT_EQ(TextOf(GetHandle(strip->SwitchButton)), "2");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
     EXPECT_TRUE(IsWindowVisible(prog.Window("w")));
     EXPECT_FALSE(BuildWindowMenu());
     Menu* stray = CreateMenuObject(nullptr, 0, nullptr, 0, {});

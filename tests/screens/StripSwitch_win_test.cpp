@@ -11,8 +11,8 @@ TEST_F(StripSwitch, OneSwitchFlipsTheCaptionsAndLeavesTheButtonOneNewHint) {
     HWND button = GetHandle(strip->SwitchButton);
     ClickSwitch();
     EXPECT_EQ(CurrentScreen, 2);
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "2");
-    EXPECT_EQ(WindowText(button), "1");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "2");
+    EXPECT_EQ(TextOf(button), "1");
     std::multimap<HWND, std::string> hints = Hints(strip->ToolTipWindow);
     EXPECT_EQ(hints.size(), 5u);
     ASSERT_EQ(hints.count(button), 1u) << "the old hint is gone";
@@ -20,8 +20,8 @@ TEST_F(StripSwitch, OneSwitchFlipsTheCaptionsAndLeavesTheButtonOneNewHint) {
 
     ClickSwitch();
     EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "1");
-    EXPECT_EQ(WindowText(button), "2");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
+    EXPECT_EQ(TextOf(button), "2");
     hints = Hints(strip->ToolTipWindow);
     EXPECT_EQ(hints.size(), 5u);
     ASSERT_EQ(hints.count(button), 1u);
@@ -107,8 +107,8 @@ TEST_F(StripSwitch, TheGuardStopsASwitchToTheScreenAlreadyShown) {
         SetCaption(strip->SwitchButton, digit.c_str());
         ClickSwitch();
         EXPECT_EQ(CurrentScreen, screen);
-        EXPECT_EQ(WindowText(button), digit);
-        EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), digit);
+        EXPECT_EQ(TextOf(button), digit);
+        EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), digit);
         EXPECT_EQ(IsWindowVisible(prog.Window("w")) != FALSE, screen == 1);
         EXPECT_EQ(ScreenListOf(screen)->count, 0) << "nothing recorded";
         std::multimap<HWND, std::string> hints = Hints(strip->ToolTipWindow);

@@ -1,6 +1,7 @@
 // Starts testwins.exe, a program of its own process that opens the windows a test
 // describes, and finds those windows and its log of shows and hides.
 #pragma once
+#include "support/ChildProcess.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -21,8 +22,8 @@ class OtherProgram {
     OtherProgram(const OtherProgram&) = delete;
     OtherProgram& operator=(const OtherProgram&) = delete;
 
-    bool started() const { return process_ != nullptr; }
-    DWORD processId() const { return pid_; }
+    bool started() const { return process_.started(); }
+    DWORD processId() const { return process_.pid(); }
     HWND Window(const std::string& name) const;
     // Has window `from` open a new window (owned by it or not), known from then on
     // as "<from>#n"; returns it, or 0 when it did not appear.
@@ -36,8 +37,7 @@ class OtherProgram {
     std::vector<WindowSpec> specs_;
     std::vector<HWND> windows_;
     std::string dir_, log_;
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
+    ChildProcess process_;
 };
 
 // The folder of the running test program, with a trailing backslash.

@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
 #include "support/OtherProgram.h"
+#include "support/ParavueDriver.h"
 #include "ui/LayerTestSupport.h"
 #include "ui/Control.h"
 #include "ui/Services.h"
@@ -19,40 +20,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-inline constexpr const char* kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
-
-inline void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-}
-
-// A stored value of the program's key as text; "<none>" when it is missing.
-inline std::string StoredSetting(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<none>";
-    char data[256] = "";
-    DWORD size = sizeof data - 1, type = 0;
-    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS || type != REG_SZ) return "<none>";
-    return data;
-}
-
-inline void StoreSetting(const char* name, const char* text) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(lstrlenA(text) + 1));
-    RegCloseKey(key);
-}
-
-inline std::string WindowText(HWND window) {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // The hints of the tooltip window: the text of every tool, by the tool's window.
 inline std::multimap<HWND, std::string> Hints(HWND toolTip) {

@@ -1,6 +1,7 @@
 // Controls before and after they have windows: defaults, identifiers, sizes,
 // styles, window classes and the order of creation and destruction.
 #include "LayerTestSupport.h"
+#include "support/ChildProcess.h"
 #include "ui/Services.h"
 #include <vector>
 
@@ -14,30 +15,15 @@ TEST_F(LayerTest, ChildControlsAreNumberedFrom0x8000) {
     ASSERT_NE(GetHandle(second), nullptr);
     EXPECT_EQ(GetDlgCtrlID(GetHandle(first)), first->id);
     EXPECT_EQ(GetDlgCtrlID(GetHandle(second)), second->id);
-    if (GetEnvironmentVariableA("PARAVUE_FIRST_IDS", nullptr, 0)) {
+    if (InChild("PARAVUE_FIRST_IDS")) {
         EXPECT_EQ(first->id, 0x8000);
         EXPECT_EQ(second->id, 0x8001);
         return;
     }
     EXPECT_EQ(second->id, first->id + 1);
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string command =
-        std::string("\"") + path + "\" --gtest_filter=LayerTest.ChildControlsAreNumberedFrom0x8000";
-    SetEnvironmentVariableA("PARAVUE_FIRST_IDS", "1");
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("PARAVUE_FIRST_IDS", nullptr);
-    ASSERT_TRUE(started);
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(code, 0u) << "the first child controls of a process are not 0x8000 and 0x8001";
+    EXPECT_EQ(RunTestInChild("LayerTest.ChildControlsAreNumberedFrom0x8000", "PARAVUE_FIRST_IDS"),
+              0)
+        << "the first child controls of a process are not 0x8000 and 0x8001";
 }
 
 TEST_F(LayerTest, FreshChildrenStartAtTheMarginWithTheirConstructorSizes) {
