@@ -41,12 +41,7 @@ void UseFakeTicks(uint32_t base) {
 using StripRestore = StripTest;
 
 TEST_F(StripRestore, QuitShowsTheOtherScreensWindowsOwnersFirstWaitsAndSaves) {
-    OtherProgram prog({
-        {"a", "v", "", "Restored A"},
-        {"owner", "v", "", "Restored owner"},
-        {"owned", "v", "owner", "Restored owned"},
-        {"asleep", "", "", "Hidden before and after"},
-    });
+    OtherProgram prog(Family("Restored"));
     ASSERT_TRUE(prog.started());
     const std::vector<std::string> names{"a", "owner", "owned", "asleep"};
     HWND tip = strip->ToolTipWindow;
@@ -234,8 +229,7 @@ TEST_F(StripRestore, AProgramThatStopsAnsweringDoesNotHoldUpTheEnd) {
     ClickSwitch();
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(busy); }, 3000));
 
-    PostMessageA(busy, WM_APP + 1, 2500, 0);
-    Sleep(150);
+    prog.StopAnswering(busy, 2500);
     const DWORD start = GetTickCount();
     Terminate(app);
     const DWORD took = GetTickCount() - start;

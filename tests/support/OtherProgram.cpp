@@ -67,6 +67,17 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 } // namespace
 
+std::vector<WindowSpec> Family(const std::string& what, const std::vector<WindowSpec>& more) {
+    std::vector<WindowSpec> family{
+        {"a", "v", "", what + " A"},
+        {"owner", "v", "", what + " owner"},
+        {"owned", "v", "owner", what + " owned"},
+    };
+    family.insert(family.end(), more.begin(), more.end());
+    family.push_back({"asleep", "", "", what + " hidden before"});
+    return family;
+}
+
 OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(windows) {
     dir_ = MakeTempDir("otherprog");
     log_ = dir_ + "log.txt";
@@ -116,6 +127,11 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
         windows_.push_back(ctx.found);
     }
     return ctx.found;
+}
+
+void OtherProgram::StopAnswering(HWND window, DWORD ms) const {
+    PostMessageA(window, WM_APP + 1, ms, 0);
+    Sleep(150);
 }
 
 std::vector<std::string> OtherProgram::Log() const {

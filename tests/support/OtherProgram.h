@@ -15,6 +15,12 @@ struct WindowSpec {
     std::string title;
 };
 
+// The windows most screen tests start from: a plain window "a", an "owner" and the
+// window it owns ("owned", no pop-up), then the windows of more, then "asleep",
+// hidden from the start. Titles begin with what: tests never find the windows of
+// an earlier test by title.
+std::vector<WindowSpec> Family(const std::string& what, const std::vector<WindowSpec>& more = {});
+
 class OtherProgram {
   public:
     explicit OtherProgram(const std::vector<WindowSpec>& windows);
@@ -28,6 +34,9 @@ class OtherProgram {
     // Has window `from` open a new window (owned by it or not), known from then on
     // as "<from>#n"; returns it, or 0 when it did not appear.
     HWND Open(const std::string& from, int n, bool owned, bool visible);
+    // Has the program stop answering for ms, from the window's own message, and
+    // gives it the time to take it.
+    void StopAnswering(HWND window, DWORD ms) const;
     // The lines logged since start (after "ready").
     std::vector<std::string> Log() const;
     // Lines of the log about shows and hides, e.g. "owner hide".
