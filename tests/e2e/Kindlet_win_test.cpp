@@ -34,14 +34,8 @@ class KindletE2E : public ParavueE2E {
   protected:
     void SetUp() override {
         ParavueE2E::SetUp();
-        dir = MakeTempDir("kindlet");
-        // Process ids come round again, and with them the folder of an earlier run.
-        for (const char* sub : {"one", "two words", "three"}) {
-            CreateDirectoryA((dir + sub).c_str(), nullptr);
-            DeleteFileA((dir + sub + "\\launched.log").c_str());
-            ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
-                                  (dir + sub + "\\launched.exe").c_str(), FALSE));
-        }
+        dir = FoldersOfLaunched("kindlet");
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
         for (HWND w : TopWindowsOf(0, "Kindlet")) {
@@ -254,8 +248,7 @@ TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
 TEST_F(KindletE2E, TheLaunchButtonOpensTheGroupOnTheOtherScreen) {
     SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E kindlet watched");
     OtherProgram other({{"w", "v", "", "E2E kindlet watched"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     const std::string list = dir + "group.txt";
     WriteWholeFile(list,
                    dir + "one\\launched.exe\r\n\"" + dir + "two words\\launched.exe\" -p\r\n");

@@ -1,6 +1,7 @@
 // Controls before and after they have windows: defaults, identifiers, sizes,
 // styles, window classes and the order of creation and destruction.
 #include "LayerTestSupport.h"
+#include "Traced.h"
 #include "support/ChildProcess.h"
 #include "ui/Services.h"
 #include <vector>
@@ -251,15 +252,6 @@ TEST_F(LayerTest, ParentsGetWindowsBeforeChildrenAndChildrenInCreationOrder) {
 namespace {
 std::string trace;
 
-class Traced : public BaseObject {
-  public:
-    explicit Traced(char name) : name(name) {}
-    char name;
-
-  protected:
-    ~Traced() override { trace += name; }
-};
-
 HWND watchedWindow;
 void RecordDestroy(void* data, BaseObject*) {
     trace += static_cast<const char*>(data);
@@ -274,8 +266,8 @@ TEST_F(LayerTest, DestructionOrder) {
     Control* b = CreateLabel(form, "b");
     Control* c = CreatePanel(form, 2);
     Control* inner = CreateLabel(c, "i");
-    AddToAutoFree(form, new Traced('1'));
-    AddToAutoFree(form, new Traced('2'));
+    AddToAutoFree(form, new Traced(trace, '1'));
+    AddToAutoFree(form, new Traced(trace, '2'));
     form->OnDestroy = MakeEvent(RecordDestroy, static_cast<void*>(const_cast<char*>("F")));
     a->OnDestroy = MakeEvent(RecordDestroy, static_cast<void*>(const_cast<char*>("a")));
     b->OnDestroy = MakeEvent(RecordDestroy, static_cast<void*>(const_cast<char*>("b")));
