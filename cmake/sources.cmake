@@ -35,6 +35,7 @@ set(PARAVUE_WIN32_SOURCES
   src/app/Unit1_win.cpp
   src/errors/err_win.cpp
   src/errors/MessageBox_win.cpp
+  src/errors/WinValues_win.cpp
   src/launch/LaunchList_win.cpp
   src/launch/ShellExecute_win.cpp
   src/launch/Unit2_win.cpp
@@ -49,8 +50,10 @@ set(PARAVUE_WIN32_SOURCES
   src/settings/ToolTip1_win.cpp
   src/settings/Transparency_win.cpp
   src/ui/Control_win.cpp
+  src/ui/GraphicTool_win.cpp
   src/ui/Menu_win.cpp
   src/ui/Services_win.cpp
+  src/ui/StringList_win.cpp
   src/ui/Timer_win.cpp
   src/ui/WindowCreation_win.cpp
   src/ui/WindowProc_win.cpp

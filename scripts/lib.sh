@@ -64,6 +64,24 @@ check_format() {
         xargs -0 clang-format --dry-run -Werror
 }
 
+# The source folders are a stack: a folder may include from its own level and
+# below, never above; errors, at the bottom, includes from no other folder, and
+# nothing includes runtime. Prints every include that breaks the order.
+check_layers() {
+    awk '
+        BEGIN { level["app"] = 5; level["screens"] = 4; level["settings"] = 3; level["launch"] = 3
+                level["ui"] = 2; level["errors"] = 1; level["runtime"] = 0 }
+        match($0, /^#include "[a-z]+\//) {
+            split(FILENAME, parts, "/src/"); split(parts[2], own, "/")
+            to = substr($0, 11, RLENGTH - 11)
+            if (to == own[1]) next
+            if (!(to in level) || own[1] == "errors" || to == "runtime" || level[to] >= level[own[1]]) {
+                print FILENAME ":" FNR ": " own[1] " must not include " to; bad = 1
+            }
+        }
+        END { exit bad }' $(find "$ROOT/src" -name '*.cpp' -o -name '*.h' | sort)
+}
+
 # Builds the libFuzzer targets with clang and runs each for a short while; a
 # crash or sanitizer report fails the run and leaves the reproducer in build/fuzz.
 run_fuzzers() {

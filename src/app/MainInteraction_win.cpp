@@ -4,12 +4,12 @@
 #include "screens/QuitRestore.h"
 #include "screens/Switching.h"
 #include "settings/ToolTip1.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include "screens/WindowMenu.h"
 #include "settings/Transparency.h"
 
 namespace {
-constexpr WPARAM kMoveByCaption = 0xF012; // SC_MOVE + HTCAPTION
+constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 enum { kLeftButton = 1, kRightButton = 2 };
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "app/SingleInstance.h"
 #include "app/StripCommands.h"
 #include "launch/LaunchList.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <string>
 
 namespace {

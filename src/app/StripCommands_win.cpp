@@ -12,7 +12,8 @@
 
 namespace {
 constexpr int kHotkeyId = 1;
-constexpr UINT kModNoRepeat = 0x4000; // from Windows 7 on; older systems refuse it
+// MOD_NOREPEAT, which <windows.h> declares only for a Windows 7 target.
+constexpr UINT kModNoRepeat = 0x4000;
 constexpr UINT kRunHandedLists = WM_APP + 1;
 constexpr UINT kBringStripToFront = WM_APP + 2;
 constexpr UINT_PTR kRearmTimer = 1, kRetryTimer = 2;
@@ -165,6 +166,7 @@ void StartHotkey() {
     bool registered = false;
     if (w && parse.status == HotkeyStatus::Ok) {
         const UINT mods = parse.hotkey.modifiers, key = parse.hotkey.key;
+        // No-repeat came with Windows 7; older systems refuse it, so ask again without.
         registered = RegisterHotKey(w, kHotkeyId, mods | kModNoRepeat, key) ||
                      (GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
                       RegisterHotKey(w, kHotkeyId, mods, key));

@@ -10,7 +10,7 @@
 #include "settings/ToolTip1.h"
 #include "settings/Transparency.h"
 #include "app/MainInteraction.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 
 MainForm* MainFormRecord;
 

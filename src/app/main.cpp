@@ -4,7 +4,7 @@
 #include "app/Unit1.h"
 #include "errors/err.h"
 #include "screens/HiddenRecord.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // A second copy of the program started as the guard of the first one.

@@ -1,5 +1,6 @@
 #include "errors/err.h"
 #include "errors/ErrorTextIds.h"
+#include "errors/WinValues.h"
 
 namespace err {
 
@@ -231,22 +232,15 @@ ErrorInfo RunErrorInfo(int index) {
 }
 
 std::string IoErrorMessage(int32_t code) {
-    switch (code) {
-    case 2:
-        return MapText(IDS_FILE_NOT_FOUND);
-    case 3:
-        return MapText(IDS_INVALID_FILENAME);
-    case 4:
-        return MapText(IDS_TOO_MANY_OPEN_FILES);
-    case 5:
-        return MapText(IDS_FILE_ACCESS_DENIED);
-    case 100:
-        return MapText(IDS_END_OF_FILE);
-    case 101:
-        return MapText(IDS_DISK_FULL);
-    default:
-        return FormatTemplate(MapText(IDS_IO_ERROR).c_str(), {code});
-    }
+    static constexpr struct {
+        int32_t code;
+        int id;
+    } named[] = {{2, IDS_FILE_NOT_FOUND},      {3, IDS_INVALID_FILENAME},
+                 {4, IDS_TOO_MANY_OPEN_FILES}, {5, IDS_FILE_ACCESS_DENIED},
+                 {100, IDS_END_OF_FILE},       {101, IDS_DISK_FULL}};
+    for (const auto& n : named)
+        if (n.code == code) return MapText(n.id);
+    return FormatTemplate(MapText(IDS_IO_ERROR).c_str(), {code});
 }
 
 Exception IoError(int32_t code) {
@@ -259,42 +253,46 @@ Exception RunError(int index, int32_t ioResult) {
     return Exception(info.kind, info.message);
 }
 
+namespace {
+// The system's own error statuses start here; below are warnings and notices.
+constexpr uint32_t kErrorStatusFirst = 0xC0000000u;
+
+bool IsSystemErrorStatus(uint32_t status) {
+    return status >= kErrorStatusFirst && status <= kSTATUS_STACK_OVERFLOW;
+}
+
+struct StatusError {
+    uint32_t status;
+    int runError;
+};
+constexpr StatusError kStatusErrors[] = {
+    {kSTATUS_INTEGER_DIVIDE_BY_ZERO, kRunDivisionByZero},
+    {kSTATUS_ARRAY_BOUNDS_EXCEEDED, kRunRangeCheck},
+    {kSTATUS_INTEGER_OVERFLOW, kRunIntegerOverflow},
+    {kSTATUS_FLOAT_INEXACT_RESULT, kRunInvalidFloatOperation},
+    {kSTATUS_FLOAT_INVALID_OPERATION, kRunInvalidFloatOperation},
+    {kSTATUS_FLOAT_STACK_CHECK, kRunInvalidFloatOperation},
+    {kSTATUS_FLOAT_DIVIDE_BY_ZERO, kRunFloatDivisionByZero},
+    {kSTATUS_FLOAT_OVERFLOW, kRunFloatOverflow},
+    {kSTATUS_FLOAT_DENORMAL_OPERAND, kRunFloatUnderflow},
+    {kSTATUS_FLOAT_UNDERFLOW, kRunFloatUnderflow},
+    {kSTATUS_ACCESS_VIOLATION, kRunAccessViolation},
+    {kSTATUS_PRIVILEGED_INSTRUCTION, kRunPrivilegedInstruction},
+    {kSTATUS_STACK_OVERFLOW, kRunStackOverflow},
+};
+} // namespace
+
 int StatusToRunError(uint32_t status) {
     // Only the error statuses of the system's own range are known by name.
-    if (status < 0xC0000000u || status > 0xC00000FDu) return kRunExternalException;
-    switch (status) {
-    case 0xC0000094u: // STATUS_INTEGER_DIVIDE_BY_ZERO
-        return kRunDivisionByZero;
-    case 0xC000008Cu: // STATUS_ARRAY_BOUNDS_EXCEEDED
-        return kRunRangeCheck;
-    case 0xC0000095u: // STATUS_INTEGER_OVERFLOW
-        return kRunIntegerOverflow;
-    case 0xC000008Fu: // STATUS_FLOAT_INEXACT_RESULT
-    case 0xC0000090u: // STATUS_FLOAT_INVALID_OPERATION
-    case 0xC0000092u: // STATUS_FLOAT_STACK_CHECK
-        return kRunInvalidFloatOperation;
-    case 0xC000008Eu: // STATUS_FLOAT_DIVIDE_BY_ZERO
-        return kRunFloatDivisionByZero;
-    case 0xC0000091u: // STATUS_FLOAT_OVERFLOW
-        return kRunFloatOverflow;
-    case 0xC000008Du: // STATUS_FLOAT_DENORMAL_OPERAND
-    case 0xC0000093u: // STATUS_FLOAT_UNDERFLOW
-        return kRunFloatUnderflow;
-    case 0xC0000005u: // STATUS_ACCESS_VIOLATION
-        return kRunAccessViolation;
-    case 0xC0000096u: // STATUS_PRIVILEGED_INSTRUCTION
-        return kRunPrivilegedInstruction;
-    case 0xC00000FDu: // STATUS_STACK_OVERFLOW
-        return kRunStackOverflow;
-    default:
-        return kRunExternalException;
-    }
+    for (const StatusError& e : kStatusErrors)
+        if (e.status == status) return e.runError;
+    return kRunExternalException;
 }
 
 bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize) {
     // Error statuses of the system's own range only: the others are warnings,
     // notices and the language run-times' own raised exceptions.
-    if (status < 0xC0000000u || status > 0xC00000FDu) return false;
+    if (!IsSystemErrorStatus(status)) return false;
     return address >= imageBase && address - imageBase < imageSize;
 }
 

@@ -6,8 +6,8 @@
 // screen it stands on.
 #include "errors/err.h"
 #include "launch/LaunchListFile.h"
-#include "ui/Services.h"
-#include "ui/StringList.h"
+#include "ui/Services_win.h"
+#include "ui/StringList_win.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>

@@ -1,6 +1,6 @@
 #include "launch/LaunchList.h"
-#include "ui/Services.h"
-#include "ui/StringList.h"
+#include "ui/Services_win.h"
+#include "ui/StringList_win.h"
 #include <windows.h>
 #include "launch/ShellExecute.h"
 

@@ -6,13 +6,10 @@
 class AboutForm : public BaseObject {
   public:
     Control* form = nullptr;
-    Control* OkButton = nullptr;
-    Control* ProductLabel = nullptr;
-    Control* NoticeLabel = nullptr;
-    Control* WebLabel = nullptr;
-    Control* MailLabel = nullptr;
-    Control* VersionLabel = nullptr;
-    Control* HelpButton = nullptr;
+    // The texts, top to bottom, and the two buttons.
+    Control *ProductLabel = nullptr, *NoticeLabel = nullptr, *WebLabel = nullptr,
+            *MailLabel = nullptr, *VersionLabel = nullptr;
+    Control *OkButton = nullptr, *HelpButton = nullptr;
 
   protected:
     ~AboutForm() override = default;

@@ -1,6 +1,6 @@
 #include "launch/Unit2.h"
 #include "launch/LaunchList.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include "launch/ShellExecute.h"
 
 namespace {

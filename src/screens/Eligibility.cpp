@@ -1,4 +1,5 @@
 #include "screens/Eligibility.h"
+#include "errors/WinValues.h"
 #include <cstring>
 
 bool StyleIsEligible(uint32_t style, uint32_t exStyle) {
@@ -7,9 +8,9 @@ bool StyleIsEligible(uint32_t style, uint32_t exStyle) {
     if (style == 0) return true;
     // Tool windows are palettes and helpers (our own application window among
     // them); they follow their program and have no place of their own.
-    if (exStyle & kExStyleToolWindow) return false;
+    if (exStyle & kWS_EX_TOOLWINDOW) return false;
     // A disabled window is waiting on a modal dialog; hiding it would strand the dialog.
-    if (style & kStyleDisabled) return false;
+    if (style & kWS_DISABLED) return false;
     return true;
 }
 
@@ -29,7 +30,7 @@ WindowVerdict ClassifyWindow(const WindowFacts& f) {
     if (f.hasParent) return WindowVerdict::HasParent;
     if (TitleProtectsWindow(f.title.c_str())) return WindowVerdict::NamedParavue;
     if (!StyleIsEligible(f.style, f.exStyle))
-        return f.style & kStyleDisabled && !(f.exStyle & kExStyleToolWindow)
+        return f.style & kWS_DISABLED && !(f.exStyle & kWS_EX_TOOLWINDOW)
                    ? WindowVerdict::Disabled
                    : WindowVerdict::ToolWindow;
     // The desktop and the taskbars belong to every screen. Windows marks its

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string>
 
-constexpr uint32_t kStyleDisabled = 0x08000000;     // WS_DISABLED
-constexpr uint32_t kExStyleToolWindow = 0x00000080; // WS_EX_TOOLWINDOW
 // How much of a title is read for the name test: 200 bytes, 199 characters.
 constexpr int kTitleTestLimit = 200;
 

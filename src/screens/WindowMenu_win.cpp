@@ -15,9 +15,6 @@ Menu* WindowMenu;
 ObjectList* MenuLinkList;
 
 namespace {
-constexpr uint32_t kSeparator = 0x20;
-constexpr uint32_t kCheckMark = 0x08;
-constexpr uint32_t kGreyed = 0x02;
 constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
@@ -135,22 +132,22 @@ bool BuildWindowMenu() {
     if (!WindowMenu || RestoreStarted) return false;
     ClearWindowMenu();
     if (MenuItemCount(WindowMenu) > 0) return false;
-    MenuAddItem(WindowMenu, "", kSeparator, MoveEvent());
+    MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
     ProcessMessages(ApplicationObject);
     // The messages just handled may have ended the run.
     if (!WindowMenu || RestoreStarted) return false;
     ClearMenuLinks();
     EnumWindows(AddWindowMenuItem, reinterpret_cast<LPARAM>(GetShellWindow()));
     RemoveOwnerItems();
-    MenuAddItem(WindowMenu, "", kSeparator, MoveEvent());
+    MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
     MenuAddItem(WindowMenu, "Launch \"Kindlet\" (for launching groups of files)", 0,
                 MakeEvent(LaunchKindletItem, nullptr));
     if (LayeredSupported) {
-        MenuAddItem(WindowMenu, "Transparent", kCheckMark, MakeEvent(TransparentItem, nullptr));
+        MenuAddItem(WindowMenu, "Transparent", kMenuCheckMark, MakeEvent(TransparentItem, nullptr));
         MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), kCheckedState,
                          TransparencyOn);
     }
-    if (!menuNote.empty()) MenuAddItem(WindowMenu, menuNote.c_str(), kGreyed, MenuItemEvent{});
+    if (!menuNote.empty()) MenuAddItem(WindowMenu, menuNote.c_str(), kMenuGreyed, MenuItemEvent{});
     return MenuItemCount(WindowMenu) > 0;
 }
 

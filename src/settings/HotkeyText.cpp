@@ -12,11 +12,10 @@ constexpr Named kModifiers[] = {
     {"Ctrl", kHotkeyCtrl}, {"Alt", kHotkeyAlt}, {"Shift", kHotkeyShift}, {"Win", kHotkeyWin}};
 
 constexpr Named kKeys[] = {
-    {"Space", 0x20}, {"PageUp", 0x21}, {"PageDown", 0x22}, {"End", 0x23},
-    {"Home", 0x24},  {"Left", 0x25},   {"Up", 0x26},       {"Right", 0x27},
-    {"Down", 0x28},  {"Insert", 0x2D}, {"Delete", 0x2E},
+    {"Space", kVK_SPACE}, {"PageUp", kVK_PRIOR},  {"PageDown", kVK_NEXT}, {"End", kVK_END},
+    {"Home", kVK_HOME},   {"Left", kVK_LEFT},     {"Up", kVK_UP},         {"Right", kVK_RIGHT},
+    {"Down", kVK_DOWN},   {"Insert", kVK_INSERT}, {"Delete", kVK_DELETE},
 };
-constexpr uint32_t kF1 = 0x70;
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -52,7 +51,7 @@ uint32_t KeyCode(std::string_view name) {
             if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
             n = n * 10 + static_cast<uint32_t>(c - '0');
         }
-        if (name[1] != '0' && n >= 1 && n <= 24) return kF1 + n - 1;
+        if (name[1] != '0' && n >= 1 && n <= 24) return kVK_F1 + n - 1;
     }
     return 0;
 }
@@ -60,7 +59,7 @@ uint32_t KeyCode(std::string_view name) {
 std::string KeyName(uint32_t code) {
     if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z'))
         return std::string(1, static_cast<char>(code));
-    if (code >= kF1 && code < kF1 + 24) return "F" + std::to_string(code - kF1 + 1);
+    if (code >= kVK_F1 && code < kVK_F1 + 24) return "F" + std::to_string(code - kVK_F1 + 1);
     for (const Named& k : kKeys)
         if (k.code == code) return k.name;
     return "?";

@@ -2,11 +2,13 @@
 // key joined by "+" ("Ctrl+Alt+Space", "Win+Alt+S"), read into what
 // RegisterHotKey takes, and named back for the window menu.
 #pragma once
+#include "errors/WinValues.h"
 #include <cstdint>
 #include <string>
 
 // Modifier bits and key codes as the system numbers them.
-inline constexpr uint32_t kHotkeyAlt = 0x1, kHotkeyCtrl = 0x2, kHotkeyShift = 0x4, kHotkeyWin = 0x8;
+inline constexpr uint32_t kHotkeyAlt = kMOD_ALT, kHotkeyCtrl = kMOD_CONTROL,
+                          kHotkeyShift = kMOD_SHIFT, kHotkeyWin = kMOD_WIN;
 
 // What a missing "Hotkey" value stands for.
 inline constexpr const char* kDefaultHotkeyText = "Ctrl+Alt+Space";

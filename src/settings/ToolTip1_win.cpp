@@ -1,5 +1,5 @@
 #include "settings/ToolTip1.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <commctrl.h>
 #include <cstddef>
 

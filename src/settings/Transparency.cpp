@@ -6,10 +6,6 @@ bool LayeredSupportedFor(bool versionKnown, uint32_t majorVersion) {
     return versionKnown && majorVersion >= 5;
 }
 
-bool NTPlatformFor(bool versionKnown, uint32_t platformId) {
-    return versionKnown && platformId == 2;
-}
-
 static AlphaWindowFn alphaSource = nullptr;
 static void* alphaData = nullptr;
 

@@ -1,5 +1,4 @@
-// Translucency of the strip through layered windows, and the two operating-system
-// version checks the program makes.
+// Translucency of the strip through layered windows.
 #pragma once
 #include <cstdint>
 
@@ -14,8 +13,6 @@ extern bool LayeredSupported;
 // ---- portable ----
 // Layered windows came with major version 5, on any platform.
 bool LayeredSupportedFor(bool versionKnown, uint32_t majorVersion);
-// Platform id 2 is the NT family.
-bool NTPlatformFor(bool versionKnown, uint32_t platformId);
 
 // The window whose alpha is set: asked anew on every call, so the strip may
 // create or re-create its window after this is set.
@@ -28,7 +25,6 @@ void* AlphaWindow();
 
 // ---- Win32 ----
 bool IsLayeredSupported();
-bool IsNTPlatform();
 // Makes the target window layered with the given constant alpha; nothing when
 // layered windows are not supported or SetLayeredWindowAttributes is missing.
 void SetFormAlpha(uint8_t alpha);

@@ -1,22 +1,9 @@
 #include "settings/Transparency.h"
 #include "settings/Settings.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 
-static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is 148 bytes");
-
 namespace {
-struct Version {
-    bool known;
-    OSVERSIONINFOA info;
-};
-
-Version QueryVersion() {
-    Version v{};
-    v.info.dwOSVersionInfoSize = sizeof v.info;
-    v.known = GetVersionExA(&v.info) != 0;
-    return v;
-}
-
 // Loaded for one call and released on every way out.
 struct Library {
     HMODULE h;
@@ -30,13 +17,8 @@ struct Library {
 } // namespace
 
 bool IsLayeredSupported() {
-    Version v = QueryVersion();
-    return LayeredSupportedFor(v.known, v.info.dwMajorVersion);
-}
-
-bool IsNTPlatform() {
-    Version v = QueryVersion();
-    return NTPlatformFor(v.known, v.info.dwPlatformId);
+    SystemVersion v = QuerySystemVersion();
+    return LayeredSupportedFor(v.known, v.major);
 }
 
 void SetFormAlpha(uint8_t alpha) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <string>
+#include "ui/GraphicTool.h"
 #include "ui/LayoutRules.h"
 #include "ui/Object.h"
 #include "ui/ObjectList.h"
@@ -34,39 +35,6 @@ using CloseEvent = EventRef<BaseObject*, bool&>;
 // A handler attached to a control; returns true when it consumed the message.
 using AttachedHandler = bool (*)(Control* control, MSG& msg, LRESULT& result);
 
-// ---- drawing tools ----
-
-// A font or a brush of one control. The GDI object is made on first use and
-// dropped whenever a setting changes; the owner hears of each change.
-class GraphicTool : public BaseObject {
-  public:
-    bool isFont = false;
-    HGDIOBJ handle = nullptr;
-    uint32_t color = 0x80000008;
-    LOGFONTA font{};
-    EventRef<GraphicTool*> OnChange;
-
-    void Destroy() override;
-
-  protected:
-    ~GraphicTool() override = default;
-};
-
-GraphicTool* CreateFontTool();
-GraphicTool* CreateBrushTool(uint32_t color);
-HGDIOBJ ToolHandle(GraphicTool* tool);
-GraphicTool* FontSetStyle(GraphicTool* font, uint32_t bits);
-GraphicTool* FontSetCharset(GraphicTool* font, int charset);
-GraphicTool* FontSetName(GraphicTool* font, const char* name);
-GraphicTool* FontSetHeight(GraphicTool* font, int height);
-GraphicTool* ToolSetColor(GraphicTool* tool, uint32_t color);
-// Copies colour and font settings of source into target and raises target's
-// change notification; a missing source frees the target (result null).
-GraphicTool* ToolCopy(GraphicTool* target, const GraphicTool* source);
-
-// A colour value resolved to an RGB value (system colours through GetSysColor).
-COLORREF ResolveColor(uint32_t color);
-
 // ---- controls ----
 
 // Per-class notification codes of a reflected WM_COMMAND and the alignment styles.
@@ -90,7 +58,7 @@ class Control : public BaseObject {
 
     std::string className;
     ControlActions actions;
-    uint32_t style = 0x16CF0000;
+    uint32_t style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     uint32_t exStyle = 0;
     uint32_t classStyle = CS_OWNDC;
 
@@ -99,8 +67,8 @@ class Control : public BaseObject {
     int32_t margin = 2;
     std::string text;
 
-    uint32_t textColor = 0x80000008;
-    uint32_t backColor = 0x8000000F;
+    uint32_t textColor = kColorWindowText;
+    uint32_t backColor = kColorButtonFace;
     GraphicTool* font = nullptr;  // owned
     GraphicTool* brush = nullptr; // owned
     HBRUSH backBrush = nullptr;   // owned, cached from backColor
@@ -108,15 +76,11 @@ class Control : public BaseObject {
 
     HCURSOR cursor = nullptr;
     uint16_t id = 0;
-    bool visible = true;
-    bool visibleFixed = false;
-    bool showAfterCreation = false;
-    bool enabled = true;
-    bool tabStop = false;
+    bool visible = true, visibleFixed = false, showAfterCreation = false;
+    bool enabled = true, tabStop = false;
     int32_t tabOrder = 0;
     int32_t tabCounter = 0; // forms: tab orders handed out so far
-    bool edge3D = true;
-    bool childrenEdge3D = true;
+    bool edge3D = true, childrenEdge3D = true;
     int32_t textAlign = 0;
     int32_t dockAlign = DockNone;
     bool alignLocked = false;

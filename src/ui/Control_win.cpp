@@ -1,4 +1,4 @@
-// Control objects: construction, properties, and the font and brush tools.
+// Control objects: construction and properties.
 #include "ui/Control.h"
 #include "ui/LayerInternal.h"
 #include "ui/Services.h"
@@ -15,113 +15,6 @@ uint16_t nextControlId = 0x8000;
 
 using namespace layer;
 
-// ---- drawing tools ----
-
-COLORREF ResolveColor(uint32_t color) {
-    if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
-    return color;
-}
-
-void GraphicTool::Destroy() {
-    if (handle) DeleteObject(handle);
-    handle = nullptr;
-    DestroyBasePart();
-    delete this;
-}
-
-GraphicTool* CreateFontTool() {
-    auto* t = new GraphicTool();
-    t->isFont = true;
-    t->color = 0x80000008;
-    t->font.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(t->font.lfFaceName, "MS Sans Serif");
-    return t;
-}
-
-GraphicTool* CreateBrushTool(uint32_t color) {
-    auto* t = new GraphicTool();
-    t->color = color;
-    return t;
-}
-
-HGDIOBJ ToolHandle(GraphicTool* tool) {
-    if (!tool) return nullptr;
-    if (!tool->handle) {
-        if (tool->isFont)
-            tool->handle = CreateFontIndirectA(&tool->font);
-        else
-            tool->handle = CreateSolidBrush(ResolveColor(tool->color));
-    }
-    return tool->handle;
-}
-
-namespace {
-// A setting changed: the owner applies the new tool before the old GDI object
-// goes, so a window never holds a deleted font.
-void ToolChanged(GraphicTool* tool) {
-    HGDIOBJ old = tool->handle;
-    tool->handle = nullptr;
-    tool->OnChange(tool);
-    if (old) DeleteObject(old);
-}
-} // namespace
-
-GraphicTool* FontSetStyle(GraphicTool* font, uint32_t bits) {
-    if (!font) return font;
-    FontAttributes a{font->font.lfWeight, font->font.lfItalic, font->font.lfUnderline,
-                     font->font.lfStrikeOut};
-    if (!ApplyFontStyle(a, bits)) return font;
-    font->font.lfWeight = a.weight;
-    font->font.lfItalic = a.italic;
-    font->font.lfUnderline = a.underline;
-    font->font.lfStrikeOut = a.strikeOut;
-    ToolChanged(font);
-    return font;
-}
-
-GraphicTool* FontSetCharset(GraphicTool* font, int charset) {
-    if (!font || font->font.lfCharSet == static_cast<BYTE>(charset)) return font;
-    font->font.lfCharSet = static_cast<BYTE>(charset);
-    ToolChanged(font);
-    return font;
-}
-
-GraphicTool* FontSetName(GraphicTool* font, const char* name) {
-    if (!font || !name) return font;
-    char face[LF_FACESIZE] = {};
-    std::strncpy(face, name, LF_FACESIZE - 1);
-    if (std::strcmp(face, font->font.lfFaceName) == 0) return font;
-    std::memcpy(font->font.lfFaceName, face, LF_FACESIZE);
-    ToolChanged(font);
-    return font;
-}
-
-GraphicTool* FontSetHeight(GraphicTool* font, int height) {
-    if (!font || font->font.lfHeight == height) return font;
-    font->font.lfHeight = height;
-    ToolChanged(font);
-    return font;
-}
-
-GraphicTool* ToolSetColor(GraphicTool* tool, uint32_t color) {
-    if (!tool || tool->color == color) return tool;
-    tool->color = color;
-    ToolChanged(tool);
-    return tool;
-}
-
-GraphicTool* ToolCopy(GraphicTool* target, const GraphicTool* source) {
-    if (!target) return nullptr;
-    if (!source) {
-        FreeObject(target);
-        return nullptr;
-    }
-    target->color = source->color;
-    target->font = source->font;
-    ToolChanged(target);
-    return target;
-}
-
 // ---- construction ----
 
 Control::Control() {
@@ -130,14 +23,21 @@ Control::Control() {
 }
 
 namespace {
-const ControlActions buttonActions{0, 6, 7, 0, 0, {{0x100, 0x200, 0x300}, 0}};
-const ControlActions staticActions{0, 0, 0, 0, 0, {{0x0, 0x2, 0x1}, 0x0C}};
-const ControlActions editActions{0, 0x100, 0x200, 0x300, 0, {{0x0, 0x2, 0x1}, 0}};
+constexpr uint32_t kChildStyle = WS_CHILD | WS_VISIBLE;
+constexpr uint32_t kLabelStyle = kChildStyle | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+
+const ControlActions buttonActions{0, BN_SETFOCUS, BN_KILLFOCUS,
+                                   0, 0,           {{BS_LEFT, BS_RIGHT, BS_CENTER}, 0}};
+// A label's alignment also drops SS_LEFTNOWORDWRAP, which would override it.
+const ControlActions staticActions{0, 0, 0,
+                                   0, 0, {{SS_LEFT, SS_RIGHT, SS_CENTER}, SS_LEFTNOWORDWRAP}};
+const ControlActions editActions{0,         EN_SETFOCUS, EN_KILLFOCUS,
+                                 EN_CHANGE, 0,           {{ES_LEFT, ES_RIGHT, ES_CENTER}, 0}};
 
 void FontChanged(void* data, GraphicTool* tool) {
     auto* c = static_cast<Control*>(data);
     c->textColor = tool->color;
-    if (c->handle) SendMessageA(c->handle, WM_SETFONT, (WPARAM)ToolHandle(tool), 0xFFFF);
+    if (c->handle) SendMessageA(c->handle, WM_SETFONT, (WPARAM)ToolHandle(tool), TRUE);
 }
 
 GraphicTool* NewOwnedFont(Control* c) {
@@ -211,7 +111,7 @@ Control* CreateApplication(const char* name) {
     terminated = false;
     loopRunning = false;
     Control* app = NewControl(nullptr, "App", true);
-    app->style = 0x90CA0000;
+    app->style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     app->exStyle = WS_EX_APPWINDOW;
     app->text = name ? name : "";
     app->isApplication = true;
@@ -229,7 +129,8 @@ Control* CreateForm(Control* owner, const char* caption) {
 }
 
 Control* CreateButton(Control* parent, const char* caption) {
-    Control* c = NewChild(parent, "BUTTON", 0x50011000, buttonActions, false);
+    Control* c =
+        NewChild(parent, "BUTTON", kChildStyle | WS_TABSTOP | BS_PUSHLIKE, buttonActions, false);
     if (!c) return nullptr;
     c->bounds.bottom = c->bounds.top + 22;
     SetTextAlign(c, 2);
@@ -237,7 +138,8 @@ Control* CreateButton(Control* parent, const char* caption) {
 }
 
 Control* CreateCheckBox(Control* parent, const char* caption) {
-    Control* c = NewChild(parent, "BUTTON", 0x50010003, buttonActions, false);
+    Control* c = NewChild(parent, "BUTTON", kChildStyle | WS_TABSTOP | BS_AUTOCHECKBOX,
+                          buttonActions, false);
     if (!c) return nullptr;
     c->bounds.bottom = c->bounds.top + 22;
     SetTextAlign(c, 2);
@@ -246,16 +148,16 @@ Control* CreateCheckBox(Control* parent, const char* caption) {
 }
 
 Control* CreateLabel(Control* parent, const char* caption) {
-    Control* c = NewChild(parent, "STATIC", 0x5000018C, staticActions, false);
+    Control* c = NewChild(parent, "STATIC", kLabelStyle, staticActions, false);
     if (!c) return nullptr;
     c->bounds.bottom = c->bounds.top + 22;
     return SetCaption(c, caption);
 }
 
 Control* CreatePanel(Control* parent, int edge) {
-    uint32_t style = 0x5000018C;
+    uint32_t style = kLabelStyle;
     if (edge == 0) style |= WS_DLGFRAME;
-    if (edge == 1) style |= 0x1000; // SS_SUNKEN
+    if (edge == 1) style |= SS_SUNKEN;
     Control* c = NewChild(parent, "STATIC", style, staticActions, false);
     if (!c) return nullptr;
     c->bounds.right += 36;
@@ -305,23 +207,24 @@ void RefreshBounds(Control* c) {
     }
     c->bounds = {r.left, r.top, r.right, r.bottom};
 }
+
+LayoutRect CurrentBounds(Control* c) {
+    RefreshBounds(c);
+    return c->bounds;
+}
 } // namespace
 
 int GetLeft(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.left;
+    return CurrentBounds(c).left;
 }
 int GetTop(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.top;
+    return CurrentBounds(c).top;
 }
 int GetWidth(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.Width();
+    return CurrentBounds(c).Width();
 }
 int GetHeight(Control* c) {
-    RefreshBounds(c);
-    return c->bounds.Height();
+    return CurrentBounds(c).Height();
 }
 
 Control* SetBounds(Control* c, const LayoutRect& r) {
@@ -338,33 +241,23 @@ Control* SetBounds(Control* c, const LayoutRect& r) {
 }
 
 Control* SetLeft(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.right = v + r.Width();
-    r.left = v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {v, r.top, v + r.Width(), r.bottom});
 }
 
 Control* SetTop(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.bottom = v + r.Height();
-    r.top = v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {r.left, v, r.right, v + r.Height()});
 }
 
 Control* SetWidth(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.right = r.left + v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {r.left, r.top, r.left + v, r.bottom});
 }
 
 Control* SetHeight(Control* c, int v) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
-    r.bottom = r.top + v;
-    return SetBounds(c, r);
+    const LayoutRect r = CurrentBounds(c);
+    return SetBounds(c, {r.left, r.top, r.right, r.top + v});
 }
 
 Control* SetPosition(Control* c, int x, int y) {
@@ -372,8 +265,7 @@ Control* SetPosition(Control* c, int x, int y) {
 }
 
 Control* SetSize(Control* c, int w, int h) {
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
+    LayoutRect r = CurrentBounds(c);
     if (w) r.right = r.left + w;
     if (h) r.bottom = r.top + h;
     return SetBounds(c, r);
@@ -384,8 +276,7 @@ Control* SetClientSize(Control* c, int w, int h) {
     if (!hwnd) return c;
     RECT client;
     GetClientRect(hwnd, &client);
-    RefreshBounds(c);
-    LayoutRect r = c->bounds;
+    LayoutRect r = CurrentBounds(c);
     if (w > 0) r.right = r.left + w + r.Width() - (client.right - client.left);
     if (h > 0) r.bottom = r.top + h + r.Height() - (client.bottom - client.top);
     return SetBounds(c, r);

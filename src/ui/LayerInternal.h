@@ -16,6 +16,8 @@ constexpr UINT FreeSelfMessage = 0xB003;
 constexpr UINT ReflectedCommand = 0xB005;
 constexpr UINT ReflectedColorBase = 0xBC00; // + WM_CTLCOLOR*
 
+// WM_SYSCOMMAND's low four bits are the system's own; the command is the rest.
+constexpr WPARAM kSysCommandMask = 0xFFF0;
 constexpr const char* SelfProperty = "SELF_";
 
 LRESULT CALLBACK CommonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,4 +1,5 @@
 #include "ui/LayoutRules.h"
+#include "errors/WinValues.h"
 
 namespace {
 void ClampSize(LayoutRect& r) {
@@ -21,42 +22,19 @@ void DockItems(const LayoutRect& client, int32_t margin, DockItem* items, int32_
                                 (pass == 1 && (a == DockLeft || a == DockRight)) ||
                                 (pass == 2 && a == DockClient);
             if (!inPass) continue;
-            LayoutRect r = item.rect;
-            const int32_t w = r.Width(), h = r.Height();
-            switch (a) {
-            case DockTop:
-                r = {rest.left + m, rest.top + m, rest.right - m, rest.top + m + h};
-                break;
-            case DockBottom:
-                r = {rest.left + m, rest.bottom - m - h, rest.right - m, rest.bottom - m};
-                break;
-            case DockLeft:
-                r = {rest.left + m, rest.top + m, rest.left + m + w, rest.bottom - m};
-                break;
-            case DockRight:
-                r = {rest.right - m - w, rest.top + m, rest.right - m, rest.bottom - m};
-                break;
-            default:
-                r = {rest.left + m, rest.top + m, rest.right - m, rest.bottom - m};
-                break;
-            }
+            const int32_t w = item.rect.Width(), h = item.rect.Height();
+            // The item fills what is left, inset by the margin, and keeps its own
+            // size across the side it docks to.
+            LayoutRect r{rest.left + m, rest.top + m, rest.right - m, rest.bottom - m};
+            if (a == DockTop) r.bottom = r.top + h;
+            if (a == DockBottom) r.top = r.bottom - h;
+            if (a == DockLeft) r.right = r.left + w;
+            if (a == DockRight) r.left = r.right - w;
             ClampSize(r);
-            switch (a) {
-            case DockTop:
-                rest.top = r.bottom;
-                break;
-            case DockBottom:
-                rest.bottom = r.top;
-                break;
-            case DockLeft:
-                rest.left = r.right;
-                break;
-            case DockRight:
-                rest.right = r.left;
-                break;
-            default:
-                break;
-            }
+            if (a == DockTop) rest.top = r.bottom;
+            if (a == DockBottom) rest.bottom = r.top;
+            if (a == DockLeft) rest.left = r.right;
+            if (a == DockRight) rest.right = r.left;
             item.rect = r;
         }
     }
@@ -72,19 +50,27 @@ uint32_t AlignedStyle(uint32_t style, const AlignStyles& styles, int32_t a) {
 }
 
 uint32_t EditBoxStyle(uint32_t options) {
-    constexpr uint32_t autoHScroll = 0x80, autoVScroll = 0x40, hScroll = 0x100000,
-                       vScroll = 0x200000, multiLine = 0x4;
     // Bit i set gives the style in the table; bits 0 and 1 work the other way round.
-    static constexpr uint32_t whenSet[12] = {0,    0,     0x10, multiLine, 0x100, 0x400,
-                                             0x20, 0x800, 0x8,  0x1000,    0,     0x2000};
-    uint32_t style = 0x50810000;
+    static constexpr uint32_t whenSet[12] = {0,
+                                             0,
+                                             kES_LOWERCASE,
+                                             kES_MULTILINE,
+                                             kES_NOHIDESEL,
+                                             kES_OEMCONVERT,
+                                             kES_PASSWORD,
+                                             kES_READONLY,
+                                             kES_UPPERCASE,
+                                             kES_WANTRETURN,
+                                             0,
+                                             kES_NUMBER};
+    uint32_t style = kWS_CHILD | kWS_VISIBLE | kWS_BORDER | kWS_TABSTOP;
     for (int i = 0; i < 12; ++i) {
         if (options & (1u << i)) style |= whenSet[i];
     }
-    if (!(options & 1)) style |= autoHScroll | hScroll;
-    if (!(options & 2)) style |= autoVScroll | vScroll;
+    if (!(options & 1)) style |= kES_AUTOHSCROLL | kWS_HSCROLL;
+    if (!(options & 2)) style |= kES_AUTOVSCROLL | kWS_VSCROLL;
     // Scroll bars only make sense on a multi-line box.
-    if (!(options & 8)) style &= ~(hScroll | vScroll);
+    if (!(options & 8)) style &= ~(kWS_HSCROLL | kWS_VSCROLL);
     return style;
 }
 
@@ -108,67 +94,47 @@ bool ApplyFontStyle(FontAttributes& font, uint32_t bits) {
 }
 
 bool StyleHasBorder(uint32_t style, uint32_t exStyle) {
-    return (style & 0x00C40000u) != 0 || (exStyle & 0x200u) != 0;
+    return (style & (kWS_BORDER | kWS_DLGFRAME | kWS_THICKFRAME)) != 0 ||
+           (exStyle & kWS_EX_CLIENTEDGE) != 0;
 }
 
 void ApplyBorder(uint32_t& style, uint32_t& exStyle, bool border, bool topLevel, bool edge3D) {
     if (border) {
         if (topLevel)
-            style |= 0x00CF0000u;
+            style |= kWS_OVERLAPPEDWINDOW;
         else if (edge3D)
-            exStyle |= 0x200u;
+            exStyle |= kWS_EX_CLIENTEDGE;
         else
-            style |= 0x00800000u;
+            style |= kWS_BORDER;
     } else {
-        style &= ~0x00CF0000u;
-        if (topLevel) style |= 0x80000000u;
-        exStyle &= ~0x10301u;
+        style &= ~kWS_OVERLAPPEDWINDOW;
+        if (topLevel) style |= kWS_POPUP;
+        exStyle &=
+            ~(kWS_EX_DLGMODALFRAME | kWS_EX_WINDOWEDGE | kWS_EX_CLIENTEDGE | kWS_EX_CONTROLPARENT);
     }
 }
 
 MouseKind MouseKindOf(uint32_t msg, uint8_t* button) {
+    struct Kind {
+        MouseKind kind;
+        uint8_t button;
+    };
+    // Indexed by msg - WM_MOUSEMOVE: the mouse messages are numbered in a row.
+    static constexpr Kind kinds[] = {{MouseMove, 0},   {MouseDown, 1}, {MouseUp, 1},
+                                     {MouseDblClk, 1}, {MouseDown, 2}, {MouseUp, 2},
+                                     {MouseDblClk, 2}, {MouseDown, 3}, {MouseUp, 3},
+                                     {MouseDblClk, 3}, {MouseWheel, 0}};
+    static_assert(kWM_MOUSEWHEEL - kWM_MOUSEMOVE + 1 == sizeof kinds / sizeof kinds[0]);
     *button = 0;
-    switch (msg) {
-    case 0x200:
-        return MouseMove;
-    case 0x20A:
-        return MouseWheel;
-    case 0x201:
-        *button = 1;
-        return MouseDown;
-    case 0x202:
-        *button = 1;
-        return MouseUp;
-    case 0x203:
-        *button = 1;
-        return MouseDblClk;
-    case 0x204:
-        *button = 2;
-        return MouseDown;
-    case 0x205:
-        *button = 2;
-        return MouseUp;
-    case 0x206:
-        *button = 2;
-        return MouseDblClk;
-    case 0x207:
-        *button = 3;
-        return MouseDown;
-    case 0x208:
-        *button = 3;
-        return MouseUp;
-    case 0x209:
-        *button = 3;
-        return MouseDblClk;
-    default:
-        return MouseNone;
-    }
+    if (msg < kWM_MOUSEMOVE || msg > kWM_MOUSEWHEEL) return MouseNone;
+    *button = kinds[msg - kWM_MOUSEMOVE].button;
+    return kinds[msg - kWM_MOUSEMOVE].kind;
 }
 
 MouseRecord MakeMouseRecord(uint32_t msg, uint32_t wParam, uint32_t lParam, bool altDown) {
     MouseRecord rec;
     MouseKindOf(msg, &rec.button);
-    rec.shift = wParam | (altDown ? 0x20u : 0u);
+    rec.shift = wParam | (altDown ? kShiftAlt : 0u);
     rec.x = static_cast<int16_t>(lParam & 0xFFFF);
     rec.y = static_cast<int16_t>(lParam >> 16);
     return rec;

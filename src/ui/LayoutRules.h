@@ -11,14 +11,8 @@ struct LayoutRect {
     bool operator==(const LayoutRect&) const = default;
 };
 
-enum DockAlign : int32_t {
-    DockNone = 0,
-    DockLeft = 1,
-    DockTop = 2,
-    DockRight = 3,
-    DockBottom = 4,
-    DockClient = 5
-};
+// The layer's alignment values, 0 to 5 in this order.
+enum DockAlign : int32_t { DockNone, DockLeft, DockTop, DockRight, DockBottom, DockClient };
 
 struct DockItem {
     int32_t align = DockNone;
@@ -59,6 +53,9 @@ bool StyleHasBorder(uint32_t style, uint32_t exStyle);
 // The styles after switching the border on or off.
 void ApplyBorder(uint32_t& style, uint32_t& exStyle, bool border, bool topLevel, bool edge3D);
 
+// Shift state: the message's MK_* key flags, plus this bit while Alt is down.
+constexpr uint32_t kShiftAlt = 0x20;
+
 // The mouse record of one mouse message.
 struct MouseRecord {
     uint8_t button = 0; // 0 none, 1 left, 2 right, 3 middle
@@ -67,13 +64,15 @@ struct MouseRecord {
     int16_t x = 0, y = 0;
 };
 enum MouseKind { MouseNone, MouseDown, MouseUp, MouseDblClk, MouseMove, MouseWheel };
-// Kind and button of message msg (0x200..0x20A); MouseNone for any other message.
+// Kind and button of message msg (WM_MOUSEMOVE..WM_MOUSEWHEEL); MouseNone for any
+// other message.
 MouseKind MouseKindOf(uint32_t msg, uint8_t* button);
 MouseRecord MakeMouseRecord(uint32_t msg, uint32_t wParam, uint32_t lParam, bool altDown);
 
-// Colour values: 0x80000000 + n is system colour n, anything else 0x00BBGGRR.
+// Colour values: kSystemColor + n is system colour n, anything else 0x00BBGGRR.
+constexpr uint32_t kSystemColor = 0x80000000u;
 inline bool IsSystemColor(uint32_t color) {
-    return (color & 0x80000000u) != 0;
+    return (color & kSystemColor) != 0;
 }
 inline int32_t SystemColorIndex(uint32_t color) {
     return static_cast<int32_t>(color & 0xFF);

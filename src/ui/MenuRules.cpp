@@ -1,24 +1,25 @@
 #include "ui/MenuRules.h"
 #include "ui/ObjectList.h"
+#include "errors/WinValues.h"
 
 MenuItemBits MenuOptionBits(uint32_t options) {
     MenuItemBits b;
-    if (options & 0x001) b.state |= 0x1000; // default item
-    if (options & 0x002) b.state |= 0x3;    // disabled and greyed
-    if (options & 0x004) b.state |= 0x8;    // checked
-    if (options & 0x010) b.type |= 0x200;   // radio check
-    if (options & 0x020) {
-        b.type |= 0x800; // a separator is never selectable
-        b.state |= 0x3;
+    if (options & kMenuDefault) b.state |= kMFS_DEFAULT;
+    if (options & kMenuGreyed) b.state |= kMFS_GRAYED;
+    if (options & kMenuChecked) b.state |= kMFS_CHECKED;
+    if (options & kMenuRadioCheck) b.type |= kMFT_RADIOCHECK;
+    if (options & kMenuSeparator) {
+        b.type |= kMFT_SEPARATOR; // a separator is never selectable
+        b.state |= kMFS_GRAYED;
         b.separator = true;
     }
-    if (options & 0x040) {
-        b.type |= 0x4;
+    if (options & kMenuBitmap) {
+        b.type |= kMFT_BITMAP;
         b.bitmap = true;
     }
-    if (options & 0x080) b.submenu = true;
-    if (options & 0x100) b.type |= 0x40;
-    if (options & 0x200) b.type |= 0x20;
+    if (options & kMenuSubmenu) b.submenu = true;
+    if (options & kMenuBreak) b.type |= kMFT_MENUBREAK;
+    if (options & kMenuBarBreak) b.type |= kMFT_MENUBARBREAK;
     return b;
 }
 
@@ -73,8 +74,7 @@ MenuNode* MenuNodeByCommand(const MenuNode* top, uint16_t id16) {
 }
 
 uint32_t MenuItemInfoSize(uint32_t platformId, uint32_t major, uint32_t minor) {
-    constexpr uint32_t windows9x = 1, windowsNT = 2;
-    if (platformId == windows9x && major == 4 && minor == 0) return 44;
-    if (platformId == windowsNT && major <= 4) return 44;
+    if (platformId == kVER_PLATFORM_WIN32_WINDOWS && major == 4 && minor == 0) return 44;
+    if (platformId == kVER_PLATFORM_WIN32_NT && major <= 4) return 44;
     return 48;
 }

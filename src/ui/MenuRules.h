@@ -6,6 +6,12 @@
 
 class ObjectList;
 
+// Item options, given when an item is inserted.
+inline constexpr uint32_t kMenuDefault = 0x001, kMenuGreyed = 0x002, kMenuChecked = 0x004,
+                          kMenuCheckMark = 0x008, // changes nothing when inserted
+    kMenuRadioCheck = 0x010, kMenuSeparator = 0x020, kMenuBitmap = 0x040, kMenuSubmenu = 0x080,
+                          kMenuBreak = 0x100, kMenuBarBreak = 0x200;
+
 struct MenuItemBits {
     uint32_t type = 0;  // MFT_* bits
     uint32_t state = 0; // MFS_* bits

@@ -1,17 +1,20 @@
 #include "ui/Menu.h"
 #include "ui/LayerInternal.h"
+#include "ui/Services_win.h"
 
 using namespace layer;
 
 namespace {
-uint32_t nextCommandId = 0x1000;
+// Item indexes and command identifiers share one number space: an index stays
+// below kFirstCommandId, where identifiers begin.
+constexpr int32_t kFirstCommandId = 0x1000;
+uint32_t nextCommandId = kFirstCommandId;
 
 UINT InfoSize() {
     static UINT size = [] {
-        OSVERSIONINFOA v{};
-        v.dwOSVersionInfoSize = sizeof v;
-        if (!GetVersionExA(&v)) return 48u;
-        return MenuItemInfoSize(v.dwPlatformId, v.dwMajorVersion, v.dwMinorVersion);
+        const SystemVersion v = QuerySystemVersion();
+        if (!v.known) return 48u;
+        return MenuItemInfoSize(v.platformId, v.major, v.minor);
     }();
     return size;
 }
@@ -134,7 +137,8 @@ uint32_t MenuInsertItem(Menu* menu, int32_t position, const char* caption, uint3
     item->commandId = nextCommandId++;
 
     Menu* before = nullptr;
-    if (position >= 0 && position <= 0xFFF) before = static_cast<Menu*>(MenuNodeAt(menu, position));
+    if (position >= 0 && position < kFirstCommandId)
+        before = static_cast<Menu*>(MenuNodeAt(menu, position));
     Menu* parent = before ? ParentMenu(before) : menu;
     item->parentNode = parent;
     if (before)
@@ -164,7 +168,7 @@ uint32_t MenuInsertItem(Menu* menu, int32_t position, const char* caption, uint3
 
 Menu* MenuItemAt(Menu* menu, int32_t n) {
     auto* item = static_cast<Menu*>(MenuNodeAt(menu, n));
-    if (!item && n >= 0x1000)
+    if (!item && n >= kFirstCommandId)
         item = static_cast<Menu*>(MenuNodeById(menu, static_cast<uint32_t>(n)));
     return item;
 }

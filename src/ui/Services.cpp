@@ -1,4 +1,5 @@
 #include "ui/Services.h"
+#include "errors/WinValues.h"
 
 std::string IntToText(int32_t n) {
     char buf[12];
@@ -97,4 +98,8 @@ size_t StrLength(const char* text) {
         while (text[n])
             ++n;
     return n;
+}
+
+bool NTPlatformFor(bool versionKnown, uint32_t platformId) {
+    return versionKnown && platformId == kVER_PLATFORM_WIN32_NT;
 }

@@ -1,12 +1,10 @@
-// Small services the program calls everywhere: numbers and texts, command-line
-// parameters, file-name parts, message boxes, screen size.
+// Small services the program calls everywhere, the portable half: numbers and
+// texts, command-line splitting, file-name parts. The Win32 half is Services_win.h.
 #pragma once
-#include "errors/MessageBox.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// ---- portable ----
 std::string IntToText(int32_t n);
 // Optional sign, then decimal digits up to the first non-digit, wrapping at 32
 // bits; no blanks skipped; null or no digits give 0.
@@ -29,18 +27,4 @@ std::string FileDirPart(const std::string& path);
 char* StrCopy(char* dest, const char* source);
 size_t StrLength(const char* text);
 
-// ---- Win32 ----
-// The program's own path for n = 0, else parameter n of GetCommandLineA.
-std::string GetParam(int n);
-int GetParamCount();
-bool FileExists(const std::string& name);
-// wvsprintfA into a 2048-byte buffer.
-std::string FormatText(const char* format, ...);
-void ShowMessage(const std::string& text);
-// The window whose caption titles message boxes (the application object's).
-void SetMessageOwner(void* window);
-void InitCommonControlsFor(uint32_t classes);
-int ScreenWidth();
-int ScreenHeight();
-
-// The message-box seam (SetMessageBoxFunction, CallMessageBox) is errors/MessageBox.h.
+bool NTPlatformFor(bool versionKnown, uint32_t platformId);

@@ -1,5 +1,4 @@
-#include "ui/Services.h"
-#include "ui/StringList.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdarg>
@@ -81,26 +80,20 @@ int ScreenHeight() {
     return GetSystemMetrics(SM_CYSCREEN);
 }
 
-namespace {
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-} // namespace
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is 148 bytes");
 
-bool StringListLoadFromFile(StringList* list, const char* name) {
-    StringListClear(list);
-    FileHandle file{CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE) return false;
-    DWORD size = GetFileSize(file.h, nullptr);
-    if (size == INVALID_FILE_SIZE) size = 0;
-    std::unique_ptr<char[]> buffer(new char[size + 1]);
-    DWORD got = 0;
-    if (size && !ReadFile(file.h, buffer.get(), size, &got, nullptr)) got = 0;
-    // A short read keeps what was read.
-    StringListSetText(list, buffer.get(), got);
-    return true;
+SystemVersion QuerySystemVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    SystemVersion v;
+    v.known = GetVersionExA(&info) != 0;
+    v.major = info.dwMajorVersion;
+    v.minor = info.dwMinorVersion;
+    v.platformId = info.dwPlatformId;
+    return v;
+}
+
+bool IsNTPlatform() {
+    SystemVersion v = QuerySystemVersion();
+    return NTPlatformFor(v.known, v.platformId);
 }

@@ -27,7 +27,5 @@ StringList* CreateStringList();
 // the last line break is a line when it is not empty.
 void StringListSetText(StringList* list, const char* data, size_t size);
 void StringListClear(StringList* list);
-// Empties the list, then reads the file; false only when it cannot be opened.
-bool StringListLoadFromFile(StringList* list, const char* name);
 // Line n as a new string; "" when n is outside 0..count-1.
 std::string StringListGet(const StringList* list, int32_t n);

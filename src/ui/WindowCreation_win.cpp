@@ -3,7 +3,7 @@
 #include "ui/Control.h"
 #include "ui/LayerInternal.h"
 #include "ui/Menu.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <vector>
 
 using namespace layer;
@@ -26,7 +26,7 @@ bool EnsureWindowClass(Control* c) {
     WNDCLASSA wc{};
     if (isSystem) {
         wc = system;
-        wc.style &= ~0x40E0u; // no global class, no own or shared device contexts
+        wc.style &= ~(CS_GLOBALCLASS | CS_OWNDC | CS_CLASSDC | CS_PARENTDC);
     } else {
         wc.style = c->classStyle;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -119,7 +119,7 @@ bool Control::CreateWnd() {
     }
     handle = hwnd;
     windowGone = false;
-    SendMessageA(hwnd, WM_UPDATEUISTATE, 0x10002, 0);
+    SendMessageA(hwnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (!GetPropA(hwnd, SelfProperty)) SetPropA(hwnd, SelfProperty, this);
     SetWindowIcon(this);
     if (isApplication) AfterApplicationCreated(this);
@@ -131,7 +131,7 @@ bool Control::CreateWnd() {
 
 void layer::ApplyFont(Control* c) {
     if (c->font && c->handle)
-        SendMessageA(c->handle, WM_SETFONT, (WPARAM)ToolHandle(c->font), 0xFFFF);
+        SendMessageA(c->handle, WM_SETFONT, (WPARAM)ToolHandle(c->font), TRUE);
 }
 
 HBRUSH layer::BackgroundBrush(Control* c) {

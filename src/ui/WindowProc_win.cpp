@@ -93,7 +93,7 @@ uint32_t KeyShiftState() {
     uint32_t shift = 0;
     if (GetKeyState(VK_SHIFT) < 0) shift |= 4;
     if (GetKeyState(VK_CONTROL) < 0) shift |= 8;
-    if (GetKeyState(VK_MENU) < 0) shift |= 0x20;
+    if (GetKeyState(VK_MENU) < 0) shift |= kShiftAlt;
     return shift;
 }
 
@@ -192,8 +192,8 @@ LRESULT Control::WindowProc(MSG& msg) {
         }
         return CallDefault(this, msg);
     case WM_SYSCOMMAND:
-        if ((msg.wParam & 0xFFF0) == SC_MINIMIZE && IsMainForm(this) && !isApplication && app &&
-            app->handle) {
+        if ((msg.wParam & kSysCommandMask) == SC_MINIMIZE && IsMainForm(this) && !isApplication &&
+            app && app->handle) {
             // Minimising the main form minimises the application.
             PostMessageA(app->handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return 0;
@@ -295,7 +295,7 @@ bool layer::ApplicationHandler(Control* c, MSG& msg, LRESULT& result) {
         }
         return false;
     }
-    if (msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE) {
+    if (msg.message == WM_SYSCOMMAND && (msg.wParam & kSysCommandMask) == SC_CLOSE) {
         auto* first = c->children ? static_cast<Control*>(ListGet(c->children, 0)) : nullptr;
         if (first && IsMainForm(first)) {
             Close(first);

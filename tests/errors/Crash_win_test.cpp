@@ -4,7 +4,7 @@
 // other program's windows must be back.
 #include "support/OtherProgram.h"
 #include "support/ParavueDriver.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <gtest/gtest.h>
 #include <string>
 

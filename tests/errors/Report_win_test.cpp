@@ -1,5 +1,5 @@
 #include "errors/err.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>

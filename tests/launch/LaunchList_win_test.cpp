@@ -1,5 +1,5 @@
 #include "launch/LaunchList.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,14 +1,15 @@
 #include "screens/Eligibility.h"
+#include "errors/WinValues.h"
 #include <gtest/gtest.h>
 
 TEST(Eligibility, StyleRulesInTheirOrder) {
     const uint32_t visibleOverlapped = 0x10CF0000;
     EXPECT_TRUE(StyleIsEligible(visibleOverlapped, 0));
-    EXPECT_FALSE(StyleIsEligible(visibleOverlapped, kExStyleToolWindow));
-    EXPECT_FALSE(StyleIsEligible(visibleOverlapped | kStyleDisabled, 0));
-    EXPECT_FALSE(StyleIsEligible(visibleOverlapped | kStyleDisabled, kExStyleToolWindow));
+    EXPECT_FALSE(StyleIsEligible(visibleOverlapped, kWS_EX_TOOLWINDOW));
+    EXPECT_FALSE(StyleIsEligible(visibleOverlapped | kWS_DISABLED, 0));
+    EXPECT_FALSE(StyleIsEligible(visibleOverlapped | kWS_DISABLED, kWS_EX_TOOLWINDOW));
     // An unreadable style word (0) takes part even as a tool window.
-    EXPECT_TRUE(StyleIsEligible(0, kExStyleToolWindow));
+    EXPECT_TRUE(StyleIsEligible(0, kWS_EX_TOOLWINDOW));
     EXPECT_TRUE(StyleIsEligible(0, 0xFFFFFFFF));
 }
 
@@ -59,15 +60,15 @@ TEST(Eligibility, ClassifierGivesTheFirstRuleAWindowFails) {
          WindowVerdict::TakesPart},
         {"named", facts([](WindowFacts& f) { f.title = "x Paravue y"; }),
          WindowVerdict::NamedParavue},
-        {"tool window", facts([](WindowFacts& f) { f.exStyle = kExStyleToolWindow; }),
+        {"tool window", facts([](WindowFacts& f) { f.exStyle = kWS_EX_TOOLWINDOW; }),
          WindowVerdict::ToolWindow},
-        {"disabled", facts([](WindowFacts& f) { f.style |= kStyleDisabled; }),
+        {"disabled", facts([](WindowFacts& f) { f.style |= kWS_DISABLED; }),
          WindowVerdict::Disabled},
         {"disabled tool window",
-         facts([](WindowFacts& f) { f.style |= kStyleDisabled, f.exStyle = kExStyleToolWindow; }),
+         facts([](WindowFacts& f) { f.style |= kWS_DISABLED, f.exStyle = kWS_EX_TOOLWINDOW; }),
          WindowVerdict::ToolWindow},
         {"unreadable style",
-         facts([](WindowFacts& f) { f.style = 0, f.exStyle = kExStyleToolWindow; }),
+         facts([](WindowFacts& f) { f.style = 0, f.exStyle = kWS_EX_TOOLWINDOW; }),
          WindowVerdict::TakesPart},
         {"taskbar that is no tool window",
          facts([](WindowFacts& f) { f.className = "Shell_TrayWnd"; }), WindowVerdict::Shell},

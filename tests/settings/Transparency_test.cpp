@@ -1,4 +1,5 @@
 #include "settings/Transparency.h"
+#include "ui/Services.h"
 #include <gtest/gtest.h>
 
 TEST(VersionChecks, LayeredWindowsNeedMajorVersionFive) {

@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
+#include "ui/Services_win.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 

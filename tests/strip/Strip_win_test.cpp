@@ -3,7 +3,7 @@
 #include "launch/LaunchList.h"
 #include "screens/Switching.h"
 #include "support/StripFixture.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 
 namespace {
 struct Box {

@@ -14,7 +14,7 @@
 #include "support/ScreenChecks.h"
 #include "ui/LayerTestSupport.h"
 #include "ui/Control.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <functional>

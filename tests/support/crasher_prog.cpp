@@ -13,7 +13,7 @@
 #include "errors/err.h"
 #include "launch/LaunchList.h"
 #include "screens/ScreenLists.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <stdexcept>
 #include <string>
 

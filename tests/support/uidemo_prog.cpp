@@ -2,7 +2,7 @@
 // light blue panel filling it, a bold centred number and three bold buttons.
 // Optional parameters: seconds until it ends by itself, then left and top.
 #include "ui/Control.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 
 namespace {
 Control* Bold(Control* c) {

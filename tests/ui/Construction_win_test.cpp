@@ -3,7 +3,7 @@
 #include "LayerTestSupport.h"
 #include "Traced.h"
 #include "support/ChildProcess.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <vector>
 
 // Identifiers are counted per process, so the exact first values are checked

@@ -122,17 +122,21 @@ TEST(Styles, BorderOnAndOff) {
 }
 
 TEST(Mouse, RecordFromMessage) {
-    uint8_t button = 9;
-    EXPECT_EQ(MouseKindOf(0x201, &button), MouseDown);
-    EXPECT_EQ(button, 1);
-    EXPECT_EQ(MouseKindOf(0x205, &button), MouseUp);
-    EXPECT_EQ(button, 2);
-    EXPECT_EQ(MouseKindOf(0x209, &button), MouseDblClk);
-    EXPECT_EQ(button, 3);
-    EXPECT_EQ(MouseKindOf(0x200, &button), MouseMove);
-    EXPECT_EQ(button, 0);
-    EXPECT_EQ(MouseKindOf(0x20A, &button), MouseWheel);
-    EXPECT_EQ(MouseKindOf(0x100, &button), MouseNone);
+    // Every mouse message, and one on each side of the run.
+    const struct {
+        uint32_t msg;
+        MouseKind kind;
+        uint8_t button;
+    } cases[] = {{0x1FF, MouseNone, 0}, {0x200, MouseMove, 0},   {0x201, MouseDown, 1},
+                 {0x202, MouseUp, 1},   {0x203, MouseDblClk, 1}, {0x204, MouseDown, 2},
+                 {0x205, MouseUp, 2},   {0x206, MouseDblClk, 2}, {0x207, MouseDown, 3},
+                 {0x208, MouseUp, 3},   {0x209, MouseDblClk, 3}, {0x20A, MouseWheel, 0},
+                 {0x20B, MouseNone, 0}, {0x100, MouseNone, 0}};
+    for (const auto& c : cases) {
+        uint8_t button = 9;
+        EXPECT_EQ(MouseKindOf(c.msg, &button), c.kind) << std::hex << c.msg;
+        EXPECT_EQ(button, c.button) << std::hex << c.msg;
+    }
 
     MouseRecord r = MakeMouseRecord(0x204, 0x2 | 0x8, 0xFFFE0005, true);
     EXPECT_EQ(r.button, 2);

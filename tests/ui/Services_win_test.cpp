@@ -1,6 +1,6 @@
 // Services that reach the file system, the command line and message boxes.
-#include "ui/Services.h"
-#include "ui/StringList.h"
+#include "ui/Services_win.h"
+#include "ui/StringList_win.h"
 #include "support/OtherProgram.h"
 #include <windows.h>
 #include <gtest/gtest.h>

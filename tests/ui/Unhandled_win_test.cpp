@@ -4,7 +4,7 @@
 #include "LayerTestSupport.h"
 #include "errors/err.h"
 #include "support/ChildProcess.h"
-#include "ui/Services.h"
+#include "ui/Services_win.h"
 #include <stdexcept>
 
 namespace {
