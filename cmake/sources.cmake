@@ -90,6 +90,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/screens/HiddenRecord_test.cpp
   tests/screens/MoveCaptions_test.cpp
   tests/screens/PendingStates_test.cpp
+  tests/screens/TickDelay_test.cpp
   tests/screens/WindowMenuItems_test.cpp
   tests/settings/HotkeyText_test.cpp
   tests/settings/MiniReg_test.cpp
@@ -103,7 +104,6 @@ set(PARAVUE_PORTABLE_TESTS
 )
 set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
-  tests/app/Strip_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
@@ -114,16 +114,17 @@ set(PARAVUE_WIN32_TESTS
   tests/launch/LaunchList_win_test.cpp
   tests/launch/ShellExecute_win_test.cpp
   tests/runtime/LeanRuntime_win_test.cpp
-  tests/screens/DelayWithMessages_win_test.cpp
   tests/screens/ScreenLists_win_test.cpp
-  tests/screens/StripRestore_win_test.cpp
-  tests/screens/StripSwitch_win_test.cpp
-  tests/screens/StripWindowMenu_win_test.cpp
   tests/screens/Switching_win_test.cpp
+  tests/screens/TickDelay_win_test.cpp
   tests/screens/WindowMenu_win_test.cpp
   tests/settings/Registry_win_test.cpp
   tests/settings/ToolTip1_win_test.cpp
   tests/settings/Transparency_win_test.cpp
+  tests/strip/Strip_win_test.cpp
+  tests/strip/StripRestore_win_test.cpp
+  tests/strip/StripSwitch_win_test.cpp
+  tests/strip/StripWindowMenu_win_test.cpp
   tests/ui/Construction_win_test.cpp
   tests/ui/Dispatch_win_test.cpp
   tests/ui/Input_win_test.cpp
@@ -134,8 +135,10 @@ set(PARAVUE_WIN32_TESTS
 )
 # Shared by the Windows test suites.
 set(PARAVUE_TEST_SUPPORT
+  tests/support/ChildProcess.cpp
   tests/support/OtherProgram.cpp
   tests/support/ParavueDriver.cpp
+  tests/support/SettingsKey.cpp
 )
 # Programs the tests start, each from tests/support/<name>_prog.cpp.
 set(PARAVUE_TEST_PROGRAMS

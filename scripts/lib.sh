@@ -157,6 +157,37 @@ stop_all() {
     fi
 }
 
+# The screen rectangle "left,top,right,bottom" of the first visible window of class
+# $1 (with title $2 when given) in the running Wine desktop, as winlist.exe sees it;
+# with "child" as $3, of the controls inside the visible windows. Empty when none.
+window_rect() {
+    wine "$BUILD/win/bin/winlist.exe" 2>/dev/null | tr -d '\r' |
+        awk -v cls="$1" -v title="${2-}" -v titled="${2+1}" -v kind="${3:-top}" '
+            (kind == "child") != ($1 == "child") { next }
+            $(kind == "child" ? 3 : 2) != "visible" || !index($0, " class=" cls " title=") { next }
+            titled && substr($0, length($0) - length(title) - 5) != "title=" title { next }
+            { sub(/.*rect=/, ""); print $1; exit }'
+}
+
+# Waits up to 10 s for window_rect with the same arguments and prints it.
+wait_for_rect() {
+    local rect
+    for _ in $(seq 50); do
+        rect=$(window_rect "$@")
+        [ -n "$rect" ] && { echo "$rect"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# Clicks (button 1, or $2) the middle of rectangle $1 with real input.
+click_rect() {
+    local l t r b
+    IFS=, read -r l t r b <<<"$1"
+    [ -n "$b" ] || return 1
+    xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click "${2:-1}"
+}
+
 # Only what the soak run needs: paravue.exe, the stand-in program and the soak program.
 build_soak() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \

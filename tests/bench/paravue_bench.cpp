@@ -87,77 +87,13 @@ bool WaitForState(const std::vector<HWND>& windows, bool visible, DWORD maxMs = 
     return true;
 }
 
-struct PidWindows {
-    DWORD pid;
-    const char* className; // null: any
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
-    auto* ctx = reinterpret_cast<PidWindows*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ctx->pid) return TRUE;
-    if (ctx->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
-    if (ctx->className) {
-        char cls[64] = "";
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (lstrcmpA(cls, ctx->className) != 0) return TRUE;
-    }
-    ctx->found.push_back(hwnd);
-    return TRUE;
+// The peak working set of a process, 0 when it cannot be read.
+size_t PeakWorkingSet(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!process || !GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+    return counters.PeakWorkingSetSize;
 }
-
-std::vector<HWND> WindowsOf(DWORD pid, const char* className, bool visibleOnly) {
-    PidWindows ctx{pid, className, visibleOnly, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
-}
-
-class Process {
-  public:
-    explicit Process(const std::string& commandLine) {
-        std::string cmd = commandLine;
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                            &pi))
-            return;
-        CloseHandle(pi.hThread);
-        handle_ = pi.hProcess;
-        pid_ = pi.dwProcessId;
-    }
-    ~Process() { Stop(); }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool started() const { return handle_ != nullptr; }
-    DWORD pid() const { return pid_; }
-    // Asks politely (WM_CLOSE to window), then insists.
-    void Stop(HWND window = nullptr) {
-        if (!handle_) return;
-        if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-        if (!window || WaitForSingleObject(handle_, 10000) != WAIT_OBJECT_0) {
-            TerminateProcess(handle_, 0);
-            WaitForSingleObject(handle_, 5000);
-        }
-        CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-    HANDLE handle() const { return handle_; }
-    size_t PeakWorkingSet() const {
-        PROCESS_MEMORY_COUNTERS counters{};
-        counters.cb = sizeof counters;
-        if (!handle_ || !GetProcessMemoryInfo(handle_, &counters, sizeof counters)) return 0;
-        return counters.PeakWorkingSetSize;
-    }
-
-  private:
-    HANDLE handle_ = nullptr;
-    DWORD pid_ = 0;
-};
 
 // testwins.exe with n plain visible windows.
 class Crowd {
@@ -169,19 +105,18 @@ class Crowd {
             spec += "w" + std::to_string(i) + "\tv\t-\tBench window " + std::to_string(i) + "\n";
         WriteWholeFile(dir + "spec.txt", spec);
         const std::string log = dir + "log.txt";
-        process_ = new Process("\"" + TestBinDir() + "testwins.exe\" \"" + dir + "spec.txt\" \"" +
-                               log + "\" quiet");
+        process_.Start(
+            ProgramBeside("testwins.exe", "\"" + dir + "spec.txt\" \"" + log + "\" quiet"));
         WaitFor([&] { return ReadWholeFile(log).find("ready\n") != std::string::npos; }, 60000);
-        windows_ = WindowsOf(process_->pid(), "TestWins", true);
+        windows_ = TopWindowsOf(process_.pid(), "TestWins");
         Settle(500);
     }
-    ~Crowd() { delete process_; }
     Crowd(const Crowd&) = delete;
     Crowd& operator=(const Crowd&) = delete;
     const std::vector<HWND>& windows() const { return windows_; }
 
   private:
-    Process* process_ = nullptr;
+    ChildProcess process_;
     std::vector<HWND> windows_;
 };
 
@@ -398,63 +333,40 @@ std::vector<std::string> ModulesOf(HANDLE process) {
 }
 
 // The window a program shows: the strip (a form of ours) or the minimal window.
-HWND WaitForWindow(const Process& p, const char* className, DWORD maxMs = 30000) {
+HWND WaitForWindow(const ChildProcess& p, const char* className, DWORD maxMs = 30000) {
+    if (!p.started()) return nullptr; // pid 0 would stand for every process
     double end = NowMs() + maxMs;
     for (;;) {
-        std::vector<HWND> found = WindowsOf(p.pid(), className, true);
+        std::vector<HWND> found = TopWindowsOf(p.pid(), className);
         if (!found.empty()) return found.front();
         if (NowMs() > end) return nullptr;
         Sleep(1);
     }
 }
 
-HWND ClosingWindow(const Process& p, const char* className) {
+HWND ClosingWindow(const ChildProcess& p, const char* className) {
     if (lstrcmpA(className, "obj_Form") == 0) {
-        std::vector<HWND> app = WindowsOf(p.pid(), "obj_App", false);
+        std::vector<HWND> app = TopWindowsOf(p.pid(), "obj_App", false);
         return app.empty() ? nullptr : app.front();
     }
-    std::vector<HWND> w = WindowsOf(p.pid(), className, false);
+    std::vector<HWND> w = TopWindowsOf(p.pid(), className, false);
     return w.empty() ? nullptr : w.front();
 }
 
 Started StartOnce(const std::string& exe, const char* className, const char* args = "") {
     Started s;
     double t0 = NowMs();
-    Process p("\"" + TestBinDir() + exe + "\"" + (*args ? " " : "") + args);
+    ChildProcess p(ProgramBeside(exe, args));
     if (!p.started() || !WaitForWindow(p, className)) {
         std::fprintf(stderr, "bench: %s did not show its window\n", exe.c_str());
         return s;
     }
     s.ms = NowMs() - t0;
     Settle(1000);
-    s.peakIdle = p.PeakWorkingSet();
+    s.peakIdle = PeakWorkingSet(p.handle());
     s.modules = ModulesOf(p.handle());
     p.Stop(ClosingWindow(p, className));
     return s;
-}
-
-struct FindButton {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindButtonProc(HWND hwnd, LPARAM param) {
-    auto* ctx = reinterpret_cast<FindButton*>(param);
-    char cls[32] = "", text[8] = "";
-    GetClassNameA(hwnd, cls, sizeof cls);
-    GetWindowTextA(hwnd, text, sizeof text);
-    if (lstrcmpA(cls, "obj_BUTTON") == 0 && lstrcmpA(text, ctx->caption) == 0) {
-        ctx->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The strip's switch button, found by its caption (the screen it leads to).
-HWND ChildButton(HWND strip, const char* caption) {
-    FindButton ctx{caption, nullptr};
-    EnumChildWindows(strip, FindButtonProc, reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
 }
 
 void BenchStartAndMemory(int reps) {
@@ -504,27 +416,24 @@ void BenchStartAndMemory(int reps) {
     // The real program switching away from 500 windows and back.
     const int n = kCounts[std::size(kCounts) - 1];
     Crowd crowd(n);
-    Process p("\"" + TestBinDir() + "paravue.exe\"");
+    ChildProcess p(ProgramBeside("paravue.exe"));
     HWND strip = WaitForWindow(p, "obj_Form");
     Settle(1000);
-    HWND toTwo = strip ? ChildButton(strip, "2") : nullptr;
+    HWND toTwo = strip ? FindChild(strip, "obj_BUTTON", "2") : nullptr;
     bool ok = toTwo != nullptr;
     if (ok) SendMessageA(toTwo, BM_CLICK, 0, 0);
     ok = ok && WaitForState(crowd.windows(), false);
     Settle(500);
-    HWND toOne = strip ? ChildButton(strip, "1") : nullptr;
+    HWND toOne = strip ? FindChild(strip, "obj_BUTTON", "1") : nullptr;
     ok = ok && toOne;
     if (ok) SendMessageA(toOne, BM_CLICK, 0, 0);
     ok = ok && WaitForState(crowd.windows(), true);
     Settle(500);
-    size_t peak = p.PeakWorkingSet();
+    size_t peak = PeakWorkingSet(p.handle());
     size_t guardPeak = 0;
     for (DWORD child : ChildProcessesOf(p.pid()))
         if (HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, child)) {
-            PROCESS_MEMORY_COUNTERS counters{};
-            counters.cb = sizeof counters;
-            if (GetProcessMemoryInfo(h, &counters, sizeof counters))
-                guardPeak = counters.PeakWorkingSetSize;
+            if (size_t got = PeakWorkingSet(h)) guardPeak = got;
             CloseHandle(h);
         }
     p.Stop(ClosingWindow(p, "obj_Form"));

@@ -51,6 +51,21 @@ inline size_t IndexOf(const std::vector<std::string>& lines, const std::string& 
     return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
 }
 
+// A new folder holding launched.exe in its folders "one", "two words" and "three",
+// with a backslash at its end; "" when a copy failed. Process ids come round again,
+// and with them the folder of an earlier run: its logs go.
+inline std::string FoldersOfLaunched(const char* prefix) {
+    const std::string dir = MakeTempDir(prefix);
+    for (const char* sub : {"one", "two words", "three"}) {
+        CreateDirectoryA((dir + sub).c_str(), nullptr);
+        DeleteFileA((dir + sub + "\\launched.log").c_str());
+        if (!CopyFileA((TestBinDir() + "launched.exe").c_str(),
+                       (dir + sub + "\\launched.exe").c_str(), FALSE))
+            return "";
+    }
+    return dir;
+}
+
 inline bool Hung(HWND w) {
     DWORD_PTR r;
     return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r);
@@ -94,6 +109,12 @@ class ParavueE2E : public ::testing::Test {
         ASSERT_TRUE(app.WaitForStrip());
         // The strip is up once its controls are there.
         ASSERT_TRUE(WaitFor([&] { return app.SwitchButton() && app.NumberLabel(); }, 3000));
+    }
+
+    // Starts the strip beside the windows of another program, which must be up.
+    void StartBeside(const OtherProgram& other) {
+        ASSERT_TRUE(other.started());
+        StartAndWait();
     }
 
     // Clicks the switch button and waits until the number shows the new screen.

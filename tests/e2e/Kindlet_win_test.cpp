@@ -23,17 +23,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-BOOL CALLBACK CollectChildWindow(HWND hwnd, LPARAM param) {
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> ChildWindowsOf(HWND parent) {
-    std::vector<HWND> children;
-    EnumChildWindows(parent, CollectChildWindow, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
 void EndProcess(DWORD pid) {
     if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
         TerminateProcess(h, 1);
@@ -45,14 +34,8 @@ class KindletE2E : public ParavueE2E {
   protected:
     void SetUp() override {
         ParavueE2E::SetUp();
-        dir = MakeTempDir("kindlet");
-        // Process ids come round again, and with them the folder of an earlier run.
-        for (const char* sub : {"one", "two words", "three"}) {
-            CreateDirectoryA((dir + sub).c_str(), nullptr);
-            DeleteFileA((dir + sub + "\\launched.log").c_str());
-            ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
-                                  (dir + sub + "\\launched.exe").c_str(), FALSE));
-        }
+        dir = FoldersOfLaunched("kindlet");
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
         for (HWND w : TopWindowsOf(0, "Kindlet")) {
@@ -128,7 +111,7 @@ class KindletE2E : public ParavueE2E {
         // right after the input moved to the dialog are now and then lost or
         // lose their Shift under Wine. The dialog's own Open button then takes it.
         HWND name = nullptr;
-        for (HWND child : ChildWindowsOf(dialog))
+        for (HWND child : ChildrenOf(dialog))
             if (!name && ClassOf(child) == "Edit" && IsWindowVisible(child)) name = child;
         ASSERT_NE(nullptr, name) << "the dialog has a file-name box";
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
@@ -265,8 +248,7 @@ TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
 TEST_F(KindletE2E, TheLaunchButtonOpensTheGroupOnTheOtherScreen) {
     SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E kindlet watched");
     OtherProgram other({{"w", "v", "", "E2E kindlet watched"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     const std::string list = dir + "group.txt";
     WriteWholeFile(list,
                    dir + "one\\launched.exe\r\n\"" + dir + "two words\\launched.exe\" -p\r\n");

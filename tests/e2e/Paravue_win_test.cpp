@@ -51,8 +51,7 @@ TEST_F(ParavueE2E, SwitchButtonHidesOtherProgramsWindowsAndTheNextClickShowsThem
     OtherProgram other({{"a", "v", "", "E2E plain window"},
                         {"tool", "vt", "", "E2E tool window"},
                         {"off", "", "", "E2E never shown"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     HWND a = other.Window("a"), tool = other.Window("tool"), off = other.Window("off");
 
     SwitchTo(2);
@@ -74,12 +73,8 @@ class LaunchListE2E : public ParavueE2E {
   protected:
     void SetUp() override {
         ParavueE2E::SetUp();
-        dir = MakeTempDir("e2elaunch");
-        for (const char* sub : {"one", "two words", "three"}) {
-            ASSERT_TRUE(CreateDirectoryA((dir + sub).c_str(), nullptr));
-            ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
-                                  (dir + sub + "\\launched.exe").c_str(), FALSE));
-        }
+        dir = FoldersOfLaunched("e2elaunch");
+        ASSERT_FALSE(dir.empty());
         SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E watched window");
     }
     void TearDown() override {
@@ -211,8 +206,7 @@ TEST_F(ParavueE2E, QuitOnScreenTwoShowsScreenOneOwnersFirstPausesAndSaves) {
     OtherProgram other({{"owner", "v", "", "E2E owner window"},
                         {"owned", "v", "owner", "E2E owned window"},
                         {"plain", "v", "", "E2E plain window"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     SwitchTo(2);
     ASSERT_TRUE(WaitFor([&] {
         return !Visible(other.Window("owner")) && !Visible(other.Window("owned")) &&
@@ -252,8 +246,7 @@ TEST_F(ParavueE2E, QuitRightAfterStartIsQuickAndLogOffTakesTheSameRoadAsQuit) {
 
     DeleteSettingsKey();
     OtherProgram other({{"a", "v", "", "E2E window at log-off"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     SwitchTo(2);
     ASSERT_TRUE(WaitFor([&] { return !Visible(other.Window("a")); }));
     DWORD_PTR result;
@@ -401,8 +394,7 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBu
 
 TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
     OtherProgram other({{"a", "v", "", "E2E window at Alt+F4"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     SwitchTo(2);
     ASSERT_TRUE(WaitFor([&] { return !Visible(other.Window("a")); }));
     // A click on the strip's own margin makes it the active window.
@@ -434,8 +426,7 @@ void FocusOn(HWND w) {
 
 TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce) {
     OtherProgram other({{"a", "v", "", "E2E window of the hotkey"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     HWND a = other.Window("a");
     // The key works whatever window has the input.
     FocusOn(a);
@@ -526,8 +517,7 @@ void ExpectHandedOver(Paravue& later, const std::string& args, const std::string
 
 TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWaitForTheAboutForm) {
     OtherProgram other({{"w", "v", "", "E2E watched window"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     FocusOn(other.Window("w"));
     Paravue second;
     ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(second, ""));

@@ -119,8 +119,7 @@ TEST_F(ReliabilityE2E, ASwitchIsNotHeldUpByAProgramThatSendsToTheStripMeanwhile)
     OtherProgram other({{"m1", "vm", "", "E2E messenger one"},
                         {"m2", "vm", "", "E2E messenger two"},
                         {"m3", "vm", "", "E2E messenger three"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     Click(app.SwitchButton());
     const DWORD start = GetTickCount();
     ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
@@ -178,8 +177,7 @@ TEST_F(ReliabilityE2E, AStripEndedFromOutsideHasItsGuardShowEveryHiddenWindowAtO
     OtherProgram other({{"a", "v", "", "E2E kept window"},
                         {"owner", "v", "", "E2E kept owner"},
                         {"owned", "v", "owner", "E2E kept owned window"}});
-    ASSERT_TRUE(other.started());
-    StartAndWait();
+    StartBeside(other);
     SwitchTo(2);
     for (const char* n : {"a", "owner", "owned"})
         ASSERT_TRUE(StaysVisible(other.Window(n), false, 0)) << n;

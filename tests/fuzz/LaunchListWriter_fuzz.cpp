@@ -3,7 +3,7 @@
 // accepts must come back the same, whatever files exist at reading time, and
 // every refusal must have its reason.
 #include "launch/LaunchListFile.h"
-#include "ui/StringList.h"
+#include "support/LinesOf.h"
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -49,12 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text, problem;
     size_t bad = 0;
     Check(FormatLaunchList(written, text, bad, problem));
-    StringList* list = CreateStringList();
-    StringListSetText(list, text.data(), text.size());
-    std::vector<std::string> lines;
-    for (int32_t i = 0; i < list->count; ++i)
-        lines.push_back(StringListGet(list, i));
-    FreeObject(list);
+    const std::vector<std::string> lines = LinesOf(text);
     Check(lines.size() == written.size());
 
     // Which names exist depends on the name and the first byte; a name with a

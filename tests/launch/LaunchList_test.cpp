@@ -28,82 +28,75 @@ class Recorder final : public LaunchEffects {
 
 } // namespace
 
-TEST(LaunchText, JoinPathAddsOneDelimiter) {
-    EXPECT_EQ(JoinPath("C:\\pv", "kindlet.exe"), "C:\\pv\\kindlet.exe");
-    EXPECT_EQ(JoinPath("C:\\pv\\", "kindlet.exe"), "C:\\pv\\kindlet.exe");
-    EXPECT_EQ(JoinPath("", "kindlet.exe"), "kindlet.exe");
-    EXPECT_EQ(JoinPath("C:", "x"), "C:\\x");
+TEST(LaunchText, PathsAreJoinedAndTrimmedAndTheListNameIsPiecedTogether) {
+    struct Join {
+        const char *dir, *name, *joined;
+    } joins[] = {
+        {"C:\\pv", "kindlet.exe", "C:\\pv\\kindlet.exe"},
+        {"C:\\pv\\", "kindlet.exe", "C:\\pv\\kindlet.exe"}, // one delimiter only
+        {"", "kindlet.exe", "kindlet.exe"},
+        {"C:", "x", "C:\\x"},
+    };
+    for (const Join& j : joins)
+        EXPECT_EQ(JoinPath(j.dir, j.name), j.joined) << j.dir << " + " << j.name;
+
+    // Blanks only: a tab stays.
+    for (auto [text, trimmed] :
+         {std::pair{"  a b  ", "a b"}, {"\ta\t", "\ta\t"}, {"   ", ""}, {"", ""}, {"x", "x"}})
+        EXPECT_EQ(TrimBlanks(text), trimmed) << "[" << text << "]";
+
+    struct Pieces {
+        std::vector<std::string> params;
+        const char* file;
+    } pieces[] = {
+        {{"C:\\My", "Lists\\work.txt"}, "C:\\My Lists\\work.txt"},
+        {{"\"C:\\My Lists\\work.txt\""}, "C:\\My Lists\\work.txt"},
+        {{"\"C:\\My", "Lists\\work.txt\""}, "C:\\My Lists\\work.txt"},
+        // Quotes and blanks go from the ends only, however they are mixed.
+        {{"\" \"a\"b\" \""}, "a\"b"},
+        {{"\"\"\""}, ""},
+        {{}, ""},
+    };
+    for (const Pieces& p : pieces)
+        EXPECT_EQ(CommandLineFileOf(p.params), p.file) << p.file;
 }
 
-TEST(LaunchText, TrimBlanksTouchesOnlyBlanks) {
-    EXPECT_EQ(TrimBlanks("  a b  "), "a b");
-    EXPECT_EQ(TrimBlanks("\ta\t"), "\ta\t");
-    EXPECT_EQ(TrimBlanks("   "), "");
-    EXPECT_EQ(TrimBlanks(""), "");
-    EXPECT_EQ(TrimBlanks("x"), "x");
-}
-
-TEST(LaunchText, CommandLineFileJoinsPiecesAndStripsQuotes) {
-    EXPECT_EQ(CommandLineFileOf({"C:\\My", "Lists\\work.txt"}), "C:\\My Lists\\work.txt");
-    EXPECT_EQ(CommandLineFileOf({"\"C:\\My Lists\\work.txt\""}), "C:\\My Lists\\work.txt");
-    EXPECT_EQ(CommandLineFileOf({"\"C:\\My", "Lists\\work.txt\""}), "C:\\My Lists\\work.txt");
-    // Quotes and blanks go from the ends only, however they are mixed.
-    EXPECT_EQ(CommandLineFileOf({"\" \"a\"b\" \""}), "a\"b");
-    EXPECT_EQ(CommandLineFileOf({"\"\"\""}), "");
-    EXPECT_EQ(CommandLineFileOf({}), "");
-}
-
-TEST(LaunchLineRule, CommentsAndEmptyLinesAreSkipped) {
-    auto none = Existing({});
-    EXPECT_TRUE(ParseLaunchLine("", none).skip);
-    EXPECT_TRUE(ParseLaunchLine("    ", none).skip);
-    EXPECT_TRUE(ParseLaunchLine(";C:\\a.exe", none).skip);
-    EXPECT_TRUE(ParseLaunchLine("   ; indented comment", none).skip);
-    // A tab is no blank: the line is an entry.
-    LaunchLine tab = ParseLaunchLine("\t;x", none);
-    EXPECT_FALSE(tab.skip);
-    EXPECT_EQ(tab.file, "\t;x");
-}
-
-TEST(LaunchLineRule, AnExistingWholeLineWinsOverSplitting) {
+TEST(LaunchLineRule, EachLineGivesAFileAndItsParametersOrIsSkipped) {
+    // The files that exist while the lines are read.
     auto files = Existing({"C:\\My Files\\viewer.exe", "C:\\Tools\\calc.exe 5"});
-    LaunchLine whole = ParseLaunchLine("  C:\\My Files\\viewer.exe ", files);
-    EXPECT_EQ(whole.file, "C:\\My Files\\viewer.exe");
-    EXPECT_EQ(whole.parameters, "");
-    LaunchLine odd = ParseLaunchLine("C:\\Tools\\calc.exe 5", files);
-    EXPECT_EQ(odd.file, "C:\\Tools\\calc.exe 5");
-    EXPECT_EQ(odd.parameters, "");
-}
-
-TEST(LaunchLineRule, QuotedFileTakesTheRestAsParameters) {
-    auto none = Existing({});
-    LaunchLine a = ParseLaunchLine("\"C:\\My Files\\viewer.exe\" /a notes.txt", none);
-    EXPECT_EQ(a.file, "C:\\My Files\\viewer.exe");
-    EXPECT_EQ(a.parameters, "/a notes.txt");
-    LaunchLine b = ParseLaunchLine("\"C:\\A B\\x.exe\"-q", none);
-    EXPECT_EQ(b.file, "C:\\A B\\x.exe");
-    EXPECT_EQ(b.parameters, "-q");
-    LaunchLine c = ParseLaunchLine("\"C:\\A B\\x.exe\"", none);
-    EXPECT_EQ(c.file, "C:\\A B\\x.exe");
-    EXPECT_EQ(c.parameters, "");
-    // No closing quote: the line stays whole, quote included.
-    LaunchLine open = ParseLaunchLine("\"C:\\A B\\x.exe -q", none);
-    EXPECT_EQ(open.file, "\"C:\\A B\\x.exe -q");
-    EXPECT_EQ(open.parameters, "");
-}
-
-TEST(LaunchLineRule, UnquotedLineSplitsAtItsLastBlank) {
-    auto none = Existing({});
-    LaunchLine a = ParseLaunchLine("C:\\Tools\\calc.exe 5", none);
-    EXPECT_EQ(a.file, "C:\\Tools\\calc.exe");
-    EXPECT_EQ(a.parameters, "5");
-    // A path with a blank and two parameters: only the last blank splits.
-    LaunchLine b = ParseLaunchLine("C:\\My Files\\v.exe -a -b", none);
-    EXPECT_EQ(b.file, "C:\\My Files\\v.exe -a");
-    EXPECT_EQ(b.parameters, "-b");
-    LaunchLine c = ParseLaunchLine("C:\\x.exe", none);
-    EXPECT_EQ(c.file, "C:\\x.exe");
-    EXPECT_EQ(c.parameters, "");
+    struct Case {
+        const char* line;
+        bool skip;
+        const char *file, *parameters;
+    } cases[] = {
+        // Comments and empty lines.
+        {"", true, "", ""},
+        {"    ", true, "", ""},
+        {";C:\\a.exe", true, "", ""},
+        {"   ; indented comment", true, "", ""},
+        {"\t;x", false, "\t;x", ""}, // a tab is no blank: the line is an entry
+        // An existing whole line wins over splitting.
+        {"  C:\\My Files\\viewer.exe ", false, "C:\\My Files\\viewer.exe", ""},
+        {"C:\\Tools\\calc.exe 5", false, "C:\\Tools\\calc.exe 5", ""},
+        // A quoted file takes the rest as parameters.
+        {"\"C:\\My Files\\viewer.exe\" /a notes.txt", false, "C:\\My Files\\viewer.exe",
+         "/a notes.txt"},
+        {"\"C:\\A B\\x.exe\"-q", false, "C:\\A B\\x.exe", "-q"},
+        {"\"C:\\A B\\x.exe\"", false, "C:\\A B\\x.exe", ""},
+        // No closing quote: the line stays whole, quote included.
+        {"\"C:\\A B\\x.exe -q", false, "\"C:\\A B\\x.exe -q", ""},
+        // Otherwise the last blank splits, even in a path with a blank.
+        {"C:\\Tools\\calc.exe 6", false, "C:\\Tools\\calc.exe", "6"},
+        {"C:\\My Files\\v.exe -a -b", false, "C:\\My Files\\v.exe -a", "-b"},
+        {"C:\\x.exe", false, "C:\\x.exe", ""},
+    };
+    for (const Case& c : cases) {
+        LaunchLine got = ParseLaunchLine(c.line, files);
+        EXPECT_EQ(got.skip, c.skip) << "[" << c.line << "]";
+        if (c.skip) continue;
+        EXPECT_EQ(got.file, c.file) << "[" << c.line << "]";
+        EXPECT_EQ(got.parameters, c.parameters) << "[" << c.line << "]";
+    }
 }
 
 TEST(LaunchListFile, FoundAsGivenOrBesideTheProgram) {

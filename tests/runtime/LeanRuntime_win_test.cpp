@@ -1,27 +1,13 @@
 // The start-up and runtime that paravue.exe is built on (the light stand-ins,
 // or the standard runtime with PARAVUE_LEAN_RUNTIME off), run in a program built
 // the same way (leancheck.exe).
-#include "support/OtherProgram.h"
+#include "support/ChildProcess.h"
 #include <gtest/gtest.h>
 
 namespace {
 // Runs leancheck.exe with mode and returns its exit code (or -1).
 long RunLeanCheck(const char* mode) {
-    std::string cmd = "\"" + TestBinDir() + "leancheck.exe\" " + mode;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return -1;
-    CloseHandle(pi.hThread);
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    else
-        TerminateProcess(pi.hProcess, 99);
-    CloseHandle(pi.hProcess);
-    return static_cast<long>(code);
+    return RunToEnd(ProgramBeside("leancheck.exe", mode), 20000);
 }
 } // namespace
 

@@ -1,7 +1,7 @@
 // Recording and hiding the windows of the screen being left, against real
 // windows of another process in the Wine desktop.
 #include "screens/ScreenLists.h"
-#include "support/OtherProgram.h"
+#include "support/ScreenChecks.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
@@ -25,19 +25,6 @@ class HideCurrentScreenTest : public ::testing::Test {
                 ShowWindow(static_cast<WindowEntry*>(ListGet(list, i))->Handle, SW_SHOWNA);
         }
         ReleaseScreenLists();
-    }
-
-    // The entries of screen whose window belongs to prog, by window name.
-    std::vector<std::string> Recorded(const OtherProgram& prog,
-                                      const std::vector<std::string>& names, int screen = 1) {
-        std::vector<std::string> found;
-        ObjectList* list = ScreenListOf(screen);
-        for (int i = 0; i < list->count; ++i) {
-            HWND h = static_cast<WindowEntry*>(ListGet(list, i))->Handle;
-            for (const std::string& n : names)
-                if (prog.Window(n) == h) found.push_back(n);
-        }
-        return found;
     }
 
     const WindowEntry* EntryOf(HWND h, int screen = 1) {
@@ -68,7 +55,7 @@ TEST_F(HideCurrentScreenTest, RecordsAndHidesExactlyTheEligibleWindows) {
 
     HideCurrentScreen();
 
-    std::vector<std::string> recorded = Recorded(prog, all);
+    std::vector<std::string> recorded = RecordedNames(1, prog, all);
     std::sort(recorded.begin(), recorded.end());
     EXPECT_EQ(recorded,
               (std::vector<std::string>{"long", "lower", "markedLate", "plain", "popupOwner"}));
@@ -96,7 +83,8 @@ TEST_F(HideCurrentScreenTest, HidesTheOwnerBeforeTheWindowItOwns) {
 
     // The owned window stands above its owner and is reached first; hiding it takes
     // the owner along, and the owner is remembered as a window of its own, first.
-    EXPECT_EQ(Recorded(prog, {"owner", "owned"}), (std::vector<std::string>{"owner", "owned"}));
+    EXPECT_EQ(RecordedNames(1, prog, {"owner", "owned"}),
+              (std::vector<std::string>{"owner", "owned"}));
     EXPECT_FALSE(IsWindowVisible(prog.Window("owner")));
     EXPECT_FALSE(IsWindowVisible(prog.Window("owned")));
     std::vector<std::string> log = prog.ShowHideLog();
@@ -111,21 +99,21 @@ TEST_F(HideCurrentScreenTest, ALaterRecordingOfTheSameScreenStartsAfresh) {
     OtherProgram prog({{"a", "v", "", "Window A"}, {"b", "v", "", "Window B"}});
     ASSERT_TRUE(prog.started());
     HideCurrentScreen();
-    ASSERT_EQ(Recorded(prog, {"a", "b"}).size(), 2u);
+    ASSERT_EQ(RecordedNames(1, prog, {"a", "b"}).size(), 2u);
 
     // Back on screen without a switch (as if the user had brought them back): a new
     // recording must not keep the stale entries.
     ShowWindow(prog.Window("a"), SW_SHOWNA);
     HideCurrentScreen();
-    EXPECT_EQ(Recorded(prog, {"a", "b"}), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(RecordedNames(1, prog, {"a", "b"}), (std::vector<std::string>{"a"}));
     EXPECT_FALSE(IsWindowVisible(prog.Window("a")));
 
     // Recording screen 2 leaves the list of screen 1 alone.
     ShowWindow(prog.Window("b"), SW_SHOWNA);
     CurrentScreen = 2;
     HideCurrentScreen();
-    EXPECT_EQ(Recorded(prog, {"a", "b"}, 1), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(Recorded(prog, {"a", "b"}, 2), (std::vector<std::string>{"b"}));
+    EXPECT_EQ(RecordedNames(1, prog, {"a", "b"}), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(RecordedNames(2, prog, {"a", "b"}), (std::vector<std::string>{"b"}));
 }
 
 TEST_F(HideCurrentScreenTest, FindEntryIndexFindsTheFirstMatch) {

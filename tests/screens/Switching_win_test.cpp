@@ -2,7 +2,7 @@
 // that have stopped answering.
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
-#include "support/OtherProgram.h"
+#include "support/ScreenChecks.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -37,33 +37,22 @@ class ShowScreenTest : public ::testing::Test {
         lstrcpynA(e->Title, title, 255);
         ListAdd(ScreenListOf(screen), e);
     }
+    // A handle that stood for a window and stands for none now.
+    static HWND GoneWindow() {
+        HWND w = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr,
+                                 nullptr);
+        DestroyWindow(w);
+        return w;
+    }
     HWND foreground_ = nullptr;
 };
-
-std::vector<std::string> Shows(const OtherProgram& prog) {
-    std::vector<std::string> shows;
-    for (const std::string& l : prog.ShowHideLog())
-        if (l.ends_with(" show")) shows.push_back(l.substr(0, l.size() - 5));
-    return shows;
-}
 } // namespace
 
 TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirst) {
-    OtherProgram prog({
-        {"a", "v", "", "Round trip A"},
-        {"owner", "v", "", "Round trip owner"},
-        {"owned", "v", "owner", "Round trip owned"},
-        {"b", "v", "", "Round trip B"},
-        {"asleep", "", "", "Round trip hidden before"},
-    });
+    OtherProgram prog(Family("Round trip", {{"b", "v", "", "Round trip B"}}));
     ASSERT_TRUE(prog.started());
     LeaveScreenOne();
-    std::vector<std::string> recorded;
-    for (int i = 0; i < ScreenListOf(1)->count; ++i) {
-        HWND h = static_cast<WindowEntry*>(ListGet(ScreenListOf(1), i))->Handle;
-        for (const char* n : {"a", "owner", "owned", "b"})
-            if (prog.Window(n) == h) recorded.push_back(n);
-    }
+    const std::vector<std::string> recorded = RecordedNames(1, prog, {"a", "owner", "owned", "b"});
     ComeBack();
 
     for (const char* n : {"a", "owner", "owned", "b"})
@@ -76,15 +65,13 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
     // just before what it owns.
     const auto owner = std::find(recorded.begin(), recorded.end(), "owner");
     EXPECT_EQ(owner + 1, std::find(recorded.begin(), recorded.end(), "owned"));
-    EXPECT_EQ(Shows(prog), recorded);
+    EXPECT_EQ(ShownNames(prog), recorded);
 }
 
 TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
     OtherProgram prog({{"twin", "", "", "Report.txt - Editor"}, {"other", "", "", "Report.txt"}});
     ASSERT_TRUE(prog.started());
-    HWND dead =
-        CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    DestroyWindow(dead);
+    HWND dead = GoneWindow();
     AddEntry(1, dead, "Report.txt - Editor");
     AddEntry(1, dead, "No window has this title");
 
@@ -97,9 +84,7 @@ TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
 TEST_F(ShowScreenTest, TheTitleLookupSkipsEmptyTitlesAndWindowsOfTheOtherScreen) {
     OtherProgram prog({{"untitled", "", "", ""}, {"elsewhere", "", "", "Belongs to screen 2"}});
     ASSERT_TRUE(prog.started());
-    HWND dead =
-        CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
-    DestroyWindow(dead);
+    HWND dead = GoneWindow();
     AddEntry(1, dead, "");
     AddEntry(1, dead, "Belongs to screen 2");
     AddEntry(2, prog.Window("elsewhere"), "Belongs to screen 2");
@@ -117,8 +102,7 @@ TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) 
     ASSERT_TRUE(awake.started() && stuck.started());
     HWND stuckWindow = stuck.Window("stuck");
 
-    PostMessageA(stuckWindow, WM_APP + 1, 2500, 0); // asleep for 2.5 s
-    Sleep(100);
+    stuck.StopAnswering(stuckWindow, 2500);
     DWORD start = GetTickCount();
     LeaveScreenOne();
     DWORD hideTime = GetTickCount() - start;
@@ -128,8 +112,7 @@ TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) 
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(stuckWindow); }, 6000))
         << "and hidden once its program answers again";
 
-    PostMessageA(stuckWindow, WM_APP + 1, 2500, 0);
-    Sleep(100);
+    stuck.StopAnswering(stuckWindow, 2500);
     start = GetTickCount();
     ShowScreen(1, foreground_);
     EXPECT_LT(GetTickCount() - start, 900u);

@@ -67,6 +67,17 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 } // namespace
 
+std::vector<WindowSpec> Family(const std::string& what, const std::vector<WindowSpec>& more) {
+    std::vector<WindowSpec> family{
+        {"a", "v", "", what + " A"},
+        {"owner", "v", "", what + " owner"},
+        {"owned", "v", "owner", what + " owned"},
+    };
+    family.insert(family.end(), more.begin(), more.end());
+    family.push_back({"asleep", "", "", what + " hidden before"});
+    return family;
+}
+
 OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(windows) {
     dir_ = MakeTempDir("otherprog");
     log_ = dir_ + "log.txt";
@@ -78,31 +89,18 @@ OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(wind
                 w.title + "\n";
     WriteWholeFile(dir_ + "spec.txt", spec);
 
-    std::string cmd =
-        "\"" + TestBinDir() + "testwins.exe\" \"" + dir_ + "spec.txt\" \"" + log_ + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!process_.Start(ProgramBeside("testwins.exe", "\"" + dir_ + "spec.txt\" \"" + log_ + "\"")))
         return;
-    CloseHandle(pi.hThread);
-    process_ = pi.hProcess;
-    pid_ = pi.dwProcessId;
     WaitFor([&] { return ReadWholeFile(log_).find("ready\n") != std::string::npos; }, 10000);
     for (const WindowSpec& w : specs_) {
-        FindContext ctx{pid_, &w.title, nullptr};
+        FindContext ctx{process_.pid(), &w.title, nullptr};
         EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&ctx));
         windows_.push_back(ctx.found);
     }
 }
 
 OtherProgram::~OtherProgram() {
-    if (process_) {
-        TerminateProcess(process_, 0);
-        WaitForSingleObject(process_, 5000);
-        CloseHandle(process_);
-    }
+    process_.Stop(nullptr, 0);
 }
 
 HWND OtherProgram::Window(const std::string& name) const {
@@ -118,7 +116,7 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
     GetWindowTextA(source, title, sizeof title);
     const std::string want = std::string(title) + " #" + std::to_string(n);
     PostMessageA(source, WM_APP + 3, (owned ? 1 : 0) | (visible ? 2 : 0), n);
-    FindContext ctx{pid_, &want, nullptr};
+    FindContext ctx{processId(), &want, nullptr};
     WaitFor([&] {
         EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&ctx));
         return ctx.found != nullptr;
@@ -129,6 +127,11 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
         windows_.push_back(ctx.found);
     }
     return ctx.found;
+}
+
+void OtherProgram::StopAnswering(HWND window, DWORD ms) const {
+    PostMessageA(window, WM_APP + 1, ms, 0);
+    Sleep(150);
 }
 
 std::vector<std::string> OtherProgram::Log() const {

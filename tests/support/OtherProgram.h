@@ -1,6 +1,7 @@
 // Starts testwins.exe, a program of its own process that opens the windows a test
 // describes, and finds those windows and its log of shows and hides.
 #pragma once
+#include "support/ChildProcess.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -14,6 +15,12 @@ struct WindowSpec {
     std::string title;
 };
 
+// The windows most screen tests start from: a plain window "a", an "owner" and the
+// window it owns ("owned", no pop-up), then the windows of more, then "asleep",
+// hidden from the start. Titles begin with what: tests never find the windows of
+// an earlier test by title.
+std::vector<WindowSpec> Family(const std::string& what, const std::vector<WindowSpec>& more = {});
+
 class OtherProgram {
   public:
     explicit OtherProgram(const std::vector<WindowSpec>& windows);
@@ -21,12 +28,15 @@ class OtherProgram {
     OtherProgram(const OtherProgram&) = delete;
     OtherProgram& operator=(const OtherProgram&) = delete;
 
-    bool started() const { return process_ != nullptr; }
-    DWORD processId() const { return pid_; }
+    bool started() const { return process_.started(); }
+    DWORD processId() const { return process_.pid(); }
     HWND Window(const std::string& name) const;
     // Has window `from` open a new window (owned by it or not), known from then on
     // as "<from>#n"; returns it, or 0 when it did not appear.
     HWND Open(const std::string& from, int n, bool owned, bool visible);
+    // Has the program stop answering for ms, from the window's own message, and
+    // gives it the time to take it.
+    void StopAnswering(HWND window, DWORD ms) const;
     // The lines logged since start (after "ready").
     std::vector<std::string> Log() const;
     // Lines of the log about shows and hides, e.g. "owner hide".
@@ -36,8 +46,7 @@ class OtherProgram {
     std::vector<WindowSpec> specs_;
     std::vector<HWND> windows_;
     std::string dir_, log_;
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
+    ChildProcess process_;
 };
 
 // The folder of the running test program, with a trailing backslash.

@@ -4,8 +4,6 @@
 #include <iterator>
 
 namespace {
-const char* const kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
-
 void SendMouse(DWORD flags, int x, int y) {
     INPUT in{};
     in.type = INPUT_MOUSE;
@@ -50,18 +48,6 @@ BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
 BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
     reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
     return TRUE;
-}
-
-std::vector<HWND> ChildrenOf(HWND parent) {
-    std::vector<HWND> children;
-    if (parent) EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
-HWND FindChild(HWND parent, const char* cls, const char* text) {
-    for (HWND child : ChildrenOf(parent))
-        if (ClassOf(child) == cls && (!text || TextOf(child) == text)) return child;
-    return nullptr;
 }
 } // namespace
 
@@ -140,63 +126,34 @@ std::string ClassOf(HWND window) {
     return cls;
 }
 
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    if (parent) EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND FindChild(HWND parent, const char* cls, const char* text) {
+    for (HWND child : ChildrenOf(parent))
+        if (ClassOf(child) == cls && (!text || TextOf(child) == text)) return child;
+    return nullptr;
+}
+
 std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly) {
     TopSearch search{pid, cls, visibleOnly, {}};
     EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-}
-
-void WriteSetting(const char* name, const std::string& value) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
-bool ReadSetting(const char* name, std::string& value) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    char data[256] = "";
-    DWORD size = sizeof data - 1, type = 0;
-    LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS || type != REG_SZ) return false;
-    value = data;
-    return true;
-}
-
-Paravue::~Paravue() {
-    Kill();
-}
-
 bool Paravue::Start(const std::string& args, const std::string& workDir,
                     const std::string& program) {
-    std::string cmd = "\"" + TestBinDir() + program + "\"";
-    if (!args.empty()) cmd += " " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    process_ = pi.hProcess;
-    pid_ = pi.dwProcessId;
-    return true;
+    strip_ = nullptr;
+    return process_.Start(ProgramBeside(program, args), workDir);
 }
 
 bool Paravue::WaitForStrip(DWORD ms) {
     return WaitFor(
         [&] {
-            for (HWND w : TopWindowsOf(pid_, "obj_Form"))
+            for (HWND w : TopWindowsOf(pid(), "obj_Form"))
                 if (TextOf(w) == "sd") strip_ = w;
             return strip_ != nullptr;
         },
@@ -218,7 +175,7 @@ HWND Paravue::NumberLabel() const {
 }
 
 HWND Paravue::AppWindow() const {
-    for (HWND w : TopWindowsOf(pid_, "", false))
+    for (HWND w : TopWindowsOf(pid(), "", false))
         if (TextOf(w) == "tallowin") return w;
     return nullptr;
 }
@@ -226,7 +183,7 @@ HWND Paravue::AppWindow() const {
 bool Paravue::WaitForMessageBox(std::string& text, DWORD ms) {
     return WaitFor(
         [&] {
-            for (HWND box : TopWindowsOf(pid_, "#32770")) {
+            for (HWND box : TopWindowsOf(pid(), "#32770")) {
                 // The message is the one static control that carries text.
                 for (HWND child : ChildrenOf(box)) {
                     if (ClassOf(child) != "Static") continue;
@@ -242,7 +199,7 @@ bool Paravue::WaitForMessageBox(std::string& text, DWORD ms) {
 }
 
 bool Paravue::DismissMessageBox(DWORD ms) {
-    std::vector<HWND> boxes = TopWindowsOf(pid_, "#32770");
+    std::vector<HWND> boxes = TopWindowsOf(pid(), "#32770");
     if (boxes.empty()) return false;
     HWND box = boxes.front();
     HWND ok = FindChild(box, "Button", nullptr);
@@ -270,18 +227,6 @@ bool Paravue::WaitForNoMenu(DWORD ms) const {
     return WaitFor([&] { return TopWindowsOf(0, "#32768").empty(); }, ms);
 }
 
-bool Paravue::Running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
-bool Paravue::WaitForExit(DWORD ms, DWORD& exitCode) {
-    if (!process_) return false;
-    if (!WaitFor([&] { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }, ms))
-        return false;
-    GetExitCodeProcess(process_, &exitCode);
-    return true;
-}
-
 std::vector<DWORD> ChildProcessesOf(DWORD pid) {
     std::vector<DWORD> children;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -296,7 +241,7 @@ std::vector<DWORD> ChildProcessesOf(DWORD pid) {
 }
 
 DWORD Paravue::GuardPid() const {
-    std::vector<DWORD> children = ChildProcessesOf(pid_);
+    std::vector<DWORD> children = ChildProcessesOf(pid());
     return children.empty() ? 0 : children.front();
 }
 
@@ -311,12 +256,6 @@ bool Paravue::KillGuard() {
 }
 
 void Paravue::Kill() {
-    if (!process_) return;
-    if (Running()) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
-    }
-    CloseHandle(process_);
-    process_ = nullptr;
+    process_.Stop();
     strip_ = nullptr;
 }

@@ -2,6 +2,8 @@
 // and the strip's controls, acts with real input (SendInput) and reads what shows
 // on the desktop (window places, visibility, message boxes) and in the registry.
 #pragma once
+#include "support/ChildProcess.h"
+#include "support/SettingsKey.h"
 #include <windows.h>
 #include <initializer_list>
 #include <string>
@@ -24,22 +26,19 @@ POINT CenterOf(HWND window);
 RECT RectOf(HWND window);
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
+// The child windows of parent, at every depth, in the platform's order.
+std::vector<HWND> ChildrenOf(HWND parent);
+// The first child of parent with class cls and, unless text is null, that text.
+HWND FindChild(HWND parent, const char* cls, const char* text = nullptr);
 // The top-level windows of a process (pid 0: of any) with the given class ("" for any).
 std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly = true);
-
-// The program's three stored values under HKLM\SOFTWARE\Quenbrook\Paravue.
-void DeleteSettingsKey();
-void WriteSetting(const char* name, const std::string& value);
-// False when the value is missing.
-bool ReadSetting(const char* name, std::string& value);
 
 // The processes that pid started and that still run.
 std::vector<DWORD> ChildProcessesOf(DWORD pid);
 
 class Paravue {
   public:
-    Paravue() = default;
-    ~Paravue(); // kills the process if it still runs
+    Paravue() = default; // the process is killed with the object if it still runs
     Paravue(const Paravue&) = delete;
     Paravue& operator=(const Paravue&) = delete;
 
@@ -50,8 +49,8 @@ class Paravue {
     // Waits until the strip ("obj_Form" titled "sd") of the process is visible.
     bool WaitForStrip(DWORD ms = 8000);
 
-    DWORD pid() const { return pid_; }
-    HANDLE process() const { return process_; }
+    DWORD pid() const { return process_.pid(); }
+    HANDLE process() const { return process_.handle(); }
     HWND strip() const { return strip_; }
     // Child controls of the strip: buttons by caption, the number label.
     HWND Button(const char* caption) const;
@@ -69,17 +68,16 @@ class Paravue {
     HWND WaitForMenu(DWORD ms = 3000) const;
     bool WaitForNoMenu(DWORD ms = 3000) const;
 
-    bool Running() const;
+    bool Running() const { return process_.Running(); }
     // The guard: the copy of the program it starts to watch over it; 0 when none.
     DWORD GuardPid() const;
     // Ends the guard the way Task Manager would; false when there is none.
     bool KillGuard();
     // Waits for the process to end; false on time-out.
-    bool WaitForExit(DWORD ms, DWORD& exitCode);
+    bool WaitForExit(DWORD ms, DWORD& exitCode) { return process_.WaitForExit(ms, exitCode); }
     void Kill();
 
   private:
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
+    ChildProcess process_;
     HWND strip_ = nullptr;
 };

@@ -10,6 +10,8 @@
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
 #include "support/OtherProgram.h"
+#include "support/ParavueDriver.h"
+#include "support/ScreenChecks.h"
 #include "ui/LayerTestSupport.h"
 #include "ui/Control.h"
 #include "ui/Services_win.h"
@@ -19,40 +21,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-inline constexpr const char* kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
-
-inline void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-}
-
-// A stored value of the program's key as text; "<none>" when it is missing.
-inline std::string StoredSetting(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<none>";
-    char data[256] = "";
-    DWORD size = sizeof data - 1, type = 0;
-    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS || type != REG_SZ) return "<none>";
-    return data;
-}
-
-inline void StoreSetting(const char* name, const char* text) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(lstrlenA(text) + 1));
-    RegCloseKey(key);
-}
-
-inline std::string WindowText(HWND window) {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // The hints of the tooltip window: the text of every tool, by the tool's window.
 inline std::multimap<HWND, std::string> Hints(HWND toolTip) {
@@ -75,42 +43,6 @@ inline std::multimap<HWND, std::string> Hints(HWND toolTip) {
         hints.emplace(reinterpret_cast<HWND>(info.uId), asked);
     }
     return hints;
-}
-
-// Which of prog's named windows are visible, as "name+ " or "name- " each.
-inline std::string Visibility(const OtherProgram& prog, const std::vector<std::string>& names) {
-    std::string s;
-    for (const std::string& n : names)
-        s += n + (IsWindowVisible(prog.Window(n)) ? "+ " : "- ");
-    return s;
-}
-
-// The windows of prog shown (or hidden), in order, by name. Showing a window that is
-// visible already changes nothing and is not logged.
-inline std::vector<std::string> ShownNames(const OtherProgram& prog) {
-    std::vector<std::string> shows;
-    for (const std::string& l : prog.ShowHideLog())
-        if (l.ends_with(" show")) shows.push_back(l.substr(0, l.size() - 5));
-    return shows;
-}
-inline std::vector<std::string> HiddenNames(const OtherProgram& prog) {
-    std::vector<std::string> hides;
-    for (const std::string& l : prog.ShowHideLog())
-        if (l.ends_with(" hide")) hides.push_back(l.substr(0, l.size() - 5));
-    return hides;
-}
-
-// The entries of a screen's list that stand for windows of prog, by name, in list order.
-inline std::vector<std::string> RecordedNames(int screen, const OtherProgram& prog,
-                                              const std::vector<std::string>& names) {
-    std::vector<std::string> recorded;
-    ObjectList* list = ScreenListOf(screen);
-    for (int32_t i = 0; list && i < list->count; ++i) {
-        HWND h = static_cast<WindowEntry*>(ListGet(list, i))->Handle;
-        for (const std::string& n : names)
-            if (prog.Window(n) == h) recorded.push_back(n);
-    }
-    return recorded;
 }
 
 // Dispatches the strip's messages for a while.

@@ -1,6 +1,8 @@
 // Controls before and after they have windows: defaults, identifiers, sizes,
 // styles, window classes and the order of creation and destruction.
 #include "LayerTestSupport.h"
+#include "Traced.h"
+#include "support/ChildProcess.h"
 #include "ui/Services_win.h"
 #include <vector>
 
@@ -14,30 +16,15 @@ TEST_F(LayerTest, ChildControlsAreNumberedFrom0x8000) {
     ASSERT_NE(GetHandle(second), nullptr);
     EXPECT_EQ(GetDlgCtrlID(GetHandle(first)), first->id);
     EXPECT_EQ(GetDlgCtrlID(GetHandle(second)), second->id);
-    if (GetEnvironmentVariableA("PARAVUE_FIRST_IDS", nullptr, 0)) {
+    if (InChild("PARAVUE_FIRST_IDS")) {
         EXPECT_EQ(first->id, 0x8000);
         EXPECT_EQ(second->id, 0x8001);
         return;
     }
     EXPECT_EQ(second->id, first->id + 1);
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string command =
-        std::string("\"") + path + "\" --gtest_filter=LayerTest.ChildControlsAreNumberedFrom0x8000";
-    SetEnvironmentVariableA("PARAVUE_FIRST_IDS", "1");
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("PARAVUE_FIRST_IDS", nullptr);
-    ASSERT_TRUE(started);
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(code, 0u) << "the first child controls of a process are not 0x8000 and 0x8001";
+    EXPECT_EQ(RunTestInChild("LayerTest.ChildControlsAreNumberedFrom0x8000", "PARAVUE_FIRST_IDS"),
+              0)
+        << "the first child controls of a process are not 0x8000 and 0x8001";
 }
 
 TEST_F(LayerTest, FreshChildrenStartAtTheMarginWithTheirConstructorSizes) {
@@ -265,15 +252,6 @@ TEST_F(LayerTest, ParentsGetWindowsBeforeChildrenAndChildrenInCreationOrder) {
 namespace {
 std::string trace;
 
-class Traced : public BaseObject {
-  public:
-    explicit Traced(char name) : name(name) {}
-    char name;
-
-  protected:
-    ~Traced() override { trace += name; }
-};
-
 HWND watchedWindow;
 void RecordDestroy(void* data, BaseObject*) {
     trace += static_cast<const char*>(data);
@@ -288,8 +266,8 @@ TEST_F(LayerTest, DestructionOrder) {
     Control* b = CreateLabel(form, "b");
     Control* c = CreatePanel(form, 2);
     Control* inner = CreateLabel(c, "i");
-    AddToAutoFree(form, new Traced('1'));
-    AddToAutoFree(form, new Traced('2'));
+    AddToAutoFree(form, new Traced(trace, '1'));
+    AddToAutoFree(form, new Traced(trace, '2'));
     form->OnDestroy = MakeEvent(RecordDestroy, static_cast<void*>(const_cast<char*>("F")));
     a->OnDestroy = MakeEvent(RecordDestroy, static_cast<void*>(const_cast<char*>("a")));
     b->OnDestroy = MakeEvent(RecordDestroy, static_cast<void*>(const_cast<char*>("b")));

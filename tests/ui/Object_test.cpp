@@ -1,23 +1,15 @@
+#include "Traced.h"
 #include "ui/ObjectList.h"
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-std::string trace;
-
-class Traced : public BaseObject {
-  public:
-    explicit Traced(char name) : name(name) {}
-    char name;
-
-  protected:
-    ~Traced() override { trace += name; }
-};
+std::string trace; // what Traced objects have freed, in order
 } // namespace
 
 TEST(ObjectCore, FreeWhileReferencedWaitsForTheLastRelease) {
     trace.clear();
-    auto* obj = new Traced('a');
+    auto* obj = new Traced(trace, 'a');
     AddRef(obj);
     AddRef(obj);
     FreeObject(obj);
@@ -31,7 +23,7 @@ TEST(ObjectCore, FreeWhileReferencedWaitsForTheLastRelease) {
 
 TEST(ObjectCore, ReleaseWithoutFreeKeepsTheObject) {
     trace.clear();
-    auto* obj = new Traced('b');
+    auto* obj = new Traced(trace, 'b');
     AddRef(obj);
     ReleaseRef(obj);
     EXPECT_EQ(trace, "");
@@ -42,11 +34,11 @@ TEST(ObjectCore, ReleaseWithoutFreeKeepsTheObject) {
 
 TEST(ObjectCore, DestroyEventThenAutoFreeNewestFirst) {
     trace.clear();
-    auto* owner = new Traced('o');
+    auto* owner = new Traced(trace, 'o');
     owner->OnDestroy = MakeEvent(
         +[](void* data, BaseObject*) { *static_cast<std::string*>(data) += "!"; }, &trace);
-    AddToAutoFree(owner, new Traced('1'));
-    AddToAutoFree(owner, new Traced('2'));
+    AddToAutoFree(owner, new Traced(trace, '1'));
+    AddToAutoFree(owner, new Traced(trace, '2'));
     AddToAutoFree(
         owner, +[](void* data) { *static_cast<std::string*>(data) += "r"; }, &trace);
     FreeObject(owner);
@@ -56,9 +48,9 @@ TEST(ObjectCore, DestroyEventThenAutoFreeNewestFirst) {
 TEST(ObjectCore, FreeAllReleasesItemsLastFirstThenTheList) {
     trace.clear();
     ObjectList* list = CreateList();
-    ListAdd(list, new Traced('x'));
-    ListAdd(list, new Traced('y'));
-    ListAdd(list, new Traced('z'));
+    ListAdd(list, new Traced(trace, 'x'));
+    ListAdd(list, new Traced(trace, 'y'));
+    ListAdd(list, new Traced(trace, 'z'));
     ListFreeAll(list);
     EXPECT_EQ(trace, "zyx");
 }

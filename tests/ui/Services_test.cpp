@@ -1,4 +1,5 @@
 #include "ui/Services.h"
+#include "support/LinesOf.h"
 #include "ui/StringList.h"
 #include <gtest/gtest.h>
 #include <climits>
@@ -83,34 +84,23 @@ TEST(Texts, CopyAndLength) {
 }
 
 namespace {
-std::vector<std::string> Lines(const std::string& text) {
-    StringList* list = CreateStringList();
-    StringListSetText(list, text.data(), text.size());
-    std::vector<std::string> lines;
-    for (int i = 0; i < list->count; ++i)
-        lines.push_back(StringListGet(list, i));
-    EXPECT_EQ(StringListGet(list, -1), "");
-    EXPECT_EQ(StringListGet(list, list->count), "");
-    FreeObject(list);
-    return lines;
-}
 using V = std::vector<std::string>;
 } // namespace
 
 TEST(StringLines, EveryKindOfLineBreakEndsALine) {
-    EXPECT_EQ(Lines("a\r\nb\r\n"), (V{"a", "b"}));
-    EXPECT_EQ(Lines("a\rb\rc"), (V{"a", "b", "c"}));
-    EXPECT_EQ(Lines("a\nb\n"), (V{"a", "b"}));
-    EXPECT_EQ(Lines("a\n\r\nb\r\rc"), (V{"a", "", "b", "", "c"}));
-    EXPECT_EQ(Lines("\r\n"), (V{""}));
-    EXPECT_EQ(Lines("no break"), (V{"no break"}));
+    EXPECT_EQ(LinesOf("a\r\nb\r\n"), (V{"a", "b"}));
+    EXPECT_EQ(LinesOf("a\rb\rc"), (V{"a", "b", "c"}));
+    EXPECT_EQ(LinesOf("a\nb\n"), (V{"a", "b"}));
+    EXPECT_EQ(LinesOf("a\n\r\nb\r\rc"), (V{"a", "", "b", "", "c"}));
+    EXPECT_EQ(LinesOf("\r\n"), (V{""}));
+    EXPECT_EQ(LinesOf("no break"), (V{"no break"}));
 }
 
 TEST(StringLines, StopsAtTheFirstZeroByteAndKeepsBinaryBytes) {
-    EXPECT_EQ(Lines(std::string("a\r\nb\0c\r\nd", 9)), (V{"a", "b"}));
-    EXPECT_EQ(Lines(std::string("\0abc", 4)), V{});
-    EXPECT_EQ(Lines(""), V{});
-    EXPECT_EQ(Lines("\x01\xff\x7f\n\x80"), (V{"\x01\xff\x7f", "\x80"}));
+    EXPECT_EQ(LinesOf(std::string("a\r\nb\0c\r\nd", 9)), (V{"a", "b"}));
+    EXPECT_EQ(LinesOf(std::string("\0abc", 4)), V{});
+    EXPECT_EQ(LinesOf(""), V{});
+    EXPECT_EQ(LinesOf("\x01\xff\x7f\n\x80"), (V{"\x01\xff\x7f", "\x80"}));
 }
 
 TEST(StringLines, ReloadingReplacesTheLines) {
@@ -119,6 +109,12 @@ TEST(StringLines, ReloadingReplacesTheLines) {
     StringListSetText(list, "q", 1);
     EXPECT_EQ(list->count, 1);
     EXPECT_EQ(StringListGet(list, 0), "q");
+    // Outside the lines there is nothing, also in an empty list.
     EXPECT_EQ(StringListGet(list, 1), "");
+    EXPECT_EQ(StringListGet(list, -1), "");
+    StringListSetText(list, "", 0);
+    EXPECT_EQ(list->count, 0);
+    EXPECT_EQ(StringListGet(list, 0), "");
+    EXPECT_EQ(StringListGet(list, -1), "");
     FreeObject(list);
 }

@@ -3,6 +3,7 @@
 // this test program, since the report ends the process.
 #include "LayerTestSupport.h"
 #include "errors/err.h"
+#include "support/ChildProcess.h"
 #include "ui/Services_win.h"
 #include <stdexcept>
 
@@ -13,34 +14,14 @@ int ReportSilently(void*, const char*, const char*, unsigned) {
 
 // Runs this program again with only test and the variable PARAVUE_CHILD set;
 // returns its exit code.
-DWORD RunChild(const char* test) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string command = std::string("\"") + path + "\" --gtest_filter=" + test;
-    SetEnvironmentVariableA("PARAVUE_CHILD", "1");
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("PARAVUE_CHILD", nullptr);
-    if (!started) return 12345;
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 12345;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
-}
-
-bool InChild() {
-    return GetEnvironmentVariableA("PARAVUE_CHILD", nullptr, 0) != 0;
+long RunChild(const char* test) {
+    return RunTestInChild(test, "PARAVUE_CHILD");
 }
 } // namespace
 
 TEST_F(LayerTest, AnErrorThrownInAClickHandlerEndsTheProgramWithCode1) {
-    if (!InChild()) {
-        EXPECT_EQ(RunChild("LayerTest.AnErrorThrownInAClickHandlerEndsTheProgramWithCode1"), 1u);
+    if (!InChild("PARAVUE_CHILD")) {
+        EXPECT_EQ(RunChild("LayerTest.AnErrorThrownInAClickHandlerEndsTheProgramWithCode1"), 1);
         return;
     }
     SetMessageBoxFunction(ReportSilently);
@@ -53,8 +34,8 @@ TEST_F(LayerTest, AnErrorThrownInAClickHandlerEndsTheProgramWithCode1) {
 }
 
 TEST_F(LayerTest, AnErrorThrownInATimerEndsTheProgramWithCode1) {
-    if (!InChild()) {
-        EXPECT_EQ(RunChild("LayerTest.AnErrorThrownInATimerEndsTheProgramWithCode1"), 1u);
+    if (!InChild("PARAVUE_CHILD")) {
+        EXPECT_EQ(RunChild("LayerTest.AnErrorThrownInATimerEndsTheProgramWithCode1"), 1);
         return;
     }
     SetMessageBoxFunction(ReportSilently);
@@ -72,8 +53,8 @@ int clicks, boxes;
 } // namespace
 
 TEST_F(LayerTest, WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun) {
-    if (!InChild()) {
-        EXPECT_EQ(RunChild("LayerTest.WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun"), 1u);
+    if (!InChild("PARAVUE_CHILD")) {
+        EXPECT_EQ(RunChild("LayerTest.WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun"), 1);
         return;
     }
     // The report box's own message loop delivers another click to the button.
@@ -96,8 +77,8 @@ TEST_F(LayerTest, WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun) {
 }
 
 TEST_F(LayerTest, EndOfSessionFreesTheApplicationAndEndsTheProcess) {
-    if (!InChild()) {
-        EXPECT_EQ(RunChild("LayerTest.EndOfSessionFreesTheApplicationAndEndsTheProcess"), 5u);
+    if (!InChild("PARAVUE_CHILD")) {
+        EXPECT_EQ(RunChild("LayerTest.EndOfSessionFreesTheApplicationAndEndsTheProcess"), 5);
         return;
     }
     Control* form = CreateForm(app, "f");

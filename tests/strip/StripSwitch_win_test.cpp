@@ -11,8 +11,8 @@ TEST_F(StripSwitch, OneSwitchFlipsTheCaptionsAndLeavesTheButtonOneNewHint) {
     HWND button = GetHandle(strip->SwitchButton);
     ClickSwitch();
     EXPECT_EQ(CurrentScreen, 2);
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "2");
-    EXPECT_EQ(WindowText(button), "1");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "2");
+    EXPECT_EQ(TextOf(button), "1");
     std::multimap<HWND, std::string> hints = Hints(strip->ToolTipWindow);
     EXPECT_EQ(hints.size(), 5u);
     ASSERT_EQ(hints.count(button), 1u) << "the old hint is gone";
@@ -20,8 +20,8 @@ TEST_F(StripSwitch, OneSwitchFlipsTheCaptionsAndLeavesTheButtonOneNewHint) {
 
     ClickSwitch();
     EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "1");
-    EXPECT_EQ(WindowText(button), "2");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
+    EXPECT_EQ(TextOf(button), "2");
     hints = Hints(strip->ToolTipWindow);
     EXPECT_EQ(hints.size(), 5u);
     ASSERT_EQ(hints.count(button), 1u);
@@ -29,14 +29,8 @@ TEST_F(StripSwitch, OneSwitchFlipsTheCaptionsAndLeavesTheButtonOneNewHint) {
 }
 
 TEST_F(StripSwitch, TwoSwitchesBringBackWhatTheFirstHidInRecordingOrderOwnersFirst) {
-    OtherProgram prog({
-        {"a", "v", "", "Two switches A"},
-        {"owner", "v", "", "Two switches owner"},
-        {"owned", "v", "owner", "Two switches owned"},
-        {"b", "v", "", "Two switches B"},
-        {"tool", "vt", "", "Two switches tool window"},
-        {"asleep", "", "", "Two switches hidden before"},
-    });
+    OtherProgram prog(Family("Two switches", {{"b", "v", "", "Two switches B"},
+                                              {"tool", "vt", "", "Two switches tool window"}}));
     ASSERT_TRUE(prog.started());
     const std::vector<std::string> names{"a", "owner", "owned", "b", "tool", "asleep"};
     ASSERT_EQ(Visibility(prog, names), "a+ owner+ owned+ b+ tool+ asleep- ");
@@ -107,8 +101,8 @@ TEST_F(StripSwitch, TheGuardStopsASwitchToTheScreenAlreadyShown) {
         SetCaption(strip->SwitchButton, digit.c_str());
         ClickSwitch();
         EXPECT_EQ(CurrentScreen, screen);
-        EXPECT_EQ(WindowText(button), digit);
-        EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), digit);
+        EXPECT_EQ(TextOf(button), digit);
+        EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), digit);
         EXPECT_EQ(IsWindowVisible(prog.Window("w")) != FALSE, screen == 1);
         EXPECT_EQ(ScreenListOf(screen)->count, 0) << "nothing recorded";
         std::multimap<HWND, std::string> hints = Hints(strip->ToolTipWindow);
@@ -133,8 +127,7 @@ TEST_F(StripSwitch, AProgramThatStopsAnsweringDoesNotHoldUpTheSwitch) {
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         const bool leaving = round == 0;
-        PostMessageA(busy, WM_APP + 1, 2000, 0);
-        Sleep(150);
+        stuck.StopAnswering(busy, 2000);
         const DWORD start = GetTickCount();
         ClickSwitch();
         EXPECT_LT(GetTickCount() - start, 1000u);

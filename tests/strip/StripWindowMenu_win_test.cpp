@@ -308,8 +308,7 @@ TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         const bool across = round == 0;
-        PostMessageA(busy, WM_APP + 1, 2000, 0);
-        Sleep(150);
+        prog.StopAnswering(busy, 2000);
         // Opening the menu reads the busy window's title without asking its program.
         const DWORD start = GetTickCount();
         ASSERT_TRUE(BuildWindowMenu());

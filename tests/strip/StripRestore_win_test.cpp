@@ -41,12 +41,7 @@ void UseFakeTicks(uint32_t base) {
 using StripRestore = StripTest;
 
 TEST_F(StripRestore, QuitShowsTheOtherScreensWindowsOwnersFirstWaitsAndSaves) {
-    OtherProgram prog({
-        {"a", "v", "", "Restored A"},
-        {"owner", "v", "", "Restored owner"},
-        {"owned", "v", "owner", "Restored owned"},
-        {"asleep", "", "", "Hidden before and after"},
-    });
+    OtherProgram prog(Family("Restored"));
     ASSERT_TRUE(prog.started());
     const std::vector<std::string> names{"a", "owner", "owned", "asleep"};
     HWND tip = strip->ToolTipWindow;
@@ -178,7 +173,7 @@ TEST_F(StripRestore, ClicksAndChoicesDuringThePauseTouchNothing) {
         ClickSwitch();
         SwitchScreen(strip, nullptr);
         EXPECT_EQ(CurrentScreen, 2);
-        EXPECT_EQ(WindowText(GetHandle(strip->SwitchButton)), "1");
+        EXPECT_EQ(TextOf(GetHandle(strip->SwitchButton)), "1");
         EXPECT_TRUE(IsWindowVisible(here));
         // A right press on the strip, and a build of the menu.
         SendMessageA(GetHandle(strip->DragPanel), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
@@ -211,8 +206,8 @@ TEST_F(StripRestore, AfterTheRestoreNothingUsesTheReleasedMenuAndLists) {
     ClickSwitch();
     SwitchScreen(strip, nullptr);
     EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(WindowText(GetHandle(strip->SwitchButton)), "2");
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "1");
+    EXPECT_EQ(TextOf(GetHandle(strip->SwitchButton)), "2");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
     EXPECT_TRUE(IsWindowVisible(prog.Window("w")));
     EXPECT_FALSE(BuildWindowMenu());
     Menu* stray = CreateMenuObject(nullptr, 0, nullptr, 0, {});
@@ -234,8 +229,7 @@ TEST_F(StripRestore, AProgramThatStopsAnsweringDoesNotHoldUpTheEnd) {
     ClickSwitch();
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(busy); }, 3000));
 
-    PostMessageA(busy, WM_APP + 1, 2500, 0);
-    Sleep(150);
+    prog.StopAnswering(busy, 2500);
     const DWORD start = GetTickCount();
     Terminate(app);
     const DWORD took = GetTickCount() - start;

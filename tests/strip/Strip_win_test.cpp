@@ -33,12 +33,6 @@ LOGFONTA FontOf(HWND window) {
     return lf;
 }
 
-std::string ClassOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 struct Colours {
     COLORREF back, text;
 };
@@ -72,7 +66,7 @@ TEST_F(StripLayout, FirstRunPlacesTheStripAboveTheTaskbarAtTheRight) {
     GetClientRect(form, &client);
     EXPECT_EQ(client.right, 99) << "no frame";
     EXPECT_EQ(client.bottom, 23) << "no caption bar";
-    EXPECT_EQ(WindowText(form), "sd");
+    EXPECT_EQ(TextOf(form), "sd");
     EXPECT_EQ(ClassOf(form), "obj_Form");
 
     const LONG style = GetWindowLongA(form, GWL_STYLE);
@@ -104,7 +98,7 @@ TEST_F(StripLayout, PanelAndControlsStandAtTheirPlacesWithBoldAnsiCaptions) {
         HWND h = GetHandle(e.control);
         SCOPED_TRACE(e.caption);
         EXPECT_EQ(GetParent(h), panel);
-        EXPECT_EQ(WindowText(h), e.caption);
+        EXPECT_EQ(TextOf(h), e.caption);
         EXPECT_EQ(BoxIn(h, panel), e.box);
         EXPECT_EQ(ClassOf(h), e.windowClass);
         LOGFONTA lf = FontOf(h);
@@ -145,7 +139,7 @@ TEST_F(StripLayout, ShownOnTopByTheLoopWhileTheApplicationWindowGoesAway) {
     // Before the loop: the application window is up, as a tool window; the strip is not.
     EXPECT_TRUE(IsWindowVisible(appWindow));
     EXPECT_TRUE(GetWindowLongA(appWindow, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_EQ(WindowText(appWindow), "tallowin");
+    EXPECT_EQ(TextOf(appWindow), "tallowin");
     EXPECT_FALSE(IsWindowVisible(form));
 
     RunStrip([&] {
@@ -175,7 +169,7 @@ TEST_F(StripLayout, ShownOnTopByTheLoopWhileTheApplicationWindowGoesAway) {
 
 TEST_F(StripLayout, StoredTranslucencyReachesTheStrip) {
     EndStrip();
-    StoreSetting("Transparent", "1");
+    WriteSetting("Transparent", "1");
     StartStrip();
     ASSERT_TRUE(TransparencyOn);
     ASSERT_TRUE(LayeredSupported) << "the platform has layered windows";
@@ -215,5 +209,5 @@ TEST_F(StripLayout, AMissingLaunchListIsReportedAndTheStripCarriesOn) {
     EXPECT_EQ(boxes, (std::vector<std::string>{"Cannot find file:\r" + list,
                                                "Cannot find file:\rZ:\\no\\such\\file.txt"}));
     EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(WindowText(GetHandle(strip->ScreenNumberLabel)), "1");
+    EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
 }

@@ -1,3 +1,5 @@
+// The pause of the program's end on the real tick counter, with messages flowing,
+// and on a counter that wraps at 2^32 during the pause.
 #include "screens/QuitRestore.h"
 #include <windows.h>
 #include <gtest/gtest.h>

@@ -1,0 +1,34 @@
+#include "support/SettingsKey.h"
+#include <windows.h>
+
+void DeleteSettingsKey() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
+
+void WriteSetting(const char* name, const std::string& value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+bool ReadSetting(const char* name, std::string& value) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char data[256] = "";
+    DWORD size = sizeof data - 1, type = 0;
+    LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS || type != REG_SZ) return false;
+    value = data;
+    return true;
+}
+
+std::string StoredSetting(const char* name) {
+    std::string value;
+    return ReadSetting(name, value) ? value : "<none>";
+}
