@@ -6,7 +6,6 @@
 
 namespace {
 HANDLE instanceMutex; // held until the process ends; never closed
-int claimed = -1;
 
 // Until the running one answers, within the second a later start may take.
 constexpr DWORD kFindMs = 300, kSendMs = 500;
@@ -50,24 +49,17 @@ HandOverResult HandOver(const std::string& list) {
 }
 } // namespace
 
-bool ClaimInstance() {
-    if (claimed < 0) {
-        instanceMutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
-        // Without the mutex at all we cannot tell: better a second strip than none.
-        claimed = !instanceMutex || GetLastError() != ERROR_ALREADY_EXISTS;
-    }
-    return claimed != 0;
-}
-
 bool HandedOverToRunningInstance() {
-    if (!ClaimInstance()) {
+    instanceMutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
+    // Without the mutex at all we cannot tell: better a second strip than none.
+    const bool another = instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (another) {
         const std::string list = GetParamCount() > 0 ? FullPath(CommandLineFile()) : "";
         // A strip too busy to answer within the second keeps running alone.
         if (HandOver(list) != HandOverResult::Refused) return true;
         // A strip in its last moments refuses; once it is gone this start takes over.
         const DWORD r = WaitForSingleObject(instanceMutex, kQuitWaitMs);
         if (r != WAIT_OBJECT_0 && r != WAIT_ABANDONED) return true;
-        claimed = 1;
     }
     OpenCommandWindow();
     return false;

@@ -28,10 +28,6 @@ bool hotkeyArmed = true;
 std::vector<std::string> handedLists;
 bool runningList;
 
-HWND StripWindow() {
-    return MainFormRecord && MainFormRecord->form ? MainFormRecord->form->handle : nullptr;
-}
-
 // Open windows of ours that a click on the strip or a list must wait for: a
 // message box, a popup menu, the About form.
 struct OpenWindows {

@@ -31,6 +31,8 @@ extern MainForm* MainFormRecord;
 void BuildMainForm(MainForm*& record, Control* app);
 // The start-up sequence: menu, hints, lists, placement, settings, launch list.
 void InitMainForm(MainForm* s);
+// The strip's window as it is now; null before it is made or once it is gone.
+HWND StripWindow();
 // How a launch list switches the strip's screen: as a click on the switch button.
 LaunchHooks StripLaunchHooks(MainForm* s);
 // Gives the application window the tool-window style: no taskbar button.

@@ -30,7 +30,8 @@ Control* BoldControl(Control* c) {
     return c;
 }
 
-void* StripWindow(void*) {
+// Made on demand: the strip may create or re-create its window after this is set.
+void* StripAlphaWindow(void*) {
     return MainFormRecord ? GetHandle(MainFormRecord->form) : nullptr;
 }
 
@@ -42,6 +43,10 @@ void ProcessAppMessages(void*) {
 }
 
 } // namespace
+
+HWND StripWindow() {
+    return MainFormRecord && MainFormRecord->form ? MainFormRecord->form->handle : nullptr;
+}
 
 LaunchHooks StripLaunchHooks(MainForm* s) {
     return {SwitchFromLaunchList, ProcessAppMessages, s};
@@ -143,6 +148,6 @@ void InitMainForm(MainForm* s) {
         RunLaunchList(CommandLineFile(), StripLaunchHooks(s));
     }
     TimerSetEnabled(s->TaskbarHideTimer, true);
-    SetAlphaWindowSource(StripWindow, nullptr);
+    SetAlphaWindowSource(StripAlphaWindow, nullptr);
     if (TransparencyOn) ApplyTransparency();
 }

@@ -15,8 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything else, so that every fault of the start-up is reported too.
     err::InstallErrorHandlers();
     // Windows a run ended from outside left hidden come back before anything else;
-    // the instance claimed above tells that no other Para-Vue runs.
-    if (ClaimInstance()) RestoreFromLastRun();
+    // no other Para-Vue runs, or the hand-over above would have ended this one.
+    RestoreFromLastRun();
     EnableHiddenRecord(GetParam(0));
     Control* app = CreateApplication("tallowin");
     BuildMainForm(MainFormRecord, app);

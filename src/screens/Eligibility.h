@@ -11,7 +11,7 @@ bool StyleIsEligible(uint32_t style, uint32_t exStyle);
 // True when a title keeps its window out of switching: it names this program.
 bool TitleProtectsWindow(const char* title);
 
-// What the filter knows of one top-level window, read once (Eligibility_win.cpp).
+// What the filter knows of one top-level window, read once (ReadWindowFacts).
 struct WindowFacts {
     bool visible = false;   // as the bookkeeping sees it: a requested state counts
     bool hasParent = false; // GetParent: owned pop-ups report their owner here

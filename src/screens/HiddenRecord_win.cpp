@@ -7,7 +7,6 @@
 
 namespace {
 constexpr const char* kRecordPath = "Software\\Quenbrook\\Paravue\\HiddenWindows";
-constexpr uint32_t kRegBinary = 3; // REG_BINARY
 
 // The shared memory holds two slots; the writer fills the one not in use and
 // then flips `active`, so a process ended in the middle of a write leaves the
@@ -71,17 +70,12 @@ void WriteShared(const std::string& bytes) {
 }
 
 void DeleteStoredRecord() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenbrook\\Paravue", 0, KEY_SET_VALUE, &key) ==
-        ERROR_SUCCESS) {
-        RegDeleteValueA(key, "HiddenWindows");
-        RegCloseKey(key);
-    }
+    DeleteRegValue(HKEY_CURRENT_USER, kRecordPath);
 }
 
 bool ReadStoredRecord(HiddenWindowsRecord& record) {
     std::string bytes;
-    return ReadRegValue(HKEY_CURRENT_USER, kRecordPath, kRegBinary, bytes) &&
+    return ReadRegValue(HKEY_CURRENT_USER, kRecordPath, REG_BINARY, bytes) &&
            DecodeRecord(bytes, record);
 }
 
@@ -119,7 +113,7 @@ void PublishHiddenWindows(bool store) {
     if (record.windows.empty()) {
         DeleteStoredRecord();
     } else {
-        WriteRegValue(HKEY_CURRENT_USER, kRecordPath, kRegBinary,
+        WriteRegValue(HKEY_CURRENT_USER, kRecordPath, REG_BINARY,
                       static_cast<uint32_t>(bytes.size()), bytes.data());
     }
     lastStored = bytes;

@@ -2,17 +2,15 @@
 #include <algorithm>
 
 void PendingStates::Request(uintptr_t window, bool visible) {
-    for (Item& item : items_) {
-        if (item.window != window) continue;
-        if (item.visible != visible) item = {window, visible, true, false, 0};
-        return;
-    }
-    items_.push_back({window, visible, false, false, 0});
+    auto it = Find(window);
+    if (it == items_.end())
+        items_.push_back({window, visible, false, false, 0});
+    else if (it->visible != visible)
+        *it = {window, visible, true, false, 0};
 }
 
 bool PendingStates::Judge(uintptr_t window, bool exists, bool reportedVisible) {
-    auto it = std::find_if(items_.begin(), items_.end(),
-                           [&](const Item& i) { return i.window == window; });
+    auto it = Find(window);
     if (it == items_.end()) return exists && reportedVisible;
     const bool wanted = it->visible;
     if (!exists) {
@@ -25,6 +23,11 @@ bool PendingStates::Judge(uintptr_t window, bool exists, bool reportedVisible) {
         items_.erase(it);
     }
     return wanted;
+}
+
+std::vector<PendingStates::Item>::iterator PendingStates::Find(uintptr_t window) {
+    return std::find_if(items_.begin(), items_.end(),
+                        [&](const Item& i) { return i.window == window; });
 }
 
 bool PendingStates::Has(uintptr_t window) const {
@@ -41,8 +44,7 @@ std::vector<uintptr_t> PendingStates::PendingShows() const {
 
 PendingStates::Check PendingStates::Recheck(uintptr_t window, bool exists, bool answered,
                                             bool reportedVisible) {
-    auto it = std::find_if(items_.begin(), items_.end(),
-                           [&](const Item& i) { return i.window == window; });
+    auto it = Find(window);
     if (it == items_.end()) return Check::Done;
     if (!exists) {
         items_.erase(it);

@@ -46,4 +46,5 @@ class PendingStates {
         int looks; // answered looks in a row that agree on the outcome
     };
     std::vector<Item> items_;
+    std::vector<Item>::iterator Find(uintptr_t window);
 };

@@ -15,7 +15,6 @@ Menu* WindowMenu;
 ObjectList* MenuLinkList;
 
 namespace {
-constexpr int32_t kCheckedState = 8; // MFS_CHECKED
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
 std::string menuNote;
@@ -144,7 +143,7 @@ bool BuildWindowMenu() {
                 MakeEvent(LaunchKindletItem, nullptr));
     if (LayeredSupported) {
         MenuAddItem(WindowMenu, "Transparent", kMenuCheckMark, MakeEvent(TransparentItem, nullptr));
-        MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), kCheckedState,
+        MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), MFS_CHECKED,
                          TransparencyOn);
     }
     if (!menuNote.empty()) MenuAddItem(WindowMenu, menuNote.c_str(), kMenuGreyed, MenuItemEvent{});

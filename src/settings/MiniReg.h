@@ -7,9 +7,6 @@
 // The registry's root-key handle type, named without pulling in <windows.h>.
 struct HKEY__;
 
-constexpr uint32_t kRegSz = 1;    // REG_SZ
-constexpr uint32_t kRegDword = 4; // REG_DWORD
-
 // ---- portable ----
 // 1-based position of the last c in text; 0 when there is none.
 int LastCharPos(char c, const std::string& text);
@@ -26,6 +23,8 @@ bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_
 // True when a value of exactly the expected type was read; data then holds its
 // bytes (data.size() is the stored size). data is emptied on false.
 bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, std::string& data);
+// Removes the value; the key stays. True when there is no such value afterwards.
+bool DeleteRegValue(HKEY__* root, const std::string& path);
 // Stores text followed by one zero byte as REG_SZ.
 bool WriteRegString(HKEY__* root, const std::string& path, const std::string& text);
 // True when a REG_SZ value was read; text is "" whenever the result is false.

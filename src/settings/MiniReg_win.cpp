@@ -58,6 +58,18 @@ bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, 
     return true;
 }
 
+bool DeleteRegValue(HKEY__* root, const std::string& path) {
+    std::string keyPath, valueName;
+    if (!SplitRegPath(path, keyPath, valueName)) return false;
+    RegKey key;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_SET_VALUE, &key.h) != ERROR_SUCCESS) {
+        key.h = nullptr;
+        return true; // no key, no value
+    }
+    const LONG result = RegDeleteValueA(key.h, ValueNameOrNull(valueName));
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
 bool WriteRegString(HKEY__* root, const std::string& path, const std::string& text) {
     // c_str() supplies the terminating zero.
     return WriteRegValue(root, path, REG_SZ, static_cast<uint32_t>(text.size() + 1), text.c_str());

@@ -201,6 +201,19 @@ TEST_F(RegistryTest, MissingValuesAndKeysReadAsFalse) {
     EXPECT_EQ(text, "5");
 }
 
+TEST_F(RegistryTest, DeletingAValueKeepsTheKeyAndTheOtherValues) {
+    StoreText("Left", "5");
+    StoreText("Top", "6");
+    EXPECT_TRUE(DeleteRegValue(HKEY_LOCAL_MACHINE, kLeftPath));
+    EXPECT_EQ(LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Left").type, 0u);
+    EXPECT_EQ(LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Top").bytes, "6\0"s);
+    // Gone already, or never there: nothing to do, and nothing is created.
+    EXPECT_TRUE(DeleteRegValue(HKEY_LOCAL_MACHINE, kLeftPath));
+    DeleteProgramKey();
+    EXPECT_TRUE(DeleteRegValue(HKEY_LOCAL_MACHINE, kLeftPath));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKey));
+}
+
 TEST_F(RegistryTest, APathWithoutBackslashIsRefusedWithoutTouchingTheRegistry) {
     const char* name = "ParavueNoKeyPath";
     RegDeleteValueA(HKEY_CURRENT_USER, name);
