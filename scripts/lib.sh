@@ -10,7 +10,7 @@ log() { printf '== %s\n' "$*" >&2; }
 # Installs the toolchain, Wine and the X tools when any of them is missing.
 ensure_deps() {
     local missing=
-    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++ clang++ clang-format; do
+    for cmd in cmake i686-w64-mingw32-g++-posix wine wineserver Xvfb xdotool xwininfo import g++ clang++ clang-format python3; do
         command -v "$cmd" >/dev/null 2>&1 || missing="$missing $cmd"
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing="$missing googletest"
@@ -27,7 +27,7 @@ ensure_deps() {
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends \
         wine wine32:i386 wine64 g++-mingw-w64-i686 g++ make xvfb xdotool x11-utils \
-        imagemagick googletest cmake clang libclang-rt-dev clang-format >/dev/null
+        imagemagick googletest cmake clang libclang-rt-dev clang-format python3 >/dev/null
 }
 
 build_native() {
