@@ -47,6 +47,14 @@ inline std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 
+// The strips on the desktop, of any Para-Vue process.
+inline size_t StripCount() {
+    size_t strips = 0;
+    for (HWND w : TopWindowsOf(0, "obj_Form"))
+        strips += TextOf(w) == "sd";
+    return strips;
+}
+
 inline size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
     return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
 }

@@ -243,8 +243,7 @@ TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
 
 // The launch button hands the saved list to paravue.exe and the group opens on
 // the other screen: the watched window of another program is already hidden
-// when each file starts. A running strip carries the list out, or (until it
-// takes lists over) a second strip does; either way the files open after a switch.
+// when each file starts. The running strip carries the list out: no second strip.
 TEST_F(KindletE2E, TheLaunchButtonOpensTheGroupOnTheOtherScreen) {
     SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E kindlet watched");
     OtherProgram other({{"w", "v", "", "E2E kindlet watched"}});
@@ -263,6 +262,9 @@ TEST_F(KindletE2E, TheLaunchButtonOpensTheGroupOnTheOtherScreen) {
     ASSERT_TRUE(opened);
     EXPECT_EQ("args=|cwd=" + dir + "one|watched=hidden\n", launches("one"));
     EXPECT_EQ("args=-p|cwd=" + dir + "two words|watched=hidden\n", launches("two words"));
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    EXPECT_EQ(1u, StripCount());
+    EXPECT_EQ(std::vector<std::string>{"w hide"}, other.ShowHideLog());
 }
 
 } // namespace

@@ -476,10 +476,8 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     ASSERT_TRUE(ReadSetting("Hotkey", stored));
     EXPECT_EQ("Ctrl+Shift+F12", stored) << "read, never written";
 
-    // Another program holds the default key.
-    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_SPACE));
     struct Case {
-        const char* value; // null: no value, the default key
+        const char* value; // null: no value, the default key, which another program holds
         const char* what;
     } cases[] = {{"", "an empty value"},
                  {"Ctrl+Tab", "a value that is not valid"},
@@ -488,17 +486,25 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
         SCOPED_TRACE(c.what);
         app.Kill();
         DeleteSettingsKey();
+        // Held only in the last case: before it, a strip that fell back to the
+        // default key would take the press and switch.
+        const bool held = !c.value;
+        if (held) {
+            ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, VK_SPACE));
+        }
         if (c.value) WriteSetting("Hotkey", c.value);
         StartAndWait();
         std::string text;
         EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
         pressAndExpectNoSwitch(c.what);
+        if (held) {
+            MSG msg;
+            EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE))
+                << "the held key came to its holder";
+            UnregisterHotKey(nullptr, 7);
+        }
         SwitchTo(2); // the button works as ever
     }
-    MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE))
-        << "the held key came to its holder";
-    UnregisterHotKey(nullptr, 7);
 }
 
 // A later start that ends within a second with code 0, leaving the one strip.
@@ -509,10 +515,7 @@ void ExpectHandedOver(Paravue& later, const std::string& args, const std::string
     ASSERT_TRUE(later.WaitForExit(1000, code)) << "a second start ends within a second";
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(0u, code);
-    size_t strips = 0;
-    for (HWND w : TopWindowsOf(0, "obj_Form"))
-        strips += TextOf(w) == "sd";
-    EXPECT_EQ(1u, strips);
+    EXPECT_EQ(1u, StripCount());
 }
 
 TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWaitForTheAboutForm) {
