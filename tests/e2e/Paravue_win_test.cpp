@@ -448,6 +448,7 @@ TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce)
     // Let go, the key works again.
     PressCtrlAltSpace();
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+
     EXPECT_EQ(0u, QuitWithButton());
     ExpectSavedPlace(kDefaultLeft, kDefaultTop);
 }
@@ -471,6 +472,16 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     LetFocusSettle();
     PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+    // While the window menu is open the key waits: the menu's items name this
+    // screen. (Alt would close the menu itself, hence this key.)
+    POINT p = CenterOf(app.NumberLabel());
+    MouseRightClick(p.x, p.y);
+    ASSERT_NE(nullptr, app.WaitForMenu());
+    PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
+    Sleep(500);
+    EXPECT_EQ("2", TextOf(app.NumberLabel())) << "no switch under the open menu";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(app.WaitForNoMenu());
     EXPECT_EQ(0u, QuitWithButton());
     std::string stored;
     ASSERT_TRUE(ReadSetting("Hotkey", stored));
