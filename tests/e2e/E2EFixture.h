@@ -28,6 +28,11 @@ inline POINT StripPoint(HWND strip, int dx, int dy) {
     return {r.left + dx, r.top + dy};
 }
 
+// Below every other window: its item is the window menu's first.
+inline void SendToBottom(HWND w) {
+    SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 inline void Click(HWND w) {
     POINT c = CenterOf(w);
     MouseClick(c.x, c.y);

@@ -172,7 +172,7 @@ TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
     ASSERT_TRUE(other.started());
     HWND target = other.Window("m"), bystander = other.Window("b");
     StartAndWait();
-    SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendToBottom(target);
 
     POINT p = CenterOf(app.NumberLabel());
     MouseRightClick(p.x, p.y);
@@ -264,7 +264,7 @@ TEST_F(ParavueE2E, AWindowThatStoppedAnsweringFreezesNeitherSwitchNorMenuNorQuit
     ASSERT_TRUE(other.started());
     HWND hung = other.Window("h");
     StartAndWait();
-    SetWindowPos(hung, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendToBottom(hung);
     // A window of another program that keeps answering.
     OtherProgram live({{"l", "v", "", "E2E answering window"}});
     ASSERT_TRUE(live.started());

@@ -84,8 +84,7 @@ TEST_F(ReliabilityE2E, TheMenuListsABusyWindowWhereItWasSentNotWhereItStillStand
     ASSERT_TRUE(other.started());
     HWND w = other.Window("w");
     StartAndWait();
-    // At the bottom of the stack: the first item of the menu.
-    SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendToBottom(w);
     MakeBusy(w, 4000);
     ChooseMenuItem({VK_HOME}); // "Move 1: ..., to other screen"
     // A user looks before the second choice (a right click during the move's
