@@ -17,6 +17,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/settings/HotkeyText.cpp
   src/settings/MiniReg.cpp
   src/settings/Settings.cpp
+  src/settings/StartWithWindows.cpp
   src/settings/Transparency.cpp
   src/ui/LayoutRules.cpp
   src/ui/MenuRules.cpp
@@ -32,6 +33,7 @@ set(PARAVUE_WIN32_SOURCES
   src/app/Placement_win.cpp
   src/app/SingleInstance_win.cpp
   src/app/StripCommands_win.cpp
+  src/app/StripPlacement_win.cpp
   src/app/Unit1_win.cpp
   src/errors/err_win.cpp
   src/errors/MessageBox_win.cpp
@@ -47,6 +49,7 @@ set(PARAVUE_WIN32_SOURCES
   src/screens/WindowMenu_win.cpp
   src/settings/MiniReg_win.cpp
   src/settings/Settings_win.cpp
+  src/settings/StartWithWindows_win.cpp
   src/settings/ToolTip1_win.cpp
   src/settings/Transparency_win.cpp
   src/ui/Control_win.cpp
@@ -66,6 +69,7 @@ set(PARAVUE_ENTRY_SOURCES
 # The companion program for making launch lists, a program of its own.
 set(PARAVUE_KINDLET_SOURCES
   src/launch/Kindlet_win.cpp
+  src/launch/kindlet.rc
 )
 # The program's resources: icon, version and the error texts.
 set(PARAVUE_RESOURCES
@@ -95,6 +99,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/settings/HotkeyText_test.cpp
   tests/settings/MiniReg_test.cpp
   tests/settings/Settings_test.cpp
+  tests/settings/StartWithWindows_test.cpp
   tests/settings/Transparency_test.cpp
   tests/ui/LayoutRules_test.cpp
   tests/ui/MenuRules_test.cpp
@@ -105,6 +110,7 @@ set(PARAVUE_PORTABLE_TESTS
 set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
+  tests/e2e/Desktop_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/errors/Crash_win_test.cpp
@@ -122,6 +128,7 @@ set(PARAVUE_WIN32_TESTS
   tests/settings/ToolTip1_win_test.cpp
   tests/settings/Transparency_win_test.cpp
   tests/strip/Strip_win_test.cpp
+  tests/strip/StripDesktop_win_test.cpp
   tests/strip/StripRestore_win_test.cpp
   tests/strip/StripSwitch_win_test.cpp
   tests/strip/StripWindowMenu_win_test.cpp

@@ -2,6 +2,7 @@
 // the corrections that keep a stored place on the screen.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 struct ScreenRect {
     int32_t left, top, right, bottom;
@@ -27,6 +28,41 @@ struct StripPlace {
 StripPlace KeepOnScreen(StripPlace place, int32_t width, int32_t height, int32_t screenWidth,
                         int32_t screenHeight, int32_t taskbarThickness);
 
+// The strip's height in the 96-dpi layout.
+constexpr int32_t kStripHeight = 23;
+
+// One monitor as placement sees it: its rectangle in desktop pixels (left of or
+// above the primary ones are negative), its dots per inch, and what the taskbar
+// and other bars keep free at its edges (kept free at the bottom whatever edge).
+struct MonitorFacts {
+    ScreenRect rect;
+    int dpi = 96;
+    int32_t reserved = 0;
+    bool primary = false;
+};
+
+struct StripLayout {
+    StripPlace place;
+    int dpi;
+};
+
+// The index of the monitor holding most of rect; the nearest when none holds any
+// of it; -1 without monitors.
+int MonitorOf(const ScreenRect& rect, const MonitorFacts* monitors, int count);
+// The default place: the bottom right of the primary monitor, above the taskbar,
+// at the primary monitor's scale.
+StripLayout DefaultStripPlace(const MonitorFacts* monitors, int count);
+// The keep-on-screen rules of KeepOnScreen applied to the monitor that holds most
+// of the strip at place (the nearest when none does), at that monitor's scale. The
+// strip is taken to be as large as at dpi now.
+StripLayout KeepOnMonitors(StripPlace place, int dpi, const MonitorFacts* monitors, int count);
+// Whether some monitor shows part of the strip at place, as large as at dpi.
+bool StripShown(StripPlace place, int dpi, const MonitorFacts* monitors, int count);
+
 // ---- Win32 ----
 // The thickness of the shell's taskbar now; 0 when there is none.
 int32_t ReadTaskbarThickness();
+// The monitors now; tests replace the reader (nullptr: the system's). Gives the old.
+using MonitorReaderFn = std::vector<MonitorFacts> (*)();
+MonitorReaderFn SetMonitorReader(MonitorReaderFn read);
+std::vector<MonitorFacts> ReadMonitors();

@@ -2,6 +2,7 @@
 // (a system-wide hotkey) and launch lists handed over by later starts. Both
 // arrive at one hidden message-only window of our own.
 #pragma once
+#include "settings/HotkeyText.h"
 #include <windows.h>
 
 inline constexpr const char* kCommandWindowClass = "Paravue_Commands";
@@ -15,3 +16,10 @@ HWND OpenCommandWindow();
 // Reads the "Hotkey" setting, registers the key and puts what came of it at the end
 // of the window menu. Call once the strip is built.
 void StartHotkey();
+
+// The keyboard's state and layout as the switch key reads them; tests replace it
+// (nullptr: the system's). Gives the old reader.
+using KeyFactsFn = KeyFacts (*)();
+KeyFactsFn SetKeyFactsReader(KeyFactsFn read);
+// The system's answer: the input language of the window in front, the Alt keys now.
+KeyFacts ReadKeyFacts();

@@ -24,6 +24,9 @@ HWND commandWindow;
 // repeats WM_HOTKEY, and the system's own no-repeat flag is not always honoured.
 UINT hotkeyKey;
 bool hotkeyArmed = true;
+// No "Hotkey" value: the key in force is the default one.
+bool defaultHotkey;
+KeyFactsFn keyFactsReader = ReadKeyFacts;
 // Full paths of lists handed over and not yet carried out, oldest first.
 std::vector<std::string> handedLists;
 bool runningList;
@@ -60,7 +63,7 @@ bool StripFree(bool waitForBoxes) {
 }
 
 void OnHotkey() {
-    if (!hotkeyArmed) return;
+    if (!hotkeyArmed || IgnoreHotkeyPress(defaultHotkey, keyFactsReader())) return;
     hotkeyArmed = false;
     SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
     if (!StripFree(false)) return;
@@ -160,7 +163,8 @@ HWND OpenCommandWindow() {
 void StartHotkey() {
     HWND w = OpenCommandWindow();
     std::string text;
-    const HotkeyParse parse = ParseHotkey(ReadHotkeySetting(text) ? text : kDefaultHotkeyText);
+    defaultHotkey = !ReadHotkeySetting(text);
+    const HotkeyParse parse = ParseHotkey(defaultHotkey ? kDefaultHotkeyText : text);
     bool registered = false;
     if (w && parse.status == HotkeyStatus::Ok) {
         const UINT mods = parse.hotkey.modifiers, key = parse.hotkey.key;
@@ -171,4 +175,26 @@ void StartHotkey() {
         hotkeyKey = key;
     }
     SetWindowMenuNote(HotkeyNote(parse, registered));
+}
+
+KeyFacts ReadKeyFacts() {
+    KeyFacts keys;
+    keys.rightAltDown = GetAsyncKeyState(VK_RMENU) & 0x8000;
+    keys.leftAltDown = GetAsyncKeyState(VK_LMENU) & 0x8000;
+    // The layout matters only for a right Alt alone.
+    if (!keys.rightAltDown || keys.leftAltDown) return keys;
+    HWND front = GetForegroundWindow();
+    HKL layout = GetKeyboardLayout(front ? GetWindowThreadProcessId(front, nullptr) : 0);
+    // A layout has AltGr when some character it types needs Ctrl and Alt together.
+    for (WCHAR ch = 0x21; ch < 0x250 && !keys.layoutHasAltGr; ++ch) {
+        const SHORT scan = VkKeyScanExW(ch, layout);
+        keys.layoutHasAltGr = scan != -1 && (HIBYTE(scan) & 6) == 6;
+    }
+    return keys;
+}
+
+KeyFactsFn SetKeyFactsReader(KeyFactsFn read) {
+    KeyFactsFn old = keyFactsReader;
+    keyFactsReader = read ? read : ReadKeyFacts;
+    return old;
 }

@@ -1,5 +1,5 @@
 #include "app/Unit1.h"
-#include "app/Placement.h"
+#include "app/StripPlacement.h"
 #include "launch/LaunchList.h"
 #include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
@@ -129,20 +129,13 @@ void InitMainForm(MainForm* s) {
     CurrentScreen = 1;
     LayeredSupported = IsLayeredSupported();
 
-    const int32_t taskbar = ReadTaskbarThickness();
-    SetWidth(form, kStripWidth);
-    SetHeight(form, GetHeight(s->SwitchButton) + 3);
-    SetLeft(form, DefaultLeft(ScreenWidth(), GetWidth(form)));
-    SetTop(form, DefaultTop(ScreenHeight(), GetHeight(form), taskbar));
+    PlaceStripAtStart(s);
     SetCaption(s->SwitchButton, "2");
     ProgramDir = FileDirPart(GetParam(0));
 
     FormPosition position(form);
     LoadSettings(position);
-    StripPlace place = KeepOnScreen({GetLeft(form), GetTop(form)}, GetWidth(form), GetHeight(form),
-                                    ScreenWidth(), ScreenHeight(), taskbar);
-    if (place.top != GetTop(form)) SetTop(form, place.top);
-    if (place.left != GetLeft(form)) SetLeft(form, place.left);
+    KeepStripOnMonitors(s);
 
     if (GetParamCount() > 0) {
         RunLaunchList(CommandLineFile(), StripLaunchHooks(s));

@@ -22,6 +22,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     BuildMainForm(MainFormRecord, app);
     StartHotkey();
     RunMessageLoop(app);
+    // Only a run the user ended gets here: log-off and shutdown end the process
+    // inside the loop, where no box may wait.
+    ReportSettingsNotKept();
     err::RemoveErrorHandlers();
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "screens/WindowMenu.h"
+#include "errors/MessageBox.h"
 #include "errors/err.h"
 #include "launch/LaunchList.h"
 #include "screens/Eligibility.h"
@@ -9,6 +10,7 @@
 #include "screens/HiddenRecord.h"
 #include "screens/WindowMenuItems.h"
 #include "settings/Settings.h"
+#include "settings/StartWithWindows.h"
 #include "settings/Transparency.h"
 
 Menu* WindowMenu;
@@ -28,6 +30,12 @@ void LaunchKindletItem(void*, BaseObject*, int32_t) {
 }
 void TransparentItem(void*, BaseObject*, int32_t) {
     ToggleTransparency();
+}
+// Checked only for a value that starts this very copy; otherwise a choice makes it so.
+void StartWithWindowsItem(void*, BaseObject*, int32_t) {
+    if (!SetStartWithWindows(!StartsWithWindows()))
+        CallMessageBox(nullptr, "Para-Vue could not change whether it starts with Windows.",
+                       "Para-Vue", MB_OK | MB_ICONWARNING);
 }
 
 // Tells the shell's desktop that windows came or went.
@@ -141,6 +149,10 @@ bool BuildWindowMenu() {
     MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
     MenuAddItem(WindowMenu, "Launch \"Kindlet\" (for launching groups of files)", 0,
                 MakeEvent(LaunchKindletItem, nullptr));
+    MenuAddItem(WindowMenu, "Start with Windows", kMenuCheckMark,
+                MakeEvent(StartWithWindowsItem, nullptr));
+    MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), MFS_CHECKED,
+                     StartsWithWindows());
     if (LayeredSupported) {
         MenuAddItem(WindowMenu, "Transparent", kMenuCheckMark, MakeEvent(TransparentItem, nullptr));
         MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), MFS_CHECKED,

@@ -113,3 +113,7 @@ std::string HotkeyNote(const HotkeyParse& parse, bool registered) {
     const std::string name = HotkeyName(parse.hotkey);
     return registered ? "Hotkey: " + name : "No hotkey: " + name + " is in use";
 }
+
+bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys) {
+    return defaultKey && keys.layoutHasAltGr && keys.rightAltDown && !keys.leftAltDown;
+}

@@ -37,3 +37,13 @@ std::string HotkeyName(const Hotkey& hotkey);
 // The last, disabled line of the window menu: the hotkey in force or why there is
 // none. registered tells whether the system gave us an Ok hotkey.
 std::string HotkeyNote(const HotkeyParse& parse, bool registered);
+
+// What the keyboard says at the moment the switch key fired.
+struct KeyFacts {
+    bool layoutHasAltGr = false; // the input language types characters with AltGr
+    bool rightAltDown = false, leftAltDown = false;
+};
+// On a layout with AltGr, AltGr is sent as Ctrl with the right Alt, so AltGr+Space
+// (typed by accident in a hurry) looks like Ctrl+Alt+Space. The default key is
+// not taken then; a key the user chose is taken as they chose it.
+bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys);

@@ -25,21 +25,26 @@ bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_
     if (!SplitRegPath(path, keyPath, valueName)) return false;
     RegKey key;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                        nullptr, &key.h, &disposition) != ERROR_SUCCESS) {
+    LONG result = RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_WRITE, nullptr, &key.h, &disposition);
+    if (result != ERROR_SUCCESS)
         key.h = nullptr;
-        return false;
-    }
-    return RegSetValueExA(key.h, ValueNameOrNull(valueName), 0, type,
-                          static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    else
+        result = RegSetValueExA(key.h, ValueNameOrNull(valueName), 0, type,
+                                static_cast<const BYTE*>(data), size);
+    // The registry answers with its code, not the thread's last error: kept
+    // there so that a caller can say why.
+    if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
 }
 
-bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, std::string& data) {
+bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, std::string& data,
+                  uint32_t extraAccess) {
     data.clear();
     std::string keyPath, valueName;
     if (!SplitRegPath(path, keyPath, valueName)) return false;
     RegKey key;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key.h) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | extraAccess, &key.h) != ERROR_SUCCESS) {
         key.h = nullptr;
         return false;
     }
@@ -75,10 +80,10 @@ bool WriteRegString(HKEY__* root, const std::string& path, const std::string& te
     return WriteRegValue(root, path, REG_SZ, static_cast<uint32_t>(text.size() + 1), text.c_str());
 }
 
-bool ReadRegString(HKEY__* root, const std::string& path, std::string& text) {
+bool ReadRegString(HKEY__* root, const std::string& path, std::string& text, uint32_t extraAccess) {
     text.clear();
     std::string bytes;
-    if (!ReadRegValue(root, path, REG_SZ, bytes)) return false;
+    if (!ReadRegValue(root, path, REG_SZ, bytes, extraAccess)) return false;
     text = DecodeRegString(bytes);
     return true;
 }

@@ -20,8 +20,25 @@ void LoadSettingsWith(ReadSettingFn read, PositionTarget& target) {
     }
 }
 
-void SaveSettingsWith(WriteSettingFn write, PositionTarget& target) {
-    write(kTransparentPath, TransparencyOn ? "1" : "0");
-    write(kLeftPath, IntToText(target.GetLeft()));
-    write(kTopPath, IntToText(target.GetTop()));
+bool SaveSettingsWith(WriteSettingFn write, PositionTarget& target) {
+    bool ok = write(kTransparentPath, TransparencyOn ? "1" : "0");
+    ok = write(kLeftPath, IntToText(target.GetLeft())) && ok;
+    return write(kTopPath, IntToText(target.GetTop())) && ok;
+}
+
+bool ReadSettingChain(ReadSourceFn read, const std::string& path, std::string& text) {
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    for (const SettingsSource& source : kSettingsSources)
+        if (read(source.machine, std::string(source.key) + "\\" + name, text)) return true;
+    text.clear();
+    return false;
+}
+
+std::string SettingsNotKeptText(std::string reason) {
+    // The system's texts end in a line break.
+    while (!reason.empty() &&
+           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return "Para-Vue could not keep its settings (translucency and the strip's place) in " +
+           std::string(kUserSettingsName) + ":\r\n" + (reason.empty() ? "unknown error" : reason);
 }

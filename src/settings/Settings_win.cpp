@@ -1,23 +1,64 @@
 #include "settings/Settings.h"
+#include "errors/MessageBox.h"
 #include "settings/MiniReg.h"
 #include <windows.h>
 
-static bool ReadMachineText(const char* path, std::string& text) {
-    return ReadRegString(HKEY_LOCAL_MACHINE, path, text);
+namespace {
+// The registry's reason for the first write of the last save that failed; 0: none.
+DWORD notKeptReason;
+
+bool ReadSourceText(bool machine, const std::string& path, std::string& text) {
+    if (!machine) return ReadRegString(HKEY_CURRENT_USER, path, text);
+    // The machine's key as an administrator sees it in the registry editor (on
+    // 64-bit Windows our own view is redirected to WOW6432Node), then our view.
+    return ReadRegString(HKEY_LOCAL_MACHINE, path, text, KEY_WOW64_64KEY) ||
+           ReadRegString(HKEY_LOCAL_MACHINE, path, text);
 }
 
-static bool WriteMachineText(const char* path, const std::string& text) {
-    return WriteRegString(HKEY_LOCAL_MACHINE, path, text);
+bool ReadSettingText(const char* path, std::string& text) {
+    return ReadSettingChain(ReadSourceText, path, text);
 }
+
+bool WriteUserText(const char* path, const std::string& text) {
+    return WriteRegString(HKEY_CURRENT_USER, path, text);
+}
+
+WriteSettingFn settingsWriter = WriteUserText;
+
+// Every write is still tried; the first reason is the one told.
+bool WriteNoted(const char* path, const std::string& text) {
+    SetLastError(0);
+    if (settingsWriter(path, text)) return true;
+    if (!notKeptReason) notKeptReason = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+    return false;
+}
+} // namespace
 
 void LoadSettings(PositionTarget& target) {
-    LoadSettingsWith(ReadMachineText, target);
+    LoadSettingsWith(ReadSettingText, target);
 }
 
-void SaveSettings(PositionTarget& target) {
-    SaveSettingsWith(WriteMachineText, target);
+bool SaveSettings(PositionTarget& target) {
+    notKeptReason = 0;
+    return SaveSettingsWith(WriteNoted, target);
+}
+
+WriteSettingFn SetSettingsWriter(WriteSettingFn write) {
+    WriteSettingFn old = settingsWriter;
+    settingsWriter = write ? write : WriteUserText;
+    return old;
+}
+
+void ReportSettingsNotKept() {
+    if (!notKeptReason) return;
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   notKeptReason, 0, reason, sizeof reason, nullptr);
+    notKeptReason = 0;
+    CallMessageBox(nullptr, SettingsNotKeptText(reason).c_str(), "Para-Vue",
+                   MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
 bool ReadHotkeySetting(std::string& text) {
-    return ReadMachineText(kHotkeyPath, text);
+    return ReadSettingText(kHotkeyPath, text);
 }

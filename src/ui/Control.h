@@ -151,6 +151,10 @@ Control* SetHeight(Control* c, int v);
 Control* SetPosition(Control* c, int x, int y);
 Control* SetSize(Control* c, int w, int h);
 Control* SetClientSize(Control* c, int w, int h);
+// Position and size given in the 96-dpi layout, set at LayoutDpi.
+Control* PlaceScaled(Control* c, int x, int y, int w, int h);
+// Makes the fonts of c and its children again at LayoutDpi.
+void RescaleFonts(Control* c);
 Control* SetBounds(Control* c, const LayoutRect& r);
 Control* SetCaption(Control* c, const char* text);
 std::string GetCaption(Control* c);

@@ -60,7 +60,7 @@ Control* NewControl(Control* parent, const char* className, bool edge3DDefault) 
         c->backColor = parent->backColor;
         if (parent->brush) c->brush = ToolCopy(CreateBrushTool(parent->backColor), parent->brush);
         const int32_t m = parent->margin;
-        c->bounds = {m, m, m + 64, m + 64};
+        c->bounds = {m, m, m + Px(64), m + Px(64)};
     }
     c->SetParentControl(parent);
     return c;
@@ -132,7 +132,7 @@ Control* CreateButton(Control* parent, const char* caption) {
     Control* c =
         NewChild(parent, "BUTTON", kChildStyle | WS_TABSTOP | BS_PUSHLIKE, buttonActions, false);
     if (!c) return nullptr;
-    c->bounds.bottom = c->bounds.top + 22;
+    c->bounds.bottom = c->bounds.top + Px(22);
     SetTextAlign(c, 2);
     return SetCaption(c, caption);
 }
@@ -141,16 +141,16 @@ Control* CreateCheckBox(Control* parent, const char* caption) {
     Control* c = NewChild(parent, "BUTTON", kChildStyle | WS_TABSTOP | BS_AUTOCHECKBOX,
                           buttonActions, false);
     if (!c) return nullptr;
-    c->bounds.bottom = c->bounds.top + 22;
+    c->bounds.bottom = c->bounds.top + Px(22);
     SetTextAlign(c, 2);
     SetCaption(c, caption);
-    return SetWidth(c, 72);
+    return SetWidth(c, Px(72));
 }
 
 Control* CreateLabel(Control* parent, const char* caption) {
     Control* c = NewChild(parent, "STATIC", kLabelStyle, staticActions, false);
     if (!c) return nullptr;
-    c->bounds.bottom = c->bounds.top + 22;
+    c->bounds.bottom = c->bounds.top + Px(22);
     return SetCaption(c, caption);
 }
 
@@ -160,8 +160,8 @@ Control* CreatePanel(Control* parent, int edge) {
     if (edge == 1) style |= SS_SUNKEN;
     Control* c = NewChild(parent, "STATIC", style, staticActions, false);
     if (!c) return nullptr;
-    c->bounds.right += 36;
-    c->bounds.bottom += 36;
+    c->bounds.right += Px(36);
+    c->bounds.bottom += Px(36);
     c->exStyle |= WS_EX_CONTROLPARENT;
     return c;
 }
@@ -170,8 +170,8 @@ Control* CreateEditBox(Control* parent, uint32_t options) {
     Control* c = NewChild(parent, "EDIT", EditBoxStyle(options), editActions, true);
     if (!c) return nullptr;
     const bool multiLine = (options & 8) != 0;
-    c->bounds.right = c->bounds.left + (multiLine ? 200 : 100);
-    c->bounds.bottom = c->bounds.top + (multiLine ? 200 : 22);
+    c->bounds.right = c->bounds.left + Px(multiLine ? 200 : 100);
+    c->bounds.bottom = c->bounds.top + Px(multiLine ? 200 : 22);
     return c;
 }
 
@@ -269,6 +269,18 @@ Control* SetSize(Control* c, int w, int h) {
     if (w) r.right = r.left + w;
     if (h) r.bottom = r.top + h;
     return SetBounds(c, r);
+}
+
+Control* PlaceScaled(Control* c, int x, int y, int w, int h) {
+    const LayoutRect r = ScaleRect({x, y, x + w, y + h}, LayoutDpi());
+    return SetSize(SetPosition(c, r.left, r.top), r.Width(), r.Height());
+}
+
+void RescaleFonts(Control* c) {
+    if (!c) return;
+    FontRescale(c->font);
+    for (int32_t i = 0; c->children && i < c->children->count; ++i)
+        RescaleFonts(static_cast<Control*>(ListGet(c->children, i)));
 }
 
 Control* SetClientSize(Control* c, int w, int h) {

@@ -24,6 +24,15 @@ class GraphicTool : public BaseObject {
     ~GraphicTool() override = default;
 };
 
+// The dots per inch the layer lays out for: the system's until the program sets
+// the one of the monitor its window stands on. Fonts are made at this scale.
+int LayoutDpi();
+void SetLayoutDpi(int dpi);
+// A size of the 96-dpi layout at LayoutDpi.
+int32_t Px(int32_t px);
+// Drops the font's GDI object so that it is made again at LayoutDpi.
+void FontRescale(GraphicTool* font);
+
 GraphicTool* CreateFontTool();
 GraphicTool* CreateBrushTool(uint32_t color);
 HGDIOBJ ToolHandle(GraphicTool* tool);

@@ -29,10 +29,58 @@ GraphicTool* CreateBrushTool(uint32_t color) {
     return t;
 }
 
+namespace {
+void ToolChanged(GraphicTool* tool);
+int layoutDpi;
+
+// The cell height of a font of the system's own size (height 0) at 96 dpi: what a
+// height-0 font is scaled from.
+int32_t SystemCellHeight96(const LOGFONTA& font) {
+    LOGFONTA f = font;
+    f.lfHeight = 0;
+    HFONT h = CreateFontIndirectA(&f);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, h);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(h);
+    return tm.tmHeight > 0 ? tm.tmHeight : 13;
+}
+} // namespace
+
+int LayoutDpi() {
+    if (!layoutDpi) {
+        HDC dc = GetDC(nullptr);
+        layoutDpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : kBaseDpi;
+        ReleaseDC(nullptr, dc);
+        if (layoutDpi <= 0) layoutDpi = kBaseDpi;
+    }
+    return layoutDpi;
+}
+
+void SetLayoutDpi(int dpi) {
+    layoutDpi = dpi > 0 ? dpi : kBaseDpi;
+}
+
+int32_t Px(int32_t px) {
+    return ScalePixels(px, LayoutDpi());
+}
+
+void FontRescale(GraphicTool* font) {
+    if (font && font->isFont && font->handle) ToolChanged(font);
+}
+
 HGDIOBJ ToolHandle(GraphicTool* tool) {
     if (!tool) return nullptr;
     if (!tool->handle) {
-        if (tool->isFont)
+        if (tool->isFont && LayoutDpi() != kBaseDpi) {
+            LOGFONTA scaled = tool->font;
+            scaled.lfHeight = ScaleFontHeight(scaled.lfHeight, LayoutDpi(),
+                                              scaled.lfHeight ? 0 : SystemCellHeight96(scaled));
+            tool->handle = CreateFontIndirectA(&scaled);
+        } else if (tool->isFont)
             tool->handle = CreateFontIndirectA(&tool->font);
         else
             tool->handle = CreateSolidBrush(ResolveColor(tool->color));

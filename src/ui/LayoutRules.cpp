@@ -139,3 +139,19 @@ MouseRecord MakeMouseRecord(uint32_t msg, uint32_t wParam, uint32_t lParam, bool
     rec.y = static_cast<int16_t>(lParam >> 16);
     return rec;
 }
+
+int32_t ScalePixels(int32_t px, int dpi) {
+    const int64_t n = static_cast<int64_t>(px) * dpi;
+    const int64_t half = kBaseDpi / 2;
+    return static_cast<int32_t>(n >= 0 ? (n + half) / kBaseDpi : -((-n + half) / kBaseDpi));
+}
+
+LayoutRect ScaleRect(const LayoutRect& r, int dpi) {
+    return {ScalePixels(r.left, dpi), ScalePixels(r.top, dpi), ScalePixels(r.right, dpi),
+            ScalePixels(r.bottom, dpi)};
+}
+
+int32_t ScaleFontHeight(int32_t height, int dpi, int32_t systemCellHeight96) {
+    if (dpi == kBaseDpi) return height;
+    return ScalePixels(height ? height : systemCellHeight96, dpi);
+}

@@ -77,3 +77,15 @@ inline bool IsSystemColor(uint32_t color) {
 inline int32_t SystemColorIndex(uint32_t color) {
     return static_cast<int32_t>(color & 0xFF);
 }
+
+// The layout is given for 96 dots per inch; on a screen of another scale every
+// size is multiplied by dpi / 96 and rounded to the nearest pixel (halves away
+// from zero, as MulDiv does).
+inline constexpr int kBaseDpi = 96;
+int32_t ScalePixels(int32_t px, int dpi);
+// A rectangle of the 96-dpi layout at dpi: its edges are scaled, not its size, so
+// that rectangles that touch at 96 dpi still touch.
+LayoutRect ScaleRect(const LayoutRect& r, int dpi);
+// A font height of the 96-dpi layout at dpi; 0 (the system's size) becomes the
+// cell height the system gives at 96 dpi, scaled.
+int32_t ScaleFontHeight(int32_t height, int dpi, int32_t systemCellHeight96);

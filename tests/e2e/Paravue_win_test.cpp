@@ -165,8 +165,8 @@ TEST_F(LaunchListE2E, ListIsFoundInTheProgramFolderAndMayUseLineFeedsAlone) {
 
 // The window menu, read the way a user reads it: the window enumerated last (the
 // bottom of the stack) stands first; from the end come the greyed line naming the
-// switch key, "Transparent" (where layered windows exist), the launch item, a
-// separator and then the windows of the other screen.
+// switch key, "Transparent" (where layered windows exist), "Start with Windows",
+// the launch item, a separator and then the windows of the other screen.
 TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
     OtherProgram other({{"m", "v", "", "E2E menu target"}, {"b", "v", "", "E2E bystander"}});
     ASSERT_TRUE(other.started());
@@ -189,7 +189,7 @@ TEST_F(ParavueE2E, RightClickMenuMovesAWindowToTheOtherScreenAndBack) {
     MouseRightClick(q.x, q.y);
     ASSERT_NE(nullptr, app.WaitForMenu());
     PressKey(VK_END);
-    for (int i = IsLayeredSupported() ? 3 : 2; i > 0; --i)
+    for (int i = IsLayeredSupported() ? 4 : 3; i > 0; --i)
         PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(app.WaitForNoMenu());

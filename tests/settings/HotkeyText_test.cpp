@@ -1,5 +1,6 @@
 #include "settings/HotkeyText.h"
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 constexpr uint32_t C = kHotkeyCtrl, A = kHotkeyAlt, S = kHotkeyShift, W = kHotkeyWin;
@@ -57,3 +58,34 @@ TEST(HotkeyText, EmptyMeansNoneAndAnythingElseIsNotValid) {
               HotkeyNote(ParseHotkey(kDefaultHotkeyText), false));
 }
 } // namespace
+
+TEST(HotkeyText, NamesInLowerCaseReadAsTheirKeys) {
+    for (auto [text, modifiers, key] : {std::tuple{"ctrl+f5", C, 0x74u},
+                                        {"ctrl+alt+space", C | A, 0x20u},
+                                        {"shift+win+pagedown", S | W, 0x22u},
+                                        {"alt+f12", A, 0x7Bu},
+                                        {"ctrl+delete", C, 0x2Eu},
+                                        {"win+a", W, 'A'}}) {
+        SCOPED_TRACE(text);
+        const HotkeyParse p = ParseHotkey(text);
+        ASSERT_EQ(HotkeyStatus::Ok, p.status);
+        EXPECT_EQ(modifiers, p.hotkey.modifiers);
+        EXPECT_EQ(key, p.hotkey.key);
+    }
+}
+
+// AltGr arrives as Ctrl and the right Alt: ignored only for the default key, only on
+// a layout that has AltGr, only when the left Alt is not down as well.
+TEST(HotkeyText, AltGrSpaceDoesNotFireTheDefaultKey) {
+    struct Row {
+        bool defaultKey, altGrLayout, rightAlt, leftAlt, ignored;
+    } rows[] = {
+        {true, true, true, false, true},   {true, true, false, true, false},
+        {true, true, true, true, false},   {true, false, true, false, false},
+        {false, true, true, false, false}, {true, true, false, false, false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.ignored,
+                  IgnoreHotkeyPress(r.defaultKey, {r.altGrLayout, r.rightAlt, r.leftAlt}))
+            << r.defaultKey << r.altGrLayout << r.rightAlt << r.leftAlt;
+}

@@ -1,5 +1,6 @@
 #include "settings/MiniReg.h"
 #include "settings/Settings.h"
+#include "errors/MessageBox.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -9,8 +10,9 @@ using namespace std::string_literals;
 namespace {
 const char* const kKey = "SOFTWARE\\Quenbrook\\Paravue";
 
-// Removes the program's key so that every test starts as on a new machine.
+// Removes the program's keys so that every test starts as on a new machine.
 void DeleteProgramKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenbrook");
 }
@@ -80,7 +82,7 @@ class RegistryTest : public ::testing::Test {
 };
 } // namespace
 
-TEST_F(RegistryTest, FirstRunKeepsDefaultsAndTheSaveCreatesTheKey) {
+TEST_F(RegistryTest, FirstRunKeepsDefaultsAndTheSaveCreatesTheUsersKey) {
     Position form;
     LoadSettings(form);
     EXPECT_FALSE(TransparencyOn);
@@ -88,13 +90,15 @@ TEST_F(RegistryTest, FirstRunKeepsDefaultsAndTheSaveCreatesTheKey) {
     EXPECT_EQ(form.top, 715);
     // Loading writes nothing, not even the key.
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kKey));
 
     form.left = 300;
     form.top = 40;
-    SaveSettings(form);
-    RawValue transparent = LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Transparent");
-    RawValue left = LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Left");
-    RawValue top = LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Top");
+    EXPECT_TRUE(SaveSettings(form));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKey)) << "only the user's key is written";
+    RawValue transparent = LoadRaw(HKEY_CURRENT_USER, kKey, "Transparent");
+    RawValue left = LoadRaw(HKEY_CURRENT_USER, kKey, "Left");
+    RawValue top = LoadRaw(HKEY_CURRENT_USER, kKey, "Top");
     EXPECT_EQ(transparent.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(transparent.bytes, "0\0"s);
     EXPECT_EQ(left.type, static_cast<DWORD>(REG_SZ));
@@ -112,7 +116,7 @@ TEST_F(RegistryTest, FirstRunKeepsDefaultsAndTheSaveCreatesTheKey) {
     EXPECT_TRUE(TransparencyOn);
     EXPECT_EQ(next.left, -20);
     EXPECT_EQ(next.top, 40);
-    EXPECT_EQ(LoadRaw(HKEY_LOCAL_MACHINE, kKey, "Left").bytes, "-20\0"s);
+    EXPECT_EQ(LoadRaw(HKEY_CURRENT_USER, kKey, "Left").bytes, "-20\0"s);
 }
 
 TEST_F(RegistryTest, TransparentIsOnOnlyForExactlyOne) {
@@ -241,4 +245,72 @@ TEST_F(RegistryTest, AnEmptyValueNameAddressesTheDefaultValue) {
     EXPECT_EQ(text, "unnamed");
     // No named value was made on the way.
     EXPECT_FALSE(ReadRegString(HKEY_LOCAL_MACHINE, kKey, text));
+}
+
+namespace {
+const char* const kStoreWow =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Quenbrook\\Paravue";
+const char* const kStore = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Quenbrook\\Paravue";
+
+void StoreUserText(const char* keyPath, const char* name, const std::string& text) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string shownBox;
+int NoteBox(void*, const char* text, const char*, unsigned) {
+    shownBox += text;
+    return IDOK;
+}
+bool RefuseWrite(const char*, const std::string&) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+}
+} // namespace
+
+// Taken away one by one from the front, each source in turn decides the value.
+TEST_F(RegistryTest, EachValueComesFromTheUserThenTheCopiesOfWindowsThenTheMachine) {
+    StoreText("Left", "4");
+    StoreUserText(kStore, "Left", "3");
+    StoreUserText(kStoreWow, "Left", "2");
+    StoreUserText(kKey, "Left", "1");
+    StoreText("Top", "33"); // Top only in the machine key: each value on its own
+    for (int expected = 1; expected <= 4; ++expected) {
+        Position form;
+        LoadSettings(form);
+        EXPECT_EQ(form.left, expected);
+        EXPECT_EQ(form.top, 33);
+        RegDeleteKeyA(HKEY_CURRENT_USER, expected == 1 ? kKey : expected == 2 ? kStoreWow : kStore);
+    }
+    std::string hotkey;
+    StoreText("Hotkey", "Ctrl+F5");
+    EXPECT_TRUE(ReadHotkeySetting(hotkey));
+    EXPECT_EQ(hotkey, "Ctrl+F5") << "an administrator's key for everyone";
+    RegDeleteKeyA(HKEY_CURRENT_USER, kStore);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kStoreWow);
+}
+
+TEST_F(RegistryTest, ARefusedWriteIsToldOnceWithItsReason) {
+    MessageBoxFn oldBox = SetMessageBoxFunction(NoteBox);
+    shownBox.clear();
+    Position form;
+    ReportSettingsNotKept();
+    EXPECT_EQ(shownBox, "") << "nothing failed, nothing told";
+
+    WriteSettingFn oldWriter = SetSettingsWriter(RefuseWrite);
+    EXPECT_FALSE(SaveSettings(form));
+    SetSettingsWriter(oldWriter);
+    ReportSettingsNotKept();
+    ReportSettingsNotKept();
+    SetMessageBoxFunction(oldBox);
+    EXPECT_EQ(shownBox.find("Para-Vue could not keep its settings"), 0u) << shownBox;
+    EXPECT_NE(shownBox.find("HKEY_CURRENT_USER\\Software\\Quenbrook\\Paravue:\r\n"),
+              std::string::npos);
+    EXPECT_EQ(shownBox.find("unknown error"), std::string::npos) << "the system's reason";
+    EXPECT_EQ(shownBox.find("could not", 10), std::string::npos) << "once: " << shownBox;
 }

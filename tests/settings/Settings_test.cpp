@@ -1,4 +1,5 @@
 #include "settings/Settings.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <stdexcept>
@@ -120,4 +121,81 @@ TEST_F(SettingsLogic, SaveWritesTheCurrentValuesAsDecimalTexts) {
     EXPECT_TRUE(TransparencyOn);
     EXPECT_EQ(next.left, 300);
     EXPECT_EQ(next.top, -40);
+}
+
+namespace {
+// What each source holds, by the key's full value path; every source asked, in order.
+std::map<std::pair<bool, std::string>, std::string> sources;
+std::vector<std::string> asked;
+
+bool ReadSource(bool machine, const std::string& path, std::string& text) {
+    asked.push_back((machine ? "HKLM\\" : "HKCU\\") + path);
+    auto it = sources.find({machine, path});
+    text = it == sources.end() ? "" : it->second;
+    return it != sources.end();
+}
+
+const std::string kUser = "Software\\Quenbrook\\Paravue\\Left";
+const std::string kStoreWow =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Quenbrook\\Paravue\\Left";
+const std::string kStore =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Quenbrook\\Paravue\\Left";
+const std::string kMachine = "SOFTWARE\\Quenbrook\\Paravue\\Left";
+} // namespace
+
+// Each source answers when the ones before it hold nothing; a value that is there,
+// even empty, ends the search.
+TEST(SettingsChain, TheUserKeyThenBothPerUserCopiesThenTheMachineKey) {
+    struct Row {
+        std::vector<std::pair<bool, std::string>> holding; // each holds its own name
+        const char* expected;
+        size_t asks;
+    } rows[] = {
+        {{{false, kUser}, {false, kStoreWow}, {false, kStore}, {true, kMachine}}, "HKCU\\", 1},
+        {{{false, kStoreWow}, {false, kStore}, {true, kMachine}},
+         "HKCU\\Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node",
+         2},
+        {{{false, kStore}, {true, kMachine}},
+         "HKCU\\Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Quenbrook",
+         3},
+        {{{true, kMachine}}, "HKLM\\", 4},
+        {{}, "", 4},
+    };
+    for (const Row& r : rows) {
+        sources.clear();
+        asked.clear();
+        for (const auto& h : r.holding)
+            sources[h] = (h.first ? "HKLM\\" : "HKCU\\") + h.second;
+        std::string text = "stale";
+        const bool found = ReadSettingChain(ReadSource, kLeftPath, text);
+        SCOPED_TRACE(r.expected);
+        EXPECT_EQ(found, r.expected[0] != '\0');
+        EXPECT_EQ(text.rfind(r.expected, 0), 0u) << text;
+        EXPECT_EQ(asked.size(), r.asks);
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"HKCU\\" + kUser, "HKCU\\" + kStoreWow,
+                                               "HKCU\\" + kStore, "HKLM\\" + kMachine}));
+
+    sources = {{{false, kUser}, ""}, {{true, kMachine}, "300"}};
+    asked.clear();
+    std::string text;
+    EXPECT_TRUE(ReadSettingChain(ReadSource, kLeftPath, text));
+    EXPECT_EQ(text, "") << "the user's own empty value stands";
+}
+
+TEST_F(SettingsLogic, AFailedWriteIsToldAndTheOthersAreStillWritten) {
+    Position form;
+    EXPECT_TRUE(SaveSettingsWith(WriteStored, form));
+    writes.clear();
+    const WriteSettingFn refuseLeft = [](const char* path, const std::string& text) {
+        writes.push_back(path);
+        return std::string(path) != kLeftPath && WriteStored(path, text);
+    };
+    EXPECT_FALSE(SaveSettingsWith(refuseLeft, form));
+    EXPECT_EQ(std::count(writes.begin(), writes.end(), std::string(kTopPath)), 2)
+        << "Top after Left";
+
+    const std::string text = SettingsNotKeptText("Access denied.\r\n");
+    EXPECT_EQ(text, "Para-Vue could not keep its settings (translucency and the strip's place) in "
+                    "HKEY_CURRENT_USER\\Software\\Quenbrook\\Paravue:\r\nAccess denied.");
 }

@@ -110,14 +110,16 @@ TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunch
     std::vector<PlatformItem> items = ShownMenu();
     ASSERT_GE(items.size(), 5u);
 
-    // Block by block: visible, separator, remembered, separator, launch, transparency.
+    // Block by block: visible, separator, remembered, separator, launch, start with
+    // Windows, transparency.
     std::vector<size_t> separators;
     for (size_t i = 0; i < items.size(); ++i)
         if (items[i].separator) separators.push_back(i);
     ASSERT_EQ(separators.size(), 2u);
-    ASSERT_EQ(separators[1] + 3, items.size());
+    ASSERT_EQ(separators[1] + 4, items.size());
     EXPECT_EQ(items[separators[1] + 1].text, "Launch \"Kindlet\" (for launching groups of files)");
     EXPECT_FALSE(items[separators[1] + 1].checked);
+    EXPECT_EQ(items[separators[1] + 2].text, "Start with Windows");
     ASSERT_TRUE(LayeredSupported);
     EXPECT_EQ(items.back().text, "Transparent");
     EXPECT_TRUE(items.back().checked);
@@ -185,7 +187,8 @@ TEST_F(StripWindowMenu, ANoteStandsGreyedAfterEveryOtherItem) {
     EXPECT_TRUE(GetMenuState(WindowMenu->handle, items.back().id, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_EQ("Transparent", items[items.size() - 2].text);
     EXPECT_TRUE(items[items.size() - 2].checked);
-    EXPECT_EQ("Launch \"Kindlet\" (for launching groups of files)", items[items.size() - 3].text);
+    EXPECT_EQ("Start with Windows", items[items.size() - 3].text);
+    EXPECT_EQ("Launch \"Kindlet\" (for launching groups of files)", items[items.size() - 4].text);
 
     ASSERT_TRUE(BuildWindowMenu());
     EXPECT_EQ("Transparent", ShownMenu().back().text) << "no note, no line";
@@ -321,4 +324,28 @@ TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
         EXPECT_EQ(ScreenListOf(2)->count, across ? 1 : 0);
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(busy) != FALSE) == !across; }, 6000));
     }
+}
+
+TEST_F(StripWindowMenu, StartWithWindowsIsCheckedOnlyForAValueNamingThisCopy) {
+    const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    char me[MAX_PATH];
+    GetModuleFileNameA(nullptr, me, sizeof me);
+    auto checked = [&](const std::string& value) {
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, run, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        if (value.empty())
+            RegDeleteValueA(key, "Para-Vue");
+        else
+            RegSetValueExA(key, "Para-Vue", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(key);
+        EXPECT_TRUE(BuildWindowMenu());
+        for (const PlatformItem& item : ShownMenu())
+            if (item.text == "Start with Windows") return item.checked ? 1 : 0;
+        return -1;
+    };
+    EXPECT_EQ(checked(""), 0);
+    EXPECT_EQ(checked(std::string("\"") + me + "\""), 1);
+    EXPECT_EQ(checked("\"C:\\Other copy\\paravue.exe\""), 0);
+    EXPECT_EQ(checked(""), 0);
 }

@@ -1,23 +1,39 @@
 #include "support/SettingsKey.h"
 #include <windows.h>
 
-void DeleteSettingsKey() {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
-}
-
-void WriteSetting(const char* name, const std::string& value) {
+namespace {
+void WriteText(HKEY root, const char* name, const std::string& value) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
 }
+} // namespace
+
+void DeleteSettingsKey() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteKeyA(
+        HKEY_CURRENT_USER,
+        "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Quenbrook\\Paravue");
+    RegDeleteKeyA(HKEY_CURRENT_USER,
+                  "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Quenbrook\\Paravue");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
+
+void WriteSetting(const char* name, const std::string& value) {
+    WriteText(HKEY_CURRENT_USER, name, value);
+}
+
+void WriteMachineSetting(const char* name, const std::string& value) {
+    WriteText(HKEY_LOCAL_MACHINE, name, value);
+}
 
 bool ReadSetting(const char* name, std::string& value) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     char data[256] = "";
     DWORD size = sizeof data - 1, type = 0;

@@ -1,14 +1,19 @@
-// The program's stored values under HKLM\SOFTWARE\Quenbrook\Paravue (Left, Top,
-// Transparent, Hotkey), read and written straight through the registry.
+// The program's stored values (Left, Top, Transparent, Hotkey), read and written
+// straight through the registry: the user's key HKCU\Software\Quenbrook\Paravue,
+// and the machine's key HKLM\SOFTWARE\Quenbrook\Paravue it falls back to.
 #pragma once
 #include <string>
 
-inline constexpr const char* kSettingsKey = "SOFTWARE\\Quenbrook\\Paravue";
+inline constexpr const char* kSettingsKey = "Software\\Quenbrook\\Paravue";
 
-// Every test that reads the settings starts as on a new machine.
+// Every test that reads the settings starts as on a new machine: no user's key,
+// no per-user copies, no machine's key.
 void DeleteSettingsKey();
+// In the user's key.
 void WriteSetting(const char* name, const std::string& value);
-// False when the value is missing or not text.
+// In the machine's key, as an administrator sets a value for everyone.
+void WriteMachineSetting(const char* name, const std::string& value);
+// From the user's key; false when the value is missing or not text.
 bool ReadSetting(const char* name, std::string& value);
 // The value as text; "<none>" when it is missing.
 std::string StoredSetting(const char* name);

@@ -149,3 +149,28 @@ TEST(Mouse, RecordFromMessage) {
     EXPECT_EQ(wheel.x, 16);
     EXPECT_EQ(wheel.y, 32);
 }
+
+TEST(LayoutRules, SizesOfThe96DpiLayoutAreScaledToTheNearestPixel) {
+    struct Row {
+        int32_t px;
+        int dpi;
+        int32_t scaled;
+    } rows[] = {
+        {99, 96, 99},   {99, 144, 149}, {23, 144, 35},  {2, 144, 3},   {95, 144, 143},
+        {99, 120, 124}, {23, 120, 29},  {99, 192, 198}, {-23, 144, -35}, {0, 144, 0},
+        {1, 72, 1},     {-1, 72, -1},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(ScalePixels(r.px, r.dpi), r.scaled) << r.px << " at " << r.dpi;
+    // Touching rectangles still touch: their edges are scaled, not their sizes.
+    const LayoutRect a = ScaleRect({0, 0, 28, 20}, 144), b = ScaleRect({28, 1, 47, 21}, 144);
+    EXPECT_EQ(a.right, b.left);
+    EXPECT_EQ(b.Width(), 29);
+    EXPECT_EQ(ScaleRect({71, 0, 95, 20}, 144), (LayoutRect{107, 0, 143, 30}));
+    // Fonts: unchanged at 96 dpi; the system's size (0) scaled from its cell height.
+    EXPECT_EQ(ScaleFontHeight(0, 96, 13), 0);
+    EXPECT_EQ(ScaleFontHeight(19, 96, 13), 19);
+    EXPECT_EQ(ScaleFontHeight(19, 144, 13), 29);
+    EXPECT_EQ(ScaleFontHeight(0, 144, 13), 20);
+    EXPECT_EQ(ScaleFontHeight(-11, 144, 13), -17);
+}

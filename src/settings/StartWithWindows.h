@@ -1,0 +1,23 @@
+// "Start with Windows": a value in the user's Run key that starts this copy of
+// the program when the user logs on.
+#pragma once
+#include <string>
+
+// The Run key's value path (key, backslash, value name) under HKEY_CURRENT_USER.
+inline constexpr const char* kRunValuePath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Para-Vue";
+
+// ---- portable ----
+// What the Run value holds for the program at programPath: the path in quotes, so
+// that a folder with blanks starts the right file.
+std::string RunValueFor(const std::string& programPath);
+// Whether a Run value starts the program at programPath: its first part (quoted or
+// up to the first blank) names the same file, letters in any case.
+bool RunValueStarts(const std::string& value, const std::string& programPath);
+
+// ---- Win32 ----
+// True while the Run value starts this copy of the program.
+bool StartsWithWindows();
+// Adds the value (pointing at this copy) or removes it; false when the registry
+// refused, with the reason in the thread's last error.
+bool SetStartWithWindows(bool on);

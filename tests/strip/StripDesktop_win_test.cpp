@@ -1,0 +1,129 @@
+// The strip and the desktop around it: monitors that come and go, a change of
+// scale, and the switch key on a keyboard with AltGr.
+#include "app/Placement.h"
+#include "app/StripCommands.h"
+#include "app/StripPlacement.h"
+#include "support/StripFixture.h"
+
+namespace {
+using StripDesktop = StripTest;
+
+std::vector<MonitorFacts> monitorsNow;
+std::vector<MonitorFacts> FakeMonitors() {
+    return monitorsNow;
+}
+
+KeyFacts keysNow;
+KeyFacts FakeKeys() {
+    return keysNow;
+}
+
+LONG FontHeightOf(Control* c) {
+    LOGFONTA f{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(GetHandle(c), WM_GETFONT, 0, 0)), sizeof f, &f);
+    return f.lfHeight;
+}
+
+SIZE SizeOf(Control* c) {
+    RECT r;
+    GetWindowRect(GetHandle(c), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// The switch key as the system delivers it, to the program's command window.
+void FireSwitchKey() {
+    Pump(100); // let go of the last press
+    PostMessageA(OpenCommandWindow(), WM_HOTKEY, 1, 0);
+    Pump(300);
+}
+} // namespace
+
+TEST_F(StripDesktop, AMonitorThatWentTakesNoStripWithIt) {
+    const MonitorFacts primary{{0, 0, 1024, 768}, 96, 20, true};
+    const MonitorFacts left{{-1280, 0, 0, 1024}, 96, 0, false};
+    MonitorReaderFn old = SetMonitorReader(FakeMonitors);
+    monitorsNow = {left, primary};
+    HWND form = GetHandle(strip->form);
+    SetPosition(strip->form, -600, 500);
+    SendMessageA(form, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(GetLeft(strip->form), -600) << "still shown on the left monitor";
+
+    monitorsNow = {primary}; // unplugged
+    SendMessageA(form, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(GetLeft(strip->form), 0);
+    EXPECT_EQ(GetTop(strip->form), 500);
+
+    // A bar that grew over a strip partly off the monitor: the work area changed.
+    SetPosition(strip->form, 1020, 900);
+    SendMessageA(form, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(GetLeft(strip->form), 902);
+    EXPECT_EQ(GetTop(strip->form), 725);
+    SetMonitorReader(old);
+}
+
+TEST_F(StripDesktop, OnAMonitorOfAnotherScaleTheStripTakesTheSuggestedSizeAndNewFonts) {
+    const LONG font96 = FontHeightOf(strip->SwitchButton);
+    RECT suggested{500, 400, 649, 435};
+    SendMessageA(GetHandle(strip->form), 0x02E0, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(GetLeft(strip->form), 500);
+    EXPECT_EQ(GetTop(strip->form), 400);
+    EXPECT_EQ(SizeOf(strip->form).cx, 149);
+    EXPECT_EQ(SizeOf(strip->form).cy, 35);
+    EXPECT_EQ(SizeOf(strip->SwitchButton).cx, 42);
+    EXPECT_EQ(SizeOf(strip->SwitchButton).cy, 30);
+    EXPECT_EQ(SizeOf(strip->QuitButton).cx, 36);
+    const LONG font144 = FontHeightOf(strip->SwitchButton);
+    EXPECT_NE(font144, 0);
+    EXPECT_NE(font144, font96) << "the font is made again at the new scale";
+
+    RECT back{500, 400, 599, 423};
+    SendMessageA(GetHandle(strip->form), 0x02E0, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(SizeOf(strip->form).cx, 99);
+    EXPECT_EQ(SizeOf(strip->SwitchButton).cx, 28);
+    EXPECT_EQ(SizeOf(strip->SwitchButton).cy, 20);
+    EXPECT_EQ(FontHeightOf(strip->SwitchButton), font96);
+    SetLayoutDpi(96);
+}
+
+// AltGr reaches programs as Ctrl with the right Alt: on a layout with AltGr,
+// AltGr+Space does not switch with the default key; the left Alt does, and a key
+// the user wrote down switches as they wrote it.
+TEST_F(StripDesktop, AltGrSpaceDoesNotSwitchWithTheDefaultKey) {
+    KeyFactsFn old = SetKeyFactsReader(FakeKeys);
+    std::vector<std::string> numbers;
+    auto fire = [&](KeyFacts keys) {
+        keysNow = keys;
+        FireSwitchKey();
+        numbers.push_back(GetCaption(strip->ScreenNumberLabel));
+    };
+    MainForm* s = strip;
+    RunStrip([&] {
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetHandle(s->form)) != FALSE; }, 3000));
+        StartHotkey();
+        fire({true, true, false});  // AltGr on a layout with AltGr
+        fire({false, true, false}); // right Alt on a layout without
+        fire({true, false, true});  // left Alt
+        WriteSetting("Hotkey", "ctrl+alt+space");
+        StartHotkey();
+        fire({true, true, false}); // the user's own key
+        DeleteSettingsKey();
+        StartHotkey();
+    });
+    SetKeyFactsReader(old);
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2", "1", "2"}));
+}
+
+TEST(KeyFactsOnWindows, TheRightAltIsReadAsItIsHeld) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_RMENU;
+    in.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+    SendInput(1, &in, sizeof in);
+    EXPECT_TRUE(WaitFor([] { return ReadKeyFacts().rightAltDown; }, 1000));
+    EXPECT_FALSE(ReadKeyFacts().leftAltDown);
+    in.ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    EXPECT_TRUE(WaitFor([] { return !ReadKeyFacts().rightAltDown; }, 1000));
+}
