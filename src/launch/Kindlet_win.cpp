@@ -6,6 +6,7 @@
 // screen it stands on.
 #include "errors/err.h"
 #include "launch/LaunchListFile.h"
+#include "ui/GraphicTool.h"
 #include "ui/Services_win.h"
 #include "ui/StringList_win.h"
 #include <windows.h>
@@ -275,20 +276,22 @@ void DropFiles(Kindlet& k, HDROP drop) {
 // ---- the window ----
 
 void Layout(const Kindlet& k, int width, int height) {
-    constexpr int kMargin = 8, kButtonW = 100, kButtonH = 24, kRow = 22;
+    // Sizes of the 96-dpi layout, at the screen's scale.
+    const int kMargin = Px(8), kButtonW = Px(100), kButtonH = Px(24), kRow = Px(22);
     const int listW = width - 3 * kMargin - kButtonW;
     const int listH = height - 3 * kMargin - kRow;
     MoveWindow(k.list, kMargin, kMargin, listW, listH, TRUE);
     const int rowTop = height - kMargin - kRow;
-    MoveWindow(GetDlgItem(k.window, IdParamsLabel), kMargin, rowTop + 3, 70, kRow - 3, TRUE);
-    MoveWindow(k.params, kMargin + 72, rowTop, listW - 72, kRow, TRUE);
+    MoveWindow(GetDlgItem(k.window, IdParamsLabel), kMargin, rowTop + Px(3), Px(70), kRow - Px(3),
+               TRUE);
+    MoveWindow(k.params, kMargin + Px(72), rowTop, listW - Px(72), kRow, TRUE);
     int y = kMargin;
     for (const ButtonSpec& b : kButtons) {
         if (b.id == IdAdd || b.id == IdLaunch) y += kMargin;
         if (b.id == IdLaunch) y = height - kMargin - kButtonH;
         MoveWindow(GetDlgItem(k.window, b.id), width - kMargin - kButtonW, y, kButtonW, kButtonH,
                    TRUE);
-        y += kButtonH + 4;
+        y += kButtonH + Px(4);
     }
 }
 
@@ -314,7 +317,7 @@ void CreateChildren(Kindlet& k) {
         LVCOLUMNA c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
         c.pszText = const_cast<char*>(columns[i].title);
-        c.cx = columns[i].width;
+        c.cx = Px(columns[i].width);
         SendMessageA(k.list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&c));
     }
     child("STATIC", "&Parameters:", 0, 0, IdParamsLabel);
@@ -452,7 +455,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
 
     Kindlet k;
     if (!CreateWindowExA(0, kClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                         CW_USEDEFAULT, 560, 360, nullptr, nullptr, inst, &k))
+                         CW_USEDEFAULT, Px(560), Px(360), nullptr, nullptr, inst, &k))
         return 1;
     FillList(k, -1);
     SetModified(k, false);

@@ -14,7 +14,8 @@ void Shell(const std::string& target) {
 }
 
 Control* AboutLabel(Control* form, int left, int top, int width, int height, int fontHeight) {
-    Control* label = SetSize(SetPosition(CreateLabel(form, ""), left, top), width, height);
+    // A height of 0 keeps the label's default of 22 pixels.
+    Control* label = PlaceScaled(CreateLabel(form, ""), left, top, width, height ? height : 22);
     GraphicTool* font = GetFont(label);
     FontSetName(font, "Times New Roman");
     FontSetHeight(font, fontHeight);
@@ -45,7 +46,7 @@ void CreateAboutForm(AboutForm*& record, Control* owner) {
     // Made while the loop runs, the form would show at once, at the system's place;
     // it shows when the caller opens it, already where it belongs.
     SetVisible(a->form, false);
-    SetClientSize(a->form, 211, 203);
+    SetClientSize(a->form, Px(211), Px(203));
     AddToAutoFree(a->form, a);
     SetStyle(a->form, a->form->style & ~static_cast<uint32_t>(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 
@@ -57,9 +58,9 @@ void CreateAboutForm(AboutForm*& record, Control* owner) {
     a->NoticeLabel = AboutLabel(a->form, 11, 64, 190, 17, 14);
     FontSetCharset(GetFont(a->NoticeLabel), kAnsiCharset);
     SetCaption(a->NoticeLabel, kMakerNotice);
-    a->OkButton = SetSize(SetPosition(CreateButton(a->form, "&Ok"), 125, 160), 0, 33);
+    a->OkButton = PlaceScaled(CreateButton(a->form, "&Ok"), 125, 160, 64, 33);
     FontSetCharset(GetFont(a->OkButton), kAnsiCharset);
-    a->HelpButton = SetSize(SetPosition(CreateButton(a->form, "&Help"), 24, 160), 0, 33);
+    a->HelpButton = PlaceScaled(CreateButton(a->form, "&Help"), 24, 160, 64, 33);
     FontSetCharset(GetFont(a->HelpButton), kAnsiCharset);
 
     a->HelpButton->OnClick = MakeEvent(OpenHelp, a);
@@ -70,8 +71,8 @@ void CreateAboutForm(AboutForm*& record, Control* owner) {
     SetCaption(a->form, "About this program");
     a->form->currentControl = a->OkButton;
 
-    SetLeft(a->form, ScreenWidth() - (GetWidth(a->form) + 100));
-    SetTop(a->form, ScreenHeight() - (GetHeight(a->form) + 60));
+    SetLeft(a->form, ScreenWidth() - (GetWidth(a->form) + Px(100)));
+    SetTop(a->form, ScreenHeight() - (GetHeight(a->form) + Px(60)));
     SetCaption(a->ProductLabel, "Para-Vue");
     SetCaption(a->VersionLabel, "v1.2");
 }
