@@ -327,18 +327,10 @@ TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
 }
 
 TEST_F(StripWindowMenu, StartWithWindowsIsCheckedOnlyForAValueNamingThisCopy) {
-    const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     char me[MAX_PATH];
     GetModuleFileNameA(nullptr, me, sizeof me);
     auto checked = [&](const std::string& value) {
-        HKEY key;
-        RegCreateKeyExA(HKEY_CURRENT_USER, run, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-        if (value.empty())
-            RegDeleteValueA(key, "Para-Vue");
-        else
-            RegSetValueExA(key, "Para-Vue", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
+        SetRunValue(value);
         EXPECT_TRUE(BuildWindowMenu());
         for (const PlatformItem& item : ShownMenu())
             if (item.text == "Start with Windows") return item.checked ? 1 : 0;
@@ -348,4 +340,5 @@ TEST_F(StripWindowMenu, StartWithWindowsIsCheckedOnlyForAValueNamingThisCopy) {
     EXPECT_EQ(checked(std::string("\"") + me + "\""), 1);
     EXPECT_EQ(checked("\"C:\\Other copy\\paravue.exe\""), 0);
     EXPECT_EQ(checked(""), 0);
+    EXPECT_EQ(RunValue(), "<none>");
 }

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 namespace {
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 void WriteText(HKEY root, const char* name, const std::string& value) {
     HKEY key;
     if (RegCreateKeyExA(root, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
@@ -47,4 +49,29 @@ bool ReadSetting(const char* name, std::string& value) {
 std::string StoredSetting(const char* name) {
     std::string value;
     return ReadSetting(name, value) ? value : "<none>";
+}
+
+std::string RunValue() {
+    char data[1024] = "";
+    DWORD size = sizeof data - 1, type = 0;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<none>";
+    const LONG r =
+        RegQueryValueExA(key, "Para-Vue", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS && type == REG_SZ ? data : "<none>";
+}
+
+void SetRunValue(const std::string& value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    if (value.empty())
+        RegDeleteValueA(key, "Para-Vue");
+    else
+        RegSetValueExA(key, "Para-Vue", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
 }

@@ -17,3 +17,8 @@ void WriteMachineSetting(const char* name, const std::string& value);
 bool ReadSetting(const char* name, std::string& value);
 // The value as text; "<none>" when it is missing.
 std::string StoredSetting(const char* name);
+
+// The "Start with Windows" value Para-Vue in the user's Run key; "<none>" when
+// it is missing. Setting "" removes it.
+std::string RunValue();
+void SetRunValue(const std::string& value);
