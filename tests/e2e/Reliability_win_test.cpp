@@ -92,11 +92,12 @@ TEST_F(ReliabilityE2E, TheMenuListsABusyWindowWhereItWasSentNotWhereItStillStand
     Sleep(1000);
     // The last item before the launch item: the one window remembered for
     // screen 2, which brings it back. The menu ends with the greyed line naming
-    // the switch key.
+    // the switch key, "Transparent" where layered windows exist, "Start with
+    // Windows" and the launch item.
     if (IsLayeredSupported())
-        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
+        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP, VK_UP});
     else
-        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
     WaitUntilAnswering(w);
     EXPECT_TRUE(StaysVisible(w, true));
     SwitchTo(2);
