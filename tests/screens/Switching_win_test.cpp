@@ -34,7 +34,7 @@ class ShowScreenTest : public ::testing::Test {
     void AddEntry(int screen, HWND handle, const char* title) {
         auto* e = new WindowEntry{};
         e->Handle = handle;
-        lstrcpynA(e->Title, title, 255);
+        e->Title = title;
         ListAdd(ScreenListOf(screen), e);
     }
     // A handle that stood for a window and stands for none now.
