@@ -112,6 +112,7 @@ set(PARAVUE_WIN32_TESTS
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
+  tests/e2e/Unicode_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
   tests/errors/Report_win_test.cpp

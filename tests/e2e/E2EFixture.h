@@ -100,6 +100,31 @@ inline void LetFocusSettle() {
     }
 }
 
+// While it lives, the shell opens ".html" files with the given program.
+class HtmlOpensWith {
+  public:
+    explicit HtmlOpensWith(const std::string& exe) {
+        char old[256] = "";
+        LONG size = sizeof old;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS) old_ = old;
+        const std::string command = "\"" + exe + "\" \"%1\"";
+        RegSetValueA(HKEY_CLASSES_ROOT, "ParavueE2E.html\\shell\\open\\command", REG_SZ,
+                     command.c_str(), static_cast<DWORD>(command.size()));
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "ParavueE2E.html", 15);
+    }
+    ~HtmlOpensWith() {
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old_.c_str(),
+                     static_cast<DWORD>(old_.size()));
+        for (const char* key :
+             {"ParavueE2E.html\\shell\\open\\command", "ParavueE2E.html\\shell\\open",
+              "ParavueE2E.html\\shell", "ParavueE2E.html"})
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+    }
+
+  private:
+    std::string old_;
+};
+
 class ParavueE2E : public ::testing::Test {
   protected:
     void SetUp() override {
