@@ -117,6 +117,7 @@ set(PARAVUE_WIN32_TESTS
   tests/errors/Format_win_test.cpp
   tests/errors/Report_win_test.cpp
   tests/errors/Texts_win_test.cpp
+  tests/errors/Wide_win_test.cpp
   tests/launch/LaunchList_win_test.cpp
   tests/launch/ShellExecute_win_test.cpp
   tests/runtime/LeanRuntime_win_test.cpp

@@ -245,6 +245,7 @@ TEST_F(KindletE2E, NamesInAnyScriptAreDroppedShownAndSavedInAFormThatKeepsThem) 
     ASSERT_TRUE(WaitFor([&] { return Entries() == both; }, 3000)) << Entries();
 
     const std::string list = dir + "список.txt";
+    DeleteFileW(WideText(list));
     ChooseInFileDialog("Save &as...", list);
     EXPECT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - список.txt"; }, 3000))
         << TextOf(window);

@@ -116,6 +116,7 @@ class UnicodeE2E : public ParavueE2E {
         ASSERT_EQ(1252u, GetACP())
             << "the Western code page, where the ANSI calls lose these names";
         dir = MakeTempDir("e2eunicode");
+        DeleteFileA((dir + "launched.log").c_str());
     }
     void TearDown() override {
         for (HWND w : TopWindowsOf(0, "Kindlet")) {
@@ -125,6 +126,14 @@ class UnicodeE2E : public ParavueE2E {
         }
         SetEnvironmentVariableA("PARAVUE_E2E_WATCH", nullptr);
         ParavueE2E::TearDown();
+    }
+    // A new folder; process ids come round again, and with them the folder of an
+    // earlier run: what it holds goes.
+    static bool MakeFolder(const std::string& folder) {
+        for (const char* old : {"\\launched.log", "launched.log"})
+            DeleteFileW(WideText(folder + old));
+        return CreateDirectoryW(WideText(folder), nullptr) ||
+               GetLastError() == ERROR_ALREADY_EXISTS;
     }
     // Starts the copy of paravue.exe in folder and waits for its strip.
     void StartCopy(const std::string& program) {
@@ -175,7 +184,7 @@ TEST_F(UnicodeE2E, AUtf8ListWithAMarkNamedInCyrillicOpensItsCyrillicFileOnTheOth
     ASSERT_TRUE(other.started());
     SetEnvironmentVariableA("PARAVUE_E2E_WATCH", "E2E watched window");
     const std::string folder = dir + "Отчёты за март";
-    ASSERT_TRUE(CreateDirectoryW(WideText(folder), nullptr));
+    ASSERT_TRUE(MakeFolder(folder));
     ASSERT_TRUE(CopyFileW(WideText(TestBinDir() + "launched.exe"),
                           WideText(folder + "\\запуск.exe"), FALSE));
     // As Notepad saves it: UTF-8 with a byte-order mark.
@@ -193,11 +202,28 @@ TEST_F(UnicodeE2E, AUtf8ListWithAMarkNamedInCyrillicOpensItsCyrillicFileOnTheOth
     std::string text;
     EXPECT_FALSE(app.WaitForMessageBox(text, 300)) << text;
     EXPECT_EQ((std::vector<std::string>{"w hide"}), other.ShowHideLog());
+
+    // A second start hands its list, UTF-16 this time, to the running strip, which
+    // goes to the other screen (back to 1) and opens it there.
+    const std::string list16 = dir + "ещё.txt";
+    const WideText line(folder + "\\запуск.exe\r\n");
+    WriteWholeFile(list16, "\xFF\xFE" + std::string(reinterpret_cast<const char*>(line.data()),
+                                                    line.size() * 2));
+    Paravue second;
+    ASSERT_TRUE(second.Start("\"" + list16 + "\""));
+    DWORD code = 1;
+    EXPECT_TRUE(second.WaitForExit(5000, code));
+    EXPECT_EQ(0u, code) << "handed over";
+    EXPECT_TRUE(WaitFor([&] { return ReadLines(log).size() == 2; }, 8000));
+    EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + folder + "|watched=hidden",
+                                        "args=|cwd=" + folder + "|watched=visible"}),
+              ReadLines(log));
+    EXPECT_FALSE(app.WaitForMessageBox(text, 300)) << text;
 }
 
 TEST_F(UnicodeE2E, ACopyInACyrillicFolderIsGuardedAndOpensHelpAndKindlet) {
     const std::string folder = dir + "Пара-Вю Ω\\";
-    ASSERT_TRUE(CreateDirectoryW(WideText(folder), nullptr));
+    ASSERT_TRUE(MakeFolder(folder));
     for (const char* file : {"paravue.exe", "kindlet.exe", "paravue help.html"})
         ASSERT_TRUE(CopyFileW(WideText(TestBinDir() + file), WideText(folder + file), FALSE))
             << file;
