@@ -79,6 +79,25 @@ inline std::string FoldersOfLaunched(const char* prefix) {
     return dir;
 }
 
+// Ends every Kindlet on the desktop, as Task Manager would.
+inline void EndKindlets() {
+    for (HWND w : TopWindowsOf(0, "Kindlet")) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+            TerminateProcess(h, 1);
+            CloseHandle(h);
+        }
+    }
+}
+
+// The About form of process pid, 0 when it is not open.
+inline HWND AboutFormOf(DWORD pid) {
+    for (HWND w : TopWindowsOf(pid, "obj_Form"))
+        if (TextOf(w) == "About this program") return w;
+    return nullptr;
+}
+
 inline bool Hung(HWND w) {
     DWORD_PTR r;
     return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r);

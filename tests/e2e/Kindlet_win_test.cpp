@@ -24,13 +24,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-void EndProcess(DWORD pid) {
-    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        TerminateProcess(h, 1);
-        CloseHandle(h);
-    }
-}
-
 class KindletE2E : public ParavueE2E {
   protected:
     void SetUp() override {
@@ -39,11 +32,7 @@ class KindletE2E : public ParavueE2E {
         ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
-        for (HWND w : TopWindowsOf(0, "Kindlet")) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            EndProcess(pid);
-        }
+        EndKindlets();
         // Every strip quits as its "X" has it quit, showing what it hid.
         for (HWND w : TopWindowsOf(0, "", false))
             if (TextOf(w) == "tallowin") PostMessageA(w, WM_CLOSE, 0, 0);
@@ -69,6 +58,18 @@ class KindletE2E : public ParavueE2E {
             3000));
     }
     HWND Button(const char* text) { return Control(window, "Button", text); }
+
+    // Files dropped from the shell arrive as WM_DROPFILES with a block of paths
+    // (DROPFILES, then the paths) in the program's own memory; it is put there
+    // as a drop does.
+    void Drop(const std::string& block) {
+        HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
+        void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_NE(nullptr, remote);
+        WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
+        CloseHandle(p);
+        PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    }
 
     // The list's lines, "file|parameters" each. The view's messages carry
     // pointers, so their buffers are made in kindlet's own memory.
@@ -195,9 +196,7 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     EXPECT_EQ(made, Entries()) << "the removal was not saved";
 }
 
-// Files dropped from the shell arrive as WM_DROPFILES with a block of paths in
-// the program's own memory; the block is put there as a drop does. Folders are
-// left out: a list opens files.
+// Dropped files are added; folders are left out: a list opens files.
 TEST_F(KindletE2E, FilesDroppedOnItAreAdded) {
     StartKindlet();
     DROPFILES head{};
@@ -206,12 +205,7 @@ TEST_F(KindletE2E, FilesDroppedOnItAreAdded) {
     for (const char* path : {"one\\launched.exe", "two words", "two words\\launched.exe"})
         block += dir + path + '\0';
     block += '\0';
-    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
-    void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    ASSERT_NE(nullptr, remote);
-    WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
-    CloseHandle(p);
-    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    Drop(block);
     const std::string want = dir + "one\\launched.exe|\n" + dir + "two words\\launched.exe|\n";
     EXPECT_TRUE(WaitFor([&] { return Entries() == want; }, 3000)) << Entries();
     EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
@@ -235,12 +229,7 @@ TEST_F(KindletE2E, NamesInAnyScriptAreDroppedShownAndSavedInAFormThatKeepsThem) 
         block.append(reinterpret_cast<const char*>(path.data()), (path.size() + 1) * 2);
     }
     block.append(2, '\0');
-    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
-    void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    ASSERT_NE(nullptr, remote);
-    WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
-    CloseHandle(p);
-    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    Drop(block);
     const std::string both = western + "|\n" + cyrillic + "|\n";
     ASSERT_TRUE(WaitFor([&] { return Entries() == both; }, 3000)) << Entries();
 

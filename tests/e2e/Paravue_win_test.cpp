@@ -331,11 +331,7 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBu
     const std::string opened = viewerDir + "launched.log";
 
     StartAndWait();
-    auto aboutForm = [&] {
-        for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
-            if (TextOf(w) == "About this program") return w;
-        return HWND{};
-    };
+    auto aboutForm = [&] { return AboutFormOf(app.pid()); };
     Click(app.Button("?"));
     HWND first = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (first = aboutForm()) != nullptr; }, 3000));
@@ -532,13 +528,7 @@ TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWait
     WriteWholeFile(dir + "later list.txt", dir + "three\\launched.exe 9\r\n");
     Click(app.Button("?"));
     HWND about = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
-                if (TextOf(w) == "About this program") about = w;
-            return about != nullptr;
-        },
-        3000));
+    ASSERT_TRUE(WaitFor([&] { return (about = AboutFormOf(app.pid())) != nullptr; }, 3000));
     Paravue fourth;
     ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(fourth, "\"" + dir + "later list.txt\""));
     Sleep(1000);

@@ -102,13 +102,6 @@ size_t DifferingPixels(HWND menu, const DrawnItem& item) {
     return item.pixels.empty() ? SIZE_MAX : differing;
 }
 
-void EndProcess(DWORD pid) {
-    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        TerminateProcess(h, 1);
-        CloseHandle(h);
-    }
-}
-
 class UnicodeE2E : public ParavueE2E {
   protected:
     void SetUp() override {
@@ -119,11 +112,7 @@ class UnicodeE2E : public ParavueE2E {
         DeleteFileA((dir + "launched.log").c_str());
     }
     void TearDown() override {
-        for (HWND w : TopWindowsOf(0, "Kindlet")) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            EndProcess(pid);
-        }
+        EndKindlets();
         SetEnvironmentVariableA("PARAVUE_E2E_WATCH", nullptr);
         ParavueE2E::TearDown();
     }
@@ -248,11 +237,9 @@ TEST_F(UnicodeE2E, ACopyInACyrillicFolderIsGuardedAndOpensHelpAndKindlet) {
         CopyFileW(WideText(TestBinDir() + "launched.exe"), WideText(dir + "launched.exe"), FALSE));
     StartCopy(program);
     Click(app.Button("?"));
-    HWND about = nullptr;
     ASSERT_TRUE(WaitFor(
         [&] {
-            for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
-                if (TextOf(w) == "About this program") about = w;
+            HWND about = AboutFormOf(app.pid());
             return about && GetForegroundWindow() == about;
         },
         3000));
