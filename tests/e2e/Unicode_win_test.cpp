@@ -228,7 +228,7 @@ TEST_F(UnicodeE2E, AUtf8ListWithAMarkNamedInCyrillicOpensItsCyrillicFileOnTheOth
     // A second start hands its list, UTF-16 this time, to the running strip, which
     // goes to the other screen (back to 1) and opens it there.
     const std::string list16 = dir + "ещё.txt";
-    const WideText line(folder + "\\запуск.exe\r\n" + folder + "\\нет-такого.exe\r\n");
+    const WideText line(folder + "\\запуск.exe\r\n" + "\"" + folder + "\\нет-такого.exe\"\r\n");
     WriteWholeFile(list16, "\xFF\xFE" + std::string(reinterpret_cast<const char*>(line.data()),
                                                     line.size() * 2));
     Paravue second;
