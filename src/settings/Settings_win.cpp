@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 #include "errors/MessageBox.h"
+#include "errors/Wide_win.h"
 #include "settings/MiniReg.h"
 #include <windows.h>
 
@@ -51,11 +52,11 @@ WriteSettingFn SetSettingsWriter(WriteSettingFn write) {
 
 void ReportSettingsNotKept() {
     if (!notKeptReason) return;
-    char reason[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   notKeptReason, 0, reason, sizeof reason, nullptr);
+    wchar_t reason[256] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   notKeptReason, 0, reason, 256, nullptr);
     notKeptReason = 0;
-    CallMessageBox(nullptr, SettingsNotKeptText(reason).c_str(), "Para-Vue",
+    CallMessageBox(nullptr, SettingsNotKeptText(NarrowText(reason)).c_str(), "Para-Vue",
                    MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 

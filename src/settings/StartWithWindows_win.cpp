@@ -1,22 +1,50 @@
 #include "settings/StartWithWindows.h"
+#include "errors/Wide_win.h"
 #include "settings/MiniReg.h"
 #include <windows.h>
 
+// Wide calls: the program's folder may be named in any script.
 namespace {
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kRunName = L"Para-Vue";
+
 std::string ThisProgram() {
-    char path[MAX_PATH] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return n < MAX_PATH ? NarrowText(path, static_cast<int>(n)) : std::string();
+}
+
+bool ReadRunValue(std::string& value) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    wchar_t data[MAX_PATH + 64] = L"";
+    DWORD size = sizeof data - sizeof(wchar_t), type = 0;
+    const LONG r =
+        RegQueryValueExW(key, kRunName, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS || type != REG_SZ) return false;
+    value = NarrowText(data);
+    return true;
 }
 } // namespace
 
 bool StartsWithWindows() {
     std::string value;
-    return ReadRegString(HKEY_CURRENT_USER, kRunValuePath, value) &&
-           RunValueStarts(value, ThisProgram());
+    return ReadRunValue(value) && RunValueStarts(value, ThisProgram());
 }
 
 bool SetStartWithWindows(bool on) {
-    if (on) return WriteRegString(HKEY_CURRENT_USER, kRunValuePath, RunValueFor(ThisProgram()));
-    return DeleteRegValue(HKEY_CURRENT_USER, kRunValuePath);
+    if (!on) return DeleteRegValue(HKEY_CURRENT_USER, kRunValuePath);
+    HKEY key;
+    LONG r = RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                             &key, nullptr);
+    if (r == ERROR_SUCCESS) {
+        const WideText value(RunValueFor(ThisProgram()));
+        r = RegSetValueExW(key, kRunName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    if (r != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(r));
+    return r == ERROR_SUCCESS;
 }
