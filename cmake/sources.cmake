@@ -107,6 +107,7 @@ set(PARAVUE_PORTABLE_TESTS
 set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
+  tests/e2e/Groups_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/errors/Crash_win_test.cpp

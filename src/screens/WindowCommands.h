@@ -42,9 +42,10 @@ extern PendingStates PendingRequests;
 // while that request is pending, else what the platform reports.
 bool SeemsVisible(HWND window);
 
-// How the settling reads whether a window stands on the screen: IsWindowVisible
-// unless replaced. Wine lets every program hide every window; a test replaces it
-// to see a hide that did not take. Returns the reader in use before.
+// How the bookkeeping reads whether a window stands on the screen once asked to
+// change: IsWindowVisible unless replaced. Wine lets every program hide every
+// window; a test replaces it to see a hide that did not take. Returns the reader
+// in use before.
 using VisibilityReadFn = bool (*)(HWND);
 VisibilityReadFn SetVisibilityRead(VisibilityReadFn read);
 

@@ -16,10 +16,20 @@ static bool IsOwnWindow(HWND window) {
     return pid == GetCurrentProcessId();
 }
 
+static bool PlatformVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
+static VisibilityReadFn visibilityRead = PlatformVisible;
+
+VisibilityReadFn SetVisibilityRead(VisibilityReadFn read) {
+    VisibilityReadFn old = visibilityRead;
+    visibilityRead = read ? read : PlatformVisible;
+    return old;
+}
+
 bool SeemsVisible(HWND window) {
-    if (!PendingRequests.Has(Key(window))) return IsWindowVisible(window) != FALSE;
-    return PendingRequests.Judge(Key(window), IsWindow(window) != FALSE,
-                                 IsWindowVisible(window) != FALSE);
+    if (!PendingRequests.Has(Key(window))) return visibilityRead(window);
+    return PendingRequests.Judge(Key(window), IsWindow(window) != FALSE, visibilityRead(window));
 }
 
 void WindowBatch::Show(HWND window, int command) {
@@ -40,17 +50,6 @@ static void WaitForSentMessages(DWORD ms) {
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-}
-
-static bool PlatformVisible(HWND window) {
-    return IsWindowVisible(window) != FALSE;
-}
-static VisibilityReadFn visibilityRead = PlatformVisible;
-
-VisibilityReadFn SetVisibilityRead(VisibilityReadFn read) {
-    VisibilityReadFn old = visibilityRead;
-    visibilityRead = read ? read : PlatformVisible;
-    return old;
 }
 
 static std::vector<HWND> refused;
@@ -117,7 +116,7 @@ void WindowBatch::Wait(DWORD maxMs) {
     while (done < pending_.size()) {
         const Pending& p = pending_[done];
         const bool exists = IsWindow(p.window) != FALSE;
-        const bool visible = exists && IsWindowVisible(p.window) != FALSE;
+        const bool visible = exists && visibilityRead(p.window);
         PendingRequests.Judge(Key(p.window), exists, visible);
         if (!exists || visible == p.visible) {
             ++done;
