@@ -93,8 +93,9 @@ bool ReadStoredRecord(HiddenWindowsRecord& record) {
     return true;
 }
 
-// Shows the recorded windows that are still hidden; owners stand before their
-// windows in the record. Posted: a busy program must not hold up the others.
+// Shows the recorded windows that are still hidden, in the order of the screens'
+// lists: bottom first, owners before their windows. Posted: a busy program must
+// not hold up the others.
 void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
     for (const RecordedWindow& w : record.windows) {
         HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(w.handle));
@@ -103,7 +104,7 @@ void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
         if (titleMustMatch &&
             (record.ansiTitles ? AnsiTitleOf(window) : TitleOf(window)) != w.title)
             continue;
-        ShowWindowAsync(window, SW_SHOW);
+        ShowWindowAsync(window, SW_SHOWNA);
     }
 }
 } // namespace
