@@ -107,6 +107,7 @@ set(PARAVUE_WIN32_TESTS
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
+  tests/e2e/Fixture_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
   tests/errors/Report_win_test.cpp
@@ -117,6 +118,7 @@ set(PARAVUE_WIN32_TESTS
   tests/screens/ScreenLists_win_test.cpp
   tests/screens/Switching_win_test.cpp
   tests/screens/TickDelay_win_test.cpp
+  tests/screens/WindowCommands_win_test.cpp
   tests/screens/WindowMenu_win_test.cpp
   tests/settings/Registry_win_test.cpp
   tests/settings/ToolTip1_win_test.cpp
