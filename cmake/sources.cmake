@@ -115,6 +115,7 @@ set(PARAVUE_WIN32_TESTS
   tests/launch/LaunchList_win_test.cpp
   tests/launch/ShellExecute_win_test.cpp
   tests/runtime/LeanRuntime_win_test.cpp
+  tests/screens/HiddenRecord_win_test.cpp
   tests/screens/ScreenLists_win_test.cpp
   tests/screens/Switching_win_test.cpp
   tests/screens/TickDelay_win_test.cpp
