@@ -13,6 +13,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/screens/MoveCaptions.cpp
   src/screens/PendingStates.cpp
   src/screens/TickDelay.cpp
+  src/screens/WindowGroups.cpp
   src/screens/WindowMenuItems.cpp
   src/settings/HotkeyText.cpp
   src/settings/MiniReg.cpp
@@ -91,6 +92,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/screens/MoveCaptions_test.cpp
   tests/screens/PendingStates_test.cpp
   tests/screens/TickDelay_test.cpp
+  tests/screens/WindowGroups_test.cpp
   tests/screens/WindowMenuItems_test.cpp
   tests/settings/HotkeyText_test.cpp
   tests/settings/MiniReg_test.cpp
@@ -105,6 +107,7 @@ set(PARAVUE_PORTABLE_TESTS
 set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
+  tests/e2e/Groups_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/e2e/Fixture_win_test.cpp

@@ -26,6 +26,12 @@ static bool IsShellClass(const std::string& name) {
 WindowVerdict ClassifyWindow(const WindowFacts& f) {
     // Hidden windows are the program's or the user's business, not ours.
     if (!f.visible) return WindowVerdict::Hidden;
+    // Visible by its style, yet not on this desktop: a Store app in the background,
+    // or a window on another of the system's own virtual desktops.
+    if (f.cloaked) return WindowVerdict::Cloaked;
+    // A program we may not touch (one that runs elevated): it stays on every
+    // screen, and no switch waits on it again.
+    if (f.untouchable) return WindowVerdict::Untouchable;
     // Owned pop-ups (and child windows) go with the window they belong to.
     if (f.hasParent) return WindowVerdict::HasParent;
     if (TitleProtectsWindow(f.title.c_str())) return WindowVerdict::NamedParavue;

@@ -20,12 +20,16 @@ struct WindowFacts {
     uint32_t style = 0, exStyle = 0;
     std::string className;
     bool isShellWindow = false; // the shell's own desktop window
+    bool cloaked = false;       // kept from view by the window manager (DWMWA_CLOAKED)
+    bool untouchable = false;   // its hide was asked for and did not take
 };
 
 // Why a window is left out, or that it takes part; the first rule that fails.
 enum class WindowVerdict {
     TakesPart,
     Hidden,
+    Cloaked,
+    Untouchable,
     HasParent,
     NamedParavue,
     ToolWindow,

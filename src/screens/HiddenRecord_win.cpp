@@ -161,15 +161,16 @@ bool ReadStoredRecord(HiddenWindowsRecord& record) {
            DecodeRecord(bytes, record);
 }
 
-// Shows the recorded windows that are still hidden; owners stand before their
-// windows in the record. Posted: a busy program must not hold up the others.
+// Shows the recorded windows that are still hidden, in the order of the screens'
+// lists: bottom first, owners before their windows. Posted: a busy program must
+// not hold up the others.
 void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
     for (const RecordedWindow& w : record.windows) {
         HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(w.handle));
         if (!IsWindow(window) || IsWindowVisible(window)) continue;
         // A handle may have been given to another window since.
         if (titleMustMatch && TitleOf(window) != w.title) continue;
-        ShowWindowAsync(window, SW_SHOW);
+        ShowWindowAsync(window, SW_SHOWNA);
     }
 }
 } // namespace

@@ -69,8 +69,9 @@ PendingStates::Check PendingStates::Recheck(uintptr_t window, bool exists, bool 
         return Check::Resend;
     }
     if (++it->looks >= 2) {
+        const bool shown = it->visible;
         items_.erase(it);
-        return Check::Done;
+        return shown ? Check::Done : Check::Refused;
     }
     return Check::Wait;
 }

@@ -26,8 +26,10 @@ class PendingStates {
     // show inside the hide, where it changes nothing), so the last request is
     // asked again when the window is not in its state; a request the window has
     // kept for two looks is done; a single request the program has overridden
-    // twice running is the program's choice.
-    enum class Check { Wait, Resend, Done };
+    // twice running is the program's choice. A hide the window has outlasted
+    // twice running while its program answered is Refused: the program may not
+    // touch that window (it runs elevated, we do not).
+    enum class Check { Wait, Resend, Done, Refused };
     Check Recheck(uintptr_t window, bool exists, bool answered, bool reportedVisible);
     // The state last asked for; true when nothing is pending.
     bool Wanted(uintptr_t window) const;

@@ -2,10 +2,15 @@
 // the two screens, and the recording that fills the list of the screen being left.
 #pragma once
 #include "screens/Eligibility.h"
+#include "screens/WindowGroups.h"
 #include "ui/ObjectList.h"
 #include <windows.h>
 #include <cstdint>
+#include <string>
+#include <vector>
 
+// A screen's list stands in the order its windows are shown again: bottom first,
+// every owner before the windows it owns.
 struct WindowEntry {
     HWND Handle;
     uint8_t Flag;       // always 0
@@ -24,13 +29,26 @@ void CreateScreenLists();
 void ClearScreenList(int screen);
 void ReleaseScreenLists();
 // After an unhandled error, just before the program ends: every window recorded
-// in either list is shown again (owner first), without waiting on any program.
+// in either list is shown again (in list order), without waiting on any program.
 // The lists are left as they are.
 void ShowRecordedWindowsNow();
 
 // The facts the window filter decides on; visible is what the caller found
 // (SeemsVisible), shell the shell's desktop window (GetShellWindow).
 WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell);
+// How ReadWindowFacts learns that the window manager cloaks a window: through
+// DwmGetWindowAttribute (DWMWA_CLOAKED) unless replaced. Returns the reader in use before.
+using CloakReadFn = bool (*)(HWND);
+CloakReadFn SetCloakRead(CloakReadFn read);
+// The window groups that take part now, in the order to show them (bottom first,
+// owners first). all, when given, receives every top-level window, top first, and
+// titles, when given, the title of each of them that is visible ("" for the rest).
+std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all = nullptr,
+                                       std::vector<std::string>* titles = nullptr);
+// The members of main's group in groups, in their order; main alone when it leads none.
+std::vector<HWND> GroupOf(const std::vector<GroupMember>& groups, HWND main);
+// The groups among the windows remembered for screen, in list order.
+std::vector<GroupMember> GroupsOfScreen(int screen);
 bool HasEligibleStyle(HWND window);
 // A new entry for window as it is now; foreground is the window with the input.
 WindowEntry* MakeWindowEntry(HWND window, HWND foreground);
@@ -39,7 +57,6 @@ WindowEntry* MakeWindowEntry(HWND window, HWND foreground);
 void RememberWindow(int screen, HWND window, HWND foreground);
 // Takes the entry of window out of the list of screen; false when it had none.
 bool ForgetWindow(int screen, HWND window);
-// The enumeration callback of the recording; param is the recording under way.
-BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param);
+// Records the groups of the screen shown in its list and hides them, bottom first.
 void HideCurrentScreen();
 int FindEntryIndex(int screen, HWND window);

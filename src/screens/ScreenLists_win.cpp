@@ -53,12 +53,34 @@ void ShowRecordedWindowsNow() {
                 if (!IsWindow(window)) continue;
                 // Posted, not sent: a program that stopped answering must not
                 // keep the others hidden, nor this one from ending.
-                if (HWND owner = GetWindow(window, GW_OWNER)) ShowWindowAsync(owner, SW_SHOW);
-                ShowWindowAsync(window, SW_SHOW);
+                ShowWindowAsync(window, SW_SHOWNA);
             } catch (...) {
             }
         }
     }
+}
+
+// Windows 8 and later; loaded when first needed and kept for the run. A system
+// without it, or a call that fails, cloaks nothing.
+static bool DwmCloaked(HWND window) {
+    using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    constexpr DWORD kDWMWA_CLOAKED = 14;
+    static GetAttributeFn getAttribute = [] {
+        HMODULE dwm = LoadLibraryA("dwmapi.dll");
+        return dwm ? reinterpret_cast<GetAttributeFn>(
+                         reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")))
+                   : nullptr;
+    }();
+    DWORD cloaked = 0;
+    return getAttribute && SUCCEEDED(getAttribute(window, kDWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+static CloakReadFn cloakRead = DwmCloaked;
+
+CloakReadFn SetCloakRead(CloakReadFn read) {
+    CloakReadFn old = cloakRead;
+    cloakRead = read ? read : DwmCloaked;
+    return old;
 }
 
 WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell) {
@@ -75,6 +97,8 @@ WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell) {
     GetClassNameA(window, cls, sizeof cls);
     f.className = cls;
     f.isShellWindow = window == shell;
+    f.cloaked = cloakRead(window);
+    f.untouchable = HideRefused(window);
     return f;
 }
 
@@ -109,51 +133,65 @@ void RememberWindow(int screen, HWND window, HWND foreground) {
     ListAdd(list, MakeWindowEntry(window, foreground));
 }
 
-namespace {
-// One recording: the screen it fills and the hides it asks for, owners first.
-struct Recording {
-    int screen;
-    HWND shell;
-    // Read once: the window that had the input when the recording began.
-    HWND foreground;
-    WindowBatch hiding;
-};
-} // namespace
-
-static void RecordWindow(HWND window, Recording* rec) {
-    // Windows already taken by this recording (owners of earlier windows) are
-    // hidden as far as it is concerned, though the hide is yet to be asked for.
-    if (!SeemsVisible(window) || FindEntryIndex(rec->screen, window) != -1) return;
-    const WindowFacts facts = ReadWindowFacts(window, true, rec->shell);
-    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return;
-    // The owner goes first, so that the owned window never stands alone on
-    // screen, and it is remembered as a window of its own: it must come back
-    // even when the window it owns is closed meanwhile. An owner hidden already
-    // belongs elsewhere (or to its program) and stays as it is.
-    HWND owner = reinterpret_cast<HWND>(facts.owner);
-    const bool withOwner = owner && SeemsVisible(owner) && FindEntryIndex(rec->screen, owner) == -1;
-    if (withOwner) RememberWindow(rec->screen, owner, rec->foreground);
-    RememberWindow(rec->screen, window, rec->foreground);
-    // The guard reads it before the hide is asked for; the program hiding the
-    // window gets to work while the enumeration goes on.
-    PublishHiddenWindows(false);
-    if (!IsWindow(window)) return;
-    if (withOwner) rec->hiding.Show(owner, SW_HIDE);
-    rec->hiding.Show(window, SW_HIDE);
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    err::Guarded([&] { reinterpret_cast<std::vector<HWND>*>(param)->push_back(window); });
+    return TRUE;
 }
 
-BOOL CALLBACK RecordAndHideWindow(HWND window, LPARAM param) {
-    err::Guarded([&] { RecordWindow(window, reinterpret_cast<Recording*>(param)); });
-    return TRUE;
+std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,
+                                       std::vector<std::string>* titles) {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    if (titles) titles->assign(windows.size(), std::string());
+    std::vector<GroupCandidate> shown;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        // Judged by the state last asked for: a busy program's window counts
+        // where it is going, not where it still stands.
+        if (!SeemsVisible(windows[i])) continue;
+        WindowFacts facts = ReadWindowFacts(windows[i], true, shell);
+        shown.push_back(
+            {reinterpret_cast<uintptr_t>(windows[i]), facts.owner, ClassifyWindow(facts)});
+        if (titles) (*titles)[i] = std::move(facts.title);
+    }
+    if (all) *all = std::move(windows);
+    return GroupWindows(shown);
+}
+
+std::vector<HWND> GroupOf(const std::vector<GroupMember>& groups, HWND main) {
+    std::vector<HWND> members;
+    for (const GroupMember& m : groups)
+        if (m.main == reinterpret_cast<uintptr_t>(main)) members.push_back(reinterpret_cast<HWND>(m.handle));
+    if (members.empty()) members.push_back(main);
+    return members;
+}
+
+std::vector<GroupMember> GroupsOfScreen(int screen) {
+    // Every remembered window took part when it was recorded; who owns whom
+    // decides the groups. The list stands bottom first, the rule reads top first.
+    std::vector<GroupCandidate> windows;
+    ObjectList* list = ScreenListOf(screen);
+    for (int32_t i = list ? list->count : 0; i-- > 0;) {
+        HWND window = static_cast<WindowEntry*>(ListGet(list, i))->Handle;
+        windows.push_back({reinterpret_cast<uintptr_t>(window),
+                           reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER))});
+    }
+    return GroupWindows(windows);
 }
 
 void HideCurrentScreen() {
     ClearScreenList(CurrentScreen);
-    Recording rec{CurrentScreen, GetShellWindow(), GetForegroundWindow(), {}};
-    EnumWindows(RecordAndHideWindow, reinterpret_cast<LPARAM>(&rec));
-    // Once for the whole recording: the registry, for the next start.
+    const HWND foreground = GetForegroundWindow();
+    const std::vector<GroupMember> groups = TakingPartNow(GetShellWindow());
+    for (const GroupMember& m : groups)
+        RememberWindow(CurrentScreen, reinterpret_cast<HWND>(m.handle), foreground);
+    // The guard and the next start can find them before the first hide is asked for.
     PublishHiddenWindows();
-    rec.hiding.Wait();
+    // Bottom first: the window with the input goes last, so the input does not
+    // pass from window to window of the screen being left.
+    WindowBatch hiding;
+    for (const GroupMember& m : groups)
+        hiding.Show(reinterpret_cast<HWND>(m.handle), SW_HIDE);
+    hiding.Wait();
 }
 
 int FindEntryIndex(int screen, HWND window) {

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <string>
 
-// Shows every window remembered for screen (owner first, a vanished window looked
-// up again by its title), brings foreground to the front, then releases the
-// entries and empties the list.
+// Shows every window remembered for screen in list order, without activating
+// them (a vanished window looked up again by its title), brings foreground to the
+// front, then releases the entries and empties the list.
 void ShowScreen(int screen, HWND foreground);
 
 // What a switch needs of the strip, handed in by the strip itself: its switch

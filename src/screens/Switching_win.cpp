@@ -28,7 +28,9 @@ void ShowScreen(int screen, HWND foreground) {
     auto show = [&](HWND window) {
         if (std::find(shown.begin(), shown.end(), window) != shown.end()) return;
         shown.push_back(window);
-        showing.Show(window, SW_SHOW);
+        // Not activated: each goes on top of those before it, and the list
+        // stands bottom first, so the screen comes back stacked as it was left.
+        showing.Show(window, SW_SHOWNA);
     };
     const int32_t count = list->count;
     for (int32_t i = 0; i < count; ++i) {
@@ -37,12 +39,9 @@ void ShowScreen(int screen, HWND foreground) {
         try {
             auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
             HWND window = entry ? CurrentWindowOf(*entry, screen) : nullptr;
-            if (!window || !IsWindow(window)) continue;
-            // The owner first, but only when it belongs here: an owner left on
-            // the other screen stays there, and its window comes back alone.
-            HWND owner = GetWindow(window, GW_OWNER);
-            if (owner && FindEntryIndex(screen, owner) != -1) show(owner);
-            show(window);
+            // An owner that belongs here stands before its windows in the list;
+            // one left on the other screen stays there.
+            if (window && IsWindow(window)) show(window);
         } catch (...) {
         }
     }

@@ -20,7 +20,7 @@ constexpr DWORD kWindowBatchWaitMs = 500;
 
 class WindowBatch {
   public:
-    // Hides (SW_HIDE) or shows (SW_SHOW) window; our own windows synchronously.
+    // Hides (SW_HIDE) or shows (SW_SHOWNA) window; our own windows synchronously.
     void Show(HWND window, int command);
     // Waits until every window commanded reached its state, or none has for
     // maxMs. Messages other programs send us are handled meanwhile: a program
@@ -41,3 +41,14 @@ extern PendingStates PendingRequests;
 // Whether the bookkeeping takes window to be visible: the state last asked for
 // while that request is pending, else what the platform reports.
 bool SeemsVisible(HWND window);
+
+// How the bookkeeping reads whether a window stands on the screen once asked to
+// change: IsWindowVisible unless replaced. Wine lets every program hide every
+// window; a test replaces it to see a hide that did not take. Returns the reader
+// in use before.
+using VisibilityReadFn = bool (*)(HWND);
+VisibilityReadFn SetVisibilityRead(VisibilityReadFn read);
+
+// True for a window whose hide did not take although its program answered: it
+// stays on every screen while it lives.
+bool HideRefused(HWND window);

@@ -1,5 +1,8 @@
 #include "screens/WindowCommands.h"
 #include "errors/err.h"
+#include "screens/HiddenRecord.h"
+#include "screens/ScreenLists.h"
+#include <algorithm>
 
 PendingStates PendingRequests;
 
@@ -13,10 +16,20 @@ static bool IsOwnWindow(HWND window) {
     return pid == GetCurrentProcessId();
 }
 
+static bool PlatformVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
+static VisibilityReadFn visibilityRead = PlatformVisible;
+
+VisibilityReadFn SetVisibilityRead(VisibilityReadFn read) {
+    VisibilityReadFn old = visibilityRead;
+    visibilityRead = read ? read : PlatformVisible;
+    return old;
+}
+
 bool SeemsVisible(HWND window) {
-    if (!PendingRequests.Has(Key(window))) return IsWindowVisible(window) != FALSE;
-    return PendingRequests.Judge(Key(window), IsWindow(window) != FALSE,
-                                 IsWindowVisible(window) != FALSE);
+    if (!PendingRequests.Has(Key(window))) return visibilityRead(window);
+    return PendingRequests.Judge(Key(window), IsWindow(window) != FALSE, visibilityRead(window));
 }
 
 void WindowBatch::Show(HWND window, int command) {
@@ -39,6 +52,21 @@ static void WaitForSentMessages(DWORD ms) {
     }
 }
 
+static std::vector<HWND> refused;
+
+bool HideRefused(HWND window) {
+    std::erase_if(refused, [](HWND w) { return !IsWindow(w); });
+    return std::find(refused.begin(), refused.end(), window) != refused.end();
+}
+
+// The program may not touch the window: it is no screen's any more, and the
+// record must not have it shown by anyone either.
+static void TakeAsRefused(HWND window) {
+    if (!HideRefused(window)) refused.push_back(window);
+    const bool first = ForgetWindow(1, window);
+    if (ForgetWindow(2, window) || first) PublishHiddenWindows();
+}
+
 namespace {
 // While requests are pending, their windows are looked at again now and then:
 // once a program answers, a request it swallowed is asked again.
@@ -54,9 +82,17 @@ void SettlePending() {
         // Answered: the program has taken every request sent before this message.
         const bool answered = exists && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                                                             kSettleAnswerMs, &result) != 0;
-        const bool visible = exists && IsWindowVisible(window) != FALSE;
-        if (PendingRequests.Recheck(key, exists, answered, visible) == PendingStates::Check::Resend)
-            ShowWindowAsync(window, PendingRequests.Wanted(key) ? SW_SHOW : SW_HIDE);
+        const bool visible = exists && visibilityRead(window);
+        switch (PendingRequests.Recheck(key, exists, answered, visible)) {
+        case PendingStates::Check::Resend:
+            ShowWindowAsync(window, PendingRequests.Wanted(key) ? SW_SHOWNA : SW_HIDE);
+            break;
+        case PendingStates::Check::Refused:
+            TakeAsRefused(window);
+            break;
+        default:
+            break;
+        }
     }
     if (PendingRequests.size() == 0 && settleTimer) {
         KillTimer(nullptr, settleTimer);
@@ -80,7 +116,7 @@ void WindowBatch::Wait(DWORD maxMs) {
     while (done < pending_.size()) {
         const Pending& p = pending_[done];
         const bool exists = IsWindow(p.window) != FALSE;
-        const bool visible = exists && IsWindowVisible(p.window) != FALSE;
+        const bool visible = exists && visibilityRead(p.window);
         PendingRequests.Judge(Key(p.window), exists, visible);
         if (!exists || visible == p.visible) {
             ++done;

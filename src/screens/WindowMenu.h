@@ -25,10 +25,9 @@ void SetWindowMenuNote(const std::string& text);
 
 // Builds the menu anew; true when it has at least one item.
 bool BuildWindowMenu();
-BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM param);
-// Takes out of the shown menu the item of every listed window that owns another
-// listed window: an owner and its window appear as one item.
-void RemoveOwnerItems();
+// The window items: one per group of this screen, on top, and one per group
+// remembered for the other screen, below.
+void AddWindowItems();
 void ClearWindowMenu();
 void ClearMenuLinks();
 void AddMenuLink(HWND window, int32_t itemId);

@@ -10,6 +10,7 @@
 #include "screens/WindowMenuItems.h"
 #include "settings/Settings.h"
 #include "settings/Transparency.h"
+#include <algorithm>
 
 Menu* WindowMenu;
 ObjectList* MenuLinkList;
@@ -93,38 +94,38 @@ HWND WindowOfMenuItem(int32_t itemId) {
     return nullptr;
 }
 
-static void AddWindowItem(HWND window, HWND shell) {
-    // Judged by the state last asked for: a busy program's window is listed
-    // where it is going, not where it still stands.
-    const bool visible = SeemsVisible(window);
-    const bool remembered = !visible && FindEntryIndex(OtherScreen(CurrentScreen), window) != -1;
-    if (!visible && !remembered) return;
-    // Visibility decides the kind of item, not whether there is one.
-    const WindowFacts facts = ReadWindowFacts(window, true, shell);
-    if (ClassifyWindow(facts) != WindowVerdict::TakesPart) return;
-    WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, remembered, facts.title);
-    if (plan.place == ItemPlace::Top)
-        AddMenuLink(window, MenuInsertItem(WindowMenu, 0, plan.caption.c_str(), 0, MoveEvent()));
-    else if (plan.place == ItemPlace::End)
-        AddMenuLink(window, MenuAddItem(WindowMenu, plan.caption.c_str(), 0, MoveEvent()));
+static bool LeadsGroup(const std::vector<GroupMember>& groups, HWND window) {
+    const uintptr_t w = reinterpret_cast<uintptr_t>(window);
+    return std::any_of(groups.begin(), groups.end(),
+                       [&](const GroupMember& m) { return m.handle == w && m.main == w; });
 }
 
-BOOL CALLBACK AddWindowMenuItem(HWND window, LPARAM param) {
-    err::Guarded([&] { AddWindowItem(window, reinterpret_cast<HWND>(param)); });
-    return TRUE;
-}
-
-void RemoveOwnerItems() {
-    std::vector<MenuLinkFacts> links;
-    links.reserve(MenuLinkList->count);
-    for (int32_t i = 0; i < MenuLinkList->count; ++i) {
-        auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
-        links.push_back({reinterpret_cast<uintptr_t>(link->Handle),
-                         reinterpret_cast<uintptr_t>(GetWindow(link->Handle, GW_OWNER)),
-                         link->ItemId});
+void AddWindowItems() {
+    // One item per group, named by its main window: a window's find box or
+    // palette moves with it and has no item of its own.
+    std::vector<HWND> all;
+    std::vector<std::string> titles;
+    const std::vector<GroupMember> shown = TakingPartNow(GetShellWindow(), &all, &titles);
+    const int other = OtherScreen(CurrentScreen);
+    const std::vector<GroupMember> remembered = GroupsOfScreen(other);
+    for (size_t i = 0; i < all.size(); ++i) {
+        HWND window = all[i];
+        const bool visible = LeadsGroup(shown, window);
+        std::string title = titles[i];
+        if (!visible) {
+            // Hidden windows we did not hide are none of our business.
+            if (!LeadsGroup(remembered, window) || SeemsVisible(window)) continue;
+            title = static_cast<WindowEntry*>(
+                        ListGet(ScreenListOf(other), FindEntryIndex(other, window)))
+                        ->Title;
+        }
+        WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, !visible, title);
+        if (plan.place == ItemPlace::Top)
+            AddMenuLink(window,
+                        MenuInsertItem(WindowMenu, 0, plan.caption.c_str(), 0, MoveEvent()));
+        else if (plan.place == ItemPlace::End)
+            AddMenuLink(window, MenuAddItem(WindowMenu, plan.caption.c_str(), 0, MoveEvent()));
     }
-    for (int32_t id : OwnerItemIds(links))
-        RemoveMenu(WindowMenu->handle, static_cast<UINT>(id), MF_BYCOMMAND);
 }
 
 bool BuildWindowMenu() {
@@ -136,8 +137,7 @@ bool BuildWindowMenu() {
     // The messages just handled may have ended the run.
     if (!WindowMenu || RestoreStarted) return false;
     ClearMenuLinks();
-    EnumWindows(AddWindowMenuItem, reinterpret_cast<LPARAM>(GetShellWindow()));
-    RemoveOwnerItems();
+    AddWindowItems();
     MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
     MenuAddItem(WindowMenu, "Launch \"Kindlet\" (for launching groups of files)", 0,
                 MakeEvent(LaunchKindletItem, nullptr));
@@ -160,22 +160,23 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
         WindowBatch batch;
         if (window && choice.direction == MoveDirection::ToOtherScreen &&
             FindEntryIndex(target, window) == -1) {
-            // The owner goes along and is remembered with it, as in a switch.
-            HWND owner = GetWindow(window, GW_OWNER);
-            const bool withOwner = owner && SeemsVisible(owner);
+            // The group goes as a switch takes it: remembered, then hidden bottom first.
+            const std::vector<HWND> group = GroupOf(TakingPartNow(GetShellWindow()), window);
             HWND foreground = GetForegroundWindow();
-            if (withOwner) RememberWindow(target, owner, foreground);
-            RememberWindow(target, window, foreground);
+            for (HWND w : group)
+                RememberWindow(target, w, foreground);
             PublishHiddenWindows();
-            if (withOwner) batch.Show(owner, SW_HIDE);
-            batch.Show(window, SW_HIDE);
-        } else if (window && choice.direction == MoveDirection::ToThisScreen &&
-                   ForgetWindow(choice.sourceScreen, window)) {
-            // An owner waiting on the same screen comes along, first.
-            HWND owner = GetWindow(window, GW_OWNER);
-            if (owner && ForgetWindow(choice.sourceScreen, owner)) batch.Show(owner, SW_SHOW);
-            batch.Show(window, SW_SHOW);
-            PublishHiddenWindows();
+            for (HWND w : group)
+                batch.Show(w, SW_HIDE);
+        } else if (window && choice.direction == MoveDirection::ToThisScreen) {
+            // The group comes back as a switch shows it, on top of this screen.
+            bool moved = false;
+            for (HWND w : GroupOf(GroupsOfScreen(choice.sourceScreen), window))
+                if (ForgetWindow(choice.sourceScreen, w)) {
+                    batch.Show(w, SW_SHOWNA);
+                    moved = true;
+                }
+            if (moved) PublishHiddenWindows();
         }
         batch.Wait();
     }

@@ -84,12 +84,21 @@ TEST(PendingStates, ASecondLookOnceTheProgramAnswersAsksAgainForWhatWasSwallowed
     EXPECT_EQ(p.Recheck(3, true, true, true), C::Wait);
     EXPECT_EQ(p.Recheck(3, true, true, true), C::Done);
 
-    // A single request the program keeps overriding is its choice, not ours to fight.
+    // A hide that does not take while the program answers: the window is one
+    // we may not touch. A busy program is only waited for.
     p.Request(4, false);
     EXPECT_EQ(p.Recheck(4, true, true, true), C::Wait);
     EXPECT_EQ(p.Recheck(4, true, false, true), C::Wait);
     EXPECT_EQ(p.Recheck(4, true, true, true), C::Wait) << "looks in a row only";
-    EXPECT_EQ(p.Recheck(4, true, true, true), C::Done);
+    EXPECT_EQ(p.Recheck(4, true, true, true), C::Refused);
+    p.Request(7, false);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(p.Recheck(7, true, false, true), C::Wait) << "busy, look " << i;
+    EXPECT_EQ(p.Recheck(7, true, true, false), C::Done) << "the hide took once it answered";
+    // A show the program keeps overriding is its choice, not ours to fight.
+    p.Request(8, true);
+    EXPECT_EQ(p.Recheck(8, true, true, false), C::Wait);
+    EXPECT_EQ(p.Recheck(8, true, true, false), C::Done);
     EXPECT_EQ(p.Recheck(5, false, false, false), C::Done) << "nothing pending";
     p.Request(6, true);
     EXPECT_EQ(p.Recheck(6, false, false, false), C::Done) << "gone";

@@ -144,3 +144,39 @@ TEST_F(ShowScreenTest, ABusyProgramIsWaitedForAsLongAsItsWindowsKeepChanging) {
         hidden += IsWindowVisible(busy.Window(w.name)) ? 0 : 1;
     EXPECT_EQ(hidden, 0) << "every window is back when the showing returns";
 }
+
+TEST_F(ShowScreenTest, ARoundTripLeavesTheWindowsAndGroupsStackedAsTheyStoodAndActivatesNone) {
+    OtherProgram prog({{"low", "v", "", "Stacking low"},
+                       {"main", "v", "", "Stacking main"},
+                       {"find", "vp", "main", "Stacking find box"},
+                       {"palette", "vt", "main", "Stacking palette"},
+                       {"high", "v", "", "Stacking high"}});
+    ASSERT_TRUE(prog.started());
+    const std::vector<std::string> names{"low", "main", "find", "palette", "high"};
+    for (const char* n : {"low", "main", "high"})
+        SetWindowPos(prog.Window(n), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const std::vector<std::string> before = prog.Stacking(names);
+    ASSERT_EQ(before.size(), 5u);
+    ASSERT_EQ(before.front(), "high");
+    ASSERT_EQ(before.back(), "low");
+
+    LeaveScreenOne();
+    EXPECT_EQ(Visibility(prog, names), "low- main- find- palette- high- ") << "the group goes whole";
+    const size_t activations = prog.Activated().size();
+    ComeBack();
+    EXPECT_EQ(prog.Stacking(names), before);
+    EXPECT_EQ(prog.Activated().size(), activations) << "showing activates no window";
+}
+
+TEST_F(ShowScreenTest, AnOwnerRememberedForTheOtherScreenStaysThere) {
+    OtherProgram prog({{"boss", "", "", "Owner kept for screen 2"},
+                       {"worker", "", "boss", "Owned, kept for screen 1"}});
+    ASSERT_TRUE(prog.started());
+    AddEntry(2, prog.Window("boss"), "Owner kept for screen 2");
+    AddEntry(1, prog.Window("worker"), "Owned, kept for screen 1");
+
+    ShowScreen(1, foreground_);
+    EXPECT_EQ(Visibility(prog, {"boss", "worker"}), "boss- worker+ ");
+    EXPECT_EQ(FindEntryIndex(2, prog.Window("boss")), 0);
+    ClearScreenList(2);
+}

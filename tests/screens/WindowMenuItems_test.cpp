@@ -1,4 +1,5 @@
 #include "screens/WindowMenuItems.h"
+#include "screens/WindowGroups.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -20,13 +21,14 @@ TEST(WindowMenuItems, VisibilityDecidesPlaceAndCaption) {
     EXPECT_TRUE(stranger.caption.empty());
 }
 
-TEST(WindowMenuItems, OwnersOfListedWindowsLoseTheirItems) {
-    // 10 owns 11 and 12; 20 owns 21, which owns 22; 30's owner 99 is not listed.
-    std::vector<MenuLinkFacts> links = {
-        {10, 0, 4096},  {11, 10, 4097}, {12, 10, 4098}, {20, 0, 4099},
-        {21, 20, 4100}, {22, 21, 4101}, {30, 99, 4102},
+TEST(WindowMenuItems, EachGroupIsListedOnceByItsMainWindow) {
+    // 10 owns 11 and 12; 20 owns 21, which owns 22; 30's owner 99 is not shown.
+    const std::vector<GroupCandidate> shown = {
+        {10, 0},  {11, 10}, {12, 10}, {20, 0},
+        {21, 20}, {22, 21}, {30, 99},
     };
-    EXPECT_EQ(OwnerItemIds(links), (std::vector<int32_t>{4096, 4099, 4100}));
-    EXPECT_TRUE(OwnerItemIds({{1, 0, 1}, {2, 0, 2}}).empty());
-    EXPECT_TRUE(OwnerItemIds({}).empty());
+    std::vector<uintptr_t> mains;
+    for (const GroupMember& m : GroupWindows(shown))
+        if (m.main == m.handle) mains.push_back(m.handle);
+    EXPECT_EQ(mains, (std::vector<uintptr_t>{30, 20, 10}));
 }

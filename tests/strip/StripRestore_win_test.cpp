@@ -119,7 +119,7 @@ TEST_F(StripRestore, AWindowMovedAcrossThroughTheMenuComesBackAtTheEnd) {
     ASSERT_TRUE(prog.started());
     const std::vector<std::string> names{"boss", "sent", "stays"};
     ASSERT_TRUE(BuildWindowMenu());
-    Choose(ItemOf(prog.Window("sent")));
+    Choose(ItemOf(prog.Window("boss")));
     ASSERT_EQ(Visibility(prog, names), "boss- sent- stays+ ");
 
     const DWORD start = GetTickCount();

@@ -2,6 +2,7 @@
 // going and coming back, the guard of the switch button, and programs that have
 // stopped answering.
 #include "screens/Switching.h"
+#include "screens/WindowCommands.h"
 #include "support/StripFixture.h"
 #include <algorithm>
 
@@ -138,4 +139,41 @@ TEST_F(StripSwitch, AProgramThatStopsAnsweringDoesNotHoldUpTheSwitch) {
             << "the busy window follows once its program answers";
     }
     EXPECT_EQ(ScreenListOf(1)->count, 0);
+}
+
+namespace {
+// Stands in for a window of a program that runs elevated: its hide never takes.
+HWND elevated;
+bool ElevatedStaysVisible(HWND w) {
+    return w == elevated || IsWindowVisible(w);
+}
+} // namespace
+
+TEST_F(StripSwitch, AWindowWhoseHideDoesNotTakeStaysOnEveryScreenAndHoldsUpNoLaterSwitch) {
+    OtherProgram prog({{"elevated", "v", "", "Runs as administrator"},
+                       {"plain", "v", "", "An ordinary window"}});
+    ASSERT_TRUE(prog.started());
+    elevated = prog.Window("elevated");
+    HWND plain = prog.Window("plain");
+    const VisibilityReadFn old = SetVisibilityRead(ElevatedStaysVisible);
+
+    ClickSwitch();
+    // Its program answers and the window still stands: it is no screen's.
+    EXPECT_TRUE(WaitFor([&] { return FindEntryIndex(1, elevated) == -1; }, 3000));
+    EXPECT_NE(FindEntryIndex(1, plain), -1);
+    // Under Wine the hide took all the same; where it is refused the window stands.
+    ShowWindow(elevated, SW_SHOWNA);
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, {"elevated", "plain"}), "elevated+ plain+ ");
+
+    const DWORD start = GetTickCount();
+    ClickSwitch();
+    EXPECT_LT(GetTickCount() - start, 450u) << "no wait on it";
+    EXPECT_EQ(Visibility(prog, {"elevated", "plain"}), "elevated+ plain- ");
+    EXPECT_EQ(FindEntryIndex(1, elevated), -1);
+    const std::vector<std::string> hides = HiddenNames(prog);
+    EXPECT_EQ(std::count(hides.begin(), hides.end(), "elevated"), 1) << "not asked again";
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ItemOf(elevated), 0) << "the menu does not offer to move it";
+    SetVisibilityRead(old);
 }

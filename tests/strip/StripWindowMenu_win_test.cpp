@@ -203,28 +203,30 @@ TEST_F(StripWindowMenu, TheShellsTaskbarIsNeitherListedNorTakenAlong) {
     ClickSwitch();
 }
 
-TEST_F(StripWindowMenu, AnOwnerOfAListedWindowHasNoItemOfItsOwn) {
+TEST_F(StripWindowMenu, AGroupIsListedOnceByItsMainWindow) {
     OtherProgram prog({
         {"boss", "v", "", "Main window of the application"},
         {"worker", "v", "boss", "Document window of the application"},
+        {"find", "vp", "boss", "Find box of the application"},
         {"single", "v", "", "A window on its own"},
     });
     ASSERT_TRUE(prog.started());
     ASSERT_TRUE(BuildWindowMenu());
-    const int32_t boss = ItemOf(prog.Window("boss")), worker = ItemOf(prog.Window("worker")),
-                  single = ItemOf(prog.Window("single"));
-    ASSERT_NE(boss, 0) << "the owner has its link and its item object";
-    ASSERT_NE(worker, 0);
-    EXPECT_EQ(ShownCaptionOf(boss), "<not shown>");
-    EXPECT_EQ(GetMenuState(WindowMenu->handle, static_cast<UINT>(boss), MF_BYCOMMAND), UINT(-1));
-    EXPECT_EQ(ShownCaptionOf(worker),
-              "Move 1: Document window of the application, to other screen");
-    EXPECT_EQ(ShownCaptionOf(single), "Move 1: A window on its own, to other screen");
-    EXPECT_GE(MenuItemCount(WindowMenu), GetMenuItemCount(WindowMenu->handle) + 1);
-    bool bossShown = false;
-    for (int i = 0; i < GetMenuItemCount(WindowMenu->handle); ++i)
-        bossShown |= GetMenuItemID(WindowMenu->handle, i) == static_cast<UINT>(boss);
-    EXPECT_FALSE(bossShown);
+    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("boss"))),
+              "Move 1: Main window of the application, to other screen");
+    EXPECT_EQ(ItemOf(prog.Window("worker")), 0);
+    EXPECT_EQ(ItemOf(prog.Window("find")), 0);
+    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("single"))),
+              "Move 1: A window on its own, to other screen");
+    EXPECT_EQ(MenuItemCount(WindowMenu), GetMenuItemCount(WindowMenu->handle));
+
+    // Remembered for the other screen, the group is listed once as well.
+    ClickSwitch();
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("boss"))),
+              "Move 1: Main window of the application, to this screen");
+    EXPECT_EQ(ItemOf(prog.Window("worker")), 0);
+    EXPECT_EQ(ItemOf(prog.Window("find")), 0);
 }
 
 TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
@@ -236,25 +238,25 @@ TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
     });
     ASSERT_TRUE(prog.started());
     const std::vector<std::string> names{"boss", "worker", "other"};
-    HWND worker = prog.Window("worker");
+    HWND boss = prog.Window("boss"), worker = prog.Window("worker");
 
-    // Across: owner then window hidden at once, both remembered for screen 2.
+    // Across: the group hidden at once, owner first, both remembered for screen 2.
     ASSERT_TRUE(BuildWindowMenu());
-    Choose(ItemOf(worker));
+    Choose(ItemOf(boss));
     EXPECT_EQ(Visibility(prog, names), "boss- worker- other+ ");
     EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"boss", "worker"}));
     EXPECT_EQ(CurrentScreen, 1);
     EXPECT_EQ(ScreenListOf(2)->count, 2);
-    EXPECT_EQ(FindEntryIndex(2, prog.Window("boss")), 0);
+    EXPECT_EQ(FindEntryIndex(2, boss), 0);
     EXPECT_EQ(FindEntryIndex(2, worker), 1);
     EXPECT_EQ(ScreenListOf(1)->count, 0);
     EXPECT_EQ(desktopRefreshes, 1);
 
-    // Back: listed as remembered; the owner's item stays out of the shown menu.
+    // Back: listed once, by the main window.
     ASSERT_TRUE(BuildWindowMenu());
-    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("boss"))), "<not shown>");
-    EXPECT_EQ(ShownCaptionOf(ItemOf(worker)), "Move 2: The moved window, to this screen");
-    Choose(ItemOf(worker));
+    EXPECT_EQ(ItemOf(worker), 0);
+    EXPECT_EQ(ShownCaptionOf(ItemOf(boss)), "Move 2: Owner of the moved window, to this screen");
+    Choose(ItemOf(boss));
     EXPECT_EQ(Visibility(prog, names), "boss+ worker+ other+ ");
     EXPECT_EQ(ShownNames(prog), (std::vector<std::string>{"boss", "worker"}));
     EXPECT_EQ(ScreenListOf(2)->count, 0) << "forgotten";
@@ -321,4 +323,29 @@ TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
         EXPECT_EQ(ScreenListOf(2)->count, across ? 1 : 0);
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(busy) != FALSE) == !across; }, 6000));
     }
+}
+
+namespace {
+// Stands in for a window on another of the system's virtual desktops.
+HWND cloaked;
+bool FakeCloak(HWND w) {
+    return w == cloaked;
+}
+} // namespace
+
+TEST_F(StripWindowMenu, ACloakedWindowIsNeitherListedNorSwitched) {
+    OtherProgram prog({{"cloaked", "v", "", "On another virtual desktop"},
+                       {"plain", "v", "", "On this desktop"}});
+    ASSERT_TRUE(prog.started());
+    cloaked = prog.Window("cloaked");
+    const CloakReadFn old = SetCloakRead(FakeCloak);
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ItemOf(cloaked), 0);
+    EXPECT_NE(ItemOf(prog.Window("plain")), 0);
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, {"cloaked", "plain"}), "cloaked+ plain- ");
+    EXPECT_EQ(FindEntryIndex(1, cloaked), -1);
+    ClickSwitch();
+    SetCloakRead(old);
+    EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"plain"}));
 }

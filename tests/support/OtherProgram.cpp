@@ -150,3 +150,25 @@ std::vector<std::string> OtherProgram::ShowHideLog() const {
         lines, [](const std::string& l) { return !l.ends_with(" show") && !l.ends_with(" hide"); });
     return lines;
 }
+
+std::vector<std::string> OtherProgram::Activated() const {
+    std::vector<std::string> names;
+    for (const std::string& l : Log())
+        if (l.ends_with(" activate")) names.push_back(l.substr(0, l.size() - 9));
+    return names;
+}
+
+static BOOL CALLBACK CollectTopWindow(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<std::string> OtherProgram::Stacking(const std::vector<std::string>& names) const {
+    std::vector<HWND> all;
+    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+    std::vector<std::string> order;
+    for (HWND h : all)
+        for (const std::string& n : names)
+            if (Window(n) == h && IsWindowVisible(h)) order.push_back(n);
+    return order;
+}

@@ -41,6 +41,10 @@ class OtherProgram {
     std::vector<std::string> Log() const;
     // Lines of the log about shows and hides, e.g. "owner hide".
     std::vector<std::string> ShowHideLog() const;
+    // The windows that became the active window, in order, by name.
+    std::vector<std::string> Activated() const;
+    // The named windows that are visible, as they stand now, top first.
+    std::vector<std::string> Stacking(const std::vector<std::string>& names) const;
 
   private:
     std::vector<WindowSpec> specs_;

@@ -9,8 +9,9 @@
 //        s slow: takes 60 ms over every show and hide (a busy program),
 //        m messenger: sends the strip a message before every show and hide
 //          (a program that talks to the strip while the strip waits on it).
-// The log gets "ready" once all windows exist, then "<name> show" / "<name> hide"
-// (not with "quiet": a benchmark with hundreds of windows must not time our log).
+// The log gets "ready" once all windows exist, then "<name> show" / "<name> hide",
+// and "<name> activate" each time one becomes the active window (not with "quiet":
+// a benchmark with hundreds of windows must not time our log).
 // Windows cascade from the top left, starting over every 16 windows.
 // Messages a test may post to any of the windows:
 //   WM_APP + 1 (wParam = ms): stop answering messages for that long.
@@ -70,6 +71,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (GetPropA(hwnd, "testwins.messenger"))
             if (HWND strip = FindWindowA("obj_Form", "sd")) SendMessageA(strip, WM_NULL, 0, 0);
         if (!quiet) Log(NameOf(hwnd) + (wp ? " show" : " hide"));
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && !quiet) Log(NameOf(hwnd) + " activate");
         break;
     case WM_APP + 1:
         Sleep(static_cast<DWORD>(wp));

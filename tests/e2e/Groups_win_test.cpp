@@ -1,0 +1,107 @@
+// A screen comes back as the user left it: its windows stacked as they stood, and
+// every window with the windows it owns (find boxes, palettes, the dialog a
+// window waits on), which go, come back and move through the menu with it.
+#include "e2e/E2EFixture.h"
+#include "settings/Transparency.h"
+
+namespace {
+using namespace e2e;
+using GroupsE2E = ParavueE2E;
+
+void Raise(HWND w) {
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// True once every named window of prog is visible (or hidden) within 3 s.
+bool AllBecome(const OtherProgram& prog, const std::vector<std::string>& names, bool visible) {
+    return WaitFor(
+        [&] {
+            for (const std::string& n : names)
+                if (Visible(prog.Window(n)) != visible) return false;
+            return true;
+        },
+        3000);
+}
+
+// Whether each of owned stands above owner.
+bool Above(const std::vector<std::string>& stack, std::initializer_list<const char*> owned,
+           const char* owner) {
+    for (const char* n : owned)
+        if (IndexOf(stack, n) >= IndexOf(stack, owner)) return false;
+    return IndexOf(stack, owner) < stack.size();
+}
+
+TEST_F(GroupsE2E, ARoundTripBringsTheScreenBackStackedAsItWasLeftWithoutActivatingEachWindow) {
+    OtherProgram other({{"bottom", "v", "", "E2E stacked bottom"},
+                        {"middle", "v", "", "E2E stacked middle"},
+                        {"top", "v", "", "E2E stacked top"}});
+    StartBeside(other);
+    const std::vector<std::string> names{"bottom", "middle", "top"};
+    for (const std::string& n : names)
+        Raise(other.Window(n));
+    const std::vector<std::string> stacked{"top", "middle", "bottom"};
+    ASSERT_EQ(stacked, other.Stacking(names));
+
+    SwitchTo(2);
+    ASSERT_TRUE(AllBecome(other, names, false));
+    const size_t activations = other.Activated().size();
+    SwitchTo(1);
+    ASSERT_TRUE(AllBecome(other, names, true));
+    Sleep(300);
+    EXPECT_EQ(stacked, other.Stacking(names));
+    EXPECT_LE(other.Activated().size(), activations + 1)
+        << "at most the window that gets the input is activated";
+}
+
+TEST_F(GroupsE2E, AWindowTakesItsFindBoxAndPaletteAlongAndTheMenuMovesThemAsOneItem) {
+    OtherProgram other({{"main", "v", "", "E2E editor"},
+                        {"find", "vp", "main", "E2E find box"},
+                        {"palette", "vt", "main", "E2E palette"},
+                        {"bystander", "v", "", "E2E bystander"}});
+    StartBeside(other);
+    const std::vector<std::string> group{"main", "find", "palette"};
+    const std::vector<std::string> all{"main", "find", "palette", "bystander"};
+
+    SwitchTo(2);
+    EXPECT_TRUE(AllBecome(other, all, false)) << "nothing of the editor stays behind";
+    SwitchTo(1);
+    ASSERT_TRUE(AllBecome(other, all, true));
+    EXPECT_TRUE(Above(other.Stacking(all), {"find", "palette"}, "main"))
+        << "the owned windows stand above their owner again";
+
+    // At the bottom of the stack, the editor's item stands first in the menu.
+    SendToBottom(other.Window("main"));
+    ChooseMenuItem({VK_HOME});
+    EXPECT_TRUE(AllBecome(other, group, false)) << "moved to screen 2 as one";
+    EXPECT_TRUE(Visible(other.Window("bystander")));
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
+
+    // The one item of screen 2 stands last before the launch item.
+    if (IsLayeredSupported())
+        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
+    else
+        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+    EXPECT_TRUE(AllBecome(other, group, true)) << "brought back as one";
+    EXPECT_TRUE(Above(other.Stacking(all), {"find", "palette"}, "main"));
+    EXPECT_EQ(0u, QuitWithButton());
+    EXPECT_TRUE(AllBecome(other, all, true));
+}
+
+TEST_F(GroupsE2E, AWindowWaitingOnItsDialogGoesAndComesBackWithIt) {
+    OtherProgram other({{"document", "vd", "", "E2E document with a question open"},
+                        {"question", "vp", "document", "E2E save changes?"},
+                        {"alone", "vd", "", "E2E disabled on its own"}});
+    StartBeside(other);
+    const std::vector<std::string> pair{"document", "question"};
+
+    SwitchTo(2);
+    EXPECT_TRUE(AllBecome(other, pair, false)) << "the pair leaves together";
+    EXPECT_TRUE(Visible(other.Window("alone"))) << "a disabled window alone stays";
+    SwitchTo(1);
+    ASSERT_TRUE(AllBecome(other, pair, true));
+    EXPECT_TRUE(Above(other.Stacking(pair), {"question"}, "document"));
+    EXPECT_EQ((std::vector<std::string>{"document hide", "question hide", "document show",
+                                        "question show"}),
+              other.ShowHideLog());
+}
+} // namespace
