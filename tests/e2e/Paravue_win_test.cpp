@@ -417,13 +417,6 @@ void PressCtrlAltSpace(int downs = 1) {
     PressKeys({VK_CONTROL, VK_MENU}, VK_SPACE, downs);
 }
 
-// Gives w the input and lets the change settle.
-void FocusOn(HWND w) {
-    SetForegroundWindow(w);
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
-    Sleep(300);
-}
-
 TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce) {
     OtherProgram other({{"a", "v", "", "E2E window of the hotkey"}});
     StartBeside(other);
