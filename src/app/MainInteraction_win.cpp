@@ -53,7 +53,11 @@ void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
         // The buttons keep their own press; the panel and the number are the handle.
         if (sender == s->DragPanel || sender == s->ScreenNumberLabel) {
             ReleaseCapture();
+            // The system's move loop makes the strip the active window; the
+            // input goes back once the strip is in its place.
+            HWND before = GetForegroundWindow();
             SendMsg(s->form, WM_SYSCOMMAND, kMoveByCaption, 0);
+            if (GetForegroundWindow() != before) GiveInputBack(before);
         }
         return;
     }
@@ -121,8 +125,9 @@ bool StripMessage(Control*, MSG& msg, LRESULT& result) {
 
 LRESULT CALLBACK GuardStripFocus(int code, WPARAM wParam, LPARAM lParam) {
     HWND strip = StripWindow();
+    HWND w = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_SETFOCUS && strip && GetActiveWindow() != strip &&
-        (reinterpret_cast<HWND>(wParam) == strip || IsChild(strip, reinterpret_cast<HWND>(wParam))))
+        (w == strip || IsChild(strip, w)))
         return 1;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -193,6 +198,11 @@ void StartStripInput() {
     MainForm* s = MainFormRecord;
     if (!s || !ApplicationObject) return;
     AttachHandler(s->form, StripMessage);
+    // Two presses in quick succession (the second just after the menu closed)
+    // arrive as a double click: each is a press all the same.
+    for (Control* c :
+         {s->DragPanel, s->ScreenNumberLabel, s->SwitchButton, s->AboutButton, s->QuitButton})
+        c->OnMouseDblClk = MakeEvent(MainFormMouseDown, s);
     SetWindowsHookExA(WH_CBT, GuardStripFocus, nullptr, GetCurrentThreadId());
     ApplicationObject->OnMessage = MessageEvent{SessionMessage, nullptr};
     // Windows names the change of foreground; Wine only the focus that follows it.

@@ -31,10 +31,12 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     OtherProgram two({{"b", "v", "", "E2E input B"}});
     ASSERT_TRUE(two.started());
     HWND b = two.Window("b");
+    LetFocusSettle();
     FocusOn(b);
     SwitchTo(1);
     // Screen 1 was left with the input nowhere of its own: its top window takes it.
     ASSERT_TRUE(WaitFor([&] { return Visible(a) && Visible(c); }, 2000));
+    LetFocusSettle();
     FocusOn(a);
     // C above A, A keeps the input: the two choices differ.
     SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -42,10 +44,15 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
 
     // A click on the number and a drag of the strip leave A the input.
     Click(app.NumberLabel());
+    LetFocusSettle();
+    EXPECT_EQ(a, GetForegroundWindow()) << "a click took the input";
+    Sleep(GetDoubleClickTime());
+    const RECT before = RectOf(app.strip());
     POINT p = CenterOf(app.NumberLabel());
     MouseDrag(p.x, p.y, p.x - 40, p.y - 30);
     LetFocusSettle();
-    EXPECT_EQ(a, GetForegroundWindow()) << "the strip took the input";
+    EXPECT_NE(before.left, RectOf(app.strip()).left) << "no drag";
+    EXPECT_EQ(a, GetForegroundWindow()) << "a drag took the input";
 
     SwitchTo(2);
     LetFocusSettle();
