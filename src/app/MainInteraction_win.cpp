@@ -208,6 +208,7 @@ void StartStripInput() {
     // Windows names the change of foreground; Wine only the focus that follows it.
     for (DWORD event : {EVENT_SYSTEM_FOREGROUND, EVENT_OBJECT_FOCUS})
         SetWinEventHook(event, event, nullptr, ForegroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
+    FitStripToForeground();
 }
 
 void SwitchScreen(void* data, BaseObject*) {
