@@ -198,6 +198,11 @@ void StartStripInput() {
     MainForm* s = MainFormRecord;
     if (!s || !ApplicationObject) return;
     AttachHandler(s->form, StripMessage);
+    // Nor does the platform pass the input to the strip when the window that had
+    // it goes; the transparency's style, set already, stays.
+    HWND strip = GetHandle(s->form);
+    SetWindowLongA(strip, GWL_EXSTYLE, GetWindowLongA(strip, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+    s->form->exStyle |= WS_EX_NOACTIVATE;
     // Two presses in quick succession (the second just after the menu closed)
     // arrive as a double click: each is a press all the same.
     for (Control* c :
