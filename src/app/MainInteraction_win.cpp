@@ -34,9 +34,14 @@ BOOL CALLBACK FindTopWindow(HWND w, LPARAM param) {
 }
 
 // After the strip's own menu or form took the keyboard: back to the window that
-// had it, if that is still there and shown; else to this screen's top window.
+// had it (the desktop too), if that is still there and shown; else to this
+// screen's top window.
 void GiveInputBack(HWND before) {
-    if (before && IsWindow(before) && SeemsVisible(before) && IsWindowEnabled(before) &&
+    if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
+        GiveInputTo(nullptr);
+        return;
+    }
+    if (IsWindow(before) && SeemsVisible(before) && IsWindowEnabled(before) &&
         before != StripWindow()) {
         GiveInputTo(before);
         return;

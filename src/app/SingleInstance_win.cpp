@@ -74,7 +74,8 @@ bool HandedOverToRunningInstance() {
         const std::string list = GetParamCount() > 0 ? FullPath(CommandLineFile()) : "";
         const HandOverResult result = HandOver(list);
         if (result == HandOverResult::Taken) return true;
-        // A strip too busy to answer within the second keeps running alone.
+        // A strip too busy to answer within the second keeps running alone,
+        // without this start's list.
         if (result == HandOverResult::NoAnswer) return NotHandedOver(list);
         // A strip in its last moments refuses; once it is gone this start takes over.
         const DWORD r = WaitForSingleObject(instanceMutex, kQuitWaitMs);
