@@ -4,12 +4,14 @@
 # Portable logic (no <windows.h>): built into the program and natively, where
 # its tests run under the sanitizers.
 set(PARAVUE_PORTABLE_SOURCES
+  src/app/FullScreen.cpp
   src/app/Placement.cpp
   src/errors/err.cpp
   src/launch/LaunchList.cpp
   src/launch/LaunchListFile.cpp
   src/screens/Eligibility.cpp
   src/screens/HiddenRecord.cpp
+  src/screens/InputChoice.cpp
   src/screens/MoveCaptions.cpp
   src/screens/PendingStates.cpp
   src/screens/TickDelay.cpp
@@ -83,12 +85,14 @@ set(PARAVUE_RUNTIME_SOURCES
 # Tests. A test file's folder names its suite. Portable tests run natively and
 # under Wine; Win32 tests under Wine only.
 set(PARAVUE_PORTABLE_TESTS
+  tests/app/FullScreen_test.cpp
   tests/app/Placement_test.cpp
   tests/errors/err_test.cpp
   tests/launch/LaunchList_test.cpp
   tests/launch/LaunchListFile_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
+  tests/screens/InputChoice_test.cpp
   tests/screens/MoveCaptions_test.cpp
   tests/screens/PendingStates_test.cpp
   tests/screens/TickDelay_test.cpp
@@ -108,6 +112,7 @@ set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Groups_win_test.cpp
+  tests/e2e/Desktop_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/e2e/Fixture_win_test.cpp

@@ -98,6 +98,13 @@ inline void LetFocusSettle() {
     }
 }
 
+// Gives w the input and lets the change settle.
+inline void FocusOn(HWND w) {
+    SetForegroundWindow(w);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
+    Sleep(300);
+}
+
 class ParavueE2E : public ::testing::Test {
   protected:
     void SetUp() override {
