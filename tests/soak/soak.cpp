@@ -487,13 +487,17 @@ class Soak {
         const bool away = best->screen == current_;
         // The whole group goes: sent away, the windows its main window owns on this
         // screen; brought back, those hidden with it.
+        const int from = best->screen;
         const HWND unit = away ? MainOf(*best).hwnd : UnitOf(*best);
-        for (Tracked& w : windows_) {
-            if (!Judged(w) || w.kind != Kind::TakesPart || w.screen != best->screen) continue;
-            if ((away ? MainOf(w).hwnd : UnitOf(w)) != unit) continue;
-            Note("menu: " + Describe(w) + (away ? " went to the other screen" : " came back"));
-            w.screen = away ? 3 - current_ : current_;
-            w.unit = unit;
+        std::vector<Tracked*> group;
+        for (Tracked& w : windows_)
+            if (Judged(w) && w.kind == Kind::TakesPart && w.screen == from &&
+                (away ? MainOf(w).hwnd : UnitOf(w)) == unit)
+                group.push_back(&w);
+        for (Tracked* w : group) {
+            Note("menu: " + Describe(*w) + (away ? " went to the other screen" : " came back"));
+            w->screen = 3 - from;
+            w->unit = unit;
         }
     }
 
@@ -683,8 +687,7 @@ class Soak {
 
     // The window with the input belongs to the current screen, or is the desktop
     // (the shell's own windows), or a form of the strip's own while it is open
-    // (About, a message box); never the strip itself, nor a window of the other
-    // screen.
+    // (About, a message box); never the strip itself, nor a hidden window.
     void CheckInput() {
         HWND f = GetForegroundWindow();
         if (!f || f == GetDesktopWindow() || f == GetShellWindow() ||
@@ -700,11 +703,10 @@ class Soak {
                       ", on screen " + std::to_string(current_));
             return;
         }
-        DWORD pid = 0;
-        GetWindowThreadProcessId(f, &pid);
-        if (app_ && app_->Running() && pid == app_->pid() && f != app_->strip() &&
-            f != app_->AppWindow() && Visible(f))
-            return;
+        // Another window on view (Kindlet, launched through the menu, or a form
+        // of the strip's own) is on this screen; the strip itself never takes it.
+        const bool strip = app_ && (f == app_->strip() || f == app_->AppWindow());
+        if (!strip && Visible(f)) return;
         Violation("the input is on " + Foreground());
     }
 
