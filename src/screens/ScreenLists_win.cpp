@@ -72,7 +72,8 @@ static bool DwmCloaked(HWND window) {
                    : nullptr;
     }();
     DWORD cloaked = 0;
-    return getAttribute && SUCCEEDED(getAttribute(window, kDWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+    return getAttribute &&
+           SUCCEEDED(getAttribute(window, kDWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
            cloaked != 0;
 }
 static CloakReadFn cloakRead = DwmCloaked;
@@ -160,7 +161,8 @@ std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,
 std::vector<HWND> GroupOf(const std::vector<GroupMember>& groups, HWND main) {
     std::vector<HWND> members;
     for (const GroupMember& m : groups)
-        if (m.main == reinterpret_cast<uintptr_t>(main)) members.push_back(reinterpret_cast<HWND>(m.handle));
+        if (m.main == reinterpret_cast<uintptr_t>(main))
+            members.push_back(reinterpret_cast<HWND>(m.handle));
     if (members.empty()) members.push_back(main);
     return members;
 }

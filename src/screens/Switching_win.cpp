@@ -49,9 +49,18 @@ void ShowScreen(int screen, HWND foreground) {
     if (!list) return;
     WindowBatch showing;
     std::vector<HWND> shown;
+    DWORD lastThread = 0;
+    bool inTurn = true;
     auto show = [&](HWND window) {
         if (std::find(shown.begin(), shown.end(), window) != shown.end()) return;
         shown.push_back(window);
+        // Programs carry out our requests whenever they wake: the windows of the
+        // next program wait until those of the last are up, or they would stack
+        // in the order the programs woke. Once one does not answer, the rest go
+        // at once, as they did before.
+        const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (inTurn && lastThread && thread != lastThread) inTurn = showing.Wait();
+        lastThread = thread;
         // Not activated: each goes on top of those before it, and the list
         // stands bottom first, so the screen comes back stacked as it was left.
         showing.Show(window, SW_SHOWNA);

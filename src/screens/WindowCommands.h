@@ -24,8 +24,9 @@ class WindowBatch {
     void Show(HWND window, int command);
     // Waits until every window commanded reached its state, or none has for
     // maxMs. Messages other programs send us are handled meanwhile: a program
-    // that talks to us while we wait on it must not stall the wait.
-    void Wait(DWORD maxMs = kWindowBatchWaitMs);
+    // that talks to us while we wait on it must not stall the wait. False when
+    // it gave up on a window.
+    bool Wait(DWORD maxMs = kWindowBatchWaitMs);
 
   private:
     struct Pending {

@@ -110,7 +110,7 @@ void WatchPending() {
 }
 } // namespace
 
-void WindowBatch::Wait(DWORD maxMs) {
+bool WindowBatch::Wait(DWORD maxMs) {
     DWORD progress = GetTickCount(); // when the last window reached its state
     size_t done = 0;                 // pending_[0..done) have reached their state
     while (done < pending_.size()) {
@@ -126,6 +126,8 @@ void WindowBatch::Wait(DWORD maxMs) {
         if (GetTickCount() - progress >= maxMs) break;
         WaitForSentMessages(1);
     }
+    const bool all = done == pending_.size();
     pending_.clear();
     WatchPending();
+    return all;
 }

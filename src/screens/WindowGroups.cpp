@@ -1,20 +1,20 @@
 #include "screens/WindowGroups.h"
-#include <algorithm>
 #include <utility>
 
 namespace {
 struct Grouping {
     const std::vector<GroupCandidate>& windows;
-    std::vector<std::pair<uintptr_t, size_t>> byHandle; // sorted, for the owner lookups
-    std::vector<uintptr_t> mainOf;                      // 0: does not take part
-    std::vector<bool> emitted;
+    std::vector<uintptr_t> mainOf; // 0: does not take part
+    std::vector<char> emitted;
     std::vector<GroupMember> order;
 
     // The index of a visible window, or windows.size() when it is not one.
     size_t Find(uintptr_t handle) const {
-        auto it = std::lower_bound(byHandle.begin(), byHandle.end(),
-                                   std::pair<uintptr_t, size_t>(handle, 0));
-        return it != byHandle.end() && it->first == handle ? it->second : windows.size();
+        size_t i = 0;
+        if (handle)
+            while (i < windows.size() && windows[i].handle != handle)
+                ++i;
+        return handle ? i : windows.size();
     }
 
     void Emit(size_t i) {
@@ -36,11 +36,7 @@ bool CanGoAlong(WindowVerdict v) {
 
 std::vector<GroupMember> GroupWindows(const std::vector<GroupCandidate>& topFirst) {
     const size_t n = topFirst.size();
-    Grouping g{topFirst, {}, std::vector<uintptr_t>(n, 0), std::vector<bool>(n, false), {}};
-    g.byHandle.reserve(n);
-    for (size_t i = 0; i < n; ++i)
-        g.byHandle.emplace_back(topFirst[i].handle, i);
-    std::sort(g.byHandle.begin(), g.byHandle.end());
+    Grouping g{topFirst, std::vector<uintptr_t>(n, 0), std::vector<char>(n, 0), {}};
 
     // The top of each window's chain of visible owners (n steps at most: a loop of
     // owners is damage, not a group).
@@ -56,9 +52,10 @@ std::vector<GroupMember> GroupWindows(const std::vector<GroupCandidate>& topFirs
     }
     // A disabled window waiting on a dialog it owns goes with that dialog; disabled
     // and alone, it waits on something of every screen.
-    std::vector<bool> ownsVisible(n, false);
+    std::vector<char> ownsVisible(n, 0);
     for (size_t i = 0; i < n; ++i)
-        if (size_t o = g.Find(topFirst[i].owner); o < n && o != i && CanGoAlong(topFirst[i].verdict))
+        if (size_t o = g.Find(topFirst[i].owner);
+            o < n && o != i && CanGoAlong(topFirst[i].verdict))
             ownsVisible[o] = true;
     for (size_t i = 0; i < n; ++i) {
         const GroupCandidate& m = topFirst[top[i]];

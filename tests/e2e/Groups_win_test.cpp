@@ -76,7 +76,9 @@ TEST_F(GroupsE2E, AWindowTakesItsFindBoxAndPaletteAlongAndTheMenuMovesThemAsOneI
     EXPECT_TRUE(Visible(other.Window("bystander")));
     EXPECT_EQ("1", TextOf(app.NumberLabel()));
 
-    // The one item of screen 2 stands last before the launch item.
+    // The one item of screen 2 stands last before the launch item. (A user looks
+    // before the second choice.)
+    Sleep(1000);
     if (IsLayeredSupported())
         ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
     else

@@ -154,14 +154,16 @@ TEST_F(ShowScreenTest, ARoundTripLeavesTheWindowsAndGroupsStackedAsTheyStoodAndA
     ASSERT_TRUE(prog.started());
     const std::vector<std::string> names{"low", "main", "find", "palette", "high"};
     for (const char* n : {"low", "main", "high"})
-        SetWindowPos(prog.Window(n), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(prog.Window(n), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const std::vector<std::string> before = prog.Stacking(names);
     ASSERT_EQ(before.size(), 5u);
     ASSERT_EQ(before.front(), "high");
     ASSERT_EQ(before.back(), "low");
 
     LeaveScreenOne();
-    EXPECT_EQ(Visibility(prog, names), "low- main- find- palette- high- ") << "the group goes whole";
+    EXPECT_EQ(Visibility(prog, names), "low- main- find- palette- high- ")
+        << "the group goes whole";
     const size_t activations = prog.Activated().size();
     ComeBack();
     EXPECT_EQ(prog.Stacking(names), before);

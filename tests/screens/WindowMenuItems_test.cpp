@@ -24,8 +24,7 @@ TEST(WindowMenuItems, VisibilityDecidesPlaceAndCaption) {
 TEST(WindowMenuItems, EachGroupIsListedOnceByItsMainWindow) {
     // 10 owns 11 and 12; 20 owns 21, which owns 22; 30's owner 99 is not shown.
     const std::vector<GroupCandidate> shown = {
-        {10, 0},  {11, 10}, {12, 10}, {20, 0},
-        {21, 20}, {22, 21}, {30, 99},
+        {10, 0}, {11, 10}, {12, 10}, {20, 0}, {21, 20}, {22, 21}, {30, 99},
     };
     std::vector<uintptr_t> mains;
     for (const GroupMember& m : GroupWindows(shown))

@@ -150,8 +150,8 @@ bool ElevatedStaysVisible(HWND w) {
 } // namespace
 
 TEST_F(StripSwitch, AWindowWhoseHideDoesNotTakeStaysOnEveryScreenAndHoldsUpNoLaterSwitch) {
-    OtherProgram prog({{"elevated", "v", "", "Runs as administrator"},
-                       {"plain", "v", "", "An ordinary window"}});
+    OtherProgram prog(
+        {{"elevated", "v", "", "Runs as administrator"}, {"plain", "v", "", "An ordinary window"}});
     ASSERT_TRUE(prog.started());
     elevated = prog.Window("elevated");
     HWND plain = prog.Window("plain");
