@@ -7,8 +7,10 @@ set(PARAVUE_PORTABLE_SOURCES
   src/app/FullScreen.cpp
   src/app/Placement.cpp
   src/errors/err.cpp
+  src/errors/Utf8.cpp
   src/launch/LaunchList.cpp
   src/launch/LaunchListFile.cpp
+  src/launch/ListText.cpp
   src/screens/Eligibility.cpp
   src/screens/HiddenRecord.cpp
   src/screens/InputChoice.cpp
@@ -39,6 +41,7 @@ set(PARAVUE_WIN32_SOURCES
   src/errors/err_win.cpp
   src/errors/MessageBox_win.cpp
   src/errors/WinValues_win.cpp
+  src/errors/Wide_win.cpp
   src/launch/LaunchList_win.cpp
   src/launch/ShellExecute_win.cpp
   src/launch/Unit2_win.cpp
@@ -68,7 +71,7 @@ set(PARAVUE_ENTRY_SOURCES
 )
 # The companion program for making launch lists, a program of its own.
 set(PARAVUE_KINDLET_SOURCES
-  src/launch/Kindlet_win.cpp
+  src/kindlet/Kindlet_win.cpp
 )
 # The program's resources: icon, version and the error texts.
 set(PARAVUE_RESOURCES
@@ -88,8 +91,10 @@ set(PARAVUE_PORTABLE_TESTS
   tests/app/FullScreen_test.cpp
   tests/app/Placement_test.cpp
   tests/errors/err_test.cpp
+  tests/errors/Utf8_test.cpp
   tests/launch/LaunchList_test.cpp
   tests/launch/LaunchListFile_test.cpp
+  tests/launch/ListText_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
   tests/screens/InputChoice_test.cpp
@@ -116,10 +121,12 @@ set(PARAVUE_WIN32_TESTS
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/e2e/Fixture_win_test.cpp
+  tests/e2e/Unicode_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
   tests/errors/Report_win_test.cpp
   tests/errors/Texts_win_test.cpp
+  tests/errors/Wide_win_test.cpp
   tests/launch/LaunchList_win_test.cpp
   tests/launch/ShellExecute_win_test.cpp
   tests/runtime/LeanRuntime_win_test.cpp
@@ -170,6 +177,7 @@ set(PARAVUE_FUZZERS
   tests/fuzz/HotkeyText_fuzz.cpp
   tests/fuzz/LaunchLine_fuzz.cpp
   tests/fuzz/LaunchListWriter_fuzz.cpp
+  tests/fuzz/ListText_fuzz.cpp
   tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp
   tests/fuzz/TextLines_fuzz.cpp

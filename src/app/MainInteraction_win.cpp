@@ -90,7 +90,10 @@ void AboutButtonClick(void*, BaseObject*) {
     CreateAboutForm(about, ApplicationObject);
     ShowModal(about->form);
     FreeObject(about->form);
-    if (!RestoreStarted) GiveInputBack(before);
+    // Unless a program the form opened (the help) has taken the input already.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+    if (!RestoreStarted && (!pid || pid == GetCurrentProcessId())) GiveInputBack(before);
 }
 
 namespace {

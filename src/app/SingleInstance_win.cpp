@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 #include "app/StripCommands.h"
 #include "errors/MessageBox.h"
+#include "errors/Wide_win.h"
 #include "launch/LaunchList.h"
 #include "ui/Services_win.h"
 #include <string>
@@ -24,9 +25,9 @@ HWND RunningCommandWindow() {
 }
 
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 2];
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+    wchar_t full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameW(WideText(path), MAX_PATH * 2, full, nullptr);
+    return n > 0 && n < MAX_PATH * 2 ? NarrowText(full, static_cast<int>(n)) : path;
 }
 
 enum class HandOverResult { Taken, Refused, NoAnswer };
@@ -51,7 +52,7 @@ HandOverResult HandOver(const std::string& list) {
     // The strip may come to the front although we, not it, were started by the user.
     AllowSetForegroundWindow(pid);
     COPYDATASTRUCT data{};
-    data.dwData = list.empty() ? kHandOverFront : kHandOverList;
+    data.dwData = list.empty() ? kHandOverFront : kHandOverListUtf8;
     data.cbData = static_cast<DWORD>(list.size());
     data.lpData = const_cast<char*>(list.data());
     DWORD_PTR taken = 0;

@@ -2,6 +2,7 @@
 #include "app/MainInteraction.h"
 #include "app/Unit1.h"
 #include "errors/err.h"
+#include "errors/Wide_win.h"
 #include "launch/LaunchList.h"
 #include "screens/QuitRestore.h"
 #include "screens/WindowMenu.h"
@@ -104,10 +105,12 @@ void BringStripToFront() {
 LRESULT TakeHandOver(HWND w, const COPYDATASTRUCT* data) {
     // A strip that is quitting takes nothing more; the sender waits and starts anew.
     if (RestoreStarted || !data) return FALSE;
-    if (data->dwData == kHandOverList && data->lpData && data->cbData > 0) {
+    const bool utf8 = data->dwData == kHandOverListUtf8;
+    if ((utf8 || data->dwData == kHandOverList) && data->lpData && data->cbData > 0) {
         // Only copied here: the sender waits until we return, and the list may
         // put up message boxes.
-        handedLists.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+        const std::string_view path(static_cast<const char*>(data->lpData), data->cbData);
+        handedLists.push_back(utf8 ? std::string(path) : AnsiToUtf8(path));
         PostMessageA(w, kRunHandedLists, 0, 0);
     } else if (data->dwData != kHandOverFront) {
         return FALSE;

@@ -1,5 +1,5 @@
 // Message boxes go through this one function, so that tests can watch them
-// without a box that waits for a click. Defaults to MessageBoxA. It lives at the
+// without a box that waits for a click. Texts are UTF-8. Defaults to MessageBoxW. It lives at the
 // bottom of the program because the report of an unhandled error needs it too.
 #pragma once
 

@@ -1,8 +1,9 @@
 #include "errors/MessageBox.h"
+#include "errors/Wide_win.h"
 #include <windows.h>
 
 static int RealMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
-    return MessageBoxA(static_cast<HWND>(owner), text, caption, type);
+    return MessageBoxW(static_cast<HWND>(owner), WideText(text), WideText(caption), type);
 }
 static MessageBoxFn messageBoxFn = RealMessageBox;
 

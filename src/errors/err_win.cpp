@@ -1,5 +1,6 @@
 #include "errors/err.h"
 #include "errors/MessageBox.h"
+#include "errors/Wide_win.h"
 #include <windows.h>
 #include <cstdlib>
 #include <cxxabi.h>
@@ -18,12 +19,12 @@ ModuleInfo ModuleOfAddress(const void* address) {
     if (!address || VirtualQuery(address, &mbi, sizeof mbi) != sizeof mbi) return info;
     if (mbi.State != MEM_COMMIT || !mbi.AllocationBase) return info;
     // A committed region whose allocation base names a file is a module's image.
-    char path[261];
-    DWORD n = GetModuleFileNameA(static_cast<HMODULE>(mbi.AllocationBase), path, sizeof path);
-    if (n == 0 || n >= sizeof path) return info;
+    wchar_t path[1024];
+    DWORD n = GetModuleFileNameW(static_cast<HMODULE>(mbi.AllocationBase), path, 1024);
+    if (n == 0 || n >= 1024) return info;
     info.found = true;
     info.base = AddressValue(mbi.AllocationBase);
-    info.path.assign(path, n);
+    info.path = NarrowText(path, static_cast<int>(n));
     return info;
 }
 
@@ -48,9 +49,9 @@ std::string ReportText(const Exception* error, const void* address) {
     std::string path = module.path;
     if (!module.found) {
         // Nothing better known: name the program itself.
-        char own[261];
-        DWORD n = GetModuleFileNameA(nullptr, own, sizeof own);
-        path.assign(own, n < sizeof own ? n : 0);
+        wchar_t own[1024];
+        DWORD n = GetModuleFileNameW(nullptr, own, 1024);
+        path = n < 1024 ? NarrowText(own, static_cast<int>(n)) : std::string();
     }
     uint32_t shown = ShownAddress(AddressValue(address), module.found, module.base);
     return UnhandledReport(path, shown, error ? error->message : std::string());

@@ -70,6 +70,9 @@ struct LaunchHooks {
 
 // The list file named on the command line (call only when there are parameters).
 std::string CommandLineFile();
+// The lines of a list file in UTF-8, whatever form it was saved in (ListText.h);
+// false when the file cannot be opened.
+bool ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines);
 void RunLaunchList(const std::string& path, const LaunchHooks& hooks);
 // Starts the companion program from ProgramDir.
 void LaunchKindlet();

@@ -3,6 +3,8 @@
 #include "ui/StringList_win.h"
 #include <windows.h>
 #include "launch/ShellExecute.h"
+#include "launch/ListText.h"
+#include "errors/Wide_win.h"
 
 std::string CommandLineFile() {
     std::vector<std::string> params;
@@ -52,6 +54,19 @@ struct StringListHolder {
 
 } // namespace
 
+bool ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines) {
+    lines.clear();
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) return false;
+    const std::string text = DecodeListText(bytes, AnsiToUtf8);
+    StringListHolder holder;
+    StringListSetText(holder.list, text.data(), text.size());
+    lines.reserve(holder.list->count);
+    for (int32_t i = 0; i < holder.list->count; ++i)
+        lines.push_back(StringListGet(holder.list, i));
+    return true;
+}
+
 void RunLaunchList(const std::string& path, const LaunchHooks& hooks) {
     std::string found =
         FindLaunchList(path, ProgramDir, [](const std::string& p) { return FileExists(p); });
@@ -60,14 +75,8 @@ void RunLaunchList(const std::string& path, const LaunchHooks& hooks) {
         return;
     }
     std::vector<std::string> lines;
-    {
-        StringListHolder holder;
-        // An unreadable list is left alone without a word.
-        if (!StringListLoadFromFile(holder.list, found.c_str())) return;
-        lines.reserve(holder.list->count);
-        for (int32_t i = 0; i < holder.list->count; ++i)
-            lines.push_back(StringListGet(holder.list, i));
-    }
+    // An unreadable list is left alone without a word.
+    if (!ReadLaunchListLines(found, lines)) return;
     ShellLaunch effects(hooks);
     CarryOutLaunchList(lines, effects);
 }

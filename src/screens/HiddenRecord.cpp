@@ -1,8 +1,10 @@
 #include "screens/HiddenRecord.h"
+#include "errors/Utf8.h"
 #include "ui/Services.h"
 
 namespace {
-constexpr char kMagic[4] = {'P', 'V', 'H', '1'};
+constexpr char kMagicAnsi[4] = {'P', 'V', 'H', '1'};
+constexpr char kMagic[4] = {'P', 'V', 'H', '2'};
 
 void PutU32(std::string& out, uint32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -37,30 +39,41 @@ std::string EncodeRecord(const HiddenWindowsRecord& record) {
     PutU32(out, static_cast<uint32_t>(record.windows.size()));
     for (const RecordedWindow& w : record.windows) {
         PutU32(out, w.handle);
-        const size_t n = w.title.size() < 255 ? w.title.size() : 255;
-        out += static_cast<char>(n);
-        out.append(w.title, 0, n);
+        // The reader refuses a record with a broken title, and a record refused
+        // loses every window: whatever the title holds, it goes in well formed.
+        std::string title = IsValidUtf8(w.title) ? w.title : Utf16ToUtf8(Utf8ToUtf16(w.title));
+        size_t n = title.size() < kMaxRecordedTitle ? title.size() : kMaxRecordedTitle;
+        while (n < title.size() && (static_cast<unsigned char>(title[n]) & 0xC0) == 0x80)
+            --n; // never half a character
+        out += static_cast<char>(n & 0xFF);
+        out += static_cast<char>(n >> 8);
+        out.append(title, 0, n);
     }
     return out;
 }
 
 bool DecodeRecord(const std::string& bytes, HiddenWindowsRecord& record) {
     record = {};
-    if (bytes.size() < sizeof kMagic || bytes.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
-        return false;
-    size_t pos = sizeof kMagic;
-    uint32_t count = 0;
+    if (bytes.size() < 4) return false;
     HiddenWindowsRecord r;
+    r.ansiTitles = bytes.compare(0, 4, kMagicAnsi, 4) == 0;
+    if (!r.ansiTitles && bytes.compare(0, 4, kMagic, 4) != 0) return false;
+    const size_t lengthBytes = r.ansiTitles ? 1 : 2;
+    size_t pos = 4;
+    uint32_t count = 0;
     if (!GetU32(bytes, pos, r.processId) || !GetU32(bytes, pos, count)) return false;
-    // Each window takes at least 5 bytes: a count beyond that is damage.
-    if (count > (bytes.size() - pos) / 5) return false;
+    // Each window takes at least a handle and a length: a count beyond that is damage.
+    if (count > (bytes.size() - pos) / (4 + lengthBytes)) return false;
     r.windows.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         RecordedWindow w;
-        if (!GetU32(bytes, pos, w.handle) || pos >= bytes.size()) return false;
-        const size_t n = static_cast<unsigned char>(bytes[pos++]);
+        if (!GetU32(bytes, pos, w.handle) || bytes.size() - pos < lengthBytes) return false;
+        size_t n = static_cast<unsigned char>(bytes[pos++]);
+        if (lengthBytes == 2)
+            n |= static_cast<size_t>(static_cast<unsigned char>(bytes[pos++])) << 8;
         if (bytes.size() - pos < n) return false;
         w.title.assign(bytes, pos, n);
+        if (!r.ansiTitles && !IsValidUtf8(w.title)) return false;
         pos += n;
         r.windows.push_back(std::move(w));
     }

@@ -11,17 +11,24 @@
 // ---- portable ----
 struct RecordedWindow {
     uint32_t handle = 0;
-    std::string title; // at most 255 characters
+    std::string title; // UTF-8, whole up to kMaxRecordedTitle bytes
 };
 
 struct HiddenWindowsRecord {
     uint32_t processId = 0;              // the process that wrote it
     std::vector<RecordedWindow> windows; // owners before the windows they own
+    // Read from a record of the first version, whose titles are in the ANSI
+    // code page of the system that wrote them: the reader converts them.
+    bool ansiTitles = false;
 };
 
+constexpr size_t kMaxRecordedTitle = 0xFFFF;
+
+// Always the current version ("PVH2"): titles in UTF-8, two length bytes each.
 std::string EncodeRecord(const HiddenWindowsRecord& record);
-// False for anything EncodeRecord did not write (damaged, cut short, another
-// version): such a record is ignored, never half read.
+// False for anything not written by EncodeRecord or by the first version
+// ("PVH1", one length byte per title): damaged, cut short, a title that is not
+// UTF-8, another version. Such a record is ignored, never half read.
 bool DecodeRecord(const std::string& bytes, HiddenWindowsRecord& record);
 
 // The guard's command line: paravue.exe /ParavueGuard <process> <section> <event> <pid>,

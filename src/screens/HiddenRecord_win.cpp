@@ -2,6 +2,8 @@
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
 #include "settings/MiniReg.h"
+#include "errors/Wide_win.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdint>
@@ -45,9 +47,15 @@ char* SlotOf(SectionHeader* header, LONG slot) {
 }
 
 std::string TitleOf(HWND window) {
+    return WindowTitle(window);
+}
+
+// A title as the first version of the record wrote it: through the code page,
+// letters it lacks turned into question marks, at most 254 characters.
+std::string AnsiTitleOf(HWND window) {
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
-    return title;
+    return AnsiToUtf8(title);
 }
 
 uint32_t HandleOf(HWND window) {
@@ -104,7 +112,7 @@ int RefreshPublished(bool fresh) {
             auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
             const auto key = reinterpret_cast<uintptr_t>(entry->Handle);
             if (std::binary_search(showing.begin(), showing.end(), key)) recorded.push_back(key);
-            put(entry->Handle, entry->Title);
+            put(entry->Handle, entry->Title.c_str());
         }
     }
     // A window on its way back that is recorded already is written once.
@@ -157,8 +165,14 @@ void DeleteStoredRecord() {
 
 bool ReadStoredRecord(HiddenWindowsRecord& record) {
     std::string bytes;
-    return ReadRegValue(HKEY_CURRENT_USER, kRecordPath, REG_BINARY, bytes) &&
-           DecodeRecord(bytes, record);
+    if (!ReadRegValue(HKEY_CURRENT_USER, kRecordPath, REG_BINARY, bytes) ||
+        !DecodeRecord(bytes, record))
+        return false;
+    // Written by an earlier version, in this system's code page.
+    if (record.ansiTitles)
+        for (RecordedWindow& w : record.windows)
+            w.title = AnsiToUtf8(w.title);
+    return true;
 }
 
 // Shows the recorded windows that are still hidden, in the order of the screens'
@@ -169,7 +183,9 @@ void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
         HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(w.handle));
         if (!IsWindow(window) || IsWindowVisible(window)) continue;
         // A handle may have been given to another window since.
-        if (titleMustMatch && TitleOf(window) != w.title) continue;
+        if (titleMustMatch &&
+            (record.ansiTitles ? AnsiTitleOf(window) : TitleOf(window)) != w.title)
+            continue;
         ShowWindowAsync(window, SW_SHOWNA);
     }
 }
@@ -236,12 +252,13 @@ void StartGuard() {
     args.section = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(section));
     args.event = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(quitEvent));
     args.processId = GetCurrentProcessId();
-    std::string commandLine = "\"" + guardProgram + "\" " + FormatGuardArgs(args);
-    STARTUPINFOA si{};
+    // Wide: the program's folder may have a name outside the code page.
+    WideText commandLine("\"" + guardProgram + "\" " + FormatGuardArgs(args));
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (CreateProcessA(guardProgram.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       nullptr, &si, &pi)) {
+    if (CreateProcessW(WideText(guardProgram), commandLine.buffer(), nullptr, nullptr, TRUE, 0,
+                       nullptr, nullptr, &si, &pi)) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }

@@ -1,5 +1,6 @@
 #include "screens/MoveCaptions.h"
 #include "screens/Eligibility.h"
+#include "errors/Utf8.h"
 #include <string_view>
 
 namespace {
@@ -12,8 +13,9 @@ bool EndsWith(std::string_view text, std::string_view end) {
 } // namespace
 
 std::string ShortenTitle(const std::string& text) {
-    if (text.size() <= 40) return text;
-    return text.substr(0, 39) + "..";
+    // Characters, not bytes: a letter or an emoji is never cut in half.
+    if (Utf8Length(text) <= 40) return text;
+    return text.substr(0, Utf8PrefixBytes(text, 39)) + "..";
 }
 
 std::string MoveCaption(int screen, const std::string& title, MoveDirection direction) {

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-// Titles longer than 40 characters become their first 39 and "..".
+// Titles (UTF-8) longer than 40 characters become their first 39 and "..".
 std::string ShortenTitle(const std::string& text);
 
 enum class MoveDirection { None, ToOtherScreen, ToThisScreen };

@@ -15,7 +15,7 @@ struct WindowEntry {
     HWND Handle;
     uint8_t Flag;       // always 0
     bool WasForeground; // the window had the input when it was recorded
-    char Title[256];    // at most 254 characters: used to find the window again
+    std::string Title;  // UTF-8, whole: used to find the window again
 };
 
 // ScreenList[1] and ScreenList[2]; there is no list for screen 0.

@@ -2,6 +2,7 @@
 #include "errors/err.h"
 #include "screens/HiddenRecord.h"
 #include "screens/WindowCommands.h"
+#include "ui/Services_win.h"
 #include <vector>
 
 ObjectList* ScreenList[3];
@@ -89,9 +90,7 @@ WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell) {
     f.visible = visible;
     f.hasParent = GetParent(window) != nullptr;
     f.owner = reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER));
-    char text[kTitleTestLimit] = "";
-    GetWindowTextA(window, text, kTitleTestLimit);
-    f.title = text;
+    f.title = WindowTitle(window, kTitleTestLimit);
     f.style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
     f.exStyle = static_cast<uint32_t>(GetWindowLongA(window, GWL_EXSTYLE));
     char cls[32] = "";
@@ -114,7 +113,7 @@ WindowEntry* MakeWindowEntry(HWND window, HWND foreground) {
     entry->Handle = window;
     entry->Flag = 0;
     entry->WasForeground = window == foreground;
-    GetWindowTextA(window, entry->Title, 255);
+    entry->Title = WindowTitle(window);
     return entry;
 }
 

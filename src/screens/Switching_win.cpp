@@ -4,6 +4,7 @@
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
 #include "screens/HiddenRecord.h"
+#include "errors/Wide_win.h"
 #include "screens/InputChoice.h"
 #include <algorithm>
 #include <vector>
@@ -14,8 +15,8 @@ static HWND CurrentWindowOf(const WindowEntry& entry, int screen) {
     if (IsWindow(entry.Handle)) return entry.Handle;
     // An empty title matches some program's invisible helper window; showing that
     // would put a stray blank window on the screen.
-    if (!entry.Title[0]) return nullptr;
-    HWND found = FindWindowA(nullptr, entry.Title);
+    if (entry.Title.empty()) return nullptr;
+    HWND found = FindWindowW(nullptr, WideText(entry.Title));
     // A namesake remembered for the other screen belongs there, not here.
     if (found && FindEntryIndex(OtherScreen(screen), found) != -1) return nullptr;
     return found;

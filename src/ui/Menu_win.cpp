@@ -1,6 +1,7 @@
 #include "ui/Menu.h"
 #include "ui/LayerInternal.h"
 #include "ui/Services_win.h"
+#include "errors/Wide_win.h"
 
 using namespace layer;
 
@@ -146,7 +147,8 @@ uint32_t MenuInsertItem(Menu* menu, int32_t position, const char* caption, uint3
     else
         ListAdd(parent->items, item);
 
-    MENUITEMINFOA info{};
+    // Captions are UTF-8 (a window menu lists titles in any script): the wide call.
+    MENUITEMINFOW info{};
     info.cbSize = InfoSize();
     info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE | MIIM_DATA;
     info.fType = bits.type;
@@ -154,14 +156,15 @@ uint32_t MenuInsertItem(Menu* menu, int32_t position, const char* caption, uint3
     info.wID = item->commandId;
     info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
     if (bits.submenu) item->handle = info.hSubMenu = CreatePopupMenu();
+    WideText caption16(item->caption);
     if (!bits.bitmap) {
-        info.dwTypeData = const_cast<char*>(item->caption.c_str());
-        info.cch = static_cast<UINT>(item->caption.size());
+        info.dwTypeData = caption16.buffer();
+        info.cch = static_cast<UINT>(caption16.size());
     }
     if (before)
-        InsertMenuItemA(parent->handle, before->commandId, FALSE, &info);
+        InsertMenuItemW(parent->handle, before->commandId, FALSE, &info);
     else
-        InsertMenuItemA(parent->handle, static_cast<UINT>(-1), TRUE, &info);
+        InsertMenuItemW(parent->handle, static_cast<UINT>(-1), TRUE, &info);
     DrawBarOf(MenuTop(menu));
     return item->commandId;
 }

@@ -1,4 +1,5 @@
 #include "ui/Services_win.h"
+#include "errors/Wide_win.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdarg>
@@ -12,31 +13,51 @@ void SetMessageOwner(void* window) {
 }
 
 void ShowMessage(const std::string& text) {
-    char caption[256] = "";
-    const char* captionText = nullptr;
-    if (messageOwner && IsWindow(messageOwner)) {
-        GetWindowTextA(messageOwner, caption, sizeof caption);
-        captionText = caption;
-    }
-    CallMessageBox(captionText ? messageOwner : nullptr, text.c_str(), captionText,
+    const bool owned = messageOwner && IsWindow(messageOwner);
+    const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
+    CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
                    MB_SETFOREGROUND);
 }
 
-std::string GetParam(int n) {
-    if (n == 0) {
-        char path[261];
-        DWORD len = GetModuleFileNameA(nullptr, path, sizeof path);
-        return std::string(path, len < sizeof path ? len : 0);
+std::string WindowTitle(void* window, int limit) {
+    HWND w = static_cast<HWND>(window);
+    if (limit <= 0) limit = GetWindowTextLengthW(w) + 1;
+    std::u16string text(static_cast<size_t>(limit), u'\0');
+    const int n = GetWindowTextW(w, reinterpret_cast<wchar_t*>(text.data()), limit);
+    text.resize(n > 0 && n < limit ? static_cast<size_t>(n) : 0);
+    // A limit that falls inside a surrogate pair leaves half of it: drop that half
+    // rather than show a broken character.
+    if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+    return Utf16ToUtf8(text);
+}
+
+std::string ProgramPath() {
+    // Any length: the folder may have a long name in any script.
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                           static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) return Utf16ToUtf8(std::u16string_view(path.data(), n));
+        path.resize(path.size() * 2);
     }
-    return CommandLineParam(GetCommandLineA(), n);
+}
+
+std::string CommandLineText() {
+    return NarrowText(GetCommandLineW());
+}
+
+std::string GetParam(int n) {
+    if (n == 0) return ProgramPath();
+    return CommandLineParam(CommandLineText().c_str(), n);
 }
 
 int GetParamCount() {
-    return CommandLineParamCount(GetCommandLineA());
+    return CommandLineParamCount(CommandLineText().c_str());
 }
 
 bool FileExists(const std::string& name) {
-    DWORD attributes = GetFileAttributesA(name.c_str());
+    DWORD attributes = GetFileAttributesW(WideText(name));
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

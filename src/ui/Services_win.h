@@ -8,8 +8,15 @@
 #include <cstdint>
 #include <string>
 
-// The program's own path for n = 0, else parameter n of GetCommandLineA.
+// The program's own path for n = 0, else parameter n of the command line.
 std::string GetParam(int n);
+// The program's own path, of any length.
+std::string ProgramPath();
+// The whole command line, UTF-8.
+std::string CommandLineText();
+// A window's title (of any window, ours or another program's), at most limit - 1
+// UTF-16 units of it; the whole title for a limit of 0. Empty on failure.
+std::string WindowTitle(void* window, int limit = 0);
 int GetParamCount();
 bool FileExists(const std::string& name);
 // wvsprintfA into a 2048-byte buffer.

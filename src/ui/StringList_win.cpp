@@ -1,6 +1,6 @@
 #include "ui/StringList_win.h"
+#include "errors/Wide_win.h"
 #include <windows.h>
-#include <memory>
 
 namespace {
 struct FileHandle {
@@ -11,17 +11,34 @@ struct FileHandle {
 };
 } // namespace
 
-bool StringListLoadFromFile(StringList* list, const char* name) {
-    StringListClear(list);
-    FileHandle file{CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+bool ReadFileBytes(const std::string& name, std::string& bytes) {
+    bytes.clear();
+    FileHandle file{CreateFileW(WideText(name), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.h == INVALID_HANDLE_VALUE) return false;
     DWORD size = GetFileSize(file.h, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;
-    std::unique_ptr<char[]> buffer(new char[size + 1]);
+    bytes.resize(size);
     DWORD got = 0;
-    if (size && !ReadFile(file.h, buffer.get(), size, &got, nullptr)) got = 0;
+    if (size && !ReadFile(file.h, bytes.data(), size, &got, nullptr)) got = 0;
     // A short read keeps what was read.
-    StringListSetText(list, buffer.get(), got);
+    bytes.resize(got);
+    return true;
+}
+
+bool WriteFileBytes(const std::string& name, const std::string& bytes) {
+    FileHandle file{CreateFileW(WideText(name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+    DWORD done = 0;
+    return file.h != INVALID_HANDLE_VALUE &&
+           WriteFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+           done == bytes.size();
+}
+
+bool StringListLoadFromFile(StringList* list, const char* name) {
+    StringListClear(list);
+    std::string bytes;
+    if (!ReadFileBytes(name, bytes)) return false;
+    StringListSetText(list, bytes.data(), bytes.size());
     return true;
 }

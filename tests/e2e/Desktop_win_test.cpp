@@ -3,6 +3,8 @@
 // end finds every window shown, full-screen programs are not covered, and
 // nothing the user asks for (a right click, a launch list) is lost.
 #include "e2e/E2EFixture.h"
+#include "settings/Transparency.h"
+#include <memory>
 #include <tlhelp32.h>
 
 namespace {
@@ -28,9 +30,10 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     StartBeside(one);
     HWND a = one.Window("a"), c = one.Window("c");
     SwitchTo(2);
-    OtherProgram two({{"b", "v", "", "E2E input B"}});
-    ASSERT_TRUE(two.started());
-    HWND b = two.Window("b");
+    auto two =
+        std::make_unique<OtherProgram>(std::vector<WindowSpec>{{"b", "v", "", "E2E input B"}});
+    ASSERT_TRUE(two->started());
+    HWND b = two->Window("b");
     LetFocusSettle();
     FocusOn(b);
     SwitchTo(1);
@@ -66,6 +69,21 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     LetFocusSettle();
     EXPECT_EQ(a, GetForegroundWindow()) << "A had the input when screen 1 was left";
     EXPECT_TRUE(Visible(c));
+
+    // The menu takes the keyboard while it is open; moving C away and back leaves
+    // A the input. B's program ends: C alone on the other screen.
+    two.reset();
+    SendToBottom(c);
+    ChooseMenuItem({VK_HOME});
+    ASSERT_TRUE(WaitFor([&] { return !Visible(c); }, 2000));
+    // Above the greyed key line, "Transparent" where it exists, and the launch item.
+    if (IsLayeredSupported())
+        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
+    else
+        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+    ASSERT_TRUE(WaitFor([&] { return Visible(c); }, 2000));
+    LetFocusSettle();
+    EXPECT_EQ(a, GetForegroundWindow()) << "the menu kept the input";
     EXPECT_EQ(0u, QuitWithButton());
 }
 

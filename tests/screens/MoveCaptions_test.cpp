@@ -9,6 +9,17 @@ TEST(MoveCaptions, LongTitlesAreShortenedTo41Characters) {
     EXPECT_EQ(ShortenTitle(fortyOne), std::string(39, 'b') + "..");
     EXPECT_EQ(ShortenTitle(std::string(300, 'x')), std::string(39, 'x') + "..");
     EXPECT_EQ(ShortenTitle(""), "");
+    // Characters are counted, not bytes, and none is cut: Cyrillic letters take
+    // two bytes, an emoji four.
+    const std::string zhe = "Ж";
+    std::string cyrillic;
+    for (int i = 0; i < 40; ++i)
+        cyrillic += zhe;
+    EXPECT_EQ(ShortenTitle(cyrillic), cyrillic);
+    EXPECT_EQ(ShortenTitle(cyrillic + "!"), cyrillic.substr(0, 39 * zhe.size()) + "..");
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    EXPECT_EQ(ShortenTitle(std::string(38, 'e') + emoji + emoji + "x"),
+              std::string(38, 'e') + emoji + "..");
     // Shortening what was already shortened changes nothing.
     EXPECT_EQ(ShortenTitle(ShortenTitle(std::string(80, 'z'))), std::string(39, 'z') + "..");
 }

@@ -3,22 +3,26 @@
 // hands the saved list to paravue.exe, which opens the group on the other screen.
 //
 // Its title holds no "Paravue", so it is an ordinary window that goes with the
-// screen it stands on.
+// screen it stands on. It is a Unicode window throughout: names of files in any
+// script are shown, typed, dropped and saved as they are written.
+#include "errors/Wide_win.h"
 #include "errors/err.h"
 #include "launch/LaunchListFile.h"
+#include "launch/ListText.h"
 #include "ui/Services_win.h"
 #include "ui/StringList_win.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-constexpr char kClass[] = "Kindlet";
+constexpr wchar_t kClass[] = L"Kindlet";
 constexpr char kCaption[] = "Kindlet";
-constexpr char kListFilter[] = "Launch lists (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
+constexpr wchar_t kListFilter[] = L"Launch lists (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
 
 enum : int {
     IdList = 100,
@@ -57,7 +61,7 @@ struct Kindlet {
 };
 
 int Message(const Kindlet& k, const std::string& text, UINT type = MB_ICONERROR) {
-    return MessageBoxA(k.window, text.c_str(), kCaption, type);
+    return MessageBoxW(k.window, WideText(text), WideText(kCaption), type);
 }
 
 std::string ListName(const Kindlet& k) {
@@ -66,7 +70,7 @@ std::string ListName(const Kindlet& k) {
 
 void UpdateTitle(const Kindlet& k) {
     std::string title = std::string(kCaption) + " - " + ListName(k) + (k.modified ? " *" : "");
-    SetWindowTextA(k.window, title.c_str());
+    SetWindowTextW(k.window, WideText(title));
 }
 
 void SetModified(Kindlet& k, bool modified) {
@@ -80,10 +84,11 @@ int Selected(const Kindlet& k) {
 }
 
 void SetItemText(HWND list, int item, int column, const std::string& text) {
-    LVITEMA it{};
+    WideText wide(text);
+    LVITEMW it{};
     it.iSubItem = column;
-    it.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&it));
+    it.pszText = wide.buffer();
+    SendMessageW(list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it));
 }
 
 // The buttons and the edit that need a selected entry follow the selection.
@@ -91,7 +96,7 @@ void SelectionChanged(Kindlet& k) {
     int sel = Selected(k);
     int count = static_cast<int>(k.entries.size());
     k.fillingParams = true;
-    SetWindowTextA(k.params, sel >= 0 ? k.entries[sel].parameters.c_str() : "");
+    SetWindowTextW(k.params, WideText(sel >= 0 ? k.entries[sel].parameters : std::string()));
     k.fillingParams = false;
     EnableWindow(k.params, sel >= 0);
     EnableWindow(GetDlgItem(k.window, IdRemove), sel >= 0);
@@ -113,11 +118,12 @@ void FillList(Kindlet& k, int select) {
     SendMessageA(k.list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(k.list, LVM_DELETEALLITEMS, 0, 0);
     for (size_t i = 0; i < k.entries.size(); ++i) {
-        LVITEMA it{};
+        WideText file(k.entries[i].file);
+        LVITEMW it{};
         it.mask = LVIF_TEXT;
         it.iItem = static_cast<int>(i);
-        it.pszText = const_cast<char*>(k.entries[i].file.c_str());
-        SendMessageA(k.list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
+        it.pszText = file.buffer();
+        SendMessageW(k.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it));
         SetItemText(k.list, static_cast<int>(i), 1, k.entries[i].parameters);
     }
     SendMessageA(k.list, WM_SETREDRAW, TRUE, 0);
@@ -135,13 +141,8 @@ void AddFiles(Kindlet& k, const std::vector<std::string>& files) {
 // ---- files ----
 
 bool LoadList(Kindlet& k, const std::string& path) {
-    StringList* lines = CreateStringList();
-    bool read = StringListLoadFromFile(lines, path.c_str());
     std::vector<std::string> text;
-    for (int32_t i = 0; read && i < lines->count; ++i)
-        text.push_back(StringListGet(lines, i));
-    FreeObject(lines);
-    if (!read) {
+    if (!ReadLaunchListLines(path, text)) {
         Message(k, "Cannot read the launch list:\r" + path);
         return false;
     }
@@ -152,13 +153,6 @@ bool LoadList(Kindlet& k, const std::string& path) {
     return true;
 }
 
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-
 bool WriteList(Kindlet& k, const std::string& path) {
     std::string text, problem;
     size_t bad = 0;
@@ -168,16 +162,8 @@ bool WriteList(Kindlet& k, const std::string& path) {
                        k.entries[bad].file);
         return false;
     }
-    bool written = false;
-    {
-        FileHandle f{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
-        DWORD done = 0;
-        written = f.h != INVALID_HANDLE_VALUE &&
-                  WriteFile(f.h, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
-                  done == text.size();
-    }
-    if (!written) {
+    // In the code page when it holds every name, so that older versions read it.
+    if (!WriteFileBytes(path, EncodeListText(text, Utf8ToAnsi))) {
         Message(k, "Cannot write the launch list:\r" + path);
         return false;
     }
@@ -188,36 +174,40 @@ bool WriteList(Kindlet& k, const std::string& path) {
 
 // The standard file dialog; multi-select gives several full paths.
 std::vector<std::string> AskFiles(const Kindlet& k, bool save, bool multi, const char* title,
-                                  const char* filter) {
-    std::vector<char> buffer(multi ? 32768 : MAX_PATH, 0);
-    if (save) k.path.copy(buffer.data(), buffer.size() - 1);
-    OPENFILENAMEA ofn{};
+                                  const wchar_t* filter) {
+    std::vector<wchar_t> buffer(multi ? 32768 : MAX_PATH, 0);
+    if (save) {
+        WideText path(k.path);
+        std::copy_n(path.data(), std::min(path.size(), buffer.size() - 1), buffer.data());
+    }
+    WideText title16(title);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = k.window;
     ofn.lpstrFilter = filter;
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.lpstrTitle = title;
+    ofn.lpstrTitle = title16;
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     std::vector<std::string> paths;
     if (save) {
-        ofn.lpstrDefExt = "txt";
+        ofn.lpstrDefExt = L"txt";
         ofn.Flags |= OFN_OVERWRITEPROMPT;
-        if (GetSaveFileNameA(&ofn)) paths.emplace_back(buffer.data());
+        if (GetSaveFileNameW(&ofn)) paths.push_back(NarrowText(buffer.data()));
         return paths;
     }
     ofn.Flags |= OFN_FILEMUSTEXIST | (multi ? OFN_ALLOWMULTISELECT : 0);
-    if (!GetOpenFileNameA(&ofn)) return paths;
+    if (!GetOpenFileNameW(&ofn)) return paths;
     // One file: its full path. Several: the folder, then each name, each ended by
-    // a zero byte, and one more zero at the end.
-    std::string first = buffer.data();
-    const char* name = buffer.data() + first.size() + 1;
+    // a zero, and one more zero at the end.
+    const wchar_t* first = buffer.data();
+    const wchar_t* name = first + wcslen(first) + 1;
     if (!multi || !*name) {
-        paths.push_back(first);
+        paths.push_back(NarrowText(first));
         return paths;
     }
-    for (; *name; name += StrLength(name) + 1)
-        paths.push_back(JoinPath(first, name));
+    for (; *name; name += wcslen(name) + 1)
+        paths.push_back(JoinPath(NarrowText(first), NarrowText(name)));
     return paths;
 }
 
@@ -246,12 +236,12 @@ void Launch(Kindlet& k) {
     if ((k.modified || k.path.empty()) && !Save(k)) return;
     std::string dir = FileDirPart(GetParam(0));
     std::string program = JoinPath(dir, "paravue.exe");
-    std::string command = "\"" + program + "\" \"" + k.path + "\"";
-    STARTUPINFOA si{};
+    WideText command("\"" + program + "\" \"" + k.path + "\"");
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.empty() ? nullptr : dir.c_str(), &si, &pi)) {
+    if (!CreateProcessW(WideText(program), command.buffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.empty() ? nullptr : WideText(dir).data(), &si, &pi)) {
         Message(k, ErrorExecutingMessage(program));
         return;
     }
@@ -261,12 +251,13 @@ void Launch(Kindlet& k) {
 
 void DropFiles(Kindlet& k, HDROP drop) {
     std::vector<std::string> files;
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH];
-        UINT n = DragQueryFileA(drop, i, name, sizeof name);
+        std::vector<wchar_t> name(DragQueryFileW(drop, i, nullptr, 0) + 1, 0);
+        UINT n = DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
+        const std::string file = NarrowText(name.data(), static_cast<int>(n));
         // Folders cannot be carried out by a list: paravue.exe opens files only.
-        if (n > 0 && n < sizeof name && FileExists(name)) files.emplace_back(name, n);
+        if (n > 0 && FileExists(file)) files.push_back(file);
     }
     DragFinish(drop);
     AddFiles(k, files);
@@ -293,34 +284,34 @@ void Layout(const Kindlet& k, int width, int height) {
 }
 
 void CreateChildren(Kindlet& k) {
-    HINSTANCE inst = GetModuleHandleA(nullptr);
+    HINSTANCE inst = GetModuleHandleW(nullptr);
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    auto child = [&](const char* cls, const char* text, DWORD style, DWORD exStyle, int id) {
-        HWND w = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                                 k.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst,
-                                 nullptr);
-        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    auto child = [&](const wchar_t* cls, const char* text, DWORD style, DWORD exStyle, int id) {
+        HWND w = CreateWindowExW(exStyle, cls, WideText(text), WS_CHILD | WS_VISIBLE | style, 0, 0,
+                                 10, 10, k.window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
+        SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return w;
     };
-    k.list = child(WC_LISTVIEWA, "",
+    k.list = child(WC_LISTVIEWW, "",
                    WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                    WS_EX_CLIENTEDGE, IdList);
-    SendMessageA(k.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageW(k.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const struct {
-        const char* title;
+        const wchar_t* title;
         int width;
-    } columns[] = {{"File", 300}, {"Parameters", 120}};
+    } columns[] = {{L"File", 300}, {L"Parameters", 120}};
     for (int i = 0; i < 2; ++i) {
-        LVCOLUMNA c{};
+        LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
-        c.pszText = const_cast<char*>(columns[i].title);
+        c.pszText = const_cast<wchar_t*>(columns[i].title);
         c.cx = columns[i].width;
-        SendMessageA(k.list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&c));
+        SendMessageW(k.list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&c));
     }
-    child("STATIC", "&Parameters:", 0, 0, IdParamsLabel);
-    k.params = child("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdParams);
+    child(L"STATIC", "&Parameters:", 0, 0, IdParamsLabel);
+    k.params = child(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdParams);
     for (const ButtonSpec& b : kButtons)
-        child("BUTTON", b.text, WS_TABSTOP | BS_PUSHBUTTON, 0, b.id);
+        child(L"BUTTON", b.text, WS_TABSTOP | BS_PUSHBUTTON, 0, b.id);
 }
 
 void Command(Kindlet& k, int id, int code) {
@@ -329,8 +320,7 @@ void Command(Kindlet& k, int id, int code) {
         if (code == EN_CHANGE && !k.fillingParams) {
             int sel = Selected(k);
             if (sel < 0) return;
-            std::string text(GetWindowTextLengthA(k.params) + 1, '\0');
-            text.resize(GetWindowTextA(k.params, text.data(), static_cast<int>(text.size())));
+            const std::string text = WindowTitle(k.params);
             // Blanks around the parameters mean nothing to the reader, so none are kept.
             k.entries[sel].parameters = TrimBlanks(text);
             SetItemText(k.list, sel, 1, k.entries[sel].parameters);
@@ -358,7 +348,7 @@ void Command(Kindlet& k, int id, int code) {
         SaveAs(k);
         return;
     case IdAdd:
-        AddFiles(k, AskFiles(k, false, true, "Add files", "All files (*.*)\0*.*\0"));
+        AddFiles(k, AskFiles(k, false, true, "Add files", L"All files (*.*)\0*.*\0"));
         return;
     case IdRemove:
     case IdUp:
@@ -384,13 +374,13 @@ void Command(Kindlet& k, int id, int code) {
 }
 
 LRESULT HandleMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* k = reinterpret_cast<Kindlet*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    auto* k = reinterpret_cast<Kindlet*>(GetWindowLongPtrW(w, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
-        k = static_cast<Kindlet*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        k = static_cast<Kindlet*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         k->window = w;
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(k));
+        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(k));
     }
-    if (!k) return DefWindowProcA(w, msg, wp, lp);
+    if (!k) return DefWindowProcW(w, msg, wp, lp);
     switch (msg) {
     case WM_CREATE:
         CreateChildren(*k);
@@ -427,7 +417,7 @@ LRESULT HandleMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(w, msg, wp, lp);
+    return DefWindowProcW(w, msg, wp, lp);
 }
 
 LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -441,17 +431,17 @@ LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = inst;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));     // IDI_APPLICATION
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClass;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
 
     Kindlet k;
-    if (!CreateWindowExA(0, kClass, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+    if (!CreateWindowExW(0, kClass, kClass, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                          CW_USEDEFAULT, 560, 360, nullptr, nullptr, inst, &k))
         return 1;
     FillList(k, -1);
@@ -461,10 +451,10 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
     if (GetParamCount() > 0) LoadList(k, CommandLineFile());
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(k.window, &msg)) continue;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(k.window, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

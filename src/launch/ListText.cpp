@@ -1,0 +1,44 @@
+#include "launch/ListText.h"
+#include "errors/Utf8.h"
+
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+std::string_view UpToZero(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
+std::string WellFormed(std::string_view utf8) {
+    return IsValidUtf8(utf8) ? std::string(utf8) : Utf16ToUtf8(Utf8ToUtf16(utf8));
+}
+
+std::string FromUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[i + (bigEndian ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(bytes[i + (bigEndian ? 0 : 1)]);
+        const char16_t unit = static_cast<char16_t>(lo | (hi << 8));
+        if (unit == 0) break;
+        units += unit;
+    }
+    return Utf16ToUtf8(units);
+}
+} // namespace
+
+std::string DecodeListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi) {
+    if (bytes.substr(0, 3) == kUtf8Mark) return WellFormed(UpToZero(bytes.substr(3)));
+    if (bytes.substr(0, 2) == "\xFF\xFE") return FromUtf16(bytes.substr(2), false);
+    if (bytes.substr(0, 2) == "\xFE\xFF") return FromUtf16(bytes.substr(2), true);
+    const std::string_view text = UpToZero(bytes);
+    if (IsValidUtf8(text)) return std::string(text);
+    return WellFormed(fromAnsi(text));
+}
+
+std::string EncodeListText(const std::string& utf8, Utf8ToAnsiFn toAnsi) {
+    std::string ansi;
+    // ANSI bytes that happen to be well-formed UTF-8 would be read back as UTF-8:
+    // those lists carry the mark too.
+    if (toAnsi(utf8, ansi) && (ansi == utf8 || !IsValidUtf8(ansi))) return ansi;
+    return std::string(kUtf8Mark) + utf8;
+}
