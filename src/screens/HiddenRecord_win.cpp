@@ -6,8 +6,6 @@
 #include "ui/Services_win.h"
 #include <windows.h>
 #include <algorithm>
-#include <cstdint>
-#include <map>
 
 namespace {
 constexpr const char* kRecordPath = "Software\\Quenbrook\\Paravue\\HiddenWindows";
@@ -30,18 +28,6 @@ HANDLE quitEvent;
 bool guardStarted;
 std::string lastStored; // what the registry holds, to write only changes
 
-// What the shared memory holds, kept so that a publish rewrites only what
-// changed: a recording publishes once for every window it takes, and building
-// and copying the whole record each time would grow with the square of the
-// windows (and read the titles of windows on their way back again and again).
-HiddenWindowsRecord published;
-std::string publishedBytes;
-std::vector<size_t> offsets; // where each window of published starts in publishedBytes
-size_t slotSame[2];          // leading bytes of each slot that equal publishedBytes
-// Titles of windows on their way back, read from their programs once between
-// two stored publishes.
-std::map<uint32_t, std::string> titleCache;
-
 char* SlotOf(SectionHeader* header, LONG slot) {
     return reinterpret_cast<char*>(header + 1) + slot * kSlotBytes;
 }
@@ -58,104 +44,36 @@ std::string AnsiTitleOf(HWND window) {
     return AnsiToUtf8(title);
 }
 
-uint32_t HandleOf(HWND window) {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
-}
-
-// The record's header: it ends in the count of windows, four bytes, lowest first.
-std::string HeaderOf(uint32_t processId, size_t count) {
-    std::string header = EncodeRecord({processId, {}});
-    for (size_t i = 0; i < 4; ++i)
-        header[header.size() - 4 + i] = static_cast<char>((count >> (8 * i)) & 0xFF);
-    return header;
-}
-
-// Brings published up to the windows of both screens, then those still on their
-// way back, each once; returns the index of the first window that changed, or
-// -1 when none did. Titles are compared only when fresh: the guard goes by
-// handles, the registry (written fresh) by titles.
-int RefreshPublished(bool fresh) {
-    std::vector<RecordedWindow>& windows = published.windows;
-    // On their way back: the request outlives us, but a program busy for long
-    // should not depend on that alone.
-    const std::vector<uintptr_t> shows = PendingRequests.PendingShows();
-    std::vector<uintptr_t> showing(shows), recorded; // sorted; those the lists hold too
-    std::sort(showing.begin(), showing.end());
-    size_t n = 0, changed = SIZE_MAX;
-    auto put = [&](HWND window, const char* title) {
-        const uint32_t handle = HandleOf(window);
-        std::string text;
-        if (fresh || n >= windows.size() || windows[n].handle != handle) {
-            if (title) {
-                text = title;
-            } else {
-                auto cached = titleCache.find(handle);
-                if (cached == titleCache.end())
-                    cached = titleCache.emplace(handle, TitleOf(window)).first;
-                text = cached->second;
-            }
-            if (n < windows.size() && windows[n].handle == handle && windows[n].title == text) {
-                ++n;
-                return;
-            }
-            changed = std::min(changed, n);
-            if (n < windows.size())
-                windows[n] = {handle, std::move(text)};
-            else
-                windows.push_back({handle, std::move(text)});
-        }
-        ++n;
+HiddenWindowsRecord CurrentRecord() {
+    HiddenWindowsRecord record;
+    record.processId = GetCurrentProcessId();
+    auto add = [&](HWND window, const std::string& title) {
+        const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
+        for (const RecordedWindow& w : record.windows)
+            if (w.handle == handle) return;
+        record.windows.push_back({handle, title});
     };
     for (int screen = 1; screen <= 2; ++screen) {
         ObjectList* list = ScreenListOf(screen);
         for (int32_t i = 0; list && i < list->count; ++i) {
             auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
-            const auto key = reinterpret_cast<uintptr_t>(entry->Handle);
-            if (std::binary_search(showing.begin(), showing.end(), key)) recorded.push_back(key);
-            put(entry->Handle, entry->Title.c_str());
+            add(entry->Handle, entry->Title);
         }
     }
-    // A window on its way back that is recorded already is written once.
-    std::sort(recorded.begin(), recorded.end());
-    for (uintptr_t shown : shows)
-        if (!std::binary_search(recorded.begin(), recorded.end(), shown))
-            put(reinterpret_cast<HWND>(shown), nullptr);
-    if (n < windows.size()) {
-        changed = std::min(changed, n);
-        windows.resize(n);
+    // On their way back: the request outlives us, but a program busy for long
+    // should not depend on that alone.
+    for (uintptr_t shown : PendingRequests.PendingShows()) {
+        HWND window = reinterpret_cast<HWND>(shown);
+        add(window, TitleOf(window));
     }
-    return changed == SIZE_MAX ? -1 : static_cast<int>(changed);
+    return record;
 }
 
-// Re-encodes the windows of published from index from on, and the header.
-void EncodeFrom(size_t from) {
-    from = std::min(from, offsets.size());
-    const std::string header = HeaderOf(published.processId, published.windows.size());
-    const size_t at =
-        from < offsets.size() ? offsets[from] : std::max(publishedBytes.size(), header.size());
-    publishedBytes.resize(at);
-    publishedBytes.replace(0, header.size(), header);
-    offsets.resize(from);
-    for (size_t i = from; i < published.windows.size(); ++i) {
-        offsets.push_back(publishedBytes.size());
-        publishedBytes += EncodeRecord({0, {published.windows[i]}}).substr(header.size());
-    }
-    for (size_t& same : slotSame)
-        same = std::min(same, at);
-}
-
-// Writes publishedBytes into the slot not in use and makes it the one in use:
-// the header, and what that slot does not hold yet.
-void WriteShared() {
-    if (!shared || publishedBytes.size() > kSlotBytes) return;
+void WriteShared(const std::string& bytes) {
+    if (!shared || bytes.size() > kSlotBytes) return;
     const LONG next = shared->active ? 0 : 1;
-    const size_t header = HeaderOf(0, 0).size();
-    char* slot = SlotOf(shared, next);
-    const size_t from = std::max(header, std::min(slotSame[next], publishedBytes.size()));
-    std::copy(publishedBytes.begin(), publishedBytes.begin() + header, slot);
-    std::copy(publishedBytes.begin() + from, publishedBytes.end(), slot + from);
-    slotSame[next] = publishedBytes.size();
-    shared->size[next] = static_cast<uint32_t>(publishedBytes.size());
+    std::copy(bytes.begin(), bytes.end(), SlotOf(shared, next));
+    shared->size[next] = static_cast<uint32_t>(bytes.size());
     InterlockedExchange(&shared->active, next);
 }
 
@@ -204,29 +122,23 @@ void EnableHiddenRecord(const std::string& program) {
 
 void PublishHiddenWindows(bool store) {
     if (!enabled) return;
-    if (store) titleCache.clear();
-    published.processId = GetCurrentProcessId();
-    const int changed = RefreshPublished(store);
-    if (!published.windows.empty()) StartGuard();
-    if (changed >= 0 || publishedBytes.empty()) {
-        EncodeFrom(changed >= 0 ? static_cast<size_t>(changed) : 0);
-        WriteShared();
-    }
-    if (!store || publishedBytes == lastStored) return;
-    if (published.windows.empty()) {
+    HiddenWindowsRecord record = CurrentRecord();
+    if (!record.windows.empty()) StartGuard();
+    const std::string bytes = EncodeRecord(record);
+    WriteShared(bytes);
+    if (!store || bytes == lastStored) return;
+    if (record.windows.empty()) {
         DeleteStoredRecord();
     } else {
         WriteRegValue(HKEY_CURRENT_USER, kRecordPath, REG_BINARY,
-                      static_cast<uint32_t>(publishedBytes.size()), publishedBytes.data());
+                      static_cast<uint32_t>(bytes.size()), bytes.data());
     }
-    lastStored = publishedBytes;
+    lastStored = bytes;
 }
 
 void ClearHiddenRecord() {
     if (!enabled) return;
-    published = {GetCurrentProcessId(), {}};
-    EncodeFrom(0);
-    WriteShared();
+    WriteShared(EncodeRecord({GetCurrentProcessId(), {}}));
     DeleteStoredRecord();
     lastStored.clear();
 }
