@@ -4,6 +4,7 @@
 # Portable logic (no <windows.h>): built into the program and natively, where
 # its tests run under the sanitizers.
 set(PARAVUE_PORTABLE_SOURCES
+  src/app/FullScreen.cpp
   src/app/Placement.cpp
   src/errors/err.cpp
   src/errors/Utf8.cpp
@@ -12,6 +13,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/launch/ListText.cpp
   src/screens/Eligibility.cpp
   src/screens/HiddenRecord.cpp
+  src/screens/InputChoice.cpp
   src/screens/MoveCaptions.cpp
   src/screens/PendingStates.cpp
   src/screens/TickDelay.cpp
@@ -90,6 +92,7 @@ set(PARAVUE_RUNTIME_SOURCES
 # Tests. A test file's folder names its suite. Portable tests run natively and
 # under Wine; Win32 tests under Wine only.
 set(PARAVUE_PORTABLE_TESTS
+  tests/app/FullScreen_test.cpp
   tests/app/Placement_test.cpp
   tests/errors/err_test.cpp
   tests/errors/Utf8_test.cpp
@@ -98,6 +101,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/launch/ListText_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
+  tests/screens/InputChoice_test.cpp
   tests/screens/MoveCaptions_test.cpp
   tests/screens/PendingStates_test.cpp
   tests/screens/TickDelay_test.cpp
@@ -118,9 +122,11 @@ set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Desktop_win_test.cpp
+  tests/e2e/DpiAndSettings_win_test.cpp
   tests/e2e/Groups_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
+  tests/e2e/Fixture_win_test.cpp
   tests/e2e/Unicode_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
@@ -130,9 +136,11 @@ set(PARAVUE_WIN32_TESTS
   tests/launch/LaunchList_win_test.cpp
   tests/launch/ShellExecute_win_test.cpp
   tests/runtime/LeanRuntime_win_test.cpp
+  tests/screens/HiddenRecord_win_test.cpp
   tests/screens/ScreenLists_win_test.cpp
   tests/screens/Switching_win_test.cpp
   tests/screens/TickDelay_win_test.cpp
+  tests/screens/WindowCommands_win_test.cpp
   tests/screens/WindowMenu_win_test.cpp
   tests/settings/Registry_win_test.cpp
   tests/settings/ToolTip1_win_test.cpp

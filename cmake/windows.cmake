@@ -137,6 +137,8 @@ endforeach()
 add_dependencies(e2e_tests paravue kindlet testwins launched)
 # The error tests read the program's string table and crash the crash program.
 add_dependencies(errors_tests paravue crasher testwins)
+# The record's test has the real guard watch over it.
+add_dependencies(screens_tests paravue testwins)
 # The runtime tests run the program built as paravue.exe is.
 add_dependencies(runtime_tests leancheck)
 

@@ -11,6 +11,10 @@ void QuitButtonClick(void* data, BaseObject* sender);
 // The switch button's click: the other screen's windows in place of this one's;
 // data is the strip's record.
 void SwitchScreen(void* data, BaseObject* sender);
+// Once the strip is built: a click on the strip leaves the input where it was,
+// the strip steps behind a full-screen program while that has the input, and a
+// session that may end finds every window shown.
+void StartStripInput();
 // The application object's destroy event, whatever ends the run: every hidden
 // window comes back, then the settings are saved and the hints go.
 void RestoreAll(void* data, BaseObject* sender);

@@ -11,3 +11,6 @@ inline constexpr const char* kInstanceMutexName = "Quenbrook.Paravue.Instance";
 // rest of the process's life), opens the window that takes lists from later
 // starts, and returns false.
 bool HandedOverToRunningInstance();
+// The exit code of a start that ended in the hand-over: 0, or 1 when its launch
+// list could not be handed over (a message box has named the list).
+int HandOverExitCode();

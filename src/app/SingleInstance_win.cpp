@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 #include "app/StripCommands.h"
+#include "errors/MessageBox.h"
 #include "errors/Wide_win.h"
 #include "launch/LaunchList.h"
 #include "ui/Services_win.h"
@@ -31,6 +32,18 @@ std::string FullPath(const std::string& path) {
 
 enum class HandOverResult { Taken, Refused, NoAnswer };
 
+int exitCode;
+
+// Ends the start that could not hand its list over; a list is never dropped silently.
+bool NotHandedOver(const std::string& list) {
+    if (list.empty()) return true;
+    CallMessageBox(nullptr,
+                   ("Cannot hand the launch list over to the running Para-Vue:\r" + list).c_str(),
+                   "Para-Vue", MB_OK | MB_ICONERROR);
+    exitCode = 1;
+    return true;
+}
+
 HandOverResult HandOver(const std::string& list) {
     HWND target = RunningCommandWindow();
     if (!target) return HandOverResult::NoAnswer;
@@ -50,17 +63,24 @@ HandOverResult HandOver(const std::string& list) {
 }
 } // namespace
 
+int HandOverExitCode() {
+    return exitCode;
+}
+
 bool HandedOverToRunningInstance() {
     instanceMutex = CreateMutexA(nullptr, TRUE, kInstanceMutexName);
     // Without the mutex at all we cannot tell: better a second strip than none.
     const bool another = instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
     if (another) {
         const std::string list = GetParamCount() > 0 ? FullPath(CommandLineFile()) : "";
-        // A strip too busy to answer within the second keeps running alone.
-        if (HandOver(list) != HandOverResult::Refused) return true;
+        const HandOverResult result = HandOver(list);
+        if (result == HandOverResult::Taken) return true;
+        // A strip too busy to answer within the second keeps running alone,
+        // without this start's list.
+        if (result == HandOverResult::NoAnswer) return NotHandedOver(list);
         // A strip in its last moments refuses; once it is gone this start takes over.
         const DWORD r = WaitForSingleObject(instanceMutex, kQuitWaitMs);
-        if (r != WAIT_OBJECT_0 && r != WAIT_ABANDONED) return true;
+        if (r != WAIT_OBJECT_0 && r != WAIT_ABANDONED) return NotHandedOver(list);
     }
     OpenCommandWindow();
     return false;

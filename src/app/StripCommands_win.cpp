@@ -68,8 +68,7 @@ void OnHotkey() {
     hotkeyArmed = false;
     SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
     if (!StripFree(false)) return;
-    // As a click does: the strip comes forward, then the switch button's event.
-    SetForegroundWindow(StripWindow());
+    // As a click does: the input stays where it is until the switch moves it.
     SwitchScreen(MainFormRecord, MainFormRecord->SwitchButton);
 }
 

@@ -1,4 +1,5 @@
 // Para-Vue: two virtual screens on one desktop.
+#include "app/MainInteraction.h"
 #include "app/SingleInstance.h"
 #include "app/StripCommands.h"
 #include "app/Unit1.h"
@@ -11,7 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GuardArgs guard;
     if (ParseGuardArgs(GetCommandLineA(), guard)) return RunGuard(guard);
     // A second start only hands its list to the strip that runs.
-    if (HandedOverToRunningInstance()) return 0;
+    if (HandedOverToRunningInstance()) return HandOverExitCode();
     // Before anything else, so that every fault of the start-up is reported too.
     err::InstallErrorHandlers();
     // Windows a run ended from outside left hidden come back before anything else;
@@ -21,6 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Control* app = CreateApplication("tallowin");
     BuildMainForm(MainFormRecord, app);
     StartHotkey();
+    StartStripInput();
     RunMessageLoop(app);
     // Only a run the user ended gets here: log-off and shutdown end the process
     // inside the loop, where no box may wait.

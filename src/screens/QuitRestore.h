@@ -12,6 +12,12 @@ extern bool RestoreStarted;
 // lists are released and the record of hidden windows cleared. Runs once;
 // false when it had run already.
 bool RestoreHiddenWindows(HWND foreground);
+
+class SwitchingStrip;
+// The session may be ending: every hidden window comes back at once (the window
+// with the input keeps it) and screen 1 holds them all, the strip's captions
+// with it. Nothing to do while a switch runs or once the restore has begun.
+void GatherOnScreenOne(SwitchingStrip& strip);
 // Returns once ms have passed, dispatching the program's messages meanwhile.
 void DelayWithMessages(uint32_t ms);
 // The tick counter used by DelayWithMessages (GetTickCount unless replaced).

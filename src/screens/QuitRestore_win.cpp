@@ -29,6 +29,17 @@ void DelayWithMessages(uint32_t ms) {
     WaitTicks(ms, wait);
 }
 
+void GatherOnScreenOne(SwitchingStrip& strip) {
+    if (RestoreStarted || SwitchRunning() || !ScreenListOf(1) || !ScreenListOf(2)) return;
+    const int other = OtherScreen(CurrentScreen);
+    if (ScreenListOf(other)->count > 0) ShowScreen(other, InputWindowNow());
+    if (CurrentScreen != 1) {
+        strip.ScreenLeft(CurrentScreen);
+        CurrentScreen = 1;
+        strip.ScreenEntered(1);
+    }
+}
+
 bool RestoreHiddenWindows(HWND foreground) {
     if (RestoreStarted) return false;
     RestoreStarted = true;

@@ -4,9 +4,14 @@
 #include <string>
 
 // Shows every window remembered for screen in list order, without activating
-// them (a vanished window looked up again by its title), brings foreground to the
-// front, then releases the entries and empties the list.
+// them (a vanished window looked up again by its title), gives the input to
+// foreground (null: to the window the screen chooses, see ChooseInputWindow),
+// then releases the entries and empties the list.
 void ShowScreen(int screen, HWND foreground);
+// Gives window the input; null gives it to the desktop, never to the strip.
+void GiveInputTo(HWND window);
+// The window that has the input now; the desktop's window when none has.
+HWND InputWindowNow();
 
 // What a switch needs of the strip, handed in by the strip itself: its switch
 // button's caption, and the hint and captions that follow the screen number.
@@ -18,8 +23,6 @@ class SwitchingStrip {
     virtual void ScreenLeft(int screen) = 0;
     // The screen has been entered: the button names the other one, the label this.
     virtual void ScreenEntered(int screen) = 0;
-    // The window brought to the front once the entered screen's windows are shown.
-    virtual HWND Foreground() = 0;
 
   protected:
     ~SwitchingStrip() = default;
@@ -30,3 +33,5 @@ class SwitchingStrip {
 // restore at the end has begun, while a switch runs, or when the button names
 // the screen already shown.
 void SwitchToOtherScreen(SwitchingStrip& strip);
+// Whether a switch is under way (its waits handle what other programs send us).
+bool SwitchRunning();

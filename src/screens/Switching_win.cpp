@@ -5,6 +5,7 @@
 #include "screens/WindowCommands.h"
 #include "screens/HiddenRecord.h"
 #include "errors/Wide_win.h"
+#include "screens/InputChoice.h"
 #include <algorithm>
 #include <vector>
 
@@ -19,6 +20,29 @@ static HWND CurrentWindowOf(const WindowEntry& entry, int screen) {
     // A namesake remembered for the other screen belongs there, not here.
     if (found && FindEntryIndex(OtherScreen(screen), found) != -1) return nullptr;
     return found;
+}
+
+// The entered screen's choice; the list stands bottom first, the choice reads top first.
+static HWND InputWindowOf(ObjectList* list) {
+    std::vector<InputCandidate> candidates;
+    for (int32_t i = list->count; i-- > 0;) {
+        auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
+        if (!entry) continue;
+        HWND w = entry->Handle;
+        const bool usable = IsWindow(w) && SeemsVisible(w) && IsWindowEnabled(w);
+        candidates.push_back({reinterpret_cast<uintptr_t>(w), entry->WasForeground, usable});
+    }
+    return reinterpret_cast<HWND>(ChooseInputWindow(candidates));
+}
+
+void GiveInputTo(HWND window) {
+    if (!window) window = GetShellWindow() ? GetShellWindow() : GetDesktopWindow();
+    SetForegroundWindow(window);
+}
+
+HWND InputWindowNow() {
+    HWND w = GetForegroundWindow();
+    return w ? w : GetDesktopWindow();
 }
 
 void ShowScreen(int screen, HWND foreground) {
@@ -58,11 +82,17 @@ void ShowScreen(int screen, HWND foreground) {
     showing.Wait();
     // C++ errors only; a processor fault goes to the report.
     try {
-        SetForegroundWindow(foreground);
+        GiveInputTo(foreground ? foreground : InputWindowOf(list));
     } catch (...) {
     }
     ClearScreenList(screen);
     PublishHiddenWindows();
+}
+
+static bool switching;
+
+bool SwitchRunning() {
+    return switching;
 }
 
 void SwitchToOtherScreen(SwitchingStrip& strip) {
@@ -73,7 +103,6 @@ void SwitchToOtherScreen(SwitchingStrip& strip) {
     if ((caption == "1" && CurrentScreen == 1) || (caption == "2" && CurrentScreen == 2)) return;
     // The waits of a switch handle what other programs send us; a click sent
     // meanwhile must not start a second switch inside the first.
-    static bool switching;
     if (switching) return;
     switching = true;
     struct Done {
@@ -84,5 +113,5 @@ void SwitchToOtherScreen(SwitchingStrip& strip) {
     strip.ScreenLeft(CurrentScreen);
     CurrentScreen = OtherScreen(CurrentScreen);
     strip.ScreenEntered(CurrentScreen);
-    ShowScreen(CurrentScreen, strip.Foreground());
+    ShowScreen(CurrentScreen, nullptr);
 }

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,29 +96,38 @@ size_t PeakWorkingSet(HANDLE process) {
     return counters.PeakWorkingSetSize;
 }
 
-// testwins.exe with n plain visible windows.
+// testwins.exe with n visible windows; with groups, every fifth of them owns a
+// visible pop-up as well (a find box, a palette), shown after it.
 class Crowd {
   public:
-    explicit Crowd(int n) {
+    Crowd(int n, bool groups) {
         std::string dir = MakeTempDir("bench");
         std::string spec;
-        for (int i = 0; i < n; ++i)
-            spec += "w" + std::to_string(i) + "\tv\t-\tBench window " + std::to_string(i) + "\n";
+        for (int i = 0; i < n; ++i) {
+            const std::string k = std::to_string(i);
+            spec += "w" + k + "\tv\t-\tBench window " + k + "\n";
+            if (groups && i % 5 == 0)
+                spec += "p" + k + "\tvp\tw" + k + "\tBench pop-up " + k + "\n";
+        }
         WriteWholeFile(dir + "spec.txt", spec);
         const std::string log = dir + "log.txt";
         process_.Start(
             ProgramBeside("testwins.exe", "\"" + dir + "spec.txt\" \"" + log + "\" quiet"));
         WaitFor([&] { return ReadWholeFile(log).find("ready\n") != std::string::npos; }, 60000);
         windows_ = TopWindowsOf(process_.pid(), "TestWins");
+        expected_ = n + (groups ? (n + 4) / 5 : 0);
         Settle(500);
     }
     Crowd(const Crowd&) = delete;
     Crowd& operator=(const Crowd&) = delete;
+    // Every window, pop-ups too, from the top.
     const std::vector<HWND>& windows() const { return windows_; }
+    bool complete() const { return static_cast<int>(windows_.size()) == expected_; }
 
   private:
     ChildProcess process_;
     std::vector<HWND> windows_;
+    int expected_ = 0;
 };
 
 std::string Ms(double ms) {
@@ -158,7 +168,9 @@ BOOL CALLBACK ReadJudgingFacts(HWND window, LPARAM shell) {
 
 struct SwitchFigures {
     std::vector<double> away, back, awayReturn, backReturn;
-    std::vector<double> floorHide, floorShow, syncHide, syncShow;
+    std::vector<double> floorHide, floorShow, floorShowNa, syncHide, syncShow;
+    std::vector<double> input; // from the switch back until the chosen window has the input
+    bool inputTimed = false;
     std::vector<double> menuShown, menuHidden, readsShown;
     bool complete = true;
 };
@@ -172,95 +184,173 @@ void StripInFront(MainForm* strip) {
     Settle(50);
 }
 
-void MeasureSwitch(MainForm* strip, int n, int reps, SwitchFigures& f) {
-    Crowd crowd(n);
+// Times f (the calls) until every window reached the state wanted.
+double TimeUntil(const std::vector<HWND>& windows, bool visible, bool& complete,
+                 const std::function<void()>& calls) {
+    const double t0 = NowMs();
+    calls();
+    complete &= WaitForState(windows, visible);
+    return NowMs() - t0;
+}
+
+// The switch away and back, then the floors: a bare loop over the same windows
+// with the same calls (ShowWindowAsync) and the same wait, and nothing else.
+// The way back has two floors: showing with activation (SW_SHOW), as the
+// program did when it activated each window, and without (SW_SHOWNA).
+void MeasureSwitchSteps(MainForm* strip, const Crowd& crowd, int n, int reps, SwitchFigures& f) {
     // After a step the other program repaints its windows for a while; timing the
     // next step over that would time the repainting.
     auto quiet = [n] { Settle(static_cast<DWORD>(std::max(200, 2 * n))); };
     const std::vector<HWND>& windows = crowd.windows();
-    if (static_cast<int>(windows.size()) != n) {
-        std::fprintf(stderr, "bench: %zu of %d windows came up\n", windows.size(), n);
+    if (!crowd.complete()) {
+        std::fprintf(stderr, "bench: only %zu windows came up for %d\n", windows.size(), n);
         f.complete = false;
     }
+    auto bare = [&](int command) {
+        return [&windows, command] {
+            for (HWND w : windows)
+                ShowWindowAsync(w, command);
+        };
+    };
     for (int r = 0; r < reps; ++r) {
-        // The switch, away and back. The program waits a bounded time for the
-        // windows; the figure is the time until they all really reached their state.
+        // The program waits a bounded time for the windows; the figure is the time
+        // until they all really reached their state.
+        double returned = 0;
+        auto switchScreen = [&] {
+            const double t0 = NowMs();
+            SwitchScreen(strip, nullptr);
+            returned = NowMs() - t0;
+        };
         StripInFront(strip);
-        double t0 = NowMs();
-        SwitchScreen(strip, nullptr);
-        double t1 = NowMs();
-        f.complete &= WaitForState(windows, false);
-        double t2 = NowMs();
-        f.awayReturn.push_back(t1 - t0);
-        f.away.push_back(t2 - t0);
+        f.away.push_back(TimeUntil(windows, false, f.complete, switchScreen));
+        f.awayReturn.push_back(returned);
         quiet();
+        StripInFront(strip);
+        f.back.push_back(TimeUntil(windows, true, f.complete, switchScreen));
+        f.backReturn.push_back(returned);
+        quiet();
+        // A switch that leaves windows behind is timed once: each wait is long.
+        if (!f.complete) {
+            std::fprintf(stderr, "bench: the switch with %d windows left some behind\n", n);
+            break;
+        }
 
         StripInFront(strip);
-        t0 = NowMs();
-        SwitchScreen(strip, nullptr);
-        t1 = NowMs();
-        f.complete &= WaitForState(windows, true);
-        t2 = NowMs();
-        f.backReturn.push_back(t1 - t0);
-        f.back.push_back(t2 - t0);
-        quiet();
-
-        // The floor: the same calls on the same windows and nothing else.
-        StripInFront(strip);
-        t0 = NowMs();
-        for (HWND w : windows)
-            ShowWindowAsync(w, SW_HIDE);
-        f.complete &= WaitForState(windows, false);
-        f.floorHide.push_back(NowMs() - t0);
+        f.floorHide.push_back(TimeUntil(windows, false, f.complete, bare(SW_HIDE)));
         quiet();
         StripInFront(strip);
-        t0 = NowMs();
-        for (HWND w : windows)
-            ShowWindowAsync(w, SW_SHOW);
-        f.complete &= WaitForState(windows, true);
-        f.floorShow.push_back(NowMs() - t0);
+        f.floorShow.push_back(TimeUntil(windows, true, f.complete, bare(SW_SHOW)));
+        quiet();
+        StripInFront(strip);
+        TimeUntil(windows, false, f.complete, bare(SW_HIDE));
+        quiet();
+        StripInFront(strip);
+        f.floorShowNa.push_back(TimeUntil(windows, true, f.complete, bare(SW_SHOWNA)));
         quiet();
 
         // The synchronous calls, for comparison.
         StripInFront(strip);
-        t0 = NowMs();
-        for (HWND w : windows)
-            ShowWindow(w, SW_HIDE);
-        f.syncHide.push_back(NowMs() - t0);
+        f.syncHide.push_back(TimeUntil(windows, false, f.complete, [&] {
+            for (HWND w : windows)
+                ShowWindow(w, SW_HIDE);
+        }));
         quiet();
         StripInFront(strip);
-        t0 = NowMs();
-        for (HWND w : windows)
-            ShowWindow(w, SW_SHOW);
-        f.syncShow.push_back(NowMs() - t0);
+        f.syncShow.push_back(TimeUntil(windows, true, f.complete, [&] {
+            for (HWND w : windows)
+                ShowWindow(w, SW_SHOW);
+        }));
         quiet();
     }
+}
 
-    // The window menu with the n windows on this screen, then on the other one.
-    StripInFront(strip);
-    BuildWindowMenu();
+// The user works in a window in the middle of the pile and switches away and
+// back (a click on the strip leaves the input where it is): the time from the
+// switch back until that window has the input again.
+void MeasureInput(MainForm* strip, const Crowd& crowd, int n, int reps, SwitchFigures& f) {
+    const std::vector<HWND>& windows = crowd.windows();
+    if (windows.empty() || !f.complete) return;
+    HWND chosen = windows[windows.size() / 2];
+    f.inputTimed = true;
     for (int r = 0; r < reps; ++r) {
-        double t0 = NowMs();
-        BuildWindowMenu();
-        f.menuShown.push_back(NowMs() - t0);
-        t0 = NowMs();
-        EnumWindows(ReadJudgingFacts, reinterpret_cast<LPARAM>(GetShellWindow()));
-        f.readsShown.push_back(NowMs() - t0);
+        SetForegroundWindow(chosen);
+        const bool inFront =
+            WaitFor([&] { return GetForegroundWindow() == chosen; }, static_cast<DWORD>(2000 + n));
+        SwitchScreen(strip, nullptr);
+        f.complete &= WaitForState(windows, false);
+        Settle(static_cast<DWORD>(std::max(200, 2 * n)));
+        const double t0 = NowMs();
+        SwitchScreen(strip, nullptr);
+        const bool got = inFront && WaitFor([&] { return GetForegroundWindow() == chosen; },
+                                            static_cast<DWORD>(std::max(5000, 10 * n)));
+        const double t = NowMs() - t0;
+        f.complete &= got && WaitForState(windows, true);
+        if (got) f.input.push_back(t);
+        Settle(static_cast<DWORD>(std::max(200, 2 * n)));
     }
-    StripInFront(strip);
-    SwitchScreen(strip, nullptr);
-    f.complete &= WaitForState(windows, false);
-    quiet();
-    BuildWindowMenu();
-    for (int r = 0; r < reps; ++r) {
-        double t0 = NowMs();
+}
+
+void MeasureSwitch(MainForm* strip, int n, int reps, SwitchFigures& f, SwitchFigures& g) {
+    {
+        Crowd crowd(n, false);
+        MeasureSwitchSteps(strip, crowd, n, reps, f);
+        const std::vector<HWND>& windows = crowd.windows();
+        auto quiet = [n] { Settle(static_cast<DWORD>(std::max(200, 2 * n))); };
+
+        // The window menu with the n windows on this screen, then on the other one.
+        StripInFront(strip);
         BuildWindowMenu();
-        f.menuHidden.push_back(NowMs() - t0);
+        for (int r = 0; r < reps; ++r) {
+            double t0 = NowMs();
+            BuildWindowMenu();
+            f.menuShown.push_back(NowMs() - t0);
+            t0 = NowMs();
+            EnumWindows(ReadJudgingFacts, reinterpret_cast<LPARAM>(GetShellWindow()));
+            f.readsShown.push_back(NowMs() - t0);
+        }
+        StripInFront(strip);
+        SwitchScreen(strip, nullptr);
+        f.complete &= WaitForState(windows, false);
+        quiet();
+        BuildWindowMenu();
+        for (int r = 0; r < reps; ++r) {
+            double t0 = NowMs();
+            BuildWindowMenu();
+            f.menuHidden.push_back(NowMs() - t0);
+        }
+        ClearWindowMenu();
+        SwitchScreen(strip, nullptr);
+        f.complete &= WaitForState(windows, true);
+        quiet();
     }
-    ClearWindowMenu();
-    SwitchScreen(strip, nullptr);
-    f.complete &= WaitForState(windows, true);
-    quiet();
+    Crowd groups(n, true);
+    MeasureSwitchSteps(strip, groups, n, reps, g);
+    MeasureInput(strip, groups, n, reps, g);
+}
+
+// The rows of one kind of switch; kind, when given, goes in brackets.
+void SwitchRows(const std::string& kind, int count, const SwitchFigures& f) {
+    if (f.away.empty()) return;
+    const std::string n = std::to_string(count) + (f.complete ? "" : " (!)");
+    const std::string of = kind.empty() ? "" : kind + ", ";
+    const std::string tag = kind.empty() ? "" : " (" + kind + ")";
+    double away = Median(f.away), back = Median(f.back);
+    double hide = Median(f.floorHide), show = Median(f.floorShow), showNa = Median(f.floorShowNa);
+    Row("Switch away (" + of + "hide N)", n, Ms(away), "floor " + Ms(hide), Ratio(away, hide));
+    Row("Switch back (" + of + "show N)", n, Ms(back), "floor " + Ms(show), Ratio(back, show));
+    Row("... against the floor without activation (SW_SHOWNA)", n, Ms(back), "floor " + Ms(showNa),
+        Ratio(back, showNa));
+    Row("Switch away + back" + tag, n, Ms(away + back), "floor " + Ms(hide + show),
+        Ratio(away + back, hide + show));
+    Row("... of which SwitchScreen returned after", n,
+        Ms(Median(f.awayReturn)) + " + " + Ms(Median(f.backReturn)));
+    Row("ShowWindow (synchronous) hide + show", n,
+        Ms(Median(f.syncHide)) + " + " + Ms(Median(f.syncShow)));
+    if (!f.inputTimed) return;
+    const double input = Median(f.input);
+    Row("Switch back until the window left with the input has it" + tag, n,
+        f.input.empty() ? "never" : Ms(input), "switch back " + Ms(back),
+        f.input.empty() ? "" : Ratio(input, back));
 }
 
 void BenchSwitchAndMenu(int reps) {
@@ -274,26 +364,15 @@ void BenchSwitchAndMenu(int reps) {
 
     // PARAVUE_BENCH_N=500 measures that one count only.
     const char* only = std::getenv("PARAVUE_BENCH_N");
-    SwitchFigures figures[std::size(kCounts)];
+    SwitchFigures figures[std::size(kCounts)], grouped[std::size(kCounts)];
     for (size_t i = 0; i < std::size(kCounts); ++i)
         if (!only || std::atoi(only) == kCounts[i])
             MeasureSwitch(strip, kCounts[i], kCounts[i] >= 500 ? std::max(3, reps / 2) : reps,
-                          figures[i]);
+                          figures[i], grouped[i]);
 
     for (size_t i = 0; i < std::size(kCounts); ++i) {
-        const SwitchFigures& f = figures[i];
-        if (f.away.empty()) continue;
-        const std::string n = std::to_string(kCounts[i]) + (f.complete ? "" : " (!)");
-        double away = Median(f.away), back = Median(f.back);
-        double hide = Median(f.floorHide), show = Median(f.floorShow);
-        Row("Switch away (hide N)", n, Ms(away), "floor " + Ms(hide), Ratio(away, hide));
-        Row("Switch back (show N)", n, Ms(back), "floor " + Ms(show), Ratio(back, show));
-        Row("Switch away + back", n, Ms(away + back), "floor " + Ms(hide + show),
-            Ratio(away + back, hide + show));
-        Row("... of which SwitchScreen returned after", n,
-            Ms(Median(f.awayReturn)) + " + " + Ms(Median(f.backReturn)));
-        Row("ShowWindow (synchronous) hide + show", n,
-            Ms(Median(f.syncHide)) + " + " + Ms(Median(f.syncShow)));
+        SwitchRows("", kCounts[i], figures[i]);
+        SwitchRows("groups", kCounts[i], grouped[i]);
     }
     for (size_t i = 0; i < std::size(kCounts); ++i) {
         const SwitchFigures& f = figures[i];
@@ -415,7 +494,7 @@ void BenchStartAndMemory(int reps) {
 
     // The real program switching away from 500 windows and back.
     const int n = kCounts[std::size(kCounts) - 1];
-    Crowd crowd(n);
+    Crowd crowd(n, false);
     ChildProcess p(ProgramBeside("paravue.exe"));
     HWND strip = WaitForWindow(p, "obj_Form");
     Settle(1000);

@@ -1,131 +1,225 @@
-// The strip on today's desktops: at another scale, with settings kept for the
-// user, started with Windows.
+// The desktop as the user left it: the strip never takes the input from a click,
+// a screen gives the input back to the window that had it, a session that may
+// end finds every window shown, full-screen programs are not covered, and
+// nothing the user asks for (a right click, a launch list) is lost.
 #include "e2e/E2EFixture.h"
 #include "settings/Transparency.h"
+#include <memory>
+#include <tlhelp32.h>
 
-namespace e2e {
 namespace {
+using namespace e2e;
 
-// The scale of programs started from now on (the desktop's own stays as it is).
-void SetLogPixels(DWORD dpi) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
+// Whether the strip stands on top of everything, as it does on an ordinary desktop.
+bool StripOnTop(HWND strip) {
+    return Visible(strip) && (GetWindowLongA(strip, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-class DesktopE2E : public ParavueE2E {
-  protected:
-    void TearDown() override {
-        ParavueE2E::TearDown();
-        SetLogPixels(96);
-        SetRunValue("");
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quenbrook");
+// Whether window stands above the strip, or the strip is out of sight.
+bool StripBehind(HWND strip, HWND window) {
+    if (!Visible(strip)) return true;
+    for (HWND w : TopWindowsOf(0, "")) {
+        if (w == window) return true;
+        if (w == strip) return false;
+    }
+    return false;
+}
+
+TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOwnBack) {
+    OtherProgram one({{"a", "v", "", "E2E input A"}, {"c", "v", "", "E2E input C"}});
+    StartBeside(one);
+    HWND a = one.Window("a"), c = one.Window("c");
+    SwitchTo(2);
+    auto two =
+        std::make_unique<OtherProgram>(std::vector<WindowSpec>{{"b", "v", "", "E2E input B"}});
+    ASSERT_TRUE(two->started());
+    HWND b = two->Window("b");
+    LetFocusSettle();
+    FocusOn(b);
+    SwitchTo(1);
+    // Screen 1 was left with the input nowhere of its own: its top window takes it.
+    ASSERT_TRUE(WaitFor([&] { return Visible(a) && Visible(c); }, 2000));
+    LetFocusSettle();
+    FocusOn(a);
+    // C above A, A keeps the input: the two choices differ.
+    SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(a, GetForegroundWindow());
+
+    // A click on the number and a drag of the strip leave A the input.
+    Click(app.NumberLabel());
+    LetFocusSettle();
+    EXPECT_EQ(a, GetForegroundWindow()) << "a click took the input";
+    Sleep(GetDoubleClickTime());
+    const RECT before = RectOf(app.strip());
+    POINT p = CenterOf(app.NumberLabel());
+    MouseDrag(p.x, p.y, p.x - 40, p.y - 30);
+    LetFocusSettle();
+    EXPECT_NE(before.left, RectOf(app.strip()).left) << "no drag";
+    EXPECT_EQ(a, GetForegroundWindow()) << "a drag took the input";
+
+    SwitchTo(2);
+    LetFocusSettle();
+    EXPECT_EQ(b, GetForegroundWindow()) << "screen 2 gives B back the input it had";
+    // The first key typed after the switch goes to B, not to the switch button.
+    PressKey(VK_SPACE);
+    Sleep(500);
+    EXPECT_EQ("2", TextOf(app.NumberLabel())) << "Space switched back";
+
+    SwitchTo(1);
+    LetFocusSettle();
+    EXPECT_EQ(a, GetForegroundWindow()) << "A had the input when screen 1 was left";
+    EXPECT_TRUE(Visible(c));
+
+    // The menu takes the keyboard while it is open; moving C away and back leaves
+    // A the input. B's program ends: C alone on the other screen.
+    two.reset();
+    SendToBottom(c);
+    ChooseMenuItem({VK_HOME});
+    ASSERT_TRUE(WaitFor([&] { return !Visible(c); }, 2000));
+    // Above the greyed key line, "Transparent" where it exists, and the launch item.
+    if (IsLayeredSupported())
+        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
+    else
+        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+    ASSERT_TRUE(WaitFor([&] { return Visible(c); }, 2000));
+    LetFocusSettle();
+    EXPECT_EQ(a, GetForegroundWindow()) << "the menu kept the input";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
+TEST_F(ParavueE2E, TheSessionEndQueryShowsEveryHiddenWindowBeforeItsYesAndACancelLeavesScreenOne) {
+    OtherProgram other(Family("E2E session"));
+    StartBeside(other);
+    HWND a = other.Window("a"), owner = other.Window("owner"), owned = other.Window("owned");
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(a) && !Visible(owner) && !Visible(owned); }));
+
+    // Windows asks each top-level window of the program.
+    for (HWND w : {app.strip(), app.AppWindow()}) {
+        DWORD_PTR yes = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                        SMTO_ABORTIFHUNG, 5000, &yes));
+        EXPECT_EQ(TRUE, static_cast<BOOL>(yes));
+        EXPECT_TRUE(Visible(a) && Visible(owner) && Visible(owned)) << "shown before the answer";
+    }
+    std::vector<std::string> log = other.ShowHideLog();
+    EXPECT_LT(IndexOf(log, "owner show"), IndexOf(log, "owned show"));
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
+
+    // The session goes on after all: screen 1, and the strip works as before.
+    DWORD_PTR r;
+    SendMessageTimeoutA(app.strip(), WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    Sleep(300);
+    ASSERT_TRUE(app.Running());
+    EXPECT_EQ("2", TextOf(app.SwitchButton()));
+    SwitchTo(2);
+    EXPECT_TRUE(WaitFor([&] { return !Visible(a) && !Visible(owned); }, 2000));
+    SwitchTo(1);
+    EXPECT_TRUE(WaitFor([&] { return Visible(a) && Visible(owned); }, 2000));
+
+    // The end, this time: the settings are saved as ever.
+    SendMessageTimeoutA(app.strip(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    DWORD code = 1;
+    ASSERT_TRUE(app.WaitForExit(5000, code));
+    EXPECT_EQ(0u, code);
+    ExpectSavedPlace(kDefaultLeft, kDefaultTop);
+}
+
+TEST_F(ParavueE2E, AFullScreenProgramWithTheInputIsNotCoveredByTheStrip) {
+    OtherProgram other({{"f", "v", "", "E2E film"}, {"n", "v", "", "E2E letter"}});
+    StartBeside(other);
+    HWND film = other.Window("f"), letter = other.Window("n");
+    ASSERT_TRUE(StripOnTop(app.strip()));
+    FocusOn(letter);
+    EXPECT_TRUE(StripOnTop(app.strip())) << "an ordinary window stays below the strip";
+
+    SetWindowPos(film, HWND_TOP, 0, 0, kScreenW, kScreenH, SWP_NOACTIVATE);
+    FocusOn(film);
+    EXPECT_TRUE(WaitFor([&] { return StripBehind(app.strip(), film); }, 2000))
+        << "the strip covers the full-screen window";
+
+    FocusOn(letter);
+    EXPECT_TRUE(
+        WaitFor([&] { return StripOnTop(app.strip()) && !StripBehind(app.strip(), letter); }, 2000))
+        << "back on top once the full-screen window lost the input";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
+TEST_F(ParavueE2E, ARightClickAfterADismissedMenuOrDuringAWaitingMoveOpensTheMenu) {
+    OtherProgram other({{"h", "v", "", "E2E busy window"}});
+    StartBeside(other);
+    HWND busy = other.Window("h");
+    SendToBottom(busy);
+    POINT p = CenterOf(app.NumberLabel());
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        MouseRightClick(p.x, p.y);
+        ASSERT_NE(nullptr, app.WaitForMenu()) << "every right click opens the menu";
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(app.WaitForNoMenu());
     }
 
-    // From the end of the menu: the note naming the switch key, "Transparent"
-    // where layered windows exist, then the item.
-    void ChooseStartItem() {
-        // The strip takes the next right click once the last menu has let go.
-        LetFocusSettle();
-        if (IsLayeredSupported())
-            ChooseMenuItem({VK_END, VK_UP, VK_UP});
-        else
-            ChooseMenuItem({VK_END, VK_UP});
+    // The move waits on the busy program; a right click meanwhile is not lost.
+    PostMessageA(busy, WM_APP + 1, 3000, 0);
+    ASSERT_TRUE(WaitFor([&] { return Hung(busy); }, 3000));
+    MouseRightClick(p.x, p.y);
+    ASSERT_NE(nullptr, app.WaitForMenu());
+    PressKey(VK_HOME);
+    PressKey(VK_RETURN);
+    MouseRightClick(p.x, p.y);
+    ASSERT_TRUE(app.WaitForNoMenu());
+    EXPECT_NE(nullptr, app.WaitForMenu(4000)) << "the right click made during the move";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(app.WaitForNoMenu());
+    EXPECT_TRUE(WaitFor([&] { return !Visible(busy); }, 5000)) << "the move itself took place";
+}
+
+// Holds every thread of a process still: a strip too busy to answer.
+class Frozen {
+  public:
+    explicit Frozen(DWORD pid) {
+        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        THREADENTRY32 t{};
+        t.dwSize = sizeof t;
+        for (BOOL ok = Thread32First(snap, &t); ok; ok = Thread32Next(snap, &t)) {
+            if (t.th32OwnerProcessID != pid) continue;
+            if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
+                SuspendThread(h);
+                threads_.push_back(h);
+            }
+        }
+        CloseHandle(snap);
     }
+    ~Frozen() {
+        for (HANDLE h : threads_) {
+            ResumeThread(h);
+            CloseHandle(h);
+        }
+    }
+    bool any() const { return !threads_.empty(); }
+
+  private:
+    std::vector<HANDLE> threads_;
 };
 
-TEST_F(DesktopE2E, At144DpiTheStripIsScaledAndSitsInTheCornerAboveTheTaskbar) {
-    SetLogPixels(144);
+TEST_F(ParavueE2E, ASecondStartThatCannotHandItsListOverSaysSoAndFails) {
     StartAndWait();
-    const RECT r = RectOf(app.strip());
-    EXPECT_NEAR(r.right - r.left, 149, 1);
-    EXPECT_NEAR(r.bottom - r.top, 35, 1);
-    // 23 pixels of the 96-dpi layout from the right edge, on the taskbar.
-    EXPECT_NEAR(r.right, kScreenW - 35, 1);
-    EXPECT_NEAR(r.bottom, RectOf(Taskbar()).top, 1);
-    // The controls in proportion: the switch button 28 x 20 at 96 dpi, the four
-    // side by side across the panel, 3 pixels of frame around it.
-    const RECT b = RectOf(app.SwitchButton());
-    EXPECT_NEAR(b.right - b.left, 42, 1);
-    EXPECT_NEAR(b.bottom - b.top, 30, 1);
-    EXPECT_NEAR(b.left - r.left, 3, 1);
-    const RECT q = RectOf(app.Button("X"));
-    EXPECT_NEAR(r.right - q.right, 3, 1);
-    // The stored place is in real pixels.
-    EXPECT_EQ(0u, QuitWithButton());
-    ExpectSavedPlace(r.left, r.top);
-}
-
-TEST_F(DesktopE2E, SettingsAreWrittenForTheUserAndReadFromTheMachineWhenTheUserHasNone) {
-    WriteMachineSetting("Left", "300");
-    WriteMachineSetting("Top", "40");
-    StartAndWait();
-    EXPECT_EQ(300, RectOf(app.strip()).left) << "the machine's place, for a user without one";
-    EXPECT_EQ(40, RectOf(app.strip()).top);
-    EXPECT_EQ(0u, QuitWithButton());
-    ExpectSavedPlace(300, 40);
-
-    // The user's own place now wins over the machine's, which is left as it was.
-    WriteMachineSetting("Left", "500");
-    app.Kill();
-    StartAndWait();
-    EXPECT_EQ(300, RectOf(app.strip()).left);
-    EXPECT_EQ(0u, QuitWithButton());
-    HKEY key;
-    char data[16] = "";
-    DWORD size = sizeof data - 1;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenbrook\\Paravue", 0, KEY_READ, &key));
-    RegQueryValueExA(key, "Left", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    EXPECT_STREQ("500", data);
-}
-
-TEST_F(DesktopE2E, SettingsThatCannotBeWrittenAreToldOnceAtQuitButNotAtLogOff) {
-    // Under a volatile key no lasting key can be made: the user's key is refused.
-    HKEY key;
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quenbrook");
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quenbrook", 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr));
-    RegCloseKey(key);
-    StartAndWait();
-    Click(app.Button("X"));
-    std::string text;
-    ASSERT_TRUE(app.WaitForMessageBox(text)) << "the user is told";
-    EXPECT_EQ(0u, text.find("Para-Vue could not keep its settings")) << text;
-    EXPECT_NE(std::string::npos, text.find("HKEY_CURRENT_USER\\Software\\Quenbrook\\Paravue"));
-    ASSERT_TRUE(app.DismissMessageBox());
-    DWORD code = 1;
-    EXPECT_TRUE(app.WaitForExit(5000, code));
-    EXPECT_EQ(0u, code);
-    EXPECT_EQ("<none>", StoredSetting("Left"));
-    app.Kill();
-
-    StartAndWait();
-    DWORD_PTR result;
-    SendMessageTimeoutA(app.strip(), WM_ENDSESSION, 1, 0, SMTO_ABORTIFHUNG, 5000, &result);
-    ASSERT_TRUE(app.WaitForExit(5000, code)) << "no box waits at log-off";
-    EXPECT_EQ(0u, code);
-}
-
-TEST_F(DesktopE2E, StartWithWindowsIsCheckedForThisCopyAndChoosingItAddsOrRemovesTheValue) {
-    SetRunValue("\"C:\\Other copy\\paravue.exe\"");
-    StartAndWait();
-    // The item's check mark shows in the strip's own menu (StripWindowMenu); here
-    // what choosing it does: another copy's value is taken for unchecked and
-    // pointed here, this copy's for checked and removed.
-    const std::string me = "\"" + TestBinDir() + "paravue.exe\"";
-    ChooseStartItem();
-    EXPECT_TRUE(WaitFor([&] { return RunValue() == me; }, 2000)) << RunValue();
-    ChooseStartItem();
-    EXPECT_TRUE(WaitFor([&] { return RunValue() == "<none>"; }, 2000)) << RunValue();
-    ChooseStartItem();
-    EXPECT_TRUE(WaitFor([&] { return RunValue() == me; }, 2000)) << RunValue();
-    EXPECT_EQ(0u, QuitWithButton());
+    const std::string list = MakeTempDir("e2ehandover") + "waiting list.txt";
+    WriteWholeFile(list, "notepad.exe\r\n");
+    Paravue second;
+    {
+        Frozen busy(app.pid());
+        ASSERT_TRUE(busy.any());
+        ASSERT_TRUE(second.Start("\"" + list + "\""));
+        std::string text;
+        ASSERT_TRUE(second.WaitForMessageBox(text, 8000)) << "the list is not dropped silently";
+        EXPECT_EQ("Cannot hand the launch list over to the running Para-Vue:\r" + list, text);
+        ASSERT_TRUE(second.DismissMessageBox());
+    }
+    DWORD code = 0;
+    ASSERT_TRUE(second.WaitForExit(3000, code));
+    EXPECT_NE(0u, code);
+    EXPECT_EQ(1u, StripCount());
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "nothing of the list ran";
 }
 } // namespace
-} // namespace e2e

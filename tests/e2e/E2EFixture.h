@@ -65,13 +65,11 @@ inline size_t IndexOf(const std::vector<std::string>& lines, const std::string& 
 }
 
 // A new folder holding launched.exe in its folders "one", "two words" and "three",
-// with a backslash at its end; "" when a copy failed. Process ids come round again,
-// and with them the folder of an earlier run: its logs go.
+// with a backslash at its end; "" when a copy failed.
 inline std::string FoldersOfLaunched(const char* prefix) {
     const std::string dir = MakeTempDir(prefix);
     for (const char* sub : {"one", "two words", "three"}) {
         CreateDirectoryA((dir + sub).c_str(), nullptr);
-        DeleteFileA((dir + sub + "\\launched.log").c_str());
         if (!CopyFileA((TestBinDir() + "launched.exe").c_str(),
                        (dir + sub + "\\launched.exe").c_str(), FALSE))
             return "";
@@ -143,6 +141,13 @@ class HtmlOpensWith {
   private:
     std::string old_;
 };
+
+// Gives w the input and lets the change settle.
+inline void FocusOn(HWND w) {
+    SetForegroundWindow(w);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
+    Sleep(300);
+}
 
 class ParavueE2E : public ::testing::Test {
   protected:

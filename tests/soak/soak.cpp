@@ -9,8 +9,11 @@
 // started again. At every quiet point (every program answers, the strip's waits are
 // over, nothing changes any more) the desktop is held against the model: a window
 // that takes part is visible exactly when it belongs to the current screen, it
-// belongs to one screen only, and no window is lost. After the final quit every
-// window must be visible.
+// belongs to one screen only, and no window is lost; the window that has the input
+// belongs to the current screen (or is the desktop, or a form of the strip's own
+// while one is open). A window goes with the window that owns it (a group), hidden,
+// shown and moved by the menu together. After the final quit every window must be
+// visible.
 //
 // Prints "seed N" first, each violation with the action it follows, and at the end
 // one line "N actions, N checks, N violations". Exit code 1 on any violation.
@@ -18,6 +21,7 @@
 #include "settings/Transparency.h"
 #include "support/OtherProgram.h"
 #include "support/ParavueDriver.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -50,6 +54,7 @@ struct Tracked {
     HWND owner; // a tracked window, or 0
     Kind kind;
     int screen = 1;       // the screen a window that takes part belongs to
+    HWND unit = nullptr;  // the main window of the group it was last hidden with
     bool base = false;    // the first window of its program: never closed, used to reach it
     bool closing = false; // asked to close (or owned by one that was)
     bool gone = false;
@@ -243,6 +248,7 @@ class Soak {
     void Switch() {
         const int to = 3 - current_;
         Note("switch to " + std::to_string(to));
+        FormGroups();
         HWND button = app_->SwitchButton();
         if (!button) {
             Violation("the strip has no switch button");
@@ -356,6 +362,7 @@ class Soak {
         std::string before = Snapshot();
         for (size_t i = 0; i < windows_.size() && i < before.size(); ++i)
             if (IsBusy(windows_[i].program)) before[i] = '?';
+        FormGroups();
         if (!OpenMenu()) {
             CloseMenu();
             return false;
@@ -408,15 +415,12 @@ class Soak {
         return CountWithoutOwners(listed, listed);
     }
 
-    // A window that owns another listed window has no item of its own.
+    // A group is listed once, by its main window: a window whose owner is listed
+    // has no item of its own.
     int CountWithoutOwners(const std::vector<HWND>& items, const std::vector<HWND>& listed) {
         int n = 0;
-        for (HWND item : items) {
-            bool owns = false;
-            for (HWND other : listed)
-                if (OwnerOf(other) == item) owns = true;
-            if (!owns) ++n;
-        }
+        for (HWND item : items)
+            n += std::find(listed.begin(), listed.end(), OwnerOf(item)) == listed.end();
         return n;
     }
 
@@ -481,13 +485,43 @@ class Soak {
             return;
         }
         const bool away = best->screen == current_;
-        Note("menu: " + Describe(*best) + (away ? " went to the other screen" : " came back"));
-        best->screen = away ? 3 - current_ : current_;
-        Tracked* owner = Find(best->owner);
-        if (!owner || !Judged(*owner) || owner->kind != Kind::TakesPart) return;
-        // An owner goes with the window it owns; coming back, the window may come alone.
-        if (away && owner->screen == current_) owner->screen = 3 - current_;
-        if (!away && moved(*owner)) owner->screen = current_;
+        // The whole group goes: sent away, the windows its main window owns on this
+        // screen; brought back, those hidden with it.
+        const int from = best->screen;
+        const HWND unit = away ? MainOf(*best).hwnd : UnitOf(*best);
+        std::vector<Tracked*> group;
+        for (Tracked& w : windows_)
+            if (Judged(w) && w.kind == Kind::TakesPart && w.screen == from &&
+                (away ? MainOf(w).hwnd : UnitOf(w)) == unit)
+                group.push_back(&w);
+        for (Tracked* w : group) {
+            Note("menu: " + Describe(*w) + (away ? " went to the other screen" : " came back"));
+            w->screen = 3 - from;
+            w->unit = unit;
+        }
+    }
+
+    // The main window of w's group: its owner when that takes part on the same
+    // screen (the owner's owner, and so on), else w itself.
+    Tracked& MainOf(Tracked& w) {
+        Tracked* main = &w;
+        for (size_t depth = 0; depth < windows_.size(); ++depth) {
+            Tracked* owner = Find(main->owner);
+            if (!owner || !Judged(*owner) || owner->kind != Kind::TakesPart ||
+                owner->screen != w.screen)
+                break;
+            main = owner;
+        }
+        return *main;
+    }
+
+    HWND UnitOf(const Tracked& w) const { return w.unit ? w.unit : w.hwnd; }
+
+    // The groups of the current screen as they are hidden now.
+    void FormGroups() {
+        for (Tracked& w : windows_)
+            if (Judged(w) && w.kind == Kind::TakesPart && w.screen == current_)
+                w.unit = MainOf(w).hwnd;
     }
 
     void Open(double r1, double r2, double r3) {
@@ -596,7 +630,8 @@ class Soak {
         for (const Tracked& w : windows_)
             s += !IsWindow(w.hwnd) ? 'x' : Visible(w.hwnd) ? 'v' : 'h';
         if (app_ && app_->Running()) s += TextOf(app_->NumberLabel());
-        return s;
+        // The input settles too.
+        return s + " " + Hex(GetForegroundWindow());
     }
 
     bool Judged(const Tracked& w) const { return !w.gone && !w.dropped; }
@@ -646,7 +681,33 @@ class Soak {
                 Violation("the strip shows screen \"" + label + "\", the model screen " +
                           std::to_string(current_));
         }
+        CheckInput();
         recent_.clear();
+    }
+
+    // The window with the input belongs to the current screen, or is the desktop
+    // (the shell's own windows), or a form of the strip's own while it is open
+    // (About, a message box); never the strip itself, nor a hidden window.
+    void CheckInput() {
+        HWND f = GetForegroundWindow();
+        if (!f || f == GetDesktopWindow() || f == GetShellWindow() ||
+            ClassOf(f) == "Shell_TrayWnd" || ClassOf(f) == "Progman")
+            return;
+        if (const Tracked* w = Find(f)) {
+            if (!Judged(*w) || w->kind == Kind::StaysVisible) return;
+            if (w->kind == Kind::TakesPart && w->screen == current_ && Visible(f)) return;
+            Violation("the input is on " + Describe(*w) + ", " +
+                      (w->kind == Kind::StaysHidden
+                           ? "a window never shown"
+                           : "which belongs to screen " + std::to_string(w->screen)) +
+                      ", on screen " + std::to_string(current_));
+            return;
+        }
+        // Another window on view (Kindlet, launched through the menu, or a form
+        // of the strip's own) is on this screen; the strip itself never takes it.
+        const bool strip = app_ && (f == app_->strip() || f == app_->AppWindow());
+        if (!strip && Visible(f)) return;
+        Violation("the input is on " + Foreground());
     }
 
     // ---- reports ----
@@ -678,7 +739,7 @@ class Soak {
         }
         HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
         Trace("  check on screen " + std::to_string(current_) + ":" + state + " taskbar" +
-              (taskbar && Visible(taskbar) ? "+" : "-"));
+              (taskbar && Visible(taskbar) ? "+" : "-") + "; input on " + Foreground());
     }
 
     bool ForegroundIsStrip() const {

@@ -14,10 +14,15 @@ std::string MakeTempDir(const char* prefix) {
     static int counter;
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
-    std::string dir = std::string(tmp) + prefix + std::to_string(GetCurrentProcessId()) + "_" +
-                      std::to_string(++counter) + "\\";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
+    // Process ids come round again, and with them the names of an earlier run's
+    // folders and whatever that run left in them: only a folder this call
+    // created is new and empty.
+    for (;;) {
+        std::string dir = std::string(tmp) + prefix + std::to_string(GetCurrentProcessId()) + "_" +
+                          std::to_string(++counter) + "\\";
+        if (CreateDirectoryA(dir.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
+            return dir;
+    }
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -81,8 +86,6 @@ std::vector<WindowSpec> Family(const std::string& what, const std::vector<Window
 OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(windows) {
     dir_ = MakeTempDir("otherprog");
     log_ = dir_ + "log.txt";
-    // Process ids come round again, and with them the folder of an earlier run.
-    DeleteFileA(log_.c_str());
     std::string spec;
     for (const WindowSpec& w : windows)
         spec += w.name + "\t" + w.flags + "\t" + (w.owner.empty() ? "-" : w.owner) + "\t" +
