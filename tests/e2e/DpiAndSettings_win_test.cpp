@@ -25,15 +25,10 @@ class DesktopE2E : public ParavueE2E {
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quenbrook");
     }
 
-    // From the end of the menu: the note naming the switch key, "Transparent"
-    // where layered windows exist, then the item.
     void ChooseStartItem() {
         // The strip takes the next right click once the last menu has let go.
         LetFocusSettle();
-        if (IsLayeredSupported())
-            ChooseMenuItem({VK_END, VK_UP, VK_UP});
-        else
-            ChooseMenuItem({VK_END, VK_UP});
+        ChooseNearLaunchItem(-1);
     }
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "support/OtherProgram.h"
 #include "support/ParavueDriver.h"
+#include "settings/Transparency.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <initializer_list>
@@ -206,7 +207,7 @@ class ParavueE2E : public ::testing::Test {
     }
 
     // A right click on the strip's number, then the keys that pick an item.
-    void ChooseMenuItem(std::initializer_list<WORD> keys) {
+    void ChooseMenuItem(const std::vector<WORD>& keys) {
         POINT p = CenterOf(app.NumberLabel());
         MouseRightClick(p.x, p.y);
         ASSERT_NE(nullptr, app.WaitForMenu()) << "a right click on the strip opens the window menu";
@@ -215,6 +216,16 @@ class ParavueE2E : public ::testing::Test {
         PressKey(VK_RETURN);
         EXPECT_TRUE(app.WaitForNoMenu());
         MouseMoveTo(600, 300);
+    }
+
+    // An item counted up from the launch item (0): 1 is the last window item, -1
+    // "Start with Windows". Below them the menu ends with "Transparent" where
+    // layered windows exist and the greyed line naming the switch key.
+    void ChooseNearLaunchItem(int above) {
+        std::vector<WORD> keys{VK_END, VK_UP, VK_UP};
+        if (IsLayeredSupported()) keys.push_back(VK_UP);
+        keys.resize(static_cast<size_t>(static_cast<int>(keys.size()) + above), VK_UP);
+        ChooseMenuItem(keys);
     }
 
     Paravue app;

@@ -79,10 +79,7 @@ TEST_F(GroupsE2E, AWindowTakesItsFindBoxAndPaletteAlongAndTheMenuMovesThemAsOneI
     // The one item of screen 2 stands last before the launch item. (A user looks
     // before the second choice.)
     Sleep(1000);
-    if (IsLayeredSupported())
-        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
-    else
-        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+    ChooseNearLaunchItem(1);
     EXPECT_TRUE(AllBecome(other, group, true)) << "brought back as one";
     EXPECT_TRUE(Above(other.Stacking(all), {"find", "palette"}, "main"));
     EXPECT_EQ(0u, QuitWithButton());

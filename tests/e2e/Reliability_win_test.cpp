@@ -90,14 +90,8 @@ TEST_F(ReliabilityE2E, TheMenuListsABusyWindowWhereItWasSentNotWhereItStillStand
     // A user looks before the second choice (a right click during the move's
     // wait on the busy program is not taken).
     Sleep(1000);
-    // The last item before the launch item: the one window remembered for
-    // screen 2, which brings it back. The menu ends with the greyed line naming
-    // the switch key, "Transparent" where layered windows exist, "Start with
-    // Windows" and the launch item.
-    if (IsLayeredSupported())
-        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP, VK_UP});
-    else
-        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
+    // The one window remembered for screen 2, which brings it back.
+    ChooseNearLaunchItem(1);
     WaitUntilAnswering(w);
     EXPECT_TRUE(StaysVisible(w, true));
     SwitchTo(2);

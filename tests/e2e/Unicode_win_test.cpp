@@ -285,12 +285,8 @@ TEST_F(UnicodeE2E, ACopyInACyrillicFolderIsGuardedAndOpensHelpAndKindlet) {
               ReadWholeFile(dir + "launched.log").find(folder + "paravue help.html\""))
         << ReadWholeFile(dir + "launched.log");
 
-    // From the end: the note naming the switch key, "Transparent" where layered
-    // windows exist, "Start with Windows", then the launch item.
-    if (IsLayeredSupported())
-        ChooseMenuItem({VK_END, VK_UP, VK_UP, VK_UP});
-    else
-        ChooseMenuItem({VK_END, VK_UP, VK_UP});
+    // The launch item.
+    ChooseNearLaunchItem(0);
     EXPECT_TRUE(WaitFor([] { return !TopWindowsOf(0, "Kindlet").empty(); }, 8000))
         << "Kindlet did not open from the folder";
     std::string text;
