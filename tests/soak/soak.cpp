@@ -54,7 +54,6 @@ struct Tracked {
     HWND owner; // a tracked window, or 0
     Kind kind;
     int screen = 1;       // the screen a window that takes part belongs to
-    HWND unit = nullptr;  // the main window of the group it was last hidden with
     bool base = false;    // the first window of its program: never closed, used to reach it
     bool closing = false; // asked to close (or owned by one that was)
     bool gone = false;
@@ -248,7 +247,6 @@ class Soak {
     void Switch() {
         const int to = 3 - current_;
         Note("switch to " + std::to_string(to));
-        FormGroups();
         HWND button = app_->SwitchButton();
         if (!button) {
             Violation("the strip has no switch button");
@@ -362,7 +360,6 @@ class Soak {
         std::string before = Snapshot();
         for (size_t i = 0; i < windows_.size() && i < before.size(); ++i)
             if (IsBusy(windows_[i].program)) before[i] = '?';
-        FormGroups();
         if (!OpenMenu()) {
             CloseMenu();
             return false;
@@ -485,19 +482,18 @@ class Soak {
             return;
         }
         const bool away = best->screen == current_;
-        // The whole group goes: sent away, the windows its main window owns on this
-        // screen; brought back, those hidden with it.
+        // The whole group goes, both ways: its main window and the windows it owns
+        // on the same screen (also one that went there on its own earlier).
         const int from = best->screen;
-        const HWND unit = away ? MainOf(*best).hwnd : UnitOf(*best);
+        const HWND unit = MainOf(*best).hwnd;
         std::vector<Tracked*> group;
         for (Tracked& w : windows_)
             if (Judged(w) && w.kind == Kind::TakesPart && w.screen == from &&
-                (away ? MainOf(w).hwnd : UnitOf(w)) == unit)
+                MainOf(w).hwnd == unit)
                 group.push_back(&w);
         for (Tracked* w : group) {
             Note("menu: " + Describe(*w) + (away ? " went to the other screen" : " came back"));
             w->screen = 3 - from;
-            w->unit = unit;
         }
     }
 
@@ -513,15 +509,6 @@ class Soak {
             main = owner;
         }
         return *main;
-    }
-
-    HWND UnitOf(const Tracked& w) const { return w.unit ? w.unit : w.hwnd; }
-
-    // The groups of the current screen as they are hidden now.
-    void FormGroups() {
-        for (Tracked& w : windows_)
-            if (Judged(w) && w.kind == Kind::TakesPart && w.screen == current_)
-                w.unit = MainOf(w).hwnd;
     }
 
     void Open(double r1, double r2, double r3) {
