@@ -9,6 +9,9 @@ set(PARAVUE_PORTABLE_SOURCES
   src/errors/Utf8.cpp
   src/launch/LaunchList.cpp
   src/launch/LaunchListFile.cpp
+  src/launch/LaunchReport.cpp
+  src/launch/ListDocument.cpp
+  src/launch/ListForm.cpp
   src/launch/ListText.cpp
   src/screens/Eligibility.cpp
   src/screens/HiddenRecord.cpp

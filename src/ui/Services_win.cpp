@@ -16,7 +16,7 @@ void ShowMessage(const std::string& text) {
     const bool owned = messageOwner && IsWindow(messageOwner);
     const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
     CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
-                   MB_SETFOREGROUND);
+                   MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 std::string WindowTitle(void* window, int limit) {
