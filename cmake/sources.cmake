@@ -93,6 +93,8 @@ set(PARAVUE_PORTABLE_TESTS
   tests/errors/Utf8_test.cpp
   tests/launch/LaunchList_test.cpp
   tests/launch/LaunchListFile_test.cpp
+  tests/launch/LaunchReport_test.cpp
+  tests/launch/ListDocument_test.cpp
   tests/launch/ListText_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
@@ -167,6 +169,7 @@ set(PARAVUE_FUZZERS
   tests/fuzz/HotkeyText_fuzz.cpp
   tests/fuzz/LaunchLine_fuzz.cpp
   tests/fuzz/LaunchListWriter_fuzz.cpp
+  tests/fuzz/ListDocument_fuzz.cpp
   tests/fuzz/ListText_fuzz.cpp
   tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp

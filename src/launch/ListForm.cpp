@@ -2,6 +2,8 @@
 #include "errors/Utf8.h"
 
 namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 bool StartsWith(std::string_view bytes, std::string_view mark) {
     return bytes.substr(0, mark.size()) == mark;
 }
@@ -37,9 +39,17 @@ std::string EncodeListLike(std::string_view original, const std::string& utf8,
                            Utf8ToAnsiFn toAnsi) {
     if (StartsWith(original, "\xFF\xFE")) return Utf16Bytes(utf8, false);
     if (StartsWith(original, "\xFE\xFF")) return Utf16Bytes(utf8, true);
-    if (StartsWith(original, "\xEF\xBB\xBF")) return "\xEF\xBB\xBF" + utf8;
-    if (!IsAscii(original) && IsValidUtf8(original)) return utf8;
-    return EncodeListText(utf8, toAnsi);
+    if (StartsWith(original, kUtf8Mark)) return std::string(kUtf8Mark) + utf8;
+    // Text that begins with the mark's own character keeps it only behind a mark.
+    if (!IsAscii(original) && IsValidUtf8(original) && !StartsWith(utf8, kUtf8Mark)) return utf8;
+    std::string bytes = EncodeListText(utf8, toAnsi);
+    // Code-page bytes that begin as a mark does ("ï»¿", "ÿþ") would be read back as
+    // UTF-8 or UTF-16: such a list carries the mark.
+    const bool marked = StartsWith(bytes, kUtf8Mark) && bytes.substr(3) == utf8;
+    if (!marked && (StartsWith(bytes, kUtf8Mark) || StartsWith(bytes, "\xFF\xFE") ||
+                    StartsWith(bytes, "\xFE\xFF")))
+        return std::string(kUtf8Mark) + utf8;
+    return bytes;
 }
 
 bool ReadListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi, Utf8ToAnsiFn toAnsi,
