@@ -117,10 +117,12 @@ set(PARAVUE_WIN32_TESTS
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
+  tests/e2e/Unicode_win_test.cpp
   tests/errors/Crash_win_test.cpp
   tests/errors/Format_win_test.cpp
   tests/errors/Report_win_test.cpp
   tests/errors/Texts_win_test.cpp
+  tests/errors/Wide_win_test.cpp
   tests/launch/LaunchList_win_test.cpp
   tests/launch/ShellExecute_win_test.cpp
   tests/runtime/LeanRuntime_win_test.cpp

@@ -79,6 +79,25 @@ inline std::string FoldersOfLaunched(const char* prefix) {
     return dir;
 }
 
+// Ends every Kindlet on the desktop, as Task Manager would.
+inline void EndKindlets() {
+    for (HWND w : TopWindowsOf(0, "Kindlet")) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+            TerminateProcess(h, 1);
+            CloseHandle(h);
+        }
+    }
+}
+
+// The About form of process pid, 0 when it is not open.
+inline HWND AboutFormOf(DWORD pid) {
+    for (HWND w : TopWindowsOf(pid, "obj_Form"))
+        if (TextOf(w) == "About this program") return w;
+    return nullptr;
+}
+
 inline bool Hung(HWND w) {
     DWORD_PTR r;
     return !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r);
@@ -99,6 +118,31 @@ inline void LetFocusSettle() {
         }
     }
 }
+
+// While it lives, the shell opens ".html" files with the given program.
+class HtmlOpensWith {
+  public:
+    explicit HtmlOpensWith(const std::string& exe) {
+        char old[256] = "";
+        LONG size = sizeof old;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS) old_ = old;
+        const std::string command = "\"" + exe + "\" \"%1\"";
+        RegSetValueA(HKEY_CLASSES_ROOT, "ParavueE2E.html\\shell\\open\\command", REG_SZ,
+                     command.c_str(), static_cast<DWORD>(command.size()));
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "ParavueE2E.html", 15);
+    }
+    ~HtmlOpensWith() {
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old_.c_str(),
+                     static_cast<DWORD>(old_.size()));
+        for (const char* key :
+             {"ParavueE2E.html\\shell\\open\\command", "ParavueE2E.html\\shell\\open",
+              "ParavueE2E.html\\shell", "ParavueE2E.html"})
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+    }
+
+  private:
+    std::string old_;
+};
 
 class ParavueE2E : public ::testing::Test {
   protected:

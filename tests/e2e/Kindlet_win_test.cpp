@@ -2,6 +2,7 @@
 // window menu, a list made with its own buttons and the standard file dialog,
 // saved, opened again, and handed to paravue.exe by its launch button.
 #include "e2e/E2EFixture.h"
+#include "errors/Wide_win.h"
 #include "settings/Transparency.h"
 #include <commctrl.h>
 #include <shlobj.h>
@@ -23,13 +24,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-void EndProcess(DWORD pid) {
-    if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        TerminateProcess(h, 1);
-        CloseHandle(h);
-    }
-}
-
 class KindletE2E : public ParavueE2E {
   protected:
     void SetUp() override {
@@ -38,11 +32,7 @@ class KindletE2E : public ParavueE2E {
         ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
-        for (HWND w : TopWindowsOf(0, "Kindlet")) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            EndProcess(pid);
-        }
+        EndKindlets();
         // Every strip quits as its "X" has it quit, showing what it hid.
         for (HWND w : TopWindowsOf(0, "", false))
             if (TextOf(w) == "tallowin") PostMessageA(w, WM_CLOSE, 0, 0);
@@ -69,6 +59,18 @@ class KindletE2E : public ParavueE2E {
     }
     HWND Button(const char* text) { return Control(window, "Button", text); }
 
+    // Files dropped from the shell arrive as WM_DROPFILES with a block of paths
+    // (DROPFILES, then the paths) in the program's own memory; it is put there
+    // as a drop does.
+    void Drop(const std::string& block) {
+        HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
+        void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_NE(nullptr, remote);
+        WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
+        CloseHandle(p);
+        PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    }
+
     // The list's lines, "file|parameters" each (with columns 3: "file|parameters|
     // mark"). The view's messages carry pointers, so their buffers are made in
     // kindlet's own memory.
@@ -77,18 +79,18 @@ class KindletE2E : public ParavueE2E {
         HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
                                kindlet.pid());
         char* remote = static_cast<char*>(
-            VirtualAllocEx(p, nullptr, sizeof(LVITEMA) + MAX_PATH, MEM_COMMIT, PAGE_READWRITE));
+            VirtualAllocEx(p, nullptr, sizeof(LVITEMW) + 2 * MAX_PATH, MEM_COMMIT, PAGE_READWRITE));
         int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
         for (int i = 0; remote && i < count * columns; ++i) {
-            LVITEMA it{};
+            LVITEMW it{};
             it.iSubItem = i % columns;
-            it.pszText = remote + sizeof it;
+            it.pszText = reinterpret_cast<wchar_t*>(remote + sizeof it);
             it.cchTextMax = MAX_PATH;
-            char text[MAX_PATH + 1] = "";
+            wchar_t text[MAX_PATH + 1] = L"";
             WriteProcessMemory(p, remote, &it, sizeof it, nullptr);
-            SendMessageA(list_, LVM_GETITEMTEXTA, i / columns, reinterpret_cast<LPARAM>(remote));
-            ReadProcessMemory(p, it.pszText, text, MAX_PATH, nullptr);
-            lines += text + std::string(i % columns == columns - 1 ? "\n" : "|");
+            SendMessageW(list_, LVM_GETITEMTEXTW, i / columns, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(p, it.pszText, text, 2 * MAX_PATH, nullptr);
+            lines += NarrowText(text) + std::string(i % columns == columns - 1 ? "\n" : "|");
         }
         if (remote) VirtualFreeEx(p, remote, 0, MEM_RELEASE);
         if (p) CloseHandle(p);
@@ -115,7 +117,7 @@ class KindletE2E : public ParavueE2E {
         for (HWND child : ChildrenOf(dialog))
             if (!name && ClassOf(child) == "Edit" && IsWindowVisible(child)) name = child;
         ASSERT_NE(nullptr, name) << "the dialog has a file-name box";
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideText(path).data()));
         PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stays";
         // Kindlet carries out the choice once its own window has the input again.
@@ -200,7 +202,7 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     EXPECT_EQ(made, Entries());
 
     // A change is not lost without a question: Escape keeps the window, "No" drops it.
-    Click(Button("&Remove")); // the first entry, selected on opening
+    Click(Button("&Remove")); // the entry added last, selected on opening
     ASSERT_TRUE(WaitFor([&] { return Entries() != made; }, 2000));
     LetFocusSettle();
     PressChord(VK_MENU, VK_F4);
@@ -218,9 +220,7 @@ TEST_F(KindletE2E, AListMadeWithItsButtonsIsSavedAndOpensAgainTheSame) {
     EXPECT_EQ(made, Entries()) << "the removal was not saved";
 }
 
-// Files dropped from the shell arrive as WM_DROPFILES with a block of paths in
-// the program's own memory; the block is put there as a drop does. Folders are
-// left out: a list opens files.
+// Dropped files are added; folders are left out: a list opens files.
 TEST_F(KindletE2E, FilesDroppedOnItAreAdded) {
     StartKindlet();
     DROPFILES head{};
@@ -229,15 +229,48 @@ TEST_F(KindletE2E, FilesDroppedOnItAreAdded) {
     for (const char* path : {"one\\launched.exe", "two words", "two words\\launched.exe"})
         block += dir + path + '\0';
     block += '\0';
-    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, kindlet.pid());
-    void* remote = VirtualAllocEx(p, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
-    ASSERT_NE(nullptr, remote);
-    WriteProcessMemory(p, remote, block.data(), block.size(), nullptr);
-    CloseHandle(p);
-    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    Drop(block);
     const std::string want = dir + "one\\launched.exe|\n" + dir + "two words\\launched.exe|\n";
     EXPECT_TRUE(WaitFor([&] { return Entries() == want; }, 3000)) << Entries();
     EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
+}
+
+// Names outside the code page are dropped, shown and saved as written: such a
+// list is saved as UTF-8 with a byte-order mark, one that fits the code page in
+// it, so that older versions read it.
+TEST_F(KindletE2E, NamesInAnyScriptAreDroppedShownAndSavedInAFormThatKeepsThem) {
+    ASSERT_EQ(1252u, GetACP()) << "the Western code page";
+    const std::string cyrillic = dir + "Отчёт за март.txt", western = dir + "Café menü.txt";
+    for (const std::string& f : {cyrillic, western})
+        WriteWholeFile(f, "x");
+    StartKindlet();
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    head.fWide = TRUE;
+    std::string block(reinterpret_cast<const char*>(&head), sizeof head);
+    for (const std::string& f : {western, cyrillic}) {
+        WideText path(f);
+        block.append(reinterpret_cast<const char*>(path.data()), (path.size() + 1) * 2);
+    }
+    block.append(2, '\0');
+    Drop(block);
+    const std::string both = western + "|\n" + cyrillic + "|\n";
+    ASSERT_TRUE(WaitFor([&] { return Entries() == both; }, 3000)) << Entries();
+
+    const std::string list = dir + "список.txt";
+    DeleteFileW(WideText(list));
+    ChooseInFileDialog("Save &as...", list);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - список.txt"; }, 3000))
+        << TextOf(window);
+    EXPECT_EQ("\xEF\xBB\xBF\"" + western + "\"\r\n\"" + cyrillic + "\"\r\n", ReadWholeFile(list));
+
+    // Without the Cyrillic name every character fits the code page.
+    Click(Button("&Remove")); // the entry added last, selected
+    Click(Button("&Save"));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - список.txt"; }, 3000));
+    EXPECT_EQ("\"" + dir + "Caf\xE9 men\xFC.txt\"\r\n", ReadWholeFile(list));
+    StartKindlet(list);
+    EXPECT_EQ(western + "|\n", Entries()) << "read back in the code page";
 }
 
 TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {

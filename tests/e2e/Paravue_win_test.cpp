@@ -418,31 +418,6 @@ TEST_F(ParavueE2E, DragOnTheNumberMovesTheStripAndItsPlaceIsSavedButAButtonDoesN
     ExpectSavedPlace(after.left, after.top);
 }
 
-// While it lives, the shell opens ".html" files with the given program.
-class HtmlOpensWith {
-  public:
-    explicit HtmlOpensWith(const std::string& exe) {
-        char old[256] = "";
-        LONG size = sizeof old;
-        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS) old_ = old;
-        const std::string command = "\"" + exe + "\" \"%1\"";
-        RegSetValueA(HKEY_CLASSES_ROOT, "ParavueE2E.html\\shell\\open\\command", REG_SZ,
-                     command.c_str(), static_cast<DWORD>(command.size()));
-        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "ParavueE2E.html", 15);
-    }
-    ~HtmlOpensWith() {
-        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, old_.c_str(),
-                     static_cast<DWORD>(old_.size()));
-        for (const char* key :
-             {"ParavueE2E.html\\shell\\open\\command", "ParavueE2E.html\\shell\\open",
-              "ParavueE2E.html\\shell", "ParavueE2E.html"})
-            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
-    }
-
-  private:
-    std::string old_;
-};
-
 TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBuildsAFreshOne) {
     // The help file beside the program is opened by a stand-in that writes down
     // what it was asked to open.
@@ -453,11 +428,7 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBu
     const std::string opened = viewerDir + "launched.log";
 
     StartAndWait();
-    auto aboutForm = [&] {
-        for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
-            if (TextOf(w) == "About this program") return w;
-        return HWND{};
-    };
+    auto aboutForm = [&] { return AboutFormOf(app.pid()); };
     Click(app.Button("?"));
     HWND first = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (first = aboutForm()) != nullptr; }, 3000));
@@ -654,13 +625,7 @@ TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWait
     WriteWholeFile(dir + "later list.txt", dir + "three\\launched.exe 9\r\n");
     Click(app.Button("?"));
     HWND about = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            for (HWND w : TopWindowsOf(app.pid(), "obj_Form"))
-                if (TextOf(w) == "About this program") about = w;
-            return about != nullptr;
-        },
-        3000));
+    ASSERT_TRUE(WaitFor([&] { return (about = AboutFormOf(app.pid())) != nullptr; }, 3000));
     Paravue fourth;
     ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(fourth, "\"" + dir + "later list.txt\""));
     Sleep(1000);

@@ -1,5 +1,6 @@
 // Fuzzes the move-item captions: any window title must read back as the move
 // its item offers, and any other caption must be handled without harm.
+#include "errors/Utf8.h"
 #include "screens/MoveCaptions.h"
 #include <cstdint>
 #include <cstdlib>
@@ -12,7 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MoveDirection d = (data[0] & 2) ? MoveDirection::ToOtherScreen : MoveDirection::ToThisScreen;
 
     std::string shortTitle = ShortenTitle(title);
-    if (shortTitle.size() > 41 || ShortenTitle(shortTitle) != shortTitle) std::abort();
+    // At most 41 characters, and never half of one.
+    if (Utf8Length(shortTitle) > 41 || ShortenTitle(shortTitle) != shortTitle) std::abort();
+    if (IsValidUtf8(title) && !IsValidUtf8(shortTitle)) std::abort();
     MoveChoice c = DecideMove(MoveCaption(screen, title, d));
     if (c.direction != d || c.sourceScreen != screen) std::abort();
 

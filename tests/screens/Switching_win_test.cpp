@@ -69,15 +69,22 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
 }
 
 TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
-    OtherProgram prog({{"twin", "", "", "Report.txt - Editor"}, {"other", "", "", "Report.txt"}});
+    OtherProgram prog({{"twin", "", "", "Report.txt - Editor"},
+                       {"other", "", "", "Report.txt"},
+                       {"cyrillic", "", "", "Отчёт \xF0\x9F\x98\x80 - Editor"},
+                       {"mangled", "", "", "????? ?? - Editor"}});
     ASSERT_TRUE(prog.started());
     HWND dead = GoneWindow();
     AddEntry(1, dead, "Report.txt - Editor");
     AddEntry(1, dead, "No window has this title");
+    AddEntry(1, dead, "Отчёт \xF0\x9F\x98\x80 - Editor");
 
     ShowScreen(1, foreground_);
     EXPECT_TRUE(IsWindowVisible(prog.Window("twin")));
     EXPECT_FALSE(IsWindowVisible(prog.Window("other")));
+    // Compared as written, not as the code page would spell it.
+    EXPECT_TRUE(IsWindowVisible(prog.Window("cyrillic")));
+    EXPECT_FALSE(IsWindowVisible(prog.Window("mangled")));
     EXPECT_EQ(ScreenListOf(1)->count, 0) << "entries are released, found or not";
 }
 

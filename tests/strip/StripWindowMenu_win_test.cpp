@@ -1,6 +1,7 @@
 // The strip's window menu with windows of another program: what it lists and in
 // which order, and moving single windows to the other screen and back.
 #include "screens/MoveCaptions.h"
+#include "errors/Wide_win.h"
 #include "support/StripFixture.h"
 #include <algorithm>
 
@@ -18,21 +19,20 @@ std::vector<PlatformItem> ShownMenu() {
     HMENU menu = WindowMenu->handle;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[256] = "";
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        wchar_t text[256] = L"";
+        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
         const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        items.push_back(
-            {text, (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i), (state & MF_CHECKED) != 0});
+        items.push_back({NarrowText(text), (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i),
+                         (state & MF_CHECKED) != 0});
     }
     return items;
 }
 
 std::string ShownCaptionOf(int32_t itemId) {
-    char text[256] = "";
-    if (!GetMenuStringA(WindowMenu->handle, static_cast<UINT>(itemId), text, sizeof text,
-                        MF_BYCOMMAND))
+    wchar_t text[256] = L"";
+    if (!GetMenuStringW(WindowMenu->handle, static_cast<UINT>(itemId), text, 256, MF_BYCOMMAND))
         return "<not shown>";
-    return text;
+    return NarrowText(text);
 }
 
 BOOL CALLBACK CollectWindow(HWND h, LPARAM p) {
@@ -298,6 +298,26 @@ TEST_F(StripWindowMenu, AWindowWhoseTitleHoldsTheMovePhraseComesBack) {
     EXPECT_TRUE(IsWindowVisible(odd));
     EXPECT_EQ(ScreenListOf(2)->count, 0);
     EXPECT_EQ(ScreenListOf(1)->count, 0);
+}
+
+TEST_F(StripWindowMenu, TitlesInAnyScriptAreListedExactlyAndShortenedByCharacters) {
+    // 41 characters, 80 bytes: the emoji, a surrogate pair, stands at 39 and 40.
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    std::string cyrillic41;
+    for (int i = 0; i < 19; ++i)
+        cyrillic41 += "Жы";
+    cyrillic41 += emoji + emoji + "!";
+    OtherProgram prog({{"mixed", "v", "", "Zażółć 報告 " + emoji},
+                       {"long", "v", "", "Ab" + cyrillic41.substr(4)}});
+    ASSERT_TRUE(prog.started());
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("mixed"))),
+              "Move 1: Zażółć 報告 " + emoji + ", to other screen");
+    EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("long"))),
+              "Move 1: Ab" + cyrillic41.substr(4, 36 * 2) + emoji + ".., to other screen");
+    Choose(ItemOf(prog.Window("mixed")));
+    EXPECT_FALSE(IsWindowVisible(prog.Window("mixed")));
+    EXPECT_EQ(FindEntryIndex(2, prog.Window("mixed")), 0);
 }
 
 TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {

@@ -1,5 +1,7 @@
 #include "support/ChildProcess.h"
 #include "support/OtherProgram.h"
+#include "errors/Wide_win.h"
+#include "ui/Services_win.h"
 
 std::string ProgramBeside(const std::string& program, const std::string& args) {
     std::string cmd = "\"" + TestBinDir() + program + "\"";
@@ -13,12 +15,12 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& workDir) {
     Stop();
-    std::string cmd = commandLine; // CreateProcessA may write into it
-    STARTUPINFOA si{};
+    WideText cmd(commandLine); // CreateProcessW may write into it
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
+    if (!CreateProcessW(nullptr, cmd.buffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : WideText(workDir).data(), &si, &pi))
         return false;
     CloseHandle(pi.hThread);
     handle_ = pi.hProcess;

@@ -1,4 +1,6 @@
 #include "support/OtherProgram.h"
+#include "errors/Wide_win.h"
+#include "ui/Services_win.h"
 #include <algorithm>
 
 std::string TestBinDir() {
@@ -19,8 +21,8 @@ std::string MakeTempDir(const char* prefix) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE f = CreateFileW(WideText(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return {};
     std::string data(GetFileSize(f, nullptr), '\0');
     DWORD got = 0;
@@ -31,7 +33,7 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::string& data) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE f = CreateFileW(WideText(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written;
     WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
     CloseHandle(f);
@@ -49,9 +51,7 @@ BOOL CALLBACK FindByTitle(HWND hwnd, LPARAM param) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid != ctx->pid) return TRUE;
-    std::string title(GetWindowTextLengthA(hwnd) + 1, '\0');
-    title.resize(GetWindowTextA(hwnd, title.data(), static_cast<int>(title.size())));
-    if (title != *ctx->title) return TRUE;
+    if (WindowTitle(hwnd) != *ctx->title) return TRUE;
     ctx->found = hwnd;
     return FALSE;
 }

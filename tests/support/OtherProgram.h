@@ -53,6 +53,7 @@ class OtherProgram {
 std::string TestBinDir();
 // A new empty temporary folder, with a trailing backslash.
 std::string MakeTempDir(const char* prefix);
+// Paths are UTF-8.
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& data);
 // Dispatches this thread's messages until pred() holds or ms pass; true if it held.

@@ -1,5 +1,7 @@
 #include "support/ParavueDriver.h"
 #include "support/OtherProgram.h"
+#include "errors/Wide_win.h"
+#include "ui/Services_win.h"
 #include <tlhelp32.h>
 #include <iterator>
 
@@ -113,11 +115,9 @@ RECT RectOf(HWND window) {
 }
 
 std::string TextOf(HWND window) {
-    char text[512] = "";
     // WM_GETTEXT would wait on a program that stopped answering; this does not
     // for windows of other processes.
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    return WindowTitle(window, 512);
 }
 
 std::string ClassOf(HWND window) {
@@ -147,7 +147,10 @@ std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly) {
 bool Paravue::Start(const std::string& args, const std::string& workDir,
                     const std::string& program) {
     strip_ = nullptr;
-    return process_.Start(ProgramBeside(program, args), workDir);
+    // A full path names a copy elsewhere.
+    const bool elsewhere = program.find(':') != std::string::npos;
+    return process_.Start(elsewhere ? "\"" + program + "\" " + args : ProgramBeside(program, args),
+                          workDir);
 }
 
 bool Paravue::WaitForStrip(DWORD ms) {

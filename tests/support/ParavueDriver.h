@@ -42,8 +42,9 @@ class Paravue {
     Paravue(const Paravue&) = delete;
     Paravue& operator=(const Paravue&) = delete;
 
-    // Starts paravue.exe (or another program next to the test program) with the
-    // given command-line tail, in workDir ("" = the test's own). Returns at once.
+    // Starts paravue.exe (or another program next to the test program, or one
+    // named by its full path) with the given command-line tail, in workDir ("" =
+    // the test's own). Returns at once.
     bool Start(const std::string& args = "", const std::string& workDir = "",
                const std::string& program = "paravue.exe");
     // Waits until the strip ("obj_Form" titled "sd") of the process is visible.

@@ -5,6 +5,8 @@
 // The line: "args=<command line after the program name>|cwd=<working folder>|
 // watched=<visible|hidden|none>", where watched tells whether a window titled as
 // the environment variable PARAVUE_E2E_WATCH says was visible when it started.
+#include "errors/Wide_win.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 #include <string>
 
@@ -28,16 +30,16 @@ std::string ArgumentsOf(const char* line) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char self[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string log(self, n);
+    // Wide throughout: it is started from folders named in any script.
+    std::string log = ProgramPath();
     log = log.substr(0, log.find_last_of('\\') + 1) + "launched.log";
     char named[MAX_PATH];
     DWORD namedLength = GetEnvironmentVariableA("PARAVUE_LAUNCH_LOG", named, sizeof named);
     if (namedLength > 0 && namedLength < sizeof named) log = named;
 
-    char cwd[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, cwd);
+    wchar_t cwd16[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, cwd16);
+    const std::string cwd = NarrowText(cwd16);
 
     std::string watched = "none";
     char title[256] = "";
@@ -46,12 +48,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         watched = !w ? "none" : IsWindowVisible(w) ? "visible" : "hidden";
     }
 
-    std::string line =
-        "args=" + ArgumentsOf(GetCommandLineA()) + "|cwd=" + cwd + "|watched=" + watched + "\n";
+    std::string line = "args=" + ArgumentsOf(CommandLineText().c_str()) + "|cwd=" + cwd +
+                       "|watched=" + watched + "\n";
     // Several copies may start at once: wait for sole use of the log.
     for (int tries = 0; tries < 500; ++tries) {
-        HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE f = CreateFileW(WideText(log), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (f != INVALID_HANDLE_VALUE) {
             DWORD written;
             WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

@@ -3,7 +3,7 @@
 //
 //   testwins.exe <window list file> <log file> [quiet]
 //
-// Each line of the window list file describes one window, fields separated by tabs:
+// Each line of the window list file (UTF-8) describes one window, fields separated by tabs:
 //   name <TAB> flags <TAB> owner name or "-" <TAB> title
 // flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP,
 //        s slow: takes 60 ms over every show and hide (a busy program),
@@ -17,6 +17,8 @@
 //   WM_APP + 2: destroy this window.
 //   WM_APP + 3 (wParam bit 1: owned by this window, bit 2: visible; lParam = n):
 //     open a new window named "<name>#n", titled "<title> #n".
+#include "errors/Wide_win.h"
+#include "ui/Services_win.h"
 #include <windows.h>
 #include <deque>
 #include <string>
@@ -47,7 +49,8 @@ HWND OpenWindow(const std::string& name, const std::string& flags, HWND owner,
     if (flags.find('p') != std::string::npos) style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     if (flags.find('d') != std::string::npos) style |= WS_DISABLED;
     if (flags.find('t') != std::string::npos) exStyle |= WS_EX_TOOLWINDOW;
-    HWND hwnd = CreateWindowExA(exStyle, "TestWins", title.c_str(), style, 40 + 30 * (n % 16),
+    // Unicode windows: titles in any script, as today's programs have them.
+    HWND hwnd = CreateWindowExW(exStyle, L"TestWins", WideText(title), style, 40 + 30 * (n % 16),
                                 40 + 20 * (n % 16), 300, 160, owner, nullptr, instance, nullptr);
     ++n;
     names.push_back(name);
@@ -79,17 +82,15 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_APP + 3: {
         const std::string n = std::to_string(lp);
-        char title[256] = "";
-        GetWindowTextA(hwnd, title, sizeof title);
         OpenWindow(NameOf(hwnd) + "#" + n, (wp & 2) ? "v" : "", (wp & 1) ? hwnd : nullptr,
-                   std::string(title) + " #" + n);
+                   WindowTitle(hwnd) + " #" + n);
         return 0;
     }
     case WM_DESTROY:
         Log(NameOf(hwnd) + " destroyed");
         break;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 std::vector<std::string> Split(const std::string& s, char sep) {
@@ -121,13 +122,13 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     logPath = __argv[2];
     quiet = __argc > 3 && std::string(__argv[3]) == "quiet";
 
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "TestWins";
-    RegisterClassA(&wc);
+    wc.lpszClassName = L"TestWins";
+    RegisterClassW(&wc);
 
     std::vector<std::pair<std::string, HWND>> windows;
     for (const std::string& raw : Split(ReadFile(__argv[1]), '\n')) {
@@ -143,9 +144,9 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     Log("ready");
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }
