@@ -12,11 +12,22 @@ void SetMessageOwner(void* window) {
     messageOwner = static_cast<HWND>(window);
 }
 
+// MB_TOPMOST is not kept by every implementation of the box (Wine's drops it):
+// the box is made topmost as it is activated, before it is first seen.
+static LRESULT CALLBACK TopmostBox(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE)
+        SetWindowPos(reinterpret_cast<HWND>(wp), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 void ShowMessage(const std::string& text) {
     const bool owned = messageOwner && IsWindow(messageOwner);
     const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
+    HHOOK hook = SetWindowsHookExW(WH_CBT, TopmostBox, nullptr, GetCurrentThreadId());
     CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
                    MB_SETFOREGROUND | MB_TOPMOST);
+    if (hook) UnhookWindowsHookEx(hook);
 }
 
 std::string WindowTitle(void* window, int limit) {
