@@ -240,7 +240,6 @@ bool WriteList(Kindlet& k, const std::string& path) {
         Message(k, "Cannot write the launch list:\r" + path);
         return false;
     }
-    k.doc.original = bytes;
     for (ListLine& line : k.doc.lines)
         line.edited = false;
     k.path = path;
