@@ -415,4 +415,62 @@ TEST_F(KindletE2E, DeleteF2AndCtrlSWorkFromTheKeyboard) {
               ReadWholeFile(list));
 }
 
+// "Launch group" says why it does not go yet: nothing to launch, entries that are
+// missing, a list not saved yet, paravue.exe not beside Kindlet.
+TEST_F(KindletE2E, LaunchGroupSaysWhyItCannotGoYet) {
+    auto answer = [&](Paravue& program, const std::string& want, WORD key) {
+        std::string text;
+        ASSERT_TRUE(program.WaitForMessageBox(text));
+        EXPECT_EQ(want, text);
+        PressKey(key);
+        ASSERT_TRUE(WaitFor([&] { return TopWindowsOf(program.pid(), "#32770").empty(); }, 3000));
+    };
+    StartKindlet();
+    Click(Button("&Launch group"));
+    answer(kindlet, "There is nothing to launch: the list has no entries.", VK_RETURN);
+
+    const std::string list = dir + "half.txt";
+    WriteWholeFile(list, dir + "one\\launched.exe\r\n" + dir + "gone.exe\r\n");
+    StartKindlet(list);
+    Click(Button("&Launch group"));
+    answer(kindlet,
+           "1 of the 2 entries cannot be found (marked \"Missing\"); paravue.exe will report "
+           "them.\rLaunch the group anyway?",
+           'N');
+
+    LetFocusSettle();
+    PressChord(VK_CONTROL, 'N');
+    ASSERT_TRUE(WaitFor([&] { return Entries().empty(); }, 3000));
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    Drop(std::string(reinterpret_cast<const char*>(&head), sizeof head) + dir +
+         "one\\launched.exe" + std::string(2, '\0'));
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 3000));
+    Click(Button("&Launch group"));
+    answer(kindlet, "paravue.exe opens a saved list: the list is saved first.", VK_ESCAPE);
+    EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
+
+    // A copy of Kindlet in a folder of its own.
+    const std::string alone = "alone " + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA((TestBinDir() + alone).c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((TestBinDir() + "kindlet.exe").c_str(),
+                          (TestBinDir() + alone + "\\kindlet.exe").c_str(), FALSE));
+    WriteWholeFile(list, dir + "one\\launched.exe\r\n");
+    Paravue lone;
+    ASSERT_TRUE(lone.Start("\"" + list + "\"", "", alone + "\\kindlet.exe"));
+    ASSERT_TRUE(WaitFor([&] { return !TopWindowsOf(lone.pid(), "Kindlet").empty(); }, 8000));
+    WaitForInputIdle(lone.process(), 5000);
+    HWND loneWindow = TopWindowsOf(lone.pid(), "Kindlet")[0];
+    LetFocusSettle();
+    Click(Control(loneWindow, "Button", "&Launch group"));
+    answer(lone,
+           "Cannot launch the group: paravue.exe must be in Kindlet's folder. Kindlet looked for "
+           "it here:\r" +
+               TestBinDir() + alone + "\\paravue.exe",
+           VK_RETURN);
+    lone.Kill();
+    DeleteFileA((TestBinDir() + alone + "\\kindlet.exe").c_str());
+    RemoveDirectoryA((TestBinDir() + alone).c_str());
+}
+
 } // namespace
