@@ -370,8 +370,9 @@ TEST_F(KindletE2E, AFileThatIsNotTextIsRefusedAndLeftAsItIs) {
     EXPECT_EQ(bytes, ReadWholeFile(binary));
 }
 
-// Delete removes the chosen entry, F2 edits a path in place, Ctrl+S saves; Move
-// up keeps the input on the list and the underlined "P" reaches the parameter box.
+// Delete removes the chosen entry, F2 edits a path in place, Ctrl+S saves, F1
+// opens the help; Move up keeps the input on the list and the underlined "P"
+// reaches the parameter box.
 TEST_F(KindletE2E, DeleteF2AndCtrlSWorkFromTheKeyboard) {
     const std::string list = dir + "keys.txt";
     WriteWholeFile(list, "; keys\r\n" + dir + "one\\launched.exe\r\n" + dir +
@@ -413,6 +414,15 @@ TEST_F(KindletE2E, DeleteF2AndCtrlSWorkFromTheKeyboard) {
         << TextOf(window);
     EXPECT_EQ("; keys\r\n\"" + fixed + "\" -q\r\n" + dir + "one\\launched.exe\r\n",
               ReadWholeFile(list));
+    // F1: the help page, in whatever opens web pages.
+    const std::string viewerDir = MakeTempDir("kindlethelp");
+    ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
+                          (viewerDir + "launched.exe").c_str(), FALSE));
+    HtmlOpensWith viewer(viewerDir + "launched.exe");
+    PressKey(VK_F1);
+    EXPECT_TRUE(WaitFor([&] { return !ReadWholeFile(viewerDir + "launched.log").empty(); }, 8000));
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile(viewerDir + "launched.log").find("paravue help.html\""));
 }
 
 // "Launch group" says why it does not go yet: nothing to launch, entries that are
