@@ -178,6 +178,8 @@ TEST_F(LaunchListE2E, AMissingSecondEntryIsReportedInOneBoxInFrontOfTheWindowThe
     std::vector<HWND> boxes = TopWindowsOf(app.pid(), "#32770");
     ASSERT_EQ(1u, boxes.size());
     EXPECT_TRUE(Above(boxes[0], notepad)) << "the box stands behind Notepad";
+    // With the input: the desktop draws the active window on top.
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == boxes[0]; }, 12000));
     // The click lands on the box's button only when nothing covers it.
     EXPECT_TRUE(app.DismissMessageBox());
     EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
