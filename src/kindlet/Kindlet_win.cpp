@@ -460,7 +460,7 @@ void CreateChildren(Kindlet& k) {
     const struct {
         const wchar_t* title;
         int width;
-    } columns[] = {{L"File", 300}, {L"Parameters", 120}, {L"Status", 60}};
+    } columns[] = {{L"File", 250}, {L"Parameters", 105}, {L"Status", 60}};
     for (int i = 0; i < 3; ++i) {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
