@@ -36,6 +36,14 @@ std::string TitleOf(HWND window) {
     return WindowTitle(window);
 }
 
+// A title as the first version of the record wrote it: through the code page,
+// letters it lacks turned into question marks, at most 254 characters.
+std::string AnsiTitleOf(HWND window) {
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    return AnsiToUtf8(title);
+}
+
 HiddenWindowsRecord CurrentRecord() {
     HiddenWindowsRecord record;
     record.processId = GetCurrentProcessId();
@@ -92,9 +100,8 @@ void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
         HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(w.handle));
         if (!IsWindow(window) || IsWindowVisible(window)) continue;
         // A handle may have been given to another window since.
-        // The first version kept the first 254 characters of a title.
         if (titleMustMatch &&
-            (record.ansiTitles ? WindowTitle(window, 255) : TitleOf(window)) != w.title)
+            (record.ansiTitles ? AnsiTitleOf(window) : TitleOf(window)) != w.title)
             continue;
         ShowWindowAsync(window, SW_SHOW);
     }

@@ -168,6 +168,39 @@ TEST_F(UnicodeE2E, ATitleInAnyScriptShowsExactlyInTheMenuMovesAndComesBackAfterE
     EXPECT_EQ(0u, QuitWithButton());
 }
 
+// A run of the version before, ended from outside, left its record in the code
+// page: the next start still shows those windows, unless the handle changed hands.
+TEST_F(UnicodeE2E, ARecordLeftByTheVersionBeforeIsStillRead) {
+    OtherProgram other({{"west", "", "", "Café E2E"},
+                        {"cyr", "", "", "Отчёт E2E"},
+                        {"other", "", "", "Another E2E"}});
+    ASSERT_TRUE(other.started());
+    auto entry = [](HWND w, const std::string& ansiTitle) {
+        const auto h = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(w));
+        return std::string(reinterpret_cast<const char*>(&h), 4) +
+               static_cast<char>(ansiTitle.size()) + ansiTitle;
+    };
+    // "PVH1", the process that wrote it, three windows; the Cyrillic letters
+    // as that version read them.
+    const std::string record = std::string("PVH1\x01\0\0\0\x03\0\0\0", 12) +
+                               entry(other.Window("west"), "Caf\xE9 E2E") +
+                               entry(other.Window("cyr"), "????? E2E") +
+                               entry(other.Window("other"), "A window since closed");
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quenbrook\\Paravue", 0,
+                                             nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    RegSetValueExA(key, "HiddenWindows", 0, REG_BINARY,
+                   reinterpret_cast<const BYTE*>(record.data()), record.size());
+    RegCloseKey(key);
+
+    StartAndWait();
+    EXPECT_TRUE(WaitFor([&] { return Visible(other.Window("west")); }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Visible(other.Window("cyr")); }, 3000));
+    Sleep(300);
+    EXPECT_FALSE(Visible(other.Window("other"))) << "another title: not the window recorded";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
 TEST_F(UnicodeE2E, AUtf8ListWithAMarkNamedInCyrillicOpensItsCyrillicFileOnTheOtherScreen) {
     OtherProgram other({{"w", "v", "", "E2E watched window"}});
     ASSERT_TRUE(other.started());
@@ -195,7 +228,7 @@ TEST_F(UnicodeE2E, AUtf8ListWithAMarkNamedInCyrillicOpensItsCyrillicFileOnTheOth
     // A second start hands its list, UTF-16 this time, to the running strip, which
     // goes to the other screen (back to 1) and opens it there.
     const std::string list16 = dir + "ещё.txt";
-    const WideText line(folder + "\\запуск.exe\r\n");
+    const WideText line(folder + "\\запуск.exe\r\n" + "\"" + folder + "\\нет-такого.exe\"\r\n");
     WriteWholeFile(list16, "\xFF\xFE" + std::string(reinterpret_cast<const char*>(line.data()),
                                                     line.size() * 2));
     Paravue second;
@@ -207,7 +240,10 @@ TEST_F(UnicodeE2E, AUtf8ListWithAMarkNamedInCyrillicOpensItsCyrillicFileOnTheOth
     EXPECT_EQ((std::vector<std::string>{"args=|cwd=" + folder + "|watched=hidden",
                                         "args=|cwd=" + folder + "|watched=visible"}),
               ReadLines(log));
-    EXPECT_FALSE(app.WaitForMessageBox(text, 300)) << text;
+    // The message names the missing file as written.
+    ASSERT_TRUE(app.WaitForMessageBox(text));
+    EXPECT_EQ("Cannot find file:\r" + folder + "\\нет-такого.exe", text);
+    EXPECT_TRUE(app.DismissMessageBox());
 }
 
 TEST_F(UnicodeE2E, ACopyInACyrillicFolderIsGuardedAndOpensHelpAndKindlet) {
