@@ -89,8 +89,10 @@ void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& ef
         LaunchLine line = ParseLaunchLine(raw, exists);
         if (line.skip) continue;
         if (!effects.FileExists(line.file)) {
-            // The user finds the line by what it says, not by the piece a split made.
-            failures.push_back({LaunchFault::Missing, TrimBlanks(raw)});
+            // A split at the last blank only guessed where the file ends: the user
+            // finds the line by what it says. A quoted file is named as quoted.
+            const std::string text = TrimBlanks(raw);
+            failures.push_back({LaunchFault::Missing, text[0] == '"' ? line.file : text});
             continue;
         }
         // The group opens on the other screen, so leave this one before the first launch.

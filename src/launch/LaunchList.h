@@ -63,7 +63,8 @@ class LaunchEffects {
 
 // Carries out the lines of a list in order: one screen switch before the first
 // file that exists; at the end one message naming every entry that is missing
-// (as its line is written) or that the shell refused (LaunchReport.h).
+// (a file in quotes by that file, any other by its whole line) or that the shell
+// refused (LaunchReport.h).
 void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& effects);
 
 // ---- Win32 ----

@@ -112,7 +112,8 @@ TEST(LaunchListRun, OneSwitchBeforeTheFirstExistingFile) {
     r.files = {"C:\\a.exe", "C:\\b\\b.exe"};
     r.refused = {"C:\\b\\b.exe"};
     CarryOutLaunchList({"; group", "C:\\missing.exe", "C:\\a.exe -x", "", "C:\\b\\b.exe",
-                        " C:\\docs\\no such file.txt ", "C:\\a.exe"},
+                        " C:\\docs\\no such file.txt ", "\"C:\\My Files\\gone.exe\" -x",
+                        "C:\\a.exe"},
                        r);
     std::vector<std::string> expected = {
         "switch",
@@ -120,9 +121,9 @@ TEST(LaunchListRun, OneSwitchBeforeTheFirstExistingFile) {
         "run C:\\b\\b.exe||C:\\b\\",
         // No parameters carried over from an earlier line.
         "run C:\\a.exe||C:\\",
-        // One box at the end, a missing entry named by its line as written.
+        // One box at the end, a missing entry named by its whole line unless quoted.
         "msg Cannot find file: C:\\missing.exe\nError executing file: C:\\b\\b.exe\n"
-        "Cannot find file: C:\\docs\\no such file.txt",
+        "Cannot find file: C:\\docs\\no such file.txt\nCannot find file: C:\\My Files\\gone.exe",
     };
     EXPECT_EQ(r.events, expected);
 }
