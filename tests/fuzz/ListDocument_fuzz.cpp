@@ -4,25 +4,17 @@
 // it was and the changed entry as it was set.
 #include "launch/ListDocument.h"
 #include "launch/ListForm.h"
+#include "support/FuzzNames.h"
 #include "support/Latin1.h"
 #include "support/LinesOf.h"
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const uint8_t mask = data[0];
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    auto exists = [mask](const std::string& p) {
-        uint8_t h = static_cast<uint8_t>(p.size() * 31u + (p.empty() ? 0 : p.back()));
-        return p.find('"') == std::string::npos && (h & mask) != 0;
-    };
+    auto exists = [mask](const std::string& p) { return NameExists(mask, p); };
 
     ListDocument doc;
     std::string text;
