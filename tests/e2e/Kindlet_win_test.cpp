@@ -414,6 +414,15 @@ TEST_F(KindletE2E, DeleteF2AndCtrlSWorkFromTheKeyboard) {
         << TextOf(window);
     EXPECT_EQ("; keys\r\n\"" + fixed + "\" -q\r\n" + dir + "one\\launched.exe\r\n",
               ReadWholeFile(list));
+    // A double click edits a path too; Escape leaves it as it was.
+    ClickRow(1);
+    ClickRow(1);
+    ASSERT_TRUE(WaitFor([&] { return (edit = FindChild(list_, "Edit")) != nullptr; }, 3000))
+        << "a double click opens no edit";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return FindChild(list_, "Edit") == nullptr; }, 3000));
+    EXPECT_EQ("Kindlet - keys.txt", TextOf(window));
+
     // F1: the help page, in whatever opens web pages.
     const std::string viewerDir = MakeTempDir("kindlethelp");
     ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
