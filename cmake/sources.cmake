@@ -10,6 +10,9 @@ set(PARAVUE_PORTABLE_SOURCES
   src/errors/Utf8.cpp
   src/launch/LaunchList.cpp
   src/launch/LaunchListFile.cpp
+  src/launch/LaunchReport.cpp
+  src/launch/ListDocument.cpp
+  src/launch/ListForm.cpp
   src/launch/ListText.cpp
   src/screens/Eligibility.cpp
   src/screens/HiddenRecord.cpp
@@ -98,6 +101,8 @@ set(PARAVUE_PORTABLE_TESTS
   tests/errors/Utf8_test.cpp
   tests/launch/LaunchList_test.cpp
   tests/launch/LaunchListFile_test.cpp
+  tests/launch/LaunchReport_test.cpp
+  tests/launch/ListDocument_test.cpp
   tests/launch/ListText_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
@@ -184,6 +189,7 @@ set(PARAVUE_FUZZERS
   tests/fuzz/HotkeyText_fuzz.cpp
   tests/fuzz/LaunchLine_fuzz.cpp
   tests/fuzz/LaunchListWriter_fuzz.cpp
+  tests/fuzz/ListDocument_fuzz.cpp
   tests/fuzz/ListText_fuzz.cpp
   tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp

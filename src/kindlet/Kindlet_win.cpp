@@ -5,11 +5,16 @@
 // Its title holds no "Paravue", so it is an ordinary window that goes with the
 // screen it stands on. It is a Unicode window throughout: names of files in any
 // script are shown, typed, dropped and saved as they are written.
+//
+// A list is kept whole (ListDocument): comments, blank lines and untouched
+// entries are saved exactly as they were read, and a file that is not text is
+// never taken for a list, so it is never overwritten.
 #include "errors/Wide_win.h"
 #include "errors/err.h"
 #include "launch/LaunchListFile.h"
 #include "launch/ListText.h"
 #include "ui/GraphicTool.h"
+#include "launch/ListDocument.h"
 #include "ui/Services_win.h"
 #include "ui/StringList_win.h"
 #include <windows.h>
@@ -38,6 +43,15 @@ enum : int {
     IdUp,
     IdDown,
     IdLaunch,
+    IdHelp = 130, // F1
+    IdEditPath,   // F2
+};
+
+// The keys that reach the buttons' commands from anywhere in the window.
+constexpr ACCEL kKeys[] = {
+    {FVIRTKEY | FCONTROL, 'N', IdNew},  {FVIRTKEY | FCONTROL, 'O', IdOpen},
+    {FVIRTKEY | FCONTROL, 'S', IdSave}, {FVIRTKEY, VK_F1, IdHelp},
+    {FVIRTKEY, VK_F2, IdEditPath},
 };
 
 struct ButtonSpec {
@@ -53,10 +67,11 @@ constexpr ButtonSpec kButtons[] = {
 
 struct Kindlet {
     HWND window = nullptr;
-    HWND list = nullptr;   // the entries, one line each: file and parameters
+    HWND list = nullptr;   // the entries, one line each: file, parameters, missing mark
     HWND params = nullptr; // the parameters of the selected entry
-    std::vector<LaunchEntry> entries;
-    std::string path; // where the list was read from or saved to; "" for a new list
+    ListDocument doc;
+    std::vector<size_t> rows; // the document line of each row of the list
+    std::string path;         // where the list was read from or saved to; "" for a new list
     bool modified = false;
     bool fillingParams = false; // the edit is being set from the selection, not typed in
 };
@@ -79,9 +94,23 @@ void SetModified(Kindlet& k, bool modified) {
     UpdateTitle(k);
 }
 
+// The selected rows, top to bottom.
+std::vector<int> SelectedRows(const Kindlet& k) {
+    std::vector<int> rows;
+    for (int i = -1; (i = static_cast<int>(SendMessageA(
+                          k.list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
+        rows.push_back(i);
+    return rows;
+}
+
+// The one selected row; -1 when none or several are.
 int Selected(const Kindlet& k) {
-    return static_cast<int>(
-        SendMessageA(k.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    std::vector<int> rows = SelectedRows(k);
+    return rows.size() == 1 ? rows[0] : -1;
+}
+
+LaunchEntry& EntryOf(Kindlet& k, int row) {
+    return k.doc.lines[k.rows[static_cast<size_t>(row)]].value;
 }
 
 void SetItemText(HWND list, int item, int column, const std::string& text) {
@@ -94,80 +123,128 @@ void SetItemText(HWND list, int item, int column, const std::string& text) {
 
 // The buttons and the edit that need a selected entry follow the selection.
 void SelectionChanged(Kindlet& k) {
-    int sel = Selected(k);
-    int count = static_cast<int>(k.entries.size());
+    const std::vector<int> sel = SelectedRows(k);
+    const int one = sel.size() == 1 ? sel[0] : -1;
+    const int count = static_cast<int>(k.rows.size());
     k.fillingParams = true;
-    SetWindowTextW(k.params, WideText(sel >= 0 ? k.entries[sel].parameters : std::string()));
+    SetWindowTextW(k.params, WideText(one >= 0 ? EntryOf(k, one).parameters : std::string()));
     k.fillingParams = false;
-    EnableWindow(k.params, sel >= 0);
-    EnableWindow(GetDlgItem(k.window, IdRemove), sel >= 0);
-    EnableWindow(GetDlgItem(k.window, IdUp), sel > 0);
-    EnableWindow(GetDlgItem(k.window, IdDown), sel >= 0 && sel + 1 < count);
-    EnableWindow(GetDlgItem(k.window, IdLaunch), count > 0);
+    EnableWindow(k.params, one >= 0);
+    EnableWindow(GetDlgItem(k.window, IdRemove), !sel.empty());
+    EnableWindow(GetDlgItem(k.window, IdUp), !sel.empty() && sel.front() > 0);
+    EnableWindow(GetDlgItem(k.window, IdDown), !sel.empty() && sel.back() + 1 < count);
+    // A button that was just disabled would keep the input where no key reaches
+    // anything, not even Tab: it goes back to the list.
+    if (HWND focus = GetFocus(); focus && !IsWindowEnabled(focus)) SetFocus(k.list);
 }
 
-void Select(Kindlet& k, int item) {
+void Select(Kindlet& k, const std::vector<int>& rows) {
     LVITEMA it{};
     it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    it.state = item >= 0 ? it.stateMask : 0;
-    SendMessageA(k.list, LVM_SETITEMSTATE, item >= 0 ? item : -1, reinterpret_cast<LPARAM>(&it));
-    if (item >= 0) SendMessageA(k.list, LVM_ENSUREVISIBLE, item, FALSE);
+    SendMessageA(k.list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
+    it.state = LVIS_SELECTED;
+    for (int row : rows)
+        SendMessageA(k.list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&it));
+    if (!rows.empty()) {
+        it.state = it.stateMask = LVIS_FOCUSED;
+        SendMessageA(k.list, LVM_SETITEMSTATE, rows[0], reinterpret_cast<LPARAM>(&it));
+        SendMessageA(k.list, LVM_ENSUREVISIBLE, rows[0], FALSE);
+    }
     SelectionChanged(k);
 }
 
-void FillList(Kindlet& k, int select) {
+void Select(Kindlet& k, int item) {
+    Select(k, item >= 0 && item < static_cast<int>(k.rows.size()) ? std::vector<int>{item}
+                                                                  : std::vector<int>{});
+}
+
+// A file that is not there now is marked on its line: the list still names it,
+// and paravue.exe will report it.
+void ShowRow(Kindlet& k, int row) {
+    const LaunchEntry& e = EntryOf(k, row);
+    SetItemText(k.list, row, 0, e.file);
+    SetItemText(k.list, row, 1, e.parameters);
+    SetItemText(k.list, row, 2, FileExists(e.file) ? "" : "Missing");
+}
+
+void FillList(Kindlet& k, const std::vector<int>& select) {
+    k.rows = EntryLines(k.doc);
     SendMessageA(k.list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(k.list, LVM_DELETEALLITEMS, 0, 0);
-    for (size_t i = 0; i < k.entries.size(); ++i) {
-        WideText file(k.entries[i].file);
+    for (size_t i = 0; i < k.rows.size(); ++i) {
         LVITEMW it{};
-        it.mask = LVIF_TEXT;
         it.iItem = static_cast<int>(i);
-        it.pszText = file.buffer();
         SendMessageW(k.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it));
-        SetItemText(k.list, static_cast<int>(i), 1, k.entries[i].parameters);
+        ShowRow(k, static_cast<int>(i));
     }
     SendMessageA(k.list, WM_SETREDRAW, TRUE, 0);
-    Select(k, select < static_cast<int>(k.entries.size()) ? select : -1);
+    Select(k, select);
+}
+
+void FillList(Kindlet& k, int select) {
+    FillList(k, select >= 0 ? std::vector<int>{select} : std::vector<int>{});
+}
+
+// How many entries name a file that is not there now; their marks are brought up to date.
+size_t MarkMissing(Kindlet& k) {
+    size_t missing = 0;
+    for (size_t i = 0; i < k.rows.size(); ++i) {
+        ShowRow(k, static_cast<int>(i));
+        missing += !FileExists(EntryOf(k, static_cast<int>(i)).file);
+    }
+    return missing;
 }
 
 void AddFiles(Kindlet& k, const std::vector<std::string>& files) {
     if (files.empty()) return;
     for (const std::string& f : files)
-        k.entries.push_back({f, ""});
-    FillList(k, static_cast<int>(k.entries.size()) - 1);
+        AddEntry(k.doc, {f, ""});
+    FillList(k, static_cast<int>(EntryLines(k.doc).size()) - 1);
     SetModified(k, true);
 }
 
 // ---- files ----
 
 bool LoadList(Kindlet& k, const std::string& path) {
-    std::vector<std::string> text;
-    if (!ReadLaunchListLines(path, text)) {
-        Message(k, "Cannot read the launch list:\r" + path);
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        Message(k, UnreadableListMessage(path));
         return false;
     }
-    k.entries = ReadLaunchEntries(text, [](const std::string& p) { return FileExists(p); });
+    ListDocument doc;
+    if (!ReadListDocument(
+            bytes, [](const std::string& p) { return FileExists(p); }, AnsiToUtf8, Utf8ToAnsi,
+            doc)) {
+        // Not taken, so a save can never write over it.
+        Message(k, "This is not a launch list (not a text file); it was left as it is:\r" + path);
+        return false;
+    }
+    k.doc = std::move(doc);
     k.path = path;
-    FillList(k, k.entries.empty() ? -1 : 0);
+    FillList(k, 0);
     SetModified(k, false);
     return true;
 }
 
 bool WriteList(Kindlet& k, const std::string& path) {
-    std::string text, problem;
     size_t bad = 0;
-    if (!FormatLaunchList(k.entries, text, bad, problem)) {
-        Select(k, static_cast<int>(bad));
-        Message(k, "Entry " + std::to_string(bad + 1) + " cannot be saved (" + problem + "):\r" +
-                       k.entries[bad].file);
+    std::string problem;
+    if (ListDocumentProblem(k.doc, bad, problem)) {
+        const auto row = std::find(k.rows.begin(), k.rows.end(), bad) - k.rows.begin();
+        Select(k, static_cast<int>(row));
+        Message(k, "Entry " + std::to_string(row + 1) + " cannot be saved (" + problem + "):\r" +
+                       k.doc.lines[bad].value.file);
         return false;
     }
-    // In the code page when it holds every name, so that older versions read it.
-    if (!WriteFileBytes(path, EncodeListText(text, Utf8ToAnsi))) {
+    // In the form the list was read in; a new list in the code page when it holds
+    // every name, so that older versions read it.
+    const std::string bytes = ListDocumentBytes(k.doc, Utf8ToAnsi);
+    if (!WriteFileBytes(path, bytes)) {
         Message(k, "Cannot write the launch list:\r" + path);
         return false;
     }
+    for (ListLine& line : k.doc.lines)
+        line.edited = false;
     k.path = path;
     SetModified(k, false);
     return true;
@@ -212,8 +289,8 @@ std::vector<std::string> AskFiles(const Kindlet& k, bool save, bool multi, const
     return paths;
 }
 
-bool SaveAs(Kindlet& k) {
-    std::vector<std::string> path = AskFiles(k, true, false, "Save launch list", kListFilter);
+bool SaveAs(Kindlet& k, const char* title = "Save launch list") {
+    std::vector<std::string> path = AskFiles(k, true, false, title, kListFilter);
     return !path.empty() && WriteList(k, path[0]);
 }
 
@@ -230,13 +307,43 @@ bool MayDiscard(Kindlet& k) {
     return answer == IDNO;
 }
 
+// Kindlet's own folder, where paravue.exe and the help file are.
+std::string OwnFolder() {
+    return FileDirPart(GetParam(0));
+}
+
 // paravue.exe carries out the saved list: it switches to the other screen and opens
-// the files there.
+// the files there. Every reason not to go yet is said before anything happens.
 void Launch(Kindlet& k) {
-    if (k.entries.empty()) return;
-    if ((k.modified || k.path.empty()) && !Save(k)) return;
-    std::string dir = FileDirPart(GetParam(0));
-    std::string program = JoinPath(dir, "paravue.exe");
+    if (k.rows.empty()) {
+        Message(k, "There is nothing to launch: the list has no entries.", MB_ICONINFORMATION);
+        return;
+    }
+    const std::string dir = OwnFolder();
+    const std::string program = JoinPath(dir, "paravue.exe");
+    if (!FileExists(program)) {
+        Message(k, "Cannot launch the group: paravue.exe must be in Kindlet's folder. Kindlet "
+                   "looked for it here:\r" +
+                       program);
+        return;
+    }
+    if (const size_t missing = MarkMissing(k)) {
+        const std::string count =
+            std::to_string(missing) + " of the " + std::to_string(k.rows.size()) + " entries";
+        if (Message(k,
+                    count + " cannot be found (marked \"Missing\"); paravue.exe will report "
+                            "them.\rLaunch the group anyway?",
+                    MB_YESNO | MB_ICONWARNING) != IDYES)
+            return;
+    }
+    if (k.path.empty()) {
+        if (Message(k, "paravue.exe opens a saved list: the list is saved first.",
+                    MB_OKCANCEL | MB_ICONINFORMATION) != IDOK ||
+            !SaveAs(k, "Save the list before launching"))
+            return;
+    } else if (k.modified && !Save(k)) {
+        return;
+    }
     WideText command("\"" + program + "\" \"" + k.path + "\"");
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -248,6 +355,61 @@ void Launch(Kindlet& k) {
     }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+void OpenHelp(const Kindlet& k) {
+    const std::string help = JoinPath(OwnFolder(), "paravue help.html");
+    if (reinterpret_cast<INT_PTR>(ShellExecuteW(k.window, nullptr, WideText(help), nullptr, nullptr,
+                                                SW_SHOWNORMAL)) <= 32)
+        Message(k, ErrorExecutingMessage(help));
+}
+
+// F2 and a double click edit the path in place; LVN_ENDLABELEDIT takes it.
+void EditPath(const Kindlet& k) {
+    const int row = static_cast<int>(
+        SendMessageW(k.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (row < 0) return;
+    SetFocus(k.list);
+    SendMessageW(k.list, LVM_EDITLABELW, row, 0);
+}
+
+void PathEdited(Kindlet& k, int row, const wchar_t* text) {
+    if (!text || row < 0) return; // cancelled
+    LaunchEntry entry = EntryOf(k, row);
+    entry.file = TrimBlanks(NarrowText(text));
+    if (entry.file.empty() || entry.file == EntryOf(k, row).file) return;
+    if (const std::string problem = LaunchLineProblem(entry); !problem.empty()) {
+        Message(k, "This path cannot be saved in a list (" + problem + "):\r" + entry.file);
+        return;
+    }
+    SetEntry(k.doc, k.rows[static_cast<size_t>(row)], entry);
+    ShowRow(k, row);
+    SetModified(k, true);
+}
+
+// The chosen entries, one place up (step -1) or down (+1), as a block: an entry
+// whose neighbour is chosen too moves with it. Other lines keep their places.
+void MoveRows(Kindlet& k, int step) {
+    std::vector<int> sel = SelectedRows(k);
+    const int count = static_cast<int>(k.rows.size());
+    if (sel.empty() || sel.front() + step < 0 || sel.back() + step >= count) return;
+    if (step > 0) std::reverse(sel.begin(), sel.end());
+    for (int& row : sel) {
+        SwapLines(k.doc, k.rows[static_cast<size_t>(row)], k.rows[static_cast<size_t>(row + step)]);
+        row += step;
+    }
+    if (step > 0) std::reverse(sel.begin(), sel.end());
+    FillList(k, sel);
+    SetModified(k, true);
+}
+
+void RemoveRows(Kindlet& k) {
+    const std::vector<int> sel = SelectedRows(k);
+    if (sel.empty()) return;
+    for (auto row = sel.rbegin(); row != sel.rend(); ++row)
+        RemoveLine(k.doc, k.rows[static_cast<size_t>(*row)]);
+    FillList(k, std::min(sel.front(), static_cast<int>(EntryLines(k.doc).size()) - 1));
+    SetModified(k, true);
 }
 
 void DropFiles(Kindlet& k, HDROP drop) {
@@ -297,14 +459,14 @@ void CreateChildren(Kindlet& k) {
         return w;
     };
     k.list = child(WC_LISTVIEWW, "",
-                   WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                   WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_EDITLABELS,
                    WS_EX_CLIENTEDGE, IdList);
     SendMessageW(k.list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const struct {
         const wchar_t* title;
         int width;
-    } columns[] = {{L"File", 300}, {L"Parameters", 120}};
-    for (int i = 0; i < 2; ++i) {
+    } columns[] = {{L"File", 250}, {L"Parameters", 105}, {L"Status", 60}};
+    for (int i = 0; i < 3; ++i) {
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH;
         c.pszText = const_cast<wchar_t*>(columns[i].title);
@@ -323,16 +485,27 @@ void Command(Kindlet& k, int id, int code) {
         if (code == EN_CHANGE && !k.fillingParams) {
             int sel = Selected(k);
             if (sel < 0) return;
-            const std::string text = WindowTitle(k.params);
+            LaunchEntry entry = EntryOf(k, sel);
             // Blanks around the parameters mean nothing to the reader, so none are kept.
-            k.entries[sel].parameters = TrimBlanks(text);
-            SetItemText(k.list, sel, 1, k.entries[sel].parameters);
+            entry.parameters = TrimBlanks(WindowTitle(k.params));
+            if (entry == EntryOf(k, sel)) return;
+            SetEntry(k.doc, k.rows[static_cast<size_t>(sel)], entry);
+            ShowRow(k, sel);
             SetModified(k, true);
         }
         return;
+    case IDOK: // Enter: in the parameter box it is applied already; back to the list
+        if (GetFocus() == k.params) SetFocus(k.list);
+        return;
+    case IdHelp:
+        OpenHelp(k);
+        return;
+    case IdEditPath:
+        EditPath(k);
+        return;
     case IdNew:
         if (!MayDiscard(k)) return;
-        k.entries.clear();
+        k.doc = {};
         k.path.clear();
         FillList(k, -1);
         SetModified(k, false);
@@ -354,22 +527,14 @@ void Command(Kindlet& k, int id, int code) {
         AddFiles(k, AskFiles(k, false, true, "Add files", L"All files (*.*)\0*.*\0"));
         return;
     case IdRemove:
-    case IdUp:
-    case IdDown: {
-        int sel = Selected(k);
-        if (sel < 0) return;
-        if (id == IdRemove) {
-            k.entries.erase(k.entries.begin() + sel);
-            FillList(k, sel < static_cast<int>(k.entries.size()) ? sel : sel - 1);
-        } else {
-            int to = id == IdUp ? sel - 1 : sel + 1;
-            if (to < 0 || to >= static_cast<int>(k.entries.size())) return;
-            std::swap(k.entries[sel], k.entries[to]);
-            FillList(k, to);
-        }
-        SetModified(k, true);
+        RemoveRows(k);
         return;
-    }
+    case IdUp:
+    case IdDown:
+        MoveRows(k, id == IdUp ? -1 : 1);
+        // The input stays with the entries it moves, so the next key moves them again.
+        SetFocus(k.list);
+        return;
     case IdLaunch:
         Launch(k);
         return;
@@ -403,11 +568,37 @@ LRESULT HandleMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NOTIFY: {
         auto* n = reinterpret_cast<NMHDR*>(lp);
-        if (n->idFrom == IdList && n->code == LVN_ITEMCHANGED &&
-            (reinterpret_cast<NMLISTVIEW*>(lp)->uChanged & LVIF_STATE))
-            SelectionChanged(*k);
+        if (n->idFrom != IdList) return 0;
+        switch (n->code) {
+        case LVN_ITEMCHANGED:
+            if (reinterpret_cast<NMLISTVIEW*>(lp)->uChanged & LVIF_STATE) SelectionChanged(*k);
+            break;
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<NMLVKEYDOWN*>(lp)->wVKey == VK_DELETE) RemoveRows(*k);
+            break;
+        case NM_DBLCLK:
+            EditPath(*k);
+            break;
+        case LVN_ENDLABELEDITW: {
+            const LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
+            PathEdited(*k, item.iItem, item.pszText);
+            return FALSE; // the row shows what was taken, set above
+        }
+        }
         return 0;
     }
+    case WM_NEXTDLGCTL:
+        // What a dialog does for the underlined letter of a label: the input goes
+        // to the control after it ("&Parameters:" to its box).
+        if (lp)
+            SetFocus(reinterpret_cast<HWND>(wp));
+        else
+            SetFocus(GetNextDlgTabItem(w, GetFocus(), wp != 0));
+        return 0;
+    case WM_ACTIVATE:
+        // Files may have come or gone while another program had the input.
+        if (LOWORD(wp) != WA_INACTIVE) MarkMissing(*k);
+        break;
     case WM_DROPFILES:
         DropFiles(*k, reinterpret_cast<HDROP>(wp));
         return 0;
@@ -453,11 +644,14 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int show) {
     // A list named on the command line, as paravue.exe takes one.
     if (GetParamCount() > 0) LoadList(k, CommandLineFile());
 
+    HACCEL keys = CreateAcceleratorTableW(const_cast<ACCEL*>(kKeys), std::size(kKeys));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(k.window, keys, &msg)) continue;
         if (IsDialogMessageW(k.window, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    DestroyAcceleratorTable(keys);
     return static_cast<int>(msg.wParam);
 }

@@ -1,4 +1,5 @@
 #include "launch/LaunchList.h"
+#include "launch/LaunchReport.h"
 #include "ui/Services.h"
 
 std::string ProgramDir;
@@ -64,22 +65,34 @@ std::string FindLaunchList(const std::string& path, const std::string& programDi
     return fileExists(candidate) ? candidate : std::string();
 }
 
-std::string CannotFindFileMessage(const std::string& path) {
-    return "Cannot find file:\r" + path;
-}
-
 std::string ErrorExecutingMessage(const std::string& path) {
     return "Error executing file:\r" + path;
 }
 
+std::string MissingListMessage(const std::string& path) {
+    return "Cannot find the launch list:\r" + path;
+}
+
+std::string UnreadableListMessage(const std::string& path) {
+    return "Cannot read the launch list:\r" + path;
+}
+
+std::string NotTextListMessage(const std::string& path) {
+    return "This is not a launch list (not a text file); nothing was launched:\r" + path;
+}
+
 void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& effects) {
     bool switched = false;
+    std::vector<LaunchFailure> failures;
     auto exists = [&effects](const std::string& path) { return effects.FileExists(path); };
     for (const std::string& raw : lines) {
         LaunchLine line = ParseLaunchLine(raw, exists);
         if (line.skip) continue;
         if (!effects.FileExists(line.file)) {
-            effects.ShowMessage(CannotFindFileMessage(line.file));
+            // A split at the last blank only guessed where the file ends: the user
+            // finds the line by what it says. A quoted file is named as quoted.
+            const std::string text = TrimBlanks(raw);
+            failures.push_back({LaunchFault::Missing, text[0] == '"' ? line.file : text});
             continue;
         }
         // The group opens on the other screen, so leave this one before the first launch.
@@ -88,6 +101,11 @@ void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& ef
             effects.SwitchScreen();
         }
         if (!effects.Execute(line.file, line.parameters, FileDirPart(line.file)))
-            effects.ShowMessage(ErrorExecutingMessage(line.file));
+            failures.push_back({LaunchFault::Refused, line.file});
     }
+    // One box at the end: the files that did open are all up by then, and it
+    // can stand in front of them.
+    if (!failures.empty())
+        effects.ShowMessage(LaunchReportText(
+            failures, [&effects](const std::string& l) { return effects.FitsInMessage(l); }));
 }

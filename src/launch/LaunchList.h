@@ -37,8 +37,12 @@ LaunchLine ParseLaunchLine(const std::string& line, const FileExistsFn& fileExis
 std::string FindLaunchList(const std::string& path, const std::string& programDir,
                            const FileExistsFn& fileExists);
 
-std::string CannotFindFileMessage(const std::string& path);
 std::string ErrorExecutingMessage(const std::string& path);
+// What is wrong with the list itself, each in words of its own: no such file,
+// a file that cannot be opened, a file that is not text.
+std::string MissingListMessage(const std::string& path);
+std::string UnreadableListMessage(const std::string& path);
+std::string NotTextListMessage(const std::string& path);
 
 // What carrying out a list does to the world.
 class LaunchEffects {
@@ -50,13 +54,17 @@ class LaunchEffects {
     virtual bool Execute(const std::string& file, const std::string& parameters,
                          const std::string& directory) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
+    // Whether a line of a message fits the screen without being cut.
+    virtual bool FitsInMessage(const std::string& line) = 0;
 
   protected:
     ~LaunchEffects() = default;
 };
 
 // Carries out the lines of a list in order: one screen switch before the first
-// file that exists, one message for every file that is missing or fails.
+// file that exists; at the end one message naming every entry that is missing
+// (a file in quotes by that file, any other by its whole line) or that the shell
+// refused (LaunchReport.h).
 void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& effects);
 
 // ---- Win32 ----
@@ -70,9 +78,9 @@ struct LaunchHooks {
 
 // The list file named on the command line (call only when there are parameters).
 std::string CommandLineFile();
-// The lines of a list file in UTF-8, whatever form it was saved in (ListText.h);
-// false when the file cannot be opened.
-bool ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines);
+enum class ListRead { Ok, Unreadable, NotText };
+// The lines of a list file in UTF-8, whatever form it was saved in (ListText.h).
+ListRead ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines);
 void RunLaunchList(const std::string& path, const LaunchHooks& hooks);
 // Starts the companion program from ProgramDir.
 void LaunchKindlet();

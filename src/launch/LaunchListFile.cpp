@@ -1,12 +1,18 @@
 #include "launch/LaunchListFile.h"
 
+LaunchEntry EntryOfLine(const std::string& line, const FileExistsFn& fileExists) {
+    const LaunchLine parsed = ParseLaunchLine(line, fileExists);
+    const std::string whole = TrimBlanks(line);
+    if (!whole.empty() && whole[0] != '"' && parsed.file != whole && !fileExists(parsed.file))
+        return {whole, ""};
+    return {parsed.file, parsed.parameters};
+}
+
 std::vector<LaunchEntry> ReadLaunchEntries(const std::vector<std::string>& lines,
                                            const FileExistsFn& fileExists) {
     std::vector<LaunchEntry> entries;
-    for (const std::string& raw : lines) {
-        LaunchLine line = ParseLaunchLine(raw, fileExists);
-        if (!line.skip) entries.push_back({line.file, line.parameters});
-    }
+    for (const std::string& raw : lines)
+        if (!ParseLaunchLine(raw, fileExists).skip) entries.push_back(EntryOfLine(raw, fileExists));
     return entries;
 }
 

@@ -11,8 +11,13 @@ struct LaunchEntry {
     bool operator==(const LaunchEntry&) const = default;
 };
 
+// The entry of a line that is not skipped, as paravue.exe carries it out: an
+// unquoted line split at its last blank whose file part does not exist is
+// reported as the whole line, so it is one missing file, not a file and parameters.
+LaunchEntry EntryOfLine(const std::string& line, const FileExistsFn& fileExists);
+
 // The entries of a list's lines, comments and empty lines left out, each line
-// read as paravue.exe reads it.
+// read as EntryOfLine reads it.
 std::vector<LaunchEntry> ReadLaunchEntries(const std::vector<std::string>& lines,
                                            const FileExistsFn& fileExists);
 

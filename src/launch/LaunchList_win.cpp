@@ -3,7 +3,7 @@
 #include "ui/StringList_win.h"
 #include <windows.h>
 #include "launch/ShellExecute.h"
-#include "launch/ListText.h"
+#include "launch/ListForm.h"
 #include "errors/Wide_win.h"
 
 std::string CommandLineFile() {
@@ -43,8 +43,35 @@ class ShellLaunch final : public LaunchEffects {
 
     void ShowMessage(const std::string& text) override { ::ShowMessage(text); }
 
+    // A name has no blank to wrap at: a line wider than the screen would push the
+    // box past its edges. Two thirds of the screen, in the font boxes write in.
+    bool FitsInMessage(const std::string& line) override {
+        if (!dc) {
+            NONCLIENTMETRICSW metrics{};
+            metrics.cbSize = sizeof metrics;
+            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+            dc = GetDC(nullptr);
+            font = CreateFontIndirectW(&metrics.lfMessageFont);
+            oldFont = SelectObject(dc, font);
+        }
+        WideText wide(line);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide, static_cast<int>(wide.size()), &size);
+        return size.cx <= GetSystemMetrics(SM_CXSCREEN) * 2 / 3;
+    }
+
+    ~ShellLaunch() {
+        if (!dc) return;
+        SelectObject(dc, oldFont);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+    }
+
   private:
     const LaunchHooks& hooks;
+    HDC dc = nullptr;
+    HFONT font = nullptr;
+    HGDIOBJ oldFont = nullptr;
 };
 
 struct StringListHolder {
@@ -54,34 +81,57 @@ struct StringListHolder {
 
 } // namespace
 
-bool ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines) {
+ListRead ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes)) return false;
-    const std::string text = DecodeListText(bytes, AnsiToUtf8);
+    std::string bytes, text;
+    if (!ReadFileBytes(path, bytes)) return ListRead::Unreadable;
+    if (!ReadListText(bytes, AnsiToUtf8, Utf8ToAnsi, text)) return ListRead::NotText;
     StringListHolder holder;
     StringListSetText(holder.list, text.data(), text.size());
     lines.reserve(holder.list->count);
     for (int32_t i = 0; i < holder.list->count; ++i)
         lines.push_back(StringListGet(holder.list, i));
-    return true;
+    return ListRead::Ok;
 }
 
 void RunLaunchList(const std::string& path, const LaunchHooks& hooks) {
     std::string found =
         FindLaunchList(path, ProgramDir, [](const std::string& p) { return FileExists(p); });
     if (found.empty()) {
-        ShowMessage(CannotFindFileMessage(path));
+        ShowMessage(MissingListMessage(path));
         return;
     }
     std::vector<std::string> lines;
-    // An unreadable list is left alone without a word.
-    if (!ReadLaunchListLines(found, lines)) return;
+    // A file that is not text is refused whole: its "lines" are noise.
+    switch (ReadLaunchListLines(found, lines)) {
+    case ListRead::Ok:
+        break;
+    case ListRead::Unreadable:
+        ShowMessage(UnreadableListMessage(found));
+        return;
+    case ListRead::NotText:
+        ShowMessage(NotTextListMessage(found));
+        return;
+    }
     ShellLaunch effects(hooks);
     CarryOutLaunchList(lines, effects);
 }
 
+// Kindlet's window on this screen; one on the other screen is hidden and stays
+// with that screen.
+static HWND VisibleKindlet() {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Kindlet", nullptr));)
+        if (IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
 void LaunchKindlet() {
+    // A second copy would open exactly on top of the first: bring it forward.
+    if (HWND running = VisibleKindlet()) {
+        if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+        SetForegroundWindow(running);
+        return;
+    }
     std::string path = JoinPath(ProgramDir, "kindlet.exe");
     if (!ShellOpen(path, nullptr, FileDirPart(path))) ShowMessage(ErrorExecutingMessage(path));
 }

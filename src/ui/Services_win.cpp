@@ -12,11 +12,38 @@ void SetMessageOwner(void* window) {
     messageOwner = static_cast<HWND>(window);
 }
 
+// MB_TOPMOST is not kept by every implementation of the box (Wine's drops it): the
+// box is made topmost as it is activated. A program that a launch list just
+// started may still take the input (and there the top of the screen) seconds
+// later: for its first ten seconds the box takes it back.
+static HWND frontBox;
+static int frontTicks;
+
+static LRESULT CALLBACK TopmostBox(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && !frontBox) {
+        frontBox = reinterpret_cast<HWND>(wp);
+        SetWindowPos(frontBox, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+static void CALLBACK KeepBoxInFront(HWND, UINT, UINT_PTR, DWORD) {
+    if (frontBox && ++frontTicks <= 40 && GetForegroundWindow() != frontBox)
+        SetForegroundWindow(frontBox);
+}
+
 void ShowMessage(const std::string& text) {
     const bool owned = messageOwner && IsWindow(messageOwner);
     const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
+    frontBox = nullptr;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, TopmostBox, nullptr, GetCurrentThreadId());
+    frontTicks = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 250, KeepBoxInFront);
     CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
-                   MB_SETFOREGROUND);
+                   MB_SETFOREGROUND | MB_TOPMOST);
+    KillTimer(nullptr, timer);
+    if (hook) UnhookWindowsHookEx(hook);
+    frontBox = nullptr;
 }
 
 std::string WindowTitle(void* window, int limit) {

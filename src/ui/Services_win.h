@@ -21,6 +21,7 @@ int GetParamCount();
 bool FileExists(const std::string& name);
 // wvsprintfA into a 2048-byte buffer.
 std::string FormatText(const char* format, ...);
+// A box in front of every window (topmost), titled with the owner's caption.
 void ShowMessage(const std::string& text);
 // The window whose caption titles message boxes (the application object's).
 void SetMessageOwner(void* window);

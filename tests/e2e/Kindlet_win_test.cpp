@@ -71,25 +71,26 @@ class KindletE2E : public ParavueE2E {
         PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
     }
 
-    // The list's lines, "file|parameters" each. The view's messages carry
-    // pointers, so their buffers are made in kindlet's own memory.
-    std::string Entries() {
+    // The list's lines, "file|parameters" each (with columns 3: "file|parameters|
+    // mark"). The view's messages carry pointers, so their buffers are made in
+    // kindlet's own memory.
+    std::string Entries(int columns = 2) {
         std::string lines;
         HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
                                kindlet.pid());
         char* remote = static_cast<char*>(
             VirtualAllocEx(p, nullptr, sizeof(LVITEMW) + 2 * MAX_PATH, MEM_COMMIT, PAGE_READWRITE));
         int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; remote && i < count * 2; ++i) {
+        for (int i = 0; remote && i < count * columns; ++i) {
             LVITEMW it{};
-            it.iSubItem = i % 2;
+            it.iSubItem = i % columns;
             it.pszText = reinterpret_cast<wchar_t*>(remote + sizeof it);
             it.cchTextMax = MAX_PATH;
             wchar_t text[MAX_PATH + 1] = L"";
             WriteProcessMemory(p, remote, &it, sizeof it, nullptr);
-            SendMessageW(list_, LVM_GETITEMTEXTW, i / 2, reinterpret_cast<LPARAM>(remote));
+            SendMessageW(list_, LVM_GETITEMTEXTW, i / columns, reinterpret_cast<LPARAM>(remote));
             ReadProcessMemory(p, it.pszText, text, 2 * MAX_PATH, nullptr);
-            lines += NarrowText(text) + std::string(i % 2 ? "\n" : "|");
+            lines += NarrowText(text) + std::string(i % columns == columns - 1 ? "\n" : "|");
         }
         if (remote) VirtualFreeEx(p, remote, 0, MEM_RELEASE);
         if (p) CloseHandle(p);
@@ -121,6 +122,29 @@ class KindletE2E : public ParavueE2E {
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000)) << "the dialog stays";
         // Kindlet carries out the choice once its own window has the input again.
         LetFocusSettle();
+    }
+
+    // The control of Kindlet that has the keyboard input.
+    HWND Focus() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+    // Clicks a row of the list (0 the first), on its file.
+    void ClickRow(int row) {
+        RECT r{LVIR_LABEL, 0, 0, 0};
+        HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               kindlet.pid());
+        void* remote = VirtualAllocEx(p, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+        WriteProcessMemory(p, remote, &r, sizeof r, nullptr);
+        SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(p, remote, &r, sizeof r, nullptr);
+        VirtualFreeEx(p, remote, 0, MEM_RELEASE);
+        CloseHandle(p);
+        POINT at{r.left + 10, (r.top + r.bottom) / 2};
+        ClientToScreen(list_, &at);
+        MouseClick(at.x, at.y);
     }
 
     Paravue kindlet;
@@ -294,6 +318,174 @@ TEST_F(KindletE2E, TheLaunchButtonOpensTheGroupOnTheOtherScreen) {
     EXPECT_EQ("2", TextOf(app.NumberLabel()));
     EXPECT_EQ(1u, StripCount());
     EXPECT_EQ(std::vector<std::string>{"w hide"}, other.ShowHideLog());
+}
+
+// A list with comments, blank lines, blanks around lines, a missing path with a
+// blank, line feeds alone and no break at its end: entries moved down and back up
+// and saved, it is the same file, byte for byte.
+TEST_F(KindletE2E, ACommentedListOpenedAndSavedIsTheSameFileByteForByte) {
+    const std::string list = dir + "commented.txt";
+    const std::string bytes = "; my morning\r\n" + dir + "one\\launched.exe\r\n\r\n" +
+                              "   ; with parameters\n  \"" + dir +
+                              "two words\\launched.exe\"   -a  \r\n" + dir + "no such file.txt";
+    WriteWholeFile(list, bytes);
+    StartKindlet(list);
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 2000));
+    // Read as paravue.exe reads it; the missing file is one file, marked.
+    EXPECT_EQ(dir + "one\\launched.exe||\n" + dir + "two words\\launched.exe|-a|\n" + dir +
+                  "no such file.txt||Missing\n",
+              Entries(3));
+    Click(Button("Move do&wn")); // the first entry, selected on opening
+    Click(Button("Move &up"));
+    EXPECT_EQ("Kindlet - commented.txt *", TextOf(window));
+    LetFocusSettle();
+    PressChord(VK_CONTROL, 'S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - commented.txt"; }, 3000))
+        << TextOf(window);
+    EXPECT_EQ(bytes, ReadWholeFile(list));
+}
+
+TEST_F(KindletE2E, AFileThatIsNotTextIsRefusedAndLeftAsItIs) {
+    const std::string binary = dir + "picture.png";
+    const std::string bytes = std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + dir +
+                              "one\\launched.exe\r\n" + std::string("\0\x10\xFF", 3);
+    WriteWholeFile(binary, bytes);
+    StartKindlet(binary);
+    std::string text;
+    ASSERT_TRUE(kindlet.WaitForMessageBox(text));
+    EXPECT_EQ("This is not a launch list (not a text file); it was left as it is:\r" + binary,
+              text);
+    ASSERT_TRUE(kindlet.DismissMessageBox());
+    EXPECT_EQ("Kindlet - Untitled", TextOf(window));
+    EXPECT_EQ("", Entries());
+    // Saving asks where: the refused file is not the list's.
+    LetFocusSettle();
+    PressChord(VK_CONTROL, 'S');
+    ASSERT_TRUE(WaitFor([&] { return !TopWindowsOf(kindlet.pid(), "#32770").empty(); }, 5000));
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(bytes, ReadWholeFile(binary));
+}
+
+// Delete removes the chosen entry, F2 edits a path in place, Ctrl+S saves, F1
+// opens the help; Move up keeps the input on the list and the underlined "P"
+// reaches the parameter box.
+TEST_F(KindletE2E, DeleteF2AndCtrlSWorkFromTheKeyboard) {
+    const std::string list = dir + "keys.txt";
+    WriteWholeFile(list, "; keys\r\n" + dir + "one\\launched.exe\r\n" + dir +
+                             "three\\launched.exe\r\n" + dir + "gone.exe\r\n");
+    StartKindlet(list);
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 2000));
+    ClickRow(1);
+    LetFocusSettle();
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(WaitFor(
+        [&] { return Entries() == dir + "one\\launched.exe|\n" + dir + "gone.exe|\n"; }, 3000))
+        << Entries();
+
+    // The entry after the removed one is chosen: F2, the path typed anew, Enter.
+    PressKey(VK_F2);
+    HWND edit = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (edit = FindChild(list_, "Edit")) != nullptr; }, 3000))
+        << "F2 opens no edit";
+    const std::string fixed = dir + "two words\\launched.exe";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fixed.c_str()));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return Entries(3).find(fixed + "||\n") != std::string::npos; }, 3000))
+        << Entries(3);
+
+    // Move up to the top: the input stays on the list, where Tab can move it on.
+    PressChord(VK_MENU, 'U');
+    ASSERT_TRUE(
+        WaitFor([&] { return Entries() == fixed + "|\n" + dir + "one\\launched.exe|\n"; }, 3000));
+    EXPECT_EQ(list_, Focus());
+    PressChord(VK_MENU, 'P');
+    ASSERT_TRUE(WaitFor([&] { return Focus() == Control(window, "Edit"); }, 3000));
+    for (WORD vk : {WORD(VK_OEM_MINUS), WORD('Q')})
+        PressKey(vk);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return Focus() == list_; }, 3000)) << "Enter goes back to the list";
+
+    PressChord(VK_CONTROL, 'S');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - keys.txt"; }, 3000))
+        << TextOf(window);
+    EXPECT_EQ("; keys\r\n\"" + fixed + "\" -q\r\n" + dir + "one\\launched.exe\r\n",
+              ReadWholeFile(list));
+    // A double click edits a path too; Escape leaves it as it was.
+    ClickRow(1);
+    ClickRow(1);
+    ASSERT_TRUE(WaitFor([&] { return (edit = FindChild(list_, "Edit")) != nullptr; }, 3000))
+        << "a double click opens no edit";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return FindChild(list_, "Edit") == nullptr; }, 3000));
+    EXPECT_EQ("Kindlet - keys.txt", TextOf(window));
+
+    // F1: the help page, in whatever opens web pages.
+    const std::string viewerDir = MakeTempDir("kindlethelp");
+    ASSERT_TRUE(CopyFileA((TestBinDir() + "launched.exe").c_str(),
+                          (viewerDir + "launched.exe").c_str(), FALSE));
+    HtmlOpensWith viewer(viewerDir + "launched.exe");
+    PressKey(VK_F1);
+    EXPECT_TRUE(WaitFor([&] { return !ReadWholeFile(viewerDir + "launched.log").empty(); }, 8000));
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile(viewerDir + "launched.log").find("paravue help.html\""));
+}
+
+// "Launch group" says why it does not go yet: nothing to launch, entries that are
+// missing, a list not saved yet, paravue.exe not beside Kindlet.
+TEST_F(KindletE2E, LaunchGroupSaysWhyItCannotGoYet) {
+    auto answer = [&](Paravue& program, const std::string& want, WORD key) {
+        std::string text;
+        ASSERT_TRUE(program.WaitForMessageBox(text));
+        EXPECT_EQ(want, text);
+        PressKey(key);
+        ASSERT_TRUE(WaitFor([&] { return TopWindowsOf(program.pid(), "#32770").empty(); }, 3000));
+    };
+    StartKindlet();
+    Click(Button("&Launch group"));
+    answer(kindlet, "There is nothing to launch: the list has no entries.", VK_RETURN);
+
+    const std::string list = dir + "half.txt";
+    WriteWholeFile(list, dir + "one\\launched.exe\r\n" + dir + "gone.exe\r\n");
+    StartKindlet(list);
+    Click(Button("&Launch group"));
+    answer(kindlet,
+           "1 of the 2 entries cannot be found (marked \"Missing\"); paravue.exe will report "
+           "them.\rLaunch the group anyway?",
+           'N');
+
+    LetFocusSettle();
+    PressChord(VK_CONTROL, 'N');
+    ASSERT_TRUE(WaitFor([&] { return Entries().empty(); }, 3000));
+    DROPFILES head{};
+    head.pFiles = sizeof head;
+    Drop(std::string(reinterpret_cast<const char*>(&head), sizeof head) + dir +
+         "one\\launched.exe" + std::string(2, '\0'));
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 3000));
+    Click(Button("&Launch group"));
+    answer(kindlet, "paravue.exe opens a saved list: the list is saved first.", VK_ESCAPE);
+    EXPECT_EQ("Kindlet - Untitled *", TextOf(window));
+
+    // A copy of Kindlet in a folder of its own.
+    const std::string alone = "alone " + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA((TestBinDir() + alone).c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((TestBinDir() + "kindlet.exe").c_str(),
+                          (TestBinDir() + alone + "\\kindlet.exe").c_str(), FALSE));
+    WriteWholeFile(list, dir + "one\\launched.exe\r\n");
+    Paravue lone;
+    ASSERT_TRUE(lone.Start("\"" + list + "\"", "", alone + "\\kindlet.exe"));
+    ASSERT_TRUE(WaitFor([&] { return !TopWindowsOf(lone.pid(), "Kindlet").empty(); }, 8000));
+    WaitForInputIdle(lone.process(), 5000);
+    HWND loneWindow = TopWindowsOf(lone.pid(), "Kindlet")[0];
+    LetFocusSettle();
+    Click(Control(loneWindow, "Button", "&Launch group"));
+    answer(lone,
+           "Cannot launch the group: paravue.exe must be in Kindlet's folder. Kindlet looked for "
+           "it here:\r" +
+               TestBinDir() + alone + "\\paravue.exe",
+           VK_RETURN);
+    lone.Kill();
+    DeleteFileA((TestBinDir() + alone + "\\kindlet.exe").c_str());
+    RemoveDirectoryA((TestBinDir() + alone).c_str());
 }
 
 } // namespace

@@ -105,19 +105,19 @@ TEST_F(LaunchListE2E, ListOnTheCommandLineSwitchesOnceThenOpensEachFileInItsOwnF
     // Unquoted, the path with a blank arrives as two parameters.
     ASSERT_TRUE(app.Start(list));
 
+    // Every missing entry in one box at the end, each named by its line as written.
     std::string text;
-    ASSERT_TRUE(app.WaitForMessageBox(text));
-    EXPECT_EQ("Cannot find file:\r" + dir + "missing.exe", text);
+    ASSERT_TRUE(app.WaitForMessageBox(text, 10000));
+    EXPECT_EQ("Cannot find file: " + dir + "missing.exe\nCannot find file: \"" + dir +
+                  "three\\launched.exe -q",
+              text);
     std::vector<HWND> boxes = TopWindowsOf(app.pid(), "#32770");
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("tallowin", TextOf(boxes[0]));
     ASSERT_TRUE(app.DismissMessageBox());
-    ASSERT_TRUE(app.WaitForMessageBox(text));
-    EXPECT_EQ("Cannot find file:\r\"" + dir + "three\\launched.exe -q", text);
-    ASSERT_TRUE(app.DismissMessageBox());
 
     ASSERT_TRUE(app.WaitForStrip());
-    EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << "one message per missing entry: " << text;
+    EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << "one message for the list: " << text;
     ASSERT_TRUE(WaitFor(
         [&] {
             return !Launches("one").empty() && !Launches("two words").empty() &&
@@ -134,6 +134,105 @@ TEST_F(LaunchListE2E, ListOnTheCommandLineSwitchesOnceThenOpensEachFileInItsOwnF
     // Exactly one switch: on screen 2, the watched window hidden once and not shown.
     EXPECT_EQ("2", TextOf(app.NumberLabel()));
     EXPECT_EQ((std::vector<std::string>{"w hide"}), other.ShowHideLog());
+}
+
+// True when a stands above b on the desktop (in front of it where they overlap).
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) return true;
+        if (w == b) return false;
+    }
+    return false;
+}
+
+// The windows of a program the test did not start itself go with its process.
+void EndProgramOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+        TerminateProcess(p, 1);
+        CloseHandle(p);
+    }
+}
+
+TEST_F(LaunchListE2E, AMissingSecondEntryIsReportedInOneBoxInFrontOfTheWindowTheFirstOpened) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string list = dir + "notes.txt";
+    WriteWholeFile(list, std::string(windows) + "\\notepad.exe\r\n" + dir + "missing.txt\r\n");
+    ASSERT_TRUE(app.Start("\"" + list + "\""));
+    HWND notepad = nullptr;
+    const bool opened = WaitFor(
+        [&] {
+            std::vector<HWND> pads = TopWindowsOf(0, "Notepad");
+            notepad = pads.empty() ? nullptr : pads[0];
+            return notepad != nullptr;
+        },
+        15000);
+    ASSERT_TRUE(opened) << "the first entry opens Notepad";
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text, 10000));
+    // Notepad takes the input as it comes up; the box must stay in front all the same.
+    LetFocusSettle();
+    EXPECT_EQ("Cannot find file:\r" + dir + "missing.txt", text);
+    std::vector<HWND> boxes = TopWindowsOf(app.pid(), "#32770");
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_TRUE(Above(boxes[0], notepad)) << "the box stands behind Notepad";
+    // With the input: the desktop draws the active window on top.
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == boxes[0]; }, 12000));
+    // The click lands on the box's button only when nothing covers it.
+    EXPECT_TRUE(app.DismissMessageBox());
+    EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
+    EndProgramOf(notepad);
+}
+
+TEST_F(LaunchListE2E, TwoHundredMissingEntriesGiveOneBoxThatFitsTheScreen) {
+    // The first line names a file 5,000 characters long: no blank to wrap at.
+    std::string lines = dir + std::string(5000, 'x') + ".txt\r\n";
+    for (int i = 1; i < 200; ++i)
+        lines += dir + "missing " + std::to_string(i) + ".txt\r\n";
+    WriteWholeFile(dir + "many.txt", lines);
+    ASSERT_TRUE(app.Start("\"" + dir + "many.txt\""));
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text, 10000));
+    std::vector<std::string> shown;
+    for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+        end = text.find('\n', start);
+        shown.push_back(text.substr(start, end - start));
+    }
+    ASSERT_EQ(11u, shown.size()) << text;
+    EXPECT_EQ(0u, shown[0].find("Cannot find file: " + dir + "xxx"));
+    EXPECT_NE(std::string::npos, shown[0].find("...xxx")) << "shortened in the middle";
+    EXPECT_LT(shown[0].size(), 200u);
+    for (int i = 1; i < 10; ++i)
+        EXPECT_EQ("Cannot find file: " + dir + "missing " + std::to_string(i) + ".txt", shown[i]);
+    EXPECT_EQ("...and 190 more.", shown[10]);
+    const RECT box = RectOf(TopWindowsOf(app.pid(), "#32770")[0]);
+    EXPECT_GE(box.left, 0);
+    EXPECT_LE(box.right, kScreenW);
+    EXPECT_LE(box.bottom, kScreenH);
+    ASSERT_TRUE(app.DismissMessageBox());
+    ASSERT_TRUE(app.WaitForStrip());
+    EXPECT_FALSE(app.WaitForMessageBox(text, 1000)) << "a second box: " << text;
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "nothing opened, no switch";
+}
+
+TEST_F(LaunchListE2E, AFileThatIsNotTextIsRefusedWholeAndNothingIsLaunched) {
+    // A program's bytes, with a line naming a real file before its first zero.
+    const std::string binary = dir + "program.exe";
+    WriteWholeFile(binary, "MZ\x90\x03\r\n" + dir + "one\\launched.exe\r\n\x01\x02\xFF" +
+                               std::string("\0\0\x04\0PE\0\0", 9));
+    ASSERT_TRUE(app.Start("\"" + binary + "\""));
+    std::string text;
+    ASSERT_TRUE(app.WaitForMessageBox(text, 10000));
+    EXPECT_EQ("This is not a launch list (not a text file); nothing was launched:\r" + binary,
+              text);
+    ASSERT_TRUE(app.DismissMessageBox());
+    ASSERT_TRUE(app.WaitForStrip());
+    EXPECT_FALSE(app.WaitForMessageBox(text, 1000)) << "a second box: " << text;
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no switch";
+    Sleep(500);
+    EXPECT_TRUE(Launches("one").empty());
 }
 
 TEST_F(LaunchListE2E, ListIsFoundInTheProgramFolderAndMayUseLineFeedsAlone) {
@@ -157,7 +256,7 @@ TEST_F(LaunchListE2E, ListIsFoundInTheProgramFolderAndMayUseLineFeedsAlone) {
     // Nowhere to be found: one message naming the list as given, nothing started.
     ASSERT_TRUE(app.Start("no such list.txt", dir));
     ASSERT_TRUE(app.WaitForMessageBox(text));
-    EXPECT_EQ("Cannot find file:\rno such list.txt", text);
+    EXPECT_EQ("Cannot find the launch list:\rno such list.txt", text);
     ASSERT_TRUE(app.DismissMessageBox());
     ASSERT_TRUE(app.WaitForStrip());
     EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no list, no switch";

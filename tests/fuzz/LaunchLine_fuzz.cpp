@@ -1,6 +1,7 @@
 // Fuzzes the launch-list line rule and the run of a whole list: the first byte
 // chooses which of the names asked about exist, the rest is the list text.
 #include "launch/LaunchList.h"
+#include "launch/LaunchReport.h"
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -34,10 +35,27 @@ class Recorder final : public LaunchEffects {
         ++runs;
         return (file.size() & 1) == 0;
     }
+    // One message at most, after every launch; each line names one entry and fits.
+    int messages = 0;
     void ShowMessage(const std::string& text) override {
-        Check(text.rfind("Cannot find file:\r", 0) == 0 ||
-              text.rfind("Error executing file:\r", 0) == 0);
+        Check(++messages == 1);
+        if (text.find('\n') == std::string::npos) {
+            Check(text.rfind("Cannot find file:\r", 0) == 0 ||
+                  text.rfind("Error executing file:\r", 0) == 0);
+            Check(FitsInMessage(text.substr(text.find('\r') + 1)));
+            return;
+        }
+        size_t lines = 0, start = 0;
+        for (size_t end = 0; end != std::string::npos; start = end + 1, ++lines) {
+            end = text.find('\n', start);
+            const std::string line = text.substr(start, end - start);
+            Check(line.rfind("Cannot find file: ", 0) == 0 ||
+                  line.rfind("Error executing file: ", 0) == 0 || line.rfind("...and ", 0) == 0);
+            Check(FitsInMessage(line));
+        }
+        Check(lines <= kMaxReportedFailures + 1);
     }
+    bool FitsInMessage(const std::string& line) override { return line.size() <= 48; }
 };
 
 } // namespace

@@ -3,19 +3,12 @@
 // accepts must come back the same, whatever files exist at reading time, and
 // every refusal must have its reason.
 #include "launch/LaunchListFile.h"
+#include "support/FuzzNames.h"
 #include "support/LinesOf.h"
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-namespace {
-
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
@@ -52,13 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<std::string> lines = LinesOf(text);
     Check(lines.size() == written.size());
 
-    // Which names exist depends on the name and the first byte; a name with a
-    // double quote never exists, as on Windows.
-    auto exists = [mask](const std::string& p) {
-        if (p.find('"') != std::string::npos) return false;
-        uint8_t h = static_cast<uint8_t>(p.size() * 31u + (p.empty() ? 0 : p.back()));
-        return (h & mask) != 0;
-    };
+    // Which names exist depends on the name and the first byte.
+    auto exists = [mask](const std::string& p) { return NameExists(mask, p); };
     Check(ReadLaunchEntries(lines, exists) == written);
     return 0;
 }

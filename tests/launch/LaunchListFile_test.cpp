@@ -51,3 +51,20 @@ TEST(LaunchListWriter, EntriesGetTheLineThatReadsThemBackOrAreRefusedWithTheFirs
     EXPECT_EQ(written, ReadLaunchEntries(LinesOf(text), none));
     EXPECT_EQ(written, ReadLaunchEntries(LinesOf(text), all));
 }
+
+TEST(LaunchListReader, AnEntryIsSplitOnlyWhereParavueWouldCarryOutTheSplit) {
+    auto exists = [](const std::string& p) { return p == "C:\\Tools\\calc.exe"; };
+    struct Case {
+        const char* line;
+        LaunchEntry entry;
+    } cases[] = {
+        {"C:\\Tools\\calc.exe 5", {"C:\\Tools\\calc.exe", "5"}},
+        // Missing: paravue.exe reports the whole line, so it is one file.
+        {" C:\\docs\\no such file.txt ", {"C:\\docs\\no such file.txt", ""}},
+        // Quotes always split, found or not.
+        {"\"C:\\gone\\x.exe\" -q", {"C:\\gone\\x.exe", "-q"}},
+        {"\"C:\\gone\\x.exe -q", {"\"C:\\gone\\x.exe -q", ""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EntryOfLine(c.line, exists), c.entry) << c.line;
+}

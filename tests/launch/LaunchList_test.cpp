@@ -24,6 +24,7 @@ class Recorder final : public LaunchEffects {
         return refused.count(f) == 0;
     }
     void ShowMessage(const std::string& text) override { events.push_back("msg " + text); }
+    bool FitsInMessage(const std::string& line) override { return line.size() <= 60; }
 };
 
 } // namespace
@@ -110,16 +111,19 @@ TEST(LaunchListRun, OneSwitchBeforeTheFirstExistingFile) {
     Recorder r;
     r.files = {"C:\\a.exe", "C:\\b\\b.exe"};
     r.refused = {"C:\\b\\b.exe"};
-    CarryOutLaunchList(
-        {"; group", "C:\\missing.exe", "C:\\a.exe -x", "", "C:\\b\\b.exe", "C:\\a.exe"}, r);
+    CarryOutLaunchList({"; group", "C:\\missing.exe", "C:\\a.exe -x", "", "C:\\b\\b.exe",
+                        " C:\\docs\\no such file.txt ", "\"C:\\My Files\\gone.exe\" -x",
+                        "C:\\a.exe"},
+                       r);
     std::vector<std::string> expected = {
-        "msg Cannot find file:\rC:\\missing.exe",
         "switch",
         "run C:\\a.exe|-x|C:\\",
         "run C:\\b\\b.exe||C:\\b\\",
-        "msg Error executing file:\rC:\\b\\b.exe",
         // No parameters carried over from an earlier line.
         "run C:\\a.exe||C:\\",
+        // One box at the end, a missing entry named by its whole line unless quoted.
+        "msg Cannot find file: C:\\missing.exe\nError executing file: C:\\b\\b.exe\n"
+        "Cannot find file: C:\\docs\\no such file.txt\nCannot find file: C:\\My Files\\gone.exe",
     };
     EXPECT_EQ(r.events, expected);
 }

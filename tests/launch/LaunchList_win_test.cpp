@@ -176,7 +176,7 @@ TEST_F(LaunchListOnWindows, OpensEveryExistingFileAfterOneSwitch) {
     EXPECT_EQ(shownMessages[0], "Cannot find file:\r" + missing);
     EXPECT_EQ(probe.switches, 1);
     EXPECT_EQ(probe.pumps, 1);
-    EXPECT_EQ(probe.messagesAtSwitch, 1u); // the switch came after the missing line only
+    EXPECT_EQ(probe.messagesAtSwitch, 0u); // the box comes once every file is opened
 
     std::vector<Launched> runs = WaitForLaunches(3);
     ASSERT_EQ(runs.size(), 3u);
@@ -195,12 +195,10 @@ TEST_F(LaunchListOnWindows, NoSwitchWhenNoListedFileExists) {
     WriteBytes(root + "list.txt",
                ";comment\r\n" + a + "\r\n\r\n" + open + "\r\n" + a + " -x -y\r\n");
     RunLaunchList(root + "list.txt", hooks);
-    std::vector<std::string> expected = {
-        "Cannot find file:\r" + a,
-        // An unclosed quote leaves the line whole, quote included.
-        "Cannot find file:\r" + open,
-        "Cannot find file:\r" + a + " -x",
-    };
+    // One box; an unclosed quote leaves the line whole, quote included, and a
+    // line split at its last blank is named whole.
+    std::vector<std::string> expected = {"Cannot find file: " + a + "\nCannot find file: " + open +
+                                         "\nCannot find file: " + a + " -x -y"};
     EXPECT_EQ(shownMessages, expected);
     EXPECT_EQ(probe.switches, 0);
     EXPECT_EQ(probe.pumps, 0);
@@ -218,7 +216,16 @@ TEST_F(LaunchListOnWindows, ListIsLookedForBesideTheProgram) {
     // Found nowhere: one message naming the path as it was given.
     RunLaunchList(root + "absent.txt", hooks);
     ASSERT_EQ(shownMessages.size(), 1u);
-    EXPECT_EQ(shownMessages[0], "Cannot find file:\r" + root + "absent.txt");
+    EXPECT_EQ(shownMessages[0], "Cannot find the launch list:\r" + root + "absent.txt");
+    EXPECT_EQ(probe.switches, 1);
+
+    // Held by another program that shares it with nobody: its own words.
+    shownMessages.clear();
+    const std::string held = root + "prog\\work list.txt";
+    HANDLE h = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    RunLaunchList(held, hooks);
+    CloseHandle(h);
+    EXPECT_EQ(shownMessages, std::vector<std::string>{"Cannot read the launch list:\r" + held});
     EXPECT_EQ(probe.switches, 1);
 }
 
@@ -247,4 +254,19 @@ TEST_F(LaunchListOnWindows, CompanionProgramStartsFromTheProgramFolder) {
     EXPECT_TRUE(runs[0].params.empty());
     EXPECT_TRUE(SameDir(runs[0].dir, root + "prog")) << runs[0].dir;
     EXPECT_EQ(probe.switches, 0);
+
+    // Running already on this screen, minimised: brought back, not started again.
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = DefWindowProcW;
+    cls.lpszClassName = L"Kindlet";
+    RegisterClassW(&cls);
+    HWND running = CreateWindowExW(0, L"Kindlet", L"Kindlet - x", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(running, SW_MINIMIZE);
+    LaunchKindlet();
+    EXPECT_FALSE(IsIconic(running));
+    EXPECT_EQ(GetForegroundWindow(), running);
+    DestroyWindow(running);
+    UnregisterClassW(L"Kindlet", nullptr);
+    EXPECT_EQ(WaitForLaunches(1).size(), 1u) << "no second copy";
 }

@@ -206,7 +206,7 @@ TEST_F(StripLayout, AMissingLaunchListIsReportedAndTheStripCarriesOn) {
     WriteWholeFile(present, "; a comment\r\nZ:\\no\\such\\file.txt\r\n");
     RunLaunchList(present, hooks);
     SetMessageBoxFunction(old);
-    EXPECT_EQ(boxes, (std::vector<std::string>{"Cannot find file:\r" + list,
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Cannot find the launch list:\r" + list,
                                                "Cannot find file:\rZ:\\no\\such\\file.txt"}));
     EXPECT_EQ(CurrentScreen, 1);
     EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");

@@ -117,7 +117,7 @@ RECT RectOf(HWND window) {
 std::string TextOf(HWND window) {
     // WM_GETTEXT would wait on a program that stopped answering; this does not
     // for windows of other processes.
-    return WindowTitle(window, 512);
+    return WindowTitle(window, 8192);
 }
 
 std::string ClassOf(HWND window) {

@@ -120,7 +120,8 @@ TEST(Messages, ShowMessageUsesTheOwnersCaptionWhenThereIsOne) {
     EXPECT_EQ(boxes[0].owner, nullptr);
     EXPECT_FALSE(boxes[0].hasCaption);
     EXPECT_EQ(boxes[0].text, "Cannot find file:\rC:\\x.txt");
-    EXPECT_EQ(boxes[0].type, static_cast<unsigned>(MB_SETFOREGROUND));
+    // In front of everything, the windows a launch list just opened included.
+    EXPECT_EQ(boxes[0].type, static_cast<unsigned>(MB_SETFOREGROUND | MB_TOPMOST));
     EXPECT_EQ(boxes[1].owner, owner);
     EXPECT_EQ(boxes[1].caption, "tallowin");
 }

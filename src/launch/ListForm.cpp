@@ -1,0 +1,59 @@
+#include "launch/ListForm.h"
+#include "errors/Utf8.h"
+
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool StartsWith(std::string_view bytes, std::string_view mark) {
+    return bytes.substr(0, mark.size()) == mark;
+}
+
+std::string Utf16Bytes(const std::string& utf8, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : Utf8ToUtf16(utf8)) {
+        const char lo = static_cast<char>(unit & 0xFF), hi = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? hi : lo;
+        bytes += bigEndian ? lo : hi;
+    }
+    return bytes;
+}
+
+bool IsAscii(std::string_view bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Tab, LF, VT, FF, CR and the old end-of-file mark (Ctrl+Z) occur in text files;
+// any other control character says the bytes are something else.
+bool HasForeignControl(std::string_view text) {
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && !(u >= '\t' && u <= '\r') && u != 0x1A) return true;
+    }
+    return false;
+}
+} // namespace
+
+std::string EncodeListLike(std::string_view original, const std::string& utf8,
+                           Utf8ToAnsiFn toAnsi) {
+    if (StartsWith(original, "\xFF\xFE")) return Utf16Bytes(utf8, false);
+    if (StartsWith(original, "\xFE\xFF")) return Utf16Bytes(utf8, true);
+    if (StartsWith(original, kUtf8Mark)) return std::string(kUtf8Mark) + utf8;
+    // Text that begins with the mark's own character keeps it only behind a mark.
+    if (!IsAscii(original) && IsValidUtf8(original) && !StartsWith(utf8, kUtf8Mark)) return utf8;
+    std::string bytes = EncodeListText(utf8, toAnsi);
+    // Code-page bytes that begin as a mark does ("ï»¿", "ÿþ") would be read back as
+    // UTF-8 or UTF-16: such a list carries the mark.
+    const bool marked = StartsWith(bytes, kUtf8Mark) && bytes.substr(3) == utf8;
+    if (!marked && (StartsWith(bytes, kUtf8Mark) || StartsWith(bytes, "\xFF\xFE") ||
+                    StartsWith(bytes, "\xFE\xFF")))
+        return std::string(kUtf8Mark) + utf8;
+    return bytes;
+}
+
+bool ReadListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi, Utf8ToAnsiFn toAnsi,
+                  std::string& utf8) {
+    utf8 = DecodeListText(bytes, fromAnsi);
+    return !HasForeignControl(utf8) && EncodeListLike(bytes, utf8, toAnsi) == bytes;
+}
