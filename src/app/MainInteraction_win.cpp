@@ -90,7 +90,23 @@ void AboutButtonClick(void*, BaseObject*) {
     CreateAboutForm(about, ApplicationObject);
     ShowModal(about->form);
     FreeObject(about->form);
-    // Unless a program the form opened (the help) has taken the input already.
+    GiveInputBackUnlessTaken(before);
+}
+
+static HWND inputAtStart;
+
+void RememberInputAtStart() {
+    inputAtStart = InputWindowNow();
+}
+
+void GiveInputBackAfterStart() {
+    // Only for the program's own start: a strip built in a test remembers none.
+    if (inputAtStart) GiveInputBackUnlessTaken(inputAtStart);
+}
+
+void GiveInputBackUnlessTaken(HWND before) {
+    // Unless another program (the help the About form opened, the files of a
+    // launch list) has taken the input already.
     DWORD pid = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &pid);
     if (!RestoreStarted && (!pid || pid == GetCurrentProcessId())) GiveInputBack(before);

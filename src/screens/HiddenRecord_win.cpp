@@ -93,13 +93,14 @@ bool ReadStoredRecord(HiddenWindowsRecord& record) {
     return true;
 }
 
-// Shows the recorded windows that are still hidden, in the order of the screens'
-// lists: bottom first, owners before their windows. Posted: a busy program must
-// not hold up the others.
+// Shows the recorded windows again, in the order of the screens' lists: bottom
+// first, owners before their windows. Posted: a busy program must not hold up the
+// others. A window that still reports visible is shown too: its program may not
+// yet have carried out the hide we asked for, and our show must come after it.
 void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
     for (const RecordedWindow& w : record.windows) {
         HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(w.handle));
-        if (!IsWindow(window) || IsWindowVisible(window)) continue;
+        if (!IsWindow(window)) continue;
         // A handle may have been given to another window since.
         if (titleMustMatch &&
             (record.ansiTitles ? AnsiTitleOf(window) : TitleOf(window)) != w.title)
