@@ -81,6 +81,17 @@ TEST(Eligibility, ClassifierGivesTheFirstRuleAWindowFails) {
          WindowVerdict::TakesPart},
         {"the shell's desktop window", facts([](WindowFacts& f) { f.isShellWindow = true; }),
          WindowVerdict::Shell},
+        {"cloaked", facts([](WindowFacts& f) { f.cloaked = true; }), WindowVerdict::Cloaked},
+        {"cloaked wins over a pop-up's owner",
+         facts([](WindowFacts& f) { f.cloaked = true, f.hasParent = true; }),
+         WindowVerdict::Cloaked},
+        {"hidden and cloaked is hidden",
+         facts([](WindowFacts& f) { f.visible = false, f.cloaked = true; }), WindowVerdict::Hidden},
+        {"a hide that did not take", facts([](WindowFacts& f) { f.untouchable = true; }),
+         WindowVerdict::Untouchable},
+        {"cloaked before untouchable",
+         facts([](WindowFacts& f) { f.cloaked = true, f.untouchable = true; }),
+         WindowVerdict::Cloaked},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ClassifyWindow(c.facts), c.want) << c.what;
