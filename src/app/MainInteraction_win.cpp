@@ -12,6 +12,10 @@
 #include "screens/WindowMenu.h"
 #include "settings/Transparency.h"
 
+// The window that had the input when the program started; none once the user has
+// pressed on the strip, which then decides where the input goes.
+static HWND inputAtStart;
+
 namespace {
 constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 enum { kLeftButton = 1, kRightButton = 2 };
@@ -54,6 +58,7 @@ void GiveInputBack(HWND before) {
 
 void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
     auto* s = static_cast<MainForm*>(data);
+    inputAtStart = nullptr;
     if (mouse.button == kLeftButton) {
         // The buttons keep their own press; the panel and the number are the handle.
         if (sender == s->DragPanel || sender == s->ScreenNumberLabel) {
@@ -85,6 +90,7 @@ void QuitButtonClick(void*, BaseObject*) {
 }
 
 void AboutButtonClick(void*, BaseObject*) {
+    inputAtStart = nullptr;
     HWND before = GetForegroundWindow();
     AboutForm* about = nullptr;
     CreateAboutForm(about, ApplicationObject);
@@ -93,15 +99,20 @@ void AboutButtonClick(void*, BaseObject*) {
     GiveInputBackUnlessTaken(before);
 }
 
-static HWND inputAtStart;
-
 void RememberInputAtStart() {
     inputAtStart = InputWindowNow();
 }
 
 void GiveInputBackAfterStart() {
     // Only for the program's own start: a strip built in a test remembers none.
-    if (inputAtStart) GiveInputBackUnlessTaken(inputAtStart);
+    if (!inputAtStart) return;
+    // Never from under a menu, a drag or a press the user has begun meanwhile.
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) &&
+        (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE) || gui.hwndCapture))
+        return;
+    GiveInputBackUnlessTaken(inputAtStart);
 }
 
 void GiveInputBackUnlessTaken(HWND before) {
