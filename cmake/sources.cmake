@@ -19,9 +19,9 @@ set(PARAVUE_PORTABLE_SOURCES
   src/screens/InputChoice.cpp
   src/screens/MoveCaptions.cpp
   src/screens/PendingStates.cpp
+  src/screens/ScreenModel.cpp
   src/screens/TickDelay.cpp
   src/screens/WindowGroups.cpp
-  src/screens/WindowMenuItems.cpp
   src/settings/HotkeyText.cpp
   src/settings/MiniReg.cpp
   src/settings/Settings.cpp
@@ -111,7 +111,6 @@ set(PARAVUE_PORTABLE_TESTS
   tests/screens/PendingStates_test.cpp
   tests/screens/TickDelay_test.cpp
   tests/screens/WindowGroups_test.cpp
-  tests/screens/WindowMenuItems_test.cpp
   tests/settings/HotkeyText_test.cpp
   tests/settings/MiniReg_test.cpp
   tests/settings/Settings_test.cpp

@@ -18,11 +18,6 @@ void StartStripInput();
 // Gives the input back to before (a window of another program, or the desktop)
 // when one of our windows has it, as after the About form.
 void GiveInputBackUnlessTaken(HWND before);
-// A start takes the input from nobody: the window that had it before the strip
-// appeared gets it back once the strip is up (the platform may activate a new
-// window only once its messages flow, so again when the loop has begun).
-void RememberInputAtStart();
-void GiveInputBackAfterStart();
 // The application object's destroy event, whatever ends the run: every hidden
 // window comes back, then the settings are saved and the hints go.
 void RestoreAll(void* data, BaseObject* sender);

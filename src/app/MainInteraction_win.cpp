@@ -12,53 +12,30 @@
 #include "screens/WindowMenu.h"
 #include "settings/Transparency.h"
 
-// The window that had the input when the program started; none once the user has
-// pressed on the strip, which then decides where the input goes.
-static HWND inputAtStart;
-
 namespace {
 constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 enum { kLeftButton = 1, kRightButton = 2 };
 // Posted behind the command a menu choice posts: lParam had the input before.
 constexpr UINT kGiveInputBack = WM_APP + 20;
 
-struct TopWindow {
-    HWND found = nullptr, shell = GetShellWindow();
-};
-
-BOOL CALLBACK FindTopWindow(HWND w, LPARAM param) {
-    auto* top = reinterpret_cast<TopWindow*>(param);
-    return err::Guarded([&]() -> BOOL {
-        if (!SeemsVisible(w) || !IsWindowEnabled(w)) return TRUE;
-        if (ClassifyWindow(ReadWindowFacts(w, true, top->shell)) != WindowVerdict::TakesPart)
-            return TRUE;
-        top->found = w;
-        return FALSE;
-    });
-}
-
-// After the strip's own menu or form took the keyboard: back to the window that
-// had it (the desktop too), if that is still there and shown; else to this
-// screen's top window.
+// After the strip's own menu or form took the keyboard, or a drag: back to the
+// window that had it (the desktop too), if that is still there and shown; else
+// to this screen's top main window.
 void GiveInputBack(HWND before) {
     if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
         GiveInputTo(nullptr);
         return;
     }
-    if (IsWindow(before) && SeemsVisible(before) && IsWindowEnabled(before) &&
-        before != StripWindow()) {
-        GiveInputTo(before);
-        return;
-    }
-    TopWindow top;
-    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&top));
-    GiveInputTo(top.found);
+    std::vector<InputCandidate> candidates;
+    if (before != StripWindow()) candidates.push_back({KeyOf(before), true, true});
+    for (HWND w : MainWindowsNow())
+        candidates.push_back({KeyOf(w), false, true});
+    GiveInputTo(ChooseInput(std::move(candidates)));
 }
 } // namespace
 
 void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
     auto* s = static_cast<MainForm*>(data);
-    inputAtStart = nullptr;
     if (mouse.button == kLeftButton) {
         // The buttons keep their own press; the panel and the number are the handle.
         if (sender == s->DragPanel || sender == s->ScreenNumberLabel) {
@@ -71,7 +48,7 @@ void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
         }
         return;
     }
-    if (mouse.button != kRightButton || !WindowMenu || RestoreStarted) return;
+    if (mouse.button != kRightButton || !WindowMenu || Screens.Ended) return;
     if (!IsNTPlatform()) return;
     ProcessMessages(ApplicationObject);
     POINT at{};
@@ -90,7 +67,6 @@ void QuitButtonClick(void*, BaseObject*) {
 }
 
 void AboutButtonClick(void*, BaseObject*) {
-    inputAtStart = nullptr;
     HWND before = GetForegroundWindow();
     AboutForm* about = nullptr;
     CreateAboutForm(about, ApplicationObject);
@@ -99,28 +75,12 @@ void AboutButtonClick(void*, BaseObject*) {
     GiveInputBackUnlessTaken(before);
 }
 
-void RememberInputAtStart() {
-    inputAtStart = InputWindowNow();
-}
-
-void GiveInputBackAfterStart() {
-    // Only for the program's own start: a strip built in a test remembers none.
-    if (!inputAtStart) return;
-    // Never from under a menu, a drag or a press the user has begun meanwhile.
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) &&
-        (gui.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE) || gui.hwndCapture))
-        return;
-    GiveInputBackUnlessTaken(inputAtStart);
-}
-
 void GiveInputBackUnlessTaken(HWND before) {
     // Unless another program (the help the About form opened, the files of a
     // launch list) has taken the input already.
     DWORD pid = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &pid);
-    if (!RestoreStarted && (!pid || pid == GetCurrentProcessId())) GiveInputBack(before);
+    if (!Screens.Ended && (!pid || pid == GetCurrentProcessId())) GiveInputBack(before);
 }
 
 namespace {
@@ -128,16 +88,12 @@ namespace {
 class StripSwitching final : public SwitchingStrip {
   public:
     explicit StripSwitching(MainForm* s) : s_(s) {}
-    std::string SwitchCaption() override { return GetCaption(s_->SwitchButton); }
-    void ScreenLeft(int screen) override {
+    void ShowTexts(const StripTexts& texts) override {
         HWND button = GetHandle(s_->SwitchButton);
         SetToolTip(s_->ToolTipWindow, button, "");
-        SetToolTip(s_->ToolTipWindow, button,
-                   (" Switch to screen " + IntToText(screen) + " ").c_str());
-    }
-    void ScreenEntered(int screen) override {
-        SetCaption(s_->SwitchButton, screen == 2 ? "1" : "2");
-        SetCaption(s_->ScreenNumberLabel, screen == 2 ? "2" : "1");
+        SetToolTip(s_->ToolTipWindow, button, texts.switchHint.c_str());
+        SetCaption(s_->SwitchButton, texts.switchCaption.c_str());
+        SetCaption(s_->ScreenNumberLabel, texts.number.c_str());
     }
 
   private:
@@ -152,7 +108,7 @@ bool StripMessage(Control*, MSG& msg, LRESULT& result) {
         return true;
     }
     if (msg.message == kGiveInputBack) {
-        if (!RestoreStarted) GiveInputBack(reinterpret_cast<HWND>(msg.lParam));
+        if (!Screens.Ended) GiveInputBack(reinterpret_cast<HWND>(msg.lParam));
         return true;
     }
     return false;
@@ -216,7 +172,7 @@ ForegroundFacts ReadForegroundFacts(HWND w) {
 
 void FitStripToForeground() {
     HWND strip = StripWindow();
-    if (!strip || RestoreStarted) return;
+    if (!strip || Screens.Ended) return;
     const bool aside = CoversScreen(ReadForegroundFacts(GetForegroundWindow()));
     if (aside == steppedAside) return;
     steppedAside = aside;
@@ -253,7 +209,7 @@ void StartStripInput() {
 
 void SwitchScreen(void* data, BaseObject*) {
     StripSwitching strip(static_cast<MainForm*>(data));
-    SwitchToOtherScreen(strip);
+    SwitchScreenTo(Screens.Next(), &strip);
 }
 
 void RestoreAll(void* data, BaseObject*) {

@@ -5,6 +5,7 @@
 #include "errors/Wide_win.h"
 #include "launch/LaunchList.h"
 #include "screens/QuitRestore.h"
+#include "screens/ScreenModel.h"
 #include "screens/WindowMenu.h"
 #include "settings/HotkeyText.h"
 #include "settings/Settings.h"
@@ -55,7 +56,7 @@ BOOL CALLBACK NoteOpenWindowCallback(HWND w, LPARAM param) {
 // Whether the strip takes a click now; with waitForBoxes, also no box or form open.
 bool StripFree(bool waitForBoxes) {
     HWND strip = StripWindow();
-    if (!strip || RestoreStarted || err::FatalErrorPending()) return false;
+    if (!strip || Screens.Ended || err::FatalErrorPending()) return false;
     if (!IsWindowVisible(strip) || !IsWindowEnabled(strip)) return false;
     OpenWindows open{strip};
     EnumThreadWindows(GetCurrentThreadId(), NoteOpenWindowCallback,
@@ -82,7 +83,7 @@ void RearmWhenReleased() {
 // inside a list already, nor under a message box or the About form.
 void RunHandedLists() {
     if (runningList) return; // the list running now posts for the next one
-    if (handedLists.empty() || RestoreStarted) {
+    if (handedLists.empty() || Screens.Ended) {
         handedLists.clear();
         KillTimer(commandWindow, kRetryTimer);
         return;
@@ -107,7 +108,7 @@ void BringStripToFront() {
 
 LRESULT TakeHandOver(HWND w, const COPYDATASTRUCT* data) {
     // A strip that is quitting takes nothing more; the sender waits and starts anew.
-    if (RestoreStarted || !data) return FALSE;
+    if (Screens.Ended || !data) return FALSE;
     const bool utf8 = data->dwData == kHandOverListUtf8;
     if ((utf8 || data->dwData == kHandOverList) && data->lpData && data->cbData > 0) {
         // Only copied here: the sender waits until we return, and the list may

@@ -2,7 +2,7 @@
 #include "app/StripPlacement.h"
 #include "launch/LaunchList.h"
 #include "screens/HiddenRecord.h"
-#include "screens/ScreenLists.h"
+#include "screens/ScreenModel.h"
 #include "screens/Switching.h"
 #include "screens/WindowMenu.h"
 #include "screens/QuitRestore.h"
@@ -56,7 +56,7 @@ void HideTaskbarButton() {
     HWND app = ApplicationObject->handle;
     ShowWindow(app, SW_HIDE);
     SetWindowLongA(app, GWL_EXSTYLE, GetWindowLongA(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-    ShowWindow(app, SW_SHOW);
+    ShowWindow(app, SW_SHOWNA);
 }
 
 void HideApplicationWindow(void* data, BaseObject*) {
@@ -66,9 +66,7 @@ void HideApplicationWindow(void* data, BaseObject*) {
     // when the application object is already gone.
     if (ApplicationObject) ShowWindow(ApplicationObject->handle, SW_HIDE);
     // The strip is up: now the guard may start without delaying it.
-    if (RestoreStarted) return;
-    GiveInputBackAfterStart();
-    StartGuard();
+    if (!Screens.Ended) StartGuard();
 }
 
 void BuildMainForm(MainForm*& record, Control* app) {
@@ -77,7 +75,11 @@ void BuildMainForm(MainForm*& record, Control* app) {
     // Translucency and the launch list find the strip through the program-wide
     // reference, whatever variable the caller keeps the record in.
     MainFormRecord = s;
+    // Neither the strip nor the application window ever takes the input: a start,
+    // a click or a drag leaves it where the user had it.
+    app->exStyle |= WS_EX_NOACTIVATE;
     s->form = CreateForm(app, "sd");
+    s->form->exStyle |= WS_EX_NOACTIVATE;
     AddToAutoFree(s->form, s);
     SetHasBorder(s->form, false);
     SetStayOnTop(s->form, true);
@@ -91,11 +93,11 @@ void BuildMainForm(MainForm*& record, Control* app) {
     SetAlign(s->DragPanel, DockClient);
     SetColor(s->DragPanel, kPanelColor);
 
-    s->ScreenNumberLabel = CreateLabel(s->DragPanel, "1");
+    s->ScreenNumberLabel = CreateLabel(s->DragPanel, "");
     SetSize(SetPosition(s->ScreenNumberLabel, 28, 1), 19, 20);
     SetTextAlign(BoldControl(s->ScreenNumberLabel), 2);
     s->SwitchButton =
-        BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "2"), 0, 0), 28, 20));
+        BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, ""), 0, 0), 28, 20));
     s->AboutButton =
         BoldControl(SetSize(SetPosition(CreateButton(s->DragPanel, "?"), 47, 0), 24, 20));
     s->QuitButton =
@@ -118,21 +120,21 @@ void InitMainForm(MainForm* s) {
     CreateWindowMenu(s->DragPanel);
     HideTaskbarButton();
 
+    Screens.Reset();
+    const StripTexts texts = Screens.Texts();
     s->ToolTipWindow = CreateToolTipWindow(GetHandle(ApplicationObject), GetModuleHandleA(nullptr));
-    SetToolTip(s->ToolTipWindow, GetHandle(s->SwitchButton), " Switch to screen 2 ");
+    SetToolTip(s->ToolTipWindow, GetHandle(s->SwitchButton), texts.switchHint.c_str());
     SetToolTip(s->ToolTipWindow, GetHandle(s->AboutButton), " About Para-Vue ");
     SetToolTip(s->ToolTipWindow, GetHandle(s->QuitButton), " Quit and restore all applications ");
     SetToolTip(s->ToolTipWindow, GetHandle(s->DragPanel), " Drag here to move ");
     SetToolTip(s->ToolTipWindow, GetHandle(s->ScreenNumberLabel),
                " Current screen number. Drag here to move ");
 
-    CreateMenuLinkList();
-    CreateScreenLists();
-    CurrentScreen = 1;
     LayeredSupported = IsLayeredSupported();
 
     PlaceStripAtStart(s);
-    SetCaption(s->SwitchButton, "2");
+    SetCaption(s->SwitchButton, texts.switchCaption.c_str());
+    SetCaption(s->ScreenNumberLabel, texts.number.c_str());
     ProgramDir = FileDirPart(GetParam(0));
 
     FormPosition position(form);

@@ -19,12 +19,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // no other Para-Vue runs, or the hand-over above would have ended this one.
     RestoreFromLastRun();
     EnableHiddenRecord(GetParam(0));
-    RememberInputAtStart();
     Control* app = CreateApplication("tallowin");
     BuildMainForm(MainFormRecord, app);
     StartHotkey();
     StartStripInput();
-    GiveInputBackAfterStart();
     RunMessageLoop(app);
     // Only a run the user ended gets here: log-off and shutdown end the process
     // inside the loop, where no box may wait.

@@ -45,11 +45,3 @@ WindowVerdict ClassifyWindow(const WindowFacts& f) {
     if (f.isShellWindow || IsShellClass(f.className)) return WindowVerdict::Shell;
     return WindowVerdict::TakesPart;
 }
-
-int OtherScreen(int screen) {
-    return screen == 1 ? 2 : 1;
-}
-
-char ScreenDigit(int screen) {
-    return screen == 1 ? '1' : '2';
-}

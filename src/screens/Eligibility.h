@@ -1,4 +1,4 @@
-// Which top-level windows take part in switching, and the small screen-number helpers.
+// Which top-level windows take part in switching.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -38,8 +38,3 @@ enum class WindowVerdict {
 };
 
 WindowVerdict ClassifyWindow(const WindowFacts& facts);
-
-// 2 for 1, and 1 for anything else.
-int OtherScreen(int screen);
-// '1' for 1, '2' for anything else.
-char ScreenDigit(int screen);

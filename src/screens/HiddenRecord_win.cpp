@@ -1,5 +1,5 @@
 #include "screens/HiddenRecord.h"
-#include "screens/ScreenLists.h"
+#include "screens/ScreenModel.h"
 #include "screens/WindowCommands.h"
 #include "settings/MiniReg.h"
 #include "errors/Wide_win.h"
@@ -47,24 +47,16 @@ std::string AnsiTitleOf(HWND window) {
 HiddenWindowsRecord CurrentRecord() {
     HiddenWindowsRecord record;
     record.processId = GetCurrentProcessId();
-    auto add = [&](HWND window, const std::string& title) {
-        const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
-        for (const RecordedWindow& w : record.windows)
-            if (w.handle == handle) return;
-        record.windows.push_back({handle, title});
-    };
-    for (int screen = 1; screen <= 2; ++screen) {
-        ObjectList* list = ScreenListOf(screen);
-        for (int32_t i = 0; list && i < list->count; ++i) {
-            auto* entry = static_cast<WindowEntry*>(ListGet(list, i));
-            add(entry->Handle, entry->Title);
-        }
-    }
+    for (const WindowEntry& e : Screens.All())
+        record.windows.push_back({static_cast<uint32_t>(e.Handle), e.Title});
     // On their way back: the request outlives us, but a program busy for long
     // should not depend on that alone.
-    for (uintptr_t shown : PendingRequests.PendingShows()) {
-        HWND window = reinterpret_cast<HWND>(shown);
-        add(window, TitleOf(window));
+    for (uintptr_t shown : Screens.Pending.PendingShows()) {
+        const uint32_t handle = static_cast<uint32_t>(shown);
+        bool listed = false;
+        for (const RecordedWindow& w : record.windows)
+            listed = listed || w.handle == handle;
+        if (!listed) record.windows.push_back({handle, TitleOf(reinterpret_cast<HWND>(shown))});
     }
     return record;
 }
@@ -105,7 +97,7 @@ void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
         if (titleMustMatch &&
             (record.ansiTitles ? AnsiTitleOf(window) : TitleOf(window)) != w.title)
             continue;
-        ShowWindowAsync(window, SW_SHOWNA);
+        PostShowWindow(window, true);
     }
 }
 } // namespace

@@ -1,11 +1,10 @@
 #include "screens/QuitRestore.h"
 #include "screens/HiddenRecord.h"
-#include "screens/ScreenLists.h"
+#include "screens/ScreenModel.h"
 #include "screens/Switching.h"
 #include "screens/TickDelay.h"
 #include "screens/WindowMenu.h"
-
-bool RestoreStarted;
+#include "ui/Control.h"
 
 static uint32_t SystemTicks() {
     return GetTickCount();
@@ -30,40 +29,31 @@ void DelayWithMessages(uint32_t ms) {
 }
 
 void GatherOnScreenOne(SwitchingStrip& strip) {
-    if (RestoreStarted || SwitchRunning() || !ScreenListOf(1) || !ScreenListOf(2)) return;
-    const int other = OtherScreen(CurrentScreen);
-    if (ScreenListOf(other)->count > 0) ShowScreen(other, InputWindowNow());
-    if (CurrentScreen != 1) {
-        strip.ScreenLeft(CurrentScreen);
-        CurrentScreen = 1;
-        strip.ScreenEntered(1);
-    }
+    if (Screens.Ended || Screens.Switching) return;
+    const HWND input = InputWindowNow();
+    const std::vector<WindowEntry> all = Screens.GatherAll(1);
+    if (!all.empty()) ShowScreen(all, {}, input);
+    strip.ShowTexts(Screens.Texts());
 }
 
 bool RestoreHiddenWindows(HWND foreground) {
-    if (RestoreStarted) return false;
-    RestoreStarted = true;
+    if (Screens.Ended) return false;
     // This is the clean end (quit or log-off): the guard is told first and
     // leaves everything to us.
     DismissGuard();
     ReleaseWindowMenu();
-    for (int screen = 1; screen <= 2; ++screen) {
-        ObjectList* list = ScreenListOf(screen);
-        if (!list) continue;
+    const std::vector<WindowEntry> all = Screens.GatherAll(Screens.Current());
+    Screens.Ended = true;
+    if (!all.empty()) {
         try {
-            if (screen != CurrentScreen && list->count > 0) {
-                ShowScreen(screen, foreground);
-                DelayWithMessages(500);
-            }
+            ShowScreen(all, {}, foreground);
+            DelayWithMessages(500);
         } catch (...) {
-            // A C++ error over one screen must not keep the other's windows
-            // hidden; a processor fault goes to the report, which shows them.
+            // A C++ error must not keep the rest hidden; a processor fault goes
+            // to the report, which shows them.
         }
-        ClearScreenList(screen);
-        FreeObject(list);
-        ScreenList[screen] = nullptr;
     }
-    ReleaseMenuLinkList();
+    ReleaseMenuLinks();
     ClearHiddenRecord();
     return true;
 }

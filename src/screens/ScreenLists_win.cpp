@@ -1,65 +1,8 @@
 #include "screens/ScreenLists.h"
 #include "errors/err.h"
-#include "screens/HiddenRecord.h"
 #include "screens/WindowCommands.h"
 #include "ui/Services_win.h"
 #include <vector>
-
-ObjectList* ScreenList[3];
-int32_t CurrentScreen = 1;
-
-ObjectList* ScreenListOf(int screen) {
-    return screen == 1 || screen == 2 ? ScreenList[screen] : nullptr;
-}
-
-void CreateScreenLists() {
-    ScreenList[1] = CreateList();
-    ScreenList[2] = CreateList();
-    // An unhandled error ends the program at once; the user's hidden windows
-    // must not vanish with it.
-    err::SetFatalExitHook(ShowRecordedWindowsNow);
-}
-
-void ClearScreenList(int screen) {
-    ObjectList* list = ScreenListOf(screen);
-    if (!list) return;
-    for (int32_t i = 0; i < list->count; ++i)
-        delete static_cast<WindowEntry*>(ListGet(list, i));
-    ListClear(list);
-}
-
-void ReleaseScreenLists() {
-    for (int screen = 1; screen <= 2; ++screen) {
-        ClearScreenList(screen);
-        FreeObject(ScreenList[screen]);
-        ScreenList[screen] = nullptr;
-    }
-}
-
-void ShowRecordedWindowsNow() {
-    // The program is failing: anything it holds may be damaged, so every pointer
-    // is checked before it is read. A C++ error in one entry loses only that
-    // entry; a processor fault here ends the report's hook, and the guard
-    // process still shows what is left.
-    for (int screen = 1; screen <= 2; ++screen) {
-        ObjectList* list = ScreenList[screen];
-        if (!list || IsBadReadPtr(list, sizeof *list)) continue;
-        const int32_t count = list->count;
-        if (count <= 0 || IsBadReadPtr(list->items, count * sizeof(void*))) continue;
-        for (int32_t i = 0; i < count; ++i) {
-            try {
-                auto* entry = static_cast<const WindowEntry*>(list->items[i]);
-                if (!entry || IsBadReadPtr(entry, sizeof *entry)) continue;
-                HWND window = entry->Handle;
-                if (!IsWindow(window)) continue;
-                // Posted, not sent: a program that stopped answering must not
-                // keep the others hidden, nor this one from ending.
-                ShowWindowAsync(window, SW_SHOWNA);
-            } catch (...) {
-            }
-        }
-    }
-}
 
 // Windows 8 and later; loaded when first needed and kept for the run. A system
 // without it, or a call that fails, cloaks nothing.
@@ -89,7 +32,7 @@ WindowFacts ReadWindowFacts(HWND window, bool visible, HWND shell) {
     WindowFacts f;
     f.visible = visible;
     f.hasParent = GetParent(window) != nullptr;
-    f.owner = reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER));
+    f.owner = KeyOf(GetWindow(window, GW_OWNER));
     f.title = WindowTitle(window, kTitleTestLimit);
     f.style = static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE));
     f.exStyle = static_cast<uint32_t>(GetWindowLongA(window, GWL_EXSTYLE));
@@ -108,31 +51,6 @@ bool HasEligibleStyle(HWND window) {
     return StyleIsEligible(style, exStyle);
 }
 
-WindowEntry* MakeWindowEntry(HWND window, HWND foreground) {
-    auto* entry = new WindowEntry{};
-    entry->Handle = window;
-    entry->Flag = 0;
-    entry->WasForeground = window == foreground;
-    entry->Title = WindowTitle(window);
-    return entry;
-}
-
-bool ForgetWindow(int screen, HWND window) {
-    const int i = FindEntryIndex(screen, window);
-    if (i == -1) return false;
-    ObjectList* list = ScreenListOf(screen);
-    delete static_cast<WindowEntry*>(ListGet(list, i));
-    ListDelete(list, i);
-    return true;
-}
-
-void RememberWindow(int screen, HWND window, HWND foreground) {
-    ObjectList* list = ScreenListOf(screen);
-    if (!list || FindEntryIndex(screen, window) != -1) return;
-    ForgetWindow(OtherScreen(screen), window);
-    ListAdd(list, MakeWindowEntry(window, foreground));
-}
-
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     err::Guarded([&] { reinterpret_cast<std::vector<HWND>*>(param)->push_back(window); });
     return TRUE;
@@ -149,56 +67,32 @@ std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,
         // where it is going, not where it still stands.
         if (!SeemsVisible(windows[i])) continue;
         WindowFacts facts = ReadWindowFacts(windows[i], true, shell);
-        shown.push_back(
-            {reinterpret_cast<uintptr_t>(windows[i]), facts.owner, ClassifyWindow(facts)});
+        shown.push_back({KeyOf(windows[i]), facts.owner, ClassifyWindow(facts)});
         if (titles) (*titles)[i] = std::move(facts.title);
     }
     if (all) *all = std::move(windows);
     return GroupWindows(shown);
 }
 
-std::vector<HWND> GroupOf(const std::vector<GroupMember>& groups, HWND main) {
-    std::vector<HWND> members;
-    for (const GroupMember& m : groups)
-        if (m.main == reinterpret_cast<uintptr_t>(main))
-            members.push_back(reinterpret_cast<HWND>(m.handle));
-    if (members.empty()) members.push_back(main);
-    return members;
+std::vector<ShownWindow> ShownWindowsNow() {
+    std::vector<ShownWindow> shown;
+    for (const GroupMember& m : TakingPartNow(GetShellWindow()))
+        shown.push_back({m.handle, m.main, 0, false, WindowTitle(WindowOf(m.handle))});
+    return shown;
 }
 
-std::vector<GroupMember> GroupsOfScreen(int screen) {
-    // Every remembered window took part when it was recorded; who owns whom
-    // decides the groups. The list stands bottom first, the rule reads top first.
-    std::vector<GroupCandidate> windows;
-    ObjectList* list = ScreenListOf(screen);
-    for (int32_t i = list ? list->count : 0; i-- > 0;) {
-        HWND window = static_cast<WindowEntry*>(ListGet(list, i))->Handle;
-        windows.push_back({reinterpret_cast<uintptr_t>(window),
-                           reinterpret_cast<uintptr_t>(GetWindow(window, GW_OWNER))});
-    }
-    return GroupWindows(windows);
+std::vector<ShownWindow> ShownGroupOf(HWND main) {
+    std::vector<ShownWindow> group;
+    for (const GroupMember& m : TakingPartNow(GetShellWindow()))
+        if (m.main == KeyOf(main))
+            group.push_back({m.handle, m.main, 0, false, WindowTitle(WindowOf(m.handle))});
+    return group;
 }
 
-void HideCurrentScreen() {
-    ClearScreenList(CurrentScreen);
-    const HWND foreground = GetForegroundWindow();
+std::vector<HWND> MainWindowsNow() {
+    std::vector<HWND> mains;
     const std::vector<GroupMember> groups = TakingPartNow(GetShellWindow());
-    for (const GroupMember& m : groups)
-        RememberWindow(CurrentScreen, reinterpret_cast<HWND>(m.handle), foreground);
-    // The guard and the next start can find them before the first hide is asked for.
-    PublishHiddenWindows();
-    // Bottom first: the window with the input goes last, so the input does not
-    // pass from window to window of the screen being left.
-    WindowBatch hiding;
-    for (const GroupMember& m : groups)
-        hiding.Show(reinterpret_cast<HWND>(m.handle), SW_HIDE);
-    hiding.Wait();
-}
-
-int FindEntryIndex(int screen, HWND window) {
-    ObjectList* list = ScreenListOf(screen);
-    if (!list) return -1;
-    for (int32_t i = 0; i < list->count; ++i)
-        if (static_cast<WindowEntry*>(ListGet(list, i))->Handle == window) return i;
-    return -1;
+    for (size_t i = groups.size(); i-- > 0;)
+        if (groups[i].main == groups[i].handle) mains.push_back(WindowOf(groups[i].handle));
+    return mains;
 }

@@ -1,37 +1,36 @@
-// Showing the windows remembered for a screen again.
+// Switching screens: the screen shown is recorded and hidden, the screen entered
+// comes back stacked as it was left, and the input goes where the user left it.
 #pragma once
+#include "screens/ScreenModel.h"
 #include <windows.h>
-#include <string>
+#include <vector>
 
-// Shows every window remembered for screen in list order, without activating
-// them (a vanished window looked up again by its title), gives the input to
-// foreground (null: to the window the screen chooses, see ChooseInputWindow),
-// then releases the entries and empties the list.
-void ShowScreen(int screen, HWND foreground);
-// Gives window the input; null gives it to the desktop, never to the strip.
-void GiveInputTo(HWND window);
-// The window that has the input now; the desktop's window when none has.
-HWND InputWindowNow();
-
-// What a switch needs of the strip, handed in by the strip itself: its switch
-// button's caption, and the hint and captions that follow the screen number.
+// What a switch needs of the strip, handed in by the strip itself.
 class SwitchingStrip {
   public:
-    // The screen the switch button leads to, as its caption reads.
-    virtual std::string SwitchCaption() = 0;
-    // The screen is being left: the switch button's hint names it.
-    virtual void ScreenLeft(int screen) = 0;
-    // The screen has been entered: the button names the other one, the label this.
-    virtual void ScreenEntered(int screen) = 0;
+    // The model's screen changed: the number, the switch button and its hint follow.
+    virtual void ShowTexts(const StripTexts& texts) = 0;
 
   protected:
     ~SwitchingStrip() = default;
 };
 
-// Hides this screen's windows, flips the screen number (the strip's captions
-// and hint with it), and shows the other screen's windows. Does nothing once the
-// restore at the end has begun, while a switch runs, or when the button names
-// the screen already shown.
-void SwitchToOtherScreen(SwitchingStrip& strip);
-// Whether a switch is under way (its waits handle what other programs send us).
-bool SwitchRunning();
+// Shows the windows of entries (bottom first) without activating them, each in its
+// place in the stacking order (a vanished window looked up again by its title),
+// then gives the input to foreground, or when that is null to the first usable of
+// input. Returns once the window that gets the input is up; the others follow as
+// their programs wake.
+void ShowScreen(const std::vector<WindowEntry>& entries, const std::vector<InputCandidate>& input,
+                HWND foreground);
+// The first usable window of candidates (top first; usable: there, shown, enabled),
+// the one that had the input before the others; null when none is: the desktop's.
+HWND ChooseInput(std::vector<InputCandidate> candidates);
+// Gives window the input; null gives it to the desktop, never to the strip.
+void GiveInputTo(HWND window);
+// The window that has the input now; the desktop's window when none has.
+HWND InputWindowNow();
+
+// Hides this screen's windows, makes target the screen shown (the strip's texts
+// with it), and shows target's windows. Does nothing once the restore at the end
+// has begun, while a switch runs, or for the screen shown.
+void SwitchScreenTo(int target, SwitchingStrip* strip);

@@ -1,43 +1,61 @@
-// Showing and hiding other programs' windows without waiting on them.
+// Showing and hiding windows: the one way the program does it, for a switch, a
+// menu move, quit, the end of a session, the guard, the next start and the fatal
+// path alike.
 //
 // ShowWindow on a window of another program waits until that program handles the
 // request; a program that has stopped answering would freeze the strip with it.
-// So windows of other programs get the command posted (ShowWindowAsync), in the
-// same order as before, and a batch then waits for the windows whose programs
-// answer, so that for them the old order still holds: old windows gone before
-// the screen number changes, new ones shown after. The wait ends when no window
-// has reached its state for a while: a program that is merely busy with many
-// windows keeps it going, one that has stopped answering ends it.
+// So every request to another program's window is posted, all at once, and a
+// hung program holds up none of the others. A window is shown where it stands in
+// the stacking order (a hidden window keeps its place there), so the order in
+// which programs wake does not matter and nothing waits between programs.
+// Where a caller must know that a request was carried out (old windows gone
+// before the screen number changes, the window that gets the input up), the
+// batch waits on the programs' answers, never on the clock.
 //
-// Requests not yet carried out are remembered program-wide (PendingStates), and
-// SeemsVisible answers with the state asked for while one is pending.
+// Requests not yet carried out are remembered in the model (Screens.Pending),
+// and SeemsVisible answers with the state asked for while one is pending.
 #pragma once
-#include "screens/PendingStates.h"
 #include <windows.h>
+#include <cstdint>
 #include <vector>
 
+// How long a wait goes on while no program answers.
 constexpr DWORD kWindowBatchWaitMs = 500;
+
+// Posts the request to show (without activating it, in its place in the stacking
+// order, or on top) or hide window, whatever program it belongs to. Nothing is
+// remembered: the guard and the fatal path use it as they are.
+void PostShowWindow(HWND window, bool visible, bool onTop = false);
 
 class WindowBatch {
   public:
-    // Hides (SW_HIDE) or shows (SW_SHOWNA) window; our own windows synchronously.
-    void Show(HWND window, int command);
-    // Waits until every window commanded reached its state, or none has for
-    // maxMs. Messages other programs send us are handled meanwhile: a program
-    // that talks to us while we wait on it must not stall the wait. False when
-    // it gave up on a window.
+    WindowBatch() = default;
+    WindowBatch(const WindowBatch&) = delete;
+    WindowBatch& operator=(const WindowBatch&) = delete;
+    ~WindowBatch();
+
+    void Hide(HWND window);
+    // Shown without taking the input: in its place in the stacking order, or on
+    // top of the others (a window brought to this screen from another).
+    void Show(HWND window, bool onTop = false);
+    // Waits until the programs of the windows commanded (or of window alone) have
+    // carried the requests out, or none has answered for maxMs. Messages other
+    // programs send us are handled meanwhile. False when it gave up on a window.
     bool Wait(DWORD maxMs = kWindowBatchWaitMs);
+    bool WaitFor(HWND window, DWORD maxMs = kWindowBatchWaitMs);
 
   private:
-    struct Pending {
+    struct Sent {
         HWND window;
         bool visible;
+        uint32_t call; // the answer awaited
+        int rounds;    // answers had without the window in its state
+        bool done;
     };
-    std::vector<Pending> pending_;
+    void Send(HWND window, bool visible, bool onTop);
+    bool WaitWhile(HWND only, DWORD maxMs);
+    std::vector<Sent> sent_;
 };
-
-// The requests of this program still on their way to other programs' windows.
-extern PendingStates PendingRequests;
 
 // Whether the bookkeeping takes window to be visible: the state last asked for
 // while that request is pending, else what the platform reports.

@@ -1,25 +1,58 @@
 #include "screens/WindowCommands.h"
 #include "errors/err.h"
 #include "screens/HiddenRecord.h"
-#include "screens/ScreenLists.h"
+#include "screens/ScreenModel.h"
 #include <algorithm>
 
-PendingStates PendingRequests;
-
-static uintptr_t Key(HWND window) {
+namespace {
+uintptr_t Key(HWND window) {
     return reinterpret_cast<uintptr_t>(window);
 }
 
-static bool IsOwnWindow(HWND window) {
+bool IsOwnWindow(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     return pid == GetCurrentProcessId();
 }
 
-static bool PlatformVisible(HWND window) {
+bool PlatformVisible(HWND window) {
     return IsWindowVisible(window) != FALSE;
 }
-static VisibilityReadFn visibilityRead = PlatformVisible;
+VisibilityReadFn visibilityRead = PlatformVisible;
+
+// The answers still awaited, by call number. An answer that comes after its batch
+// gave up finds nothing here and is dropped.
+std::vector<uint32_t> awaited;
+uint32_t lastCall;
+
+void CALLBACK Answered(HWND, UINT, ULONG_PTR call, LRESULT) {
+    std::erase(awaited, static_cast<uint32_t>(call));
+}
+
+bool Awaited(uint32_t call) {
+    return call && std::find(awaited.begin(), awaited.end(), call) != awaited.end();
+}
+
+// Asks the window's program to answer once it has taken every request sent before.
+uint32_t AskForAnswer(HWND window) {
+    if (++lastCall == 0) ++lastCall;
+    if (!SendMessageCallbackW(window, WM_NULL, 0, 0, Answered, lastCall)) return 0;
+    awaited.push_back(lastCall);
+    return lastCall;
+}
+} // namespace
+
+void PostShowWindow(HWND window, bool visible, bool onTop) {
+    // In its place in the stacking order: the screen comes back stacked as it was
+    // left, whichever program wakes first. Shown and hidden the same way, so that
+    // a program sees the one as the undoing of the other.
+    // (No place in the order is asked for, yet Wine still lifts a window's owned
+    // windows to the one named unless it is HWND_NOTOPMOST, which it leaves alone.)
+    const UINT how = visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    SetWindowPos(window, onTop ? HWND_TOP : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 how | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | (onTop ? 0 : SWP_NOZORDER) |
+                     (IsOwnWindow(window) ? 0 : SWP_ASYNCWINDOWPOS));
+}
 
 VisibilityReadFn SetVisibilityRead(VisibilityReadFn read) {
     VisibilityReadFn old = visibilityRead;
@@ -28,46 +61,23 @@ VisibilityReadFn SetVisibilityRead(VisibilityReadFn read) {
 }
 
 bool SeemsVisible(HWND window) {
-    if (!PendingRequests.Has(Key(window))) return visibilityRead(window);
-    return PendingRequests.Judge(Key(window), IsWindow(window) != FALSE, visibilityRead(window));
+    if (!Screens.Pending.Has(Key(window))) return visibilityRead(window);
+    return Screens.Pending.Judge(Key(window), IsWindow(window) != FALSE, visibilityRead(window));
 }
-
-void WindowBatch::Show(HWND window, int command) {
-    if (IsOwnWindow(window)) {
-        ShowWindow(window, command);
-        return;
-    }
-    const bool visible = command != SW_HIDE;
-    PendingRequests.Request(Key(window), visible);
-    ShowWindowAsync(window, command);
-    pending_.push_back({window, visible});
-}
-
-// Handles what other programs send us without taking any posted message (input,
-// timers) out of turn.
-static void WaitForSentMessages(DWORD ms) {
-    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-}
-
-static std::vector<HWND> refused;
 
 bool HideRefused(HWND window) {
-    std::erase_if(refused, [](HWND w) { return !IsWindow(w); });
-    return std::find(refused.begin(), refused.end(), window) != refused.end();
-}
-
-// The program may not touch the window: it is no screen's any more, and the
-// record must not have it shown by anyone either.
-static void TakeAsRefused(HWND window) {
-    if (!HideRefused(window)) refused.push_back(window);
-    const bool first = ForgetWindow(1, window);
-    if (ForgetWindow(2, window) || first) PublishHiddenWindows();
+    Screens.PruneRefused([](uintptr_t w) { return IsWindow(reinterpret_cast<HWND>(w)) != FALSE; });
+    return Screens.IsRefused(Key(window));
 }
 
 namespace {
+// The program may not touch the window: it is no screen's any more, and the
+// record must not have it shown by anyone either.
+void TakeAsRefused(HWND window) {
+    Screens.Refuse(Key(window));
+    PublishHiddenWindows();
+}
+
 // While requests are pending, their windows are looked at again now and then:
 // once a program answers, a request it swallowed is asked again.
 constexpr UINT kSettleEveryMs = 250;
@@ -75,17 +85,17 @@ constexpr UINT kSettleAnswerMs = 20; // how long one look waits on a program
 UINT_PTR settleTimer;
 
 void SettlePending() {
-    for (uintptr_t key : PendingRequests.Windows()) {
+    for (uintptr_t key : Screens.Pending.Windows()) {
         HWND window = reinterpret_cast<HWND>(key);
         const bool exists = IsWindow(window) != FALSE;
         DWORD_PTR result = 0;
         // Answered: the program has taken every request sent before this message.
-        const bool answered = exists && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+        const bool answered = exists && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                                                             kSettleAnswerMs, &result) != 0;
         const bool visible = exists && visibilityRead(window);
-        switch (PendingRequests.Recheck(key, exists, answered, visible)) {
+        switch (Screens.Pending.Recheck(key, exists, answered, visible)) {
         case PendingStates::Check::Resend:
-            ShowWindowAsync(window, PendingRequests.Wanted(key) ? SW_SHOWNA : SW_HIDE);
+            PostShowWindow(window, Screens.Pending.Wanted(key));
             break;
         case PendingStates::Check::Refused:
             TakeAsRefused(window);
@@ -94,7 +104,7 @@ void SettlePending() {
             break;
         }
     }
-    if (PendingRequests.size() == 0 && settleTimer) {
+    if (Screens.Pending.size() == 0 && settleTimer) {
         KillTimer(nullptr, settleTimer);
         settleTimer = 0;
     }
@@ -105,29 +115,90 @@ void CALLBACK SettleTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void WatchPending() {
-    if (PendingRequests.size() > 0 && !settleTimer)
+    if (Screens.Pending.size() > 0 && !settleTimer)
         settleTimer = SetTimer(nullptr, 0, kSettleEveryMs, SettleTick);
+}
+
+// Sleeps until another program sends us something (an answer among it) or ms have
+// passed, then handles what was sent without taking any posted message (input,
+// timers) out of turn.
+void WaitForSentMessages(DWORD ms) {
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 } // namespace
 
-bool WindowBatch::Wait(DWORD maxMs) {
-    DWORD progress = GetTickCount(); // when the last window reached its state
-    size_t done = 0;                 // pending_[0..done) have reached their state
-    while (done < pending_.size()) {
-        const Pending& p = pending_[done];
-        const bool exists = IsWindow(p.window) != FALSE;
-        const bool visible = exists && visibilityRead(p.window);
-        PendingRequests.Judge(Key(p.window), exists, visible);
-        if (!exists || visible == p.visible) {
-            ++done;
-            progress = GetTickCount();
-            continue;
-        }
-        if (GetTickCount() - progress >= maxMs) break;
-        WaitForSentMessages(1);
+void WindowBatch::Send(HWND window, bool visible, bool onTop) {
+    if (IsOwnWindow(window)) {
+        PostShowWindow(window, visible, onTop);
+        return;
     }
-    const bool all = done == pending_.size();
-    pending_.clear();
+    Screens.Pending.Request(Key(window), visible);
+    PostShowWindow(window, visible, onTop);
+    sent_.push_back({window, visible, AskForAnswer(window), 0, false});
+}
+
+void WindowBatch::Hide(HWND window) {
+    Send(window, false, false);
+}
+
+void WindowBatch::Show(HWND window, bool onTop) {
+    Send(window, true, onTop);
+}
+
+bool WindowBatch::Wait(DWORD maxMs) {
+    const bool all = WaitWhile(nullptr, maxMs);
+    for (const Sent& s : sent_)
+        std::erase(awaited, s.call);
+    sent_.clear();
     WatchPending();
     return all;
+}
+
+bool WindowBatch::WaitFor(HWND window, DWORD maxMs) {
+    return WaitWhile(window, maxMs);
+}
+
+WindowBatch::~WindowBatch() {
+    for (const Sent& s : sent_)
+        std::erase(awaited, s.call);
+    WatchPending();
+}
+
+bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
+    // A program may carry a request out only after it answered (Windows posts
+    // what we send without waiting); an answer with the window not yet in its
+    // state asks again, a few times, before the settle timer takes over.
+    constexpr int kRounds = 3;
+    constexpr DWORD kLookAgainMs = 100; // a window may also go without a word
+    DWORD progress = GetTickCount();
+    for (;;) {
+        bool open = false;
+        for (Sent& s : sent_) {
+            if (only && s.window != only) continue;
+            if (s.done) continue;
+            const bool exists = IsWindow(s.window) != FALSE;
+            const bool visible = exists && visibilityRead(s.window);
+            Screens.Pending.Judge(Key(s.window), exists, visible);
+            if (!exists || visible == s.visible || s.rounds >= kRounds) {
+                std::erase(awaited, s.call);
+                s.done = true;
+                progress = GetTickCount();
+                continue;
+            }
+            if (!Awaited(s.call)) {
+                // Answered (or never asked), not there yet: ask once more.
+                ++s.rounds;
+                s.call = AskForAnswer(s.window);
+                progress = GetTickCount();
+            }
+            open = true;
+        }
+        if (!open) return true;
+        const DWORD waited = GetTickCount() - progress;
+        if (waited >= maxMs) return false;
+        WaitForSentMessages(std::min(maxMs - waited, kLookAgainMs));
+    }
 }

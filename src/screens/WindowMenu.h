@@ -1,23 +1,23 @@
-// The window menu of the strip: the windows of both screens, each item moving
-// one window across, then the companion program and the translucency switch.
+// The window menu of the strip: the windows of every screen, each item moving one
+// window's group to another screen, then the companion program, the start with
+// Windows and translucency switches, and a greyed note.
 #pragma once
 #include "ui/Control.h"
 #include "ui/Menu.h"
+#include <vector>
 
-// Links one window item of the current menu to its window.
+// What a window item of the current menu does: it moves the group of Handle to
+// the screen Target.
 struct MenuLink {
     HWND Handle;
     int32_t ItemId;
+    int Target;
 };
 
 extern Menu* WindowMenu;
-extern ObjectList* MenuLinkList; // of MenuLink, owned
 
 void CreateWindowMenu(Control* owner);
 void ReleaseWindowMenu();
-void CreateMenuLinkList();
-// Releases the links and then the list itself.
-void ReleaseMenuLinkList();
 
 // A line of information shown greyed at the very end of the menu (the switch key in
 // force); empty: none.
@@ -25,12 +25,13 @@ void SetWindowMenuNote(const std::string& text);
 
 // Builds the menu anew; true when it has at least one item.
 bool BuildWindowMenu();
-// The window items: one per group of this screen, on top, and one per group
-// remembered for the other screen, below.
-void AddWindowItems();
 void ClearWindowMenu();
+// The links of the current menu's window items.
+const std::vector<MenuLink>& MenuLinks();
 void ClearMenuLinks();
-void AddMenuLink(HWND window, int32_t itemId);
-HWND WindowOfMenuItem(int32_t itemId);
-// The event of the window items: moves the chosen window to the other screen or back.
+void ReleaseMenuLinks();
+void AddMenuLink(HWND window, int32_t itemId, int target);
+// The link of the item with that identifier; null when it is none of the window items.
+const MenuLink* LinkOfMenuItem(int32_t itemId);
+// The event of the window items: moves the chosen window's group where its link says.
 void MoveWindowCommand(void* data, BaseObject* menu, int32_t index);

@@ -2,25 +2,21 @@
 #include "errors/MessageBox.h"
 #include "errors/err.h"
 #include "launch/LaunchList.h"
-#include "screens/Eligibility.h"
-#include "screens/MoveCaptions.h"
-#include "screens/QuitRestore.h"
+#include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
-#include "screens/HiddenRecord.h"
-#include "screens/WindowMenuItems.h"
 #include "settings/Settings.h"
 #include "settings/StartWithWindows.h"
 #include "settings/Transparency.h"
-#include <algorithm>
 
 Menu* WindowMenu;
-ObjectList* MenuLinkList;
 
 namespace {
 constexpr WPARAM kDesktopRefresh = 0xA065;
 
 std::string menuNote;
+std::vector<MenuLink> links;
+bool linksReleased;
 
 MenuItemEvent MoveEvent() {
     return MakeEvent(MoveWindowCommand, nullptr);
@@ -39,10 +35,44 @@ void StartWithWindowsItem(void*, BaseObject*, int32_t) {
                        "Para-Vue", MB_OK | MB_ICONWARNING);
 }
 
-// Tells the shell's desktop that windows came or went.
+// Tells the shell's desktop that windows came or went. A busy Explorer holds the
+// strip for a moment at most, a hung one not at all.
 void NotifyDesktop() {
+    DWORD_PTR result = 0;
     if (HWND desktop = FindWindowA("Progman", "Program Manager"))
-        SendMessageA(desktop, WM_COMMAND, kDesktopRefresh, 0);
+        SendMessageTimeoutW(desktop, WM_COMMAND, kDesktopRefresh, 0, SMTO_ABORTIFHUNG, 200,
+                            &result);
+}
+
+void AddWindowItems() {
+    // One item per group, named by its main window: a window's find box or
+    // palette moves with it and has no item of its own.
+    std::vector<HWND> all;
+    std::vector<std::string> titles;
+    const std::vector<GroupMember> shown = TakingPartNow(GetShellWindow(), &all, &titles);
+    std::vector<MenuCandidate> candidates(all.size());
+    for (size_t i = 0; i < all.size(); ++i) {
+        candidates[i].handle = KeyOf(all[i]);
+        candidates[i].title = std::move(titles[i]);
+    }
+    for (const GroupMember& m : shown)
+        if (m.main == m.handle)
+            for (MenuCandidate& c : candidates)
+                if (c.handle == m.handle) c.leadsShownGroup = true;
+    for (MenuCandidate& c : candidates)
+        if (!c.leadsShownGroup && Screens.ScreenOf(c.handle) != 0)
+            c.seemsVisible = SeemsVisible(WindowOf(c.handle));
+    // The groups of this screen above the separator the menu starts with, the
+    // others below it.
+    int32_t above = 0;
+    for (const MenuWindowItem& item : Screens.MenuItems(candidates)) {
+        const char* caption = item.title.c_str();
+        AddMenuLink(WindowOf(item.handle),
+                    item.leadsShownGroup
+                        ? MenuInsertItem(WindowMenu, above++, caption, 0, MoveEvent())
+                        : MenuAddItem(WindowMenu, caption, 0, MoveEvent()),
+                    item.target);
+    }
 }
 } // namespace
 
@@ -52,22 +82,13 @@ void SetWindowMenuNote(const std::string& text) {
 
 void CreateWindowMenu(Control* owner) {
     WindowMenu = CreateMenuObject(owner, 0, nullptr, 0, MoveEvent());
+    linksReleased = false;
 }
 
 void ReleaseWindowMenu() {
     Menu* menu = WindowMenu;
     WindowMenu = nullptr;
     FreeObject(menu);
-}
-
-void CreateMenuLinkList() {
-    MenuLinkList = CreateList();
-}
-
-void ReleaseMenuLinkList() {
-    ClearMenuLinks();
-    FreeObject(MenuLinkList);
-    MenuLinkList = nullptr;
 }
 
 void ClearWindowMenu() {
@@ -82,68 +103,38 @@ void ClearWindowMenu() {
     }
 }
 
+const std::vector<MenuLink>& MenuLinks() {
+    return links;
+}
+
 void ClearMenuLinks() {
-    if (!MenuLinkList) return;
-    for (int32_t i = 0; i < MenuLinkList->count; ++i)
-        delete static_cast<MenuLink*>(ListGet(MenuLinkList, i));
-    ListClear(MenuLinkList);
+    links.clear();
 }
 
-void AddMenuLink(HWND window, int32_t itemId) {
-    if (MenuLinkList) ListAdd(MenuLinkList, new MenuLink{window, itemId});
+void ReleaseMenuLinks() {
+    links.clear();
+    links.shrink_to_fit();
+    linksReleased = true;
 }
 
-HWND WindowOfMenuItem(int32_t itemId) {
-    if (!MenuLinkList) return nullptr;
-    for (int32_t i = 0; i < MenuLinkList->count; ++i) {
-        auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
-        if (link->ItemId == itemId) return link->Handle;
-    }
+void AddMenuLink(HWND window, int32_t itemId, int target) {
+    if (!linksReleased) links.push_back({window, itemId, target});
+}
+
+const MenuLink* LinkOfMenuItem(int32_t itemId) {
+    for (const MenuLink& link : links)
+        if (link.ItemId == itemId) return &link;
     return nullptr;
 }
 
-static bool LeadsGroup(const std::vector<GroupMember>& groups, HWND window) {
-    const uintptr_t w = reinterpret_cast<uintptr_t>(window);
-    return std::any_of(groups.begin(), groups.end(),
-                       [&](const GroupMember& m) { return m.handle == w && m.main == w; });
-}
-
-void AddWindowItems() {
-    // One item per group, named by its main window: a window's find box or
-    // palette moves with it and has no item of its own.
-    std::vector<HWND> all;
-    std::vector<std::string> titles;
-    const std::vector<GroupMember> shown = TakingPartNow(GetShellWindow(), &all, &titles);
-    const int other = OtherScreen(CurrentScreen);
-    const std::vector<GroupMember> remembered = GroupsOfScreen(other);
-    for (size_t i = 0; i < all.size(); ++i) {
-        HWND window = all[i];
-        const bool visible = LeadsGroup(shown, window);
-        std::string title = titles[i];
-        if (!visible) {
-            // Hidden windows we did not hide are none of our business.
-            if (!LeadsGroup(remembered, window) || SeemsVisible(window)) continue;
-            title = static_cast<WindowEntry*>(
-                        ListGet(ScreenListOf(other), FindEntryIndex(other, window)))
-                        ->Title;
-        }
-        WindowItemPlan plan = PlanWindowItem(CurrentScreen, visible, !visible, title);
-        if (plan.place == ItemPlace::Top)
-            AddMenuLink(window,
-                        MenuInsertItem(WindowMenu, 0, plan.caption.c_str(), 0, MoveEvent()));
-        else if (plan.place == ItemPlace::End)
-            AddMenuLink(window, MenuAddItem(WindowMenu, plan.caption.c_str(), 0, MoveEvent()));
-    }
-}
-
 bool BuildWindowMenu() {
-    if (!WindowMenu || RestoreStarted) return false;
+    if (!WindowMenu || Screens.Ended) return false;
     ClearWindowMenu();
     if (MenuItemCount(WindowMenu) > 0) return false;
     MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
     ProcessMessages(ApplicationObject);
     // The messages just handled may have ended the run.
-    if (!WindowMenu || RestoreStarted) return false;
+    if (!WindowMenu || Screens.Ended) return false;
     ClearMenuLinks();
     AddWindowItems();
     MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
@@ -163,34 +154,24 @@ bool BuildWindowMenu() {
 }
 
 void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
-    Menu* menu = static_cast<Menu*>(sender);
-    Menu* item = MenuItemAt(menu, index);
-    if (item && !RestoreStarted) {
-        MoveChoice choice = DecideMove(MenuItemCaption(menu, index));
-        HWND window = WindowOfMenuItem(static_cast<int32_t>(item->commandId));
-        const int target = OtherScreen(choice.sourceScreen);
+    Menu* item = MenuItemAt(static_cast<Menu*>(sender), index);
+    const MenuLink* link = item ? LinkOfMenuItem(static_cast<int32_t>(item->commandId)) : nullptr;
+    if (link && !Screens.Ended) {
+        HWND window = link->Handle;
+        const bool shown = Screens.ScreenOf(KeyOf(window)) == 0;
+        const MovePlan plan = Screens.MoveGroup(
+            KeyOf(window), link->Target, shown ? ShownGroupOf(window) : std::vector<ShownWindow>{},
+            KeyOf(GetForegroundWindow()));
+        // Remembered before the first hide is asked for.
+        PublishHiddenWindows();
         WindowBatch batch;
-        if (window && choice.direction == MoveDirection::ToOtherScreen &&
-            FindEntryIndex(target, window) == -1) {
-            // The group goes as a switch takes it: remembered, then hidden bottom first.
-            const std::vector<HWND> group = GroupOf(TakingPartNow(GetShellWindow()), window);
-            HWND foreground = GetForegroundWindow();
-            for (HWND w : group)
-                RememberWindow(target, w, foreground);
-            PublishHiddenWindows();
-            for (HWND w : group)
-                batch.Show(w, SW_HIDE);
-        } else if (window && choice.direction == MoveDirection::ToThisScreen) {
-            // The group comes back as a switch shows it, on top of this screen.
-            bool moved = false;
-            for (HWND w : GroupOf(GroupsOfScreen(choice.sourceScreen), window))
-                if (ForgetWindow(choice.sourceScreen, w)) {
-                    batch.Show(w, SW_SHOWNA);
-                    moved = true;
-                }
-            if (moved) PublishHiddenWindows();
-        }
+        // The group goes as a switch takes it, and comes back on top of this screen.
+        for (uintptr_t w : plan.hide)
+            batch.Hide(WindowOf(w));
+        for (const WindowEntry& e : plan.show)
+            if (IsWindow(WindowOf(e.Handle))) batch.Show(WindowOf(e.Handle), true);
         batch.Wait();
+        if (!plan.show.empty()) PublishHiddenWindows();
     }
     NotifyDesktop();
 }

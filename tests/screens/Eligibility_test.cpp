@@ -23,16 +23,6 @@ TEST(Eligibility, OnlyTheExactNameProtectsAWindow) {
     EXPECT_FALSE(TitleProtectsWindow(nullptr));
 }
 
-TEST(Eligibility, ScreenNumbers) {
-    EXPECT_EQ(OtherScreen(1), 2);
-    EXPECT_EQ(OtherScreen(2), 1);
-    EXPECT_EQ(OtherScreen(0), 1);
-    EXPECT_EQ(OtherScreen(3), 1);
-    EXPECT_EQ(ScreenDigit(1), '1');
-    EXPECT_EQ(ScreenDigit(2), '2');
-    EXPECT_EQ(ScreenDigit(0), '2');
-}
-
 TEST(Eligibility, ClassifierGivesTheFirstRuleAWindowFails) {
     const uint32_t overlapped = 0x10CF0000;
     auto facts = [&](auto change) {

@@ -18,18 +18,19 @@ std::string TitleFor(const std::string& name) {
 // take out of the middle, from the front and from the end, and store in between, with the real
 // guard watching, then ends without a word to it.
 void RecordInStepsAndDie() {
-    CreateScreenLists();
+    Screens.Reset();
     EnableHiddenRecord(TestBinDir() + "paravue.exe");
     auto window = [](const std::string& name) {
         return FindWindowA(nullptr, TitleFor(name).c_str());
     };
     auto take = [&](const std::string& name, bool store = false) {
-        RememberWindow(2, window(name), nullptr);
+        const uintptr_t w = KeyOf(window(name));
+        Screens.MoveGroup(w, 2, {{w, w, 0, false, TitleFor(name)}}, 0);
         PublishHiddenWindows(store);
         ShowWindow(window(name), SW_HIDE);
     };
     auto drop = [&](const std::string& name) {
-        ForgetWindow(2, window(name));
+        Screens.Forget(KeyOf(window(name)));
         PublishHiddenWindows(false);
     };
     take("a");

@@ -1,6 +1,8 @@
 // Recording and hiding the windows of the screen being left, against real
 // windows of another process in the Wine desktop.
 #include "screens/ScreenLists.h"
+#include "screens/Switching.h"
+#include "screens/WindowCommands.h"
 #include "support/ScreenChecks.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -13,23 +15,19 @@ const std::string kLong = "L" + std::string(299, 'x');
 
 class HideCurrentScreenTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        CreateScreenLists();
-        CurrentScreen = 1;
-    }
+    void SetUp() override { Screens.Reset(); }
     void TearDown() override {
         // Whatever else of the desktop was recorded (the shell's own windows) comes back.
-        for (int screen = 1; screen <= 2; ++screen) {
-            ObjectList* list = ScreenListOf(screen);
-            for (int i = 0; list && i < list->count; ++i)
-                ShowWindow(static_cast<WindowEntry*>(ListGet(list, i))->Handle, SW_SHOWNA);
-        }
-        ReleaseScreenLists();
+        for (const WindowEntry& e : Screens.All())
+            ShowWindow(WindowOf(e.Handle), SW_SHOWNA);
+        Screens.Reset();
     }
-
-    const WindowEntry* EntryOf(HWND h, int screen = 1) {
-        int i = FindEntryIndex(screen, h);
-        return i < 0 ? nullptr : static_cast<WindowEntry*>(ListGet(ScreenListOf(screen), i));
+    // Records the screen shown and hides its windows, as leaving it does.
+    static void HideCurrentScreen() {
+        WindowBatch hiding;
+        for (uintptr_t w : Screens.RecordCurrent(ShownWindowsNow(), KeyOf(InputWindowNow())))
+            hiding.Hide(WindowOf(w));
+        hiding.Wait();
     }
 };
 } // namespace
@@ -65,13 +63,13 @@ TEST_F(HideCurrentScreenTest, RecordsAndHidesExactlyTheEligibleWindows) {
     for (const char* n : {"tool", "disabled", "marked"})
         EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n << " should stay visible";
 
-    const WindowEntry* longEntry = EntryOf(prog.Window("long"));
-    ASSERT_NE(longEntry, nullptr);
-    EXPECT_EQ(longEntry->Title, kLong) << "kept whole, to be found again by the whole title";
-    EXPECT_EQ(longEntry->Flag, 0);
-    EXPECT_EQ(EntryOf(prog.Window("plain"))->Title, "Plain window");
+    const WindowEntry longEntry = EntryOf(1, prog.Window("long"));
+    ASSERT_NE(longEntry.Handle, 0u);
+    EXPECT_EQ(longEntry.Title, kLong) << "kept whole, to be found again by the whole title";
+    EXPECT_EQ(longEntry.Flag, 0);
+    EXPECT_EQ(EntryOf(1, prog.Window("plain")).Title, "Plain window");
     // Nothing was recorded for the other screen.
-    EXPECT_EQ(FindEntryIndex(2, prog.Window("plain")), -1);
+    EXPECT_EQ(EntryIndex(2, prog.Window("plain")), -1);
 }
 
 TEST_F(HideCurrentScreenTest, HidesTheOwnerBeforeTheWindowItOwns) {
@@ -108,28 +106,4 @@ TEST_F(HideCurrentScreenTest, ALaterRecordingOfTheSameScreenStartsAfresh) {
     HideCurrentScreen();
     EXPECT_EQ(RecordedNames(1, prog, {"a", "b"}), (std::vector<std::string>{"a"}));
     EXPECT_FALSE(IsWindowVisible(prog.Window("a")));
-
-    // Recording screen 2 leaves the list of screen 1 alone.
-    ShowWindow(prog.Window("b"), SW_SHOWNA);
-    CurrentScreen = 2;
-    HideCurrentScreen();
-    EXPECT_EQ(RecordedNames(1, prog, {"a", "b"}), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(RecordedNames(2, prog, {"a", "b"}), (std::vector<std::string>{"b"}));
-}
-
-TEST_F(HideCurrentScreenTest, FindEntryIndexFindsTheFirstMatch) {
-    HWND a = reinterpret_cast<HWND>(0x1234), b = reinterpret_cast<HWND>(0x5678);
-    EXPECT_EQ(FindEntryIndex(1, a), -1);
-    for (HWND h : {b, a, a}) {
-        auto* e = new WindowEntry{};
-        e->Handle = h;
-        ListAdd(ScreenListOf(1), e);
-    }
-    EXPECT_EQ(FindEntryIndex(1, a), 1);
-    EXPECT_EQ(FindEntryIndex(1, b), 0);
-    EXPECT_EQ(FindEntryIndex(2, a), -1);
-    EXPECT_EQ(FindEntryIndex(0, a), -1);
-    EXPECT_EQ(FindEntryIndex(3, a), -1);
-    // The fake handles must not be shown by the tear-down.
-    ClearScreenList(1);
 }

@@ -2,6 +2,7 @@
 // that have stopped answering.
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
+#include "screens/WindowCommands.h"
 #include "support/ScreenChecks.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -10,32 +11,31 @@ namespace {
 class ShowScreenTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CreateScreenLists();
-        CurrentScreen = 1;
+        Screens.Reset();
         foreground_ = CreateWindowExA(0, "STATIC", "foreground", WS_POPUP | WS_VISIBLE, 0, 0, 5, 5,
                                       nullptr, nullptr, nullptr, nullptr);
     }
     void TearDown() override {
-        ShowScreen(1, nullptr);
-        ShowScreen(2, nullptr);
-        ReleaseScreenLists();
+        ShowScreen(Screens.GatherAll(1), {}, nullptr);
+        Screens.Reset();
         DestroyWindow(foreground_);
     }
-    // A round trip: leave screen 1 and come back to it.
-    void LeaveScreenOne() {
-        HideCurrentScreen();
-        CurrentScreen = 2;
-    }
+    // A round trip: leave screen 1 and come back to it, the input to a window of ours.
+    void LeaveScreenOne() { SwitchScreenTo(2, nullptr); }
     void ComeBack() {
-        HideCurrentScreen();
-        CurrentScreen = 1;
-        ShowScreen(1, foreground_);
+        const SwitchPlan plan = Screens.PlanSwitch(1, ShownWindowsNow(), 0);
+        WindowBatch hiding;
+        for (uintptr_t w : plan.hide)
+            hiding.Hide(WindowOf(w));
+        hiding.Wait();
+        ShowScreen(plan.show, {}, foreground_);
     }
-    void AddEntry(int screen, HWND handle, const char* title) {
-        auto* e = new WindowEntry{};
-        e->Handle = handle;
-        e->Title = title;
-        ListAdd(ScreenListOf(screen), e);
+    static WindowEntry Entry(HWND handle, const char* title) {
+        return {KeyOf(handle), KeyOf(handle), 0, false, title, 0};
+    }
+    // Remembers window for screen 2, as a move from the menu does.
+    static void RememberForScreenTwo(HWND handle, const char* title) {
+        Screens.MoveGroup(KeyOf(handle), 2, {Entry(handle, title)}, 0);
     }
     // A handle that stood for a window and stands for none now.
     static HWND GoneWindow() {
@@ -58,8 +58,8 @@ TEST_F(ShowScreenTest, ARoundTripBringsBackEveryWindowInRecordingOrderOwnersFirs
     for (const char* n : {"a", "owner", "owned", "b"})
         EXPECT_TRUE(IsWindowVisible(prog.Window(n))) << n;
     EXPECT_FALSE(IsWindowVisible(prog.Window("asleep")));
-    EXPECT_EQ(ScreenListOf(1)->count, 0);
-    EXPECT_EQ(ScreenListOf(2)->count, 0);
+    EXPECT_EQ(ListCount(1), 0);
+    EXPECT_EQ(ListCount(2), 0);
 
     // Shown in the order they were recorded, once each; the owner is recorded
     // just before what it owns.
@@ -75,32 +75,24 @@ TEST_F(ShowScreenTest, AVanishedWindowIsFoundAgainByItsExactTitle) {
                        {"mangled", "", "", "????? ?? - Editor"}});
     ASSERT_TRUE(prog.started());
     HWND dead = GoneWindow();
-    AddEntry(1, dead, "Report.txt - Editor");
-    AddEntry(1, dead, "No window has this title");
-    AddEntry(1, dead, "Отчёт \xF0\x9F\x98\x80 - Editor");
-
-    ShowScreen(1, foreground_);
+    ShowScreen({Entry(dead, "Report.txt - Editor"), Entry(dead, "No window has this title"),
+                Entry(dead, "Отчёт \xF0\x9F\x98\x80 - Editor")},
+               {}, foreground_);
     EXPECT_TRUE(IsWindowVisible(prog.Window("twin")));
     EXPECT_FALSE(IsWindowVisible(prog.Window("other")));
     // Compared as written, not as the code page would spell it.
     EXPECT_TRUE(IsWindowVisible(prog.Window("cyrillic")));
     EXPECT_FALSE(IsWindowVisible(prog.Window("mangled")));
-    EXPECT_EQ(ScreenListOf(1)->count, 0) << "entries are released, found or not";
 }
 
 TEST_F(ShowScreenTest, TheTitleLookupSkipsEmptyTitlesAndWindowsOfTheOtherScreen) {
     OtherProgram prog({{"untitled", "", "", ""}, {"elsewhere", "", "", "Belongs to screen 2"}});
     ASSERT_TRUE(prog.started());
     HWND dead = GoneWindow();
-    AddEntry(1, dead, "");
-    AddEntry(1, dead, "Belongs to screen 2");
-    AddEntry(2, prog.Window("elsewhere"), "Belongs to screen 2");
-
-    ShowScreen(1, foreground_);
+    RememberForScreenTwo(prog.Window("elsewhere"), "Belongs to screen 2");
+    ShowScreen({Entry(dead, ""), Entry(dead, "Belongs to screen 2")}, {}, foreground_);
     EXPECT_FALSE(IsWindowVisible(prog.Window("untitled"))) << "no stray blank window";
     EXPECT_FALSE(IsWindowVisible(prog.Window("elsewhere"))) << "stays on its own screen";
-    EXPECT_EQ(ScreenListOf(1)->count, 0);
-    ClearScreenList(2);
 }
 
 TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) {
@@ -115,13 +107,13 @@ TEST_F(ShowScreenTest, AProgramThatStopsAnsweringDelaysNeitherHidingNorShowing) 
     DWORD hideTime = GetTickCount() - start;
     EXPECT_LT(hideTime, 900u);
     EXPECT_FALSE(IsWindowVisible(awake.Window("awake"))) << "answering windows are gone on return";
-    EXPECT_NE(FindEntryIndex(1, stuckWindow), -1) << "the silent window is recorded";
+    EXPECT_NE(EntryIndex(1, stuckWindow), -1) << "the silent window is recorded";
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(stuckWindow); }, 6000))
         << "and hidden once its program answers again";
 
     stuck.StopAnswering(stuckWindow, 2500);
     start = GetTickCount();
-    ShowScreen(1, foreground_);
+    ComeBack();
     EXPECT_LT(GetTickCount() - start, 900u);
     EXPECT_TRUE(IsWindowVisible(awake.Window("awake")));
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(stuckWindow) != FALSE; }, 6000));
@@ -145,7 +137,7 @@ TEST_F(ShowScreenTest, ABusyProgramIsWaitedForAsLongAsItsWindowsKeepChanging) {
         visible += IsWindowVisible(busy.Window(w.name)) ? 1 : 0;
     EXPECT_EQ(visible, 0) << "every window is gone when the hiding returns";
 
-    ShowScreen(1, foreground_);
+    ComeBack();
     int hidden = 0;
     for (const WindowSpec& w : specs)
         hidden += IsWindowVisible(busy.Window(w.name)) ? 0 : 1;
@@ -181,11 +173,8 @@ TEST_F(ShowScreenTest, AnOwnerRememberedForTheOtherScreenStaysThere) {
     OtherProgram prog({{"boss", "", "", "Owner kept for screen 2"},
                        {"worker", "", "boss", "Owned, kept for screen 1"}});
     ASSERT_TRUE(prog.started());
-    AddEntry(2, prog.Window("boss"), "Owner kept for screen 2");
-    AddEntry(1, prog.Window("worker"), "Owned, kept for screen 1");
-
-    ShowScreen(1, foreground_);
+    RememberForScreenTwo(prog.Window("boss"), "Owner kept for screen 2");
+    ShowScreen({Entry(prog.Window("worker"), "Owned, kept for screen 1")}, {}, foreground_);
     EXPECT_EQ(Visibility(prog, {"boss", "worker"}), "boss- worker+ ");
-    EXPECT_EQ(FindEntryIndex(2, prog.Window("boss")), 0);
-    ClearScreenList(2);
+    EXPECT_EQ(EntryIndex(2, prog.Window("boss")), 0);
 }

@@ -1,5 +1,6 @@
 // Hides and shows asked of another program's windows without waiting on it: a
 // program that talks to us in the middle of one request can swallow the next.
+#include "screens/ScreenModel.h"
 #include "screens/WindowCommands.h"
 #include "support/OtherProgram.h"
 #include "ui/Control.h"
@@ -16,15 +17,15 @@ TEST(WindowBatchTest, AHideAndAShowInARowEndVisibleThoughTheProgramSendsToUsWhil
     const auto key = reinterpret_cast<uintptr_t>(m);
 
     WindowBatch batch;
-    batch.Show(m, SW_HIDE);
+    batch.Hide(m);
     // Busy here (as the strip is while it goes through the windows), we keep the
     // program waiting on us inside the hide while the show arrives.
     Sleep(300);
-    batch.Show(m, SW_SHOW);
+    batch.Show(m);
     batch.Wait();
     // Waiting on us inside the hide, the program took the show, which found the
     // window still visible; the hide then ended. Only asking again brings it back.
-    EXPECT_TRUE(WaitFor([&] { return !PendingRequests.Has(key); }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return !Screens.Pending.Has(key); }, 5000))
         << "the request is settled once the program answers";
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(m) != FALSE; }, 1000));
     WaitFor([] { return false; }, 600);

@@ -12,13 +12,10 @@ class WindowMenuTest : public ::testing::Test {
         form_ = CreateForm(app_, "menu owner");
         panel_ = CreatePanel(form_, 2);
         CreateWindowMenu(panel_);
-        CreateMenuLinkList();
-        CreateScreenLists();
-        CurrentScreen = 1;
+        Screens.Reset();
     }
     void TearDown() override {
-        ReleaseScreenLists();
-        ReleaseMenuLinkList();
+        ClearMenuLinks();
         ReleaseWindowMenu();
         Terminate(app_);
     }

@@ -75,9 +75,8 @@ TEST_F(StripRestore, QuitShowsTheOtherScreensWindowsOwnersFirstWaitsAndSaves) {
     EXPECT_FALSE(IsWindow(tip));
     EXPECT_FALSE(IsWindow(form));
     EXPECT_EQ(WindowMenu, nullptr);
-    EXPECT_EQ(MenuLinkList, nullptr);
-    EXPECT_EQ(ScreenListOf(1), nullptr);
-    EXPECT_EQ(ScreenListOf(2), nullptr);
+    EXPECT_TRUE(MenuLinks().empty());
+    EXPECT_TRUE(Screens.All().empty());
     EXPECT_TRUE(IsWindowVisible(FindWindowA("Shell_TrayWnd", nullptr)));
 }
 
@@ -106,8 +105,8 @@ TEST_F(StripRestore, WithNothingRememberedNothingIsShownAndThereIsNoPause) {
     EXPECT_EQ(StoredSetting("Left"), "902");
     EXPECT_EQ(StoredSetting("Top"), "725");
     EXPECT_FALSE(IsWindow(tip));
-    EXPECT_EQ(ScreenListOf(1), nullptr);
-    EXPECT_EQ(MenuLinkList, nullptr);
+    EXPECT_TRUE(Screens.All().empty());
+    EXPECT_TRUE(MenuLinks().empty());
 }
 
 TEST_F(StripRestore, AWindowMovedAcrossThroughTheMenuComesBackAtTheEnd) {
@@ -167,12 +166,12 @@ TEST_F(StripRestore, ClicksAndChoicesDuringThePauseTouchNothing) {
     UseFakeTicks(5000);
     fake.atFirstCall = [&] {
         hookRan = true;
-        EXPECT_TRUE(RestoreStarted);
+        EXPECT_TRUE(Screens.Ended);
         EXPECT_TRUE(IsWindowVisible(back)) << "the pause comes after the showing";
         // A click on the switch button, and the switch called as the launch list calls it.
         ClickSwitch();
         SwitchScreen(strip, nullptr);
-        EXPECT_EQ(CurrentScreen, 2);
+        EXPECT_EQ(Screens.Current(), 2);
         EXPECT_EQ(TextOf(GetHandle(strip->SwitchButton)), "1");
         EXPECT_TRUE(IsWindowVisible(here));
         // A right press on the strip, and a build of the menu.
@@ -183,12 +182,11 @@ TEST_F(StripRestore, ClicksAndChoicesDuringThePauseTouchNothing) {
         Menu* stray = CreateMenuObject(nullptr, 0, nullptr, 0, {});
         const int32_t id = static_cast<int32_t>(
             MenuAddItem(stray, "Move 2: Open on screen 2, to other screen", 0));
-        AddMenuLink(here, id);
+        AddMenuLink(here, id, 1);
         MoveWindowCommand(nullptr, stray, 0);
         FreeObject(stray);
         EXPECT_TRUE(IsWindowVisible(here));
-        ObjectList* first = ScreenListOf(1);
-        EXPECT_TRUE(!first || first->count == 0) << "nothing new remembered";
+        EXPECT_EQ(ListCount(1), 0) << "nothing new remembered";
     };
     Terminate(app);
     EXPECT_TRUE(hookRan);
@@ -201,11 +199,11 @@ TEST_F(StripRestore, AfterTheRestoreNothingUsesTheReleasedMenuAndLists) {
     ASSERT_TRUE(prog.started());
     RestoreAll(strip, nullptr);
     ASSERT_EQ(WindowMenu, nullptr);
-    ASSERT_EQ(ScreenListOf(1), nullptr);
+    ASSERT_TRUE(Screens.All().empty());
 
     ClickSwitch();
     SwitchScreen(strip, nullptr);
-    EXPECT_EQ(CurrentScreen, 1);
+    EXPECT_EQ(Screens.Current(), 1);
     EXPECT_EQ(TextOf(GetHandle(strip->SwitchButton)), "2");
     EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
     EXPECT_TRUE(IsWindowVisible(prog.Window("w")));

@@ -89,7 +89,7 @@ TEST_F(StripWindowMenu, ListsVisibleWindowsLastFirstThenRememberedOnesThenLaunch
     });
     ASSERT_TRUE(before.started());
     ClickSwitch(); // r1 and r2 are remembered for screen 1 now
-    ASSERT_EQ(CurrentScreen, 2);
+    ASSERT_EQ(Screens.Current(), 2);
 
     const std::string title41 = "Forty-one: " + std::string(30, 'x');
     const std::string title40 = "Forty: " + std::string(33, 'y');
@@ -202,7 +202,7 @@ TEST_F(StripWindowMenu, TheShellsTaskbarIsNeitherListedNorTakenAlong) {
     EXPECT_EQ(ItemOf(taskbar), 0);
     ClickSwitch();
     EXPECT_TRUE(IsWindowVisible(taskbar));
-    EXPECT_EQ(FindEntryIndex(1, taskbar), -1);
+    EXPECT_EQ(EntryIndex(1, taskbar), -1);
     ClickSwitch();
 }
 
@@ -248,11 +248,11 @@ TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
     Choose(ItemOf(boss));
     EXPECT_EQ(Visibility(prog, names), "boss- worker- other+ ");
     EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"boss", "worker"}));
-    EXPECT_EQ(CurrentScreen, 1);
-    EXPECT_EQ(ScreenListOf(2)->count, 2);
-    EXPECT_EQ(FindEntryIndex(2, boss), 0);
-    EXPECT_EQ(FindEntryIndex(2, worker), 1);
-    EXPECT_EQ(ScreenListOf(1)->count, 0);
+    EXPECT_EQ(Screens.Current(), 1);
+    EXPECT_EQ(ListCount(2), 2);
+    EXPECT_EQ(EntryIndex(2, boss), 0);
+    EXPECT_EQ(EntryIndex(2, worker), 1);
+    EXPECT_EQ(ListCount(1), 0);
     EXPECT_EQ(desktopRefreshes, 1);
 
     // Back: listed once, by the main window.
@@ -262,7 +262,7 @@ TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
     Choose(ItemOf(boss));
     EXPECT_EQ(Visibility(prog, names), "boss+ worker+ other+ ");
     EXPECT_EQ(ShownNames(prog), (std::vector<std::string>{"boss", "worker"}));
-    EXPECT_EQ(ScreenListOf(2)->count, 0) << "forgotten";
+    EXPECT_EQ(ListCount(2), 0) << "forgotten";
     EXPECT_EQ(desktopRefreshes, 2);
 
     // A separator runs the same command: no move, the desktop still hears of it.
@@ -281,7 +281,7 @@ TEST_F(StripWindowMenu, MovingAWindowAcrossAndBack) {
     Choose(ItemOf(prog.Window("other")));
     ShowWindow(worker, SW_HIDE);
     ClickSwitch();
-    EXPECT_EQ(CurrentScreen, 2);
+    EXPECT_EQ(Screens.Current(), 2);
     EXPECT_EQ(Visibility(prog, names), "boss- worker- other+ ");
     ClickSwitch();
     EXPECT_EQ(Visibility(prog, names), "boss+ worker- other- ");
@@ -295,14 +295,14 @@ TEST_F(StripWindowMenu, AWindowWhoseTitleHoldsTheMovePhraseComesBack) {
     EXPECT_EQ(ShownCaptionOf(ItemOf(odd)), "Move 1: Report, to other screen, to other screen");
     Choose(ItemOf(odd));
     EXPECT_FALSE(IsWindowVisible(odd));
-    EXPECT_EQ(FindEntryIndex(2, odd), 0);
+    EXPECT_EQ(EntryIndex(2, odd), 0);
 
     ASSERT_TRUE(BuildWindowMenu());
     EXPECT_EQ(ShownCaptionOf(ItemOf(odd)), "Move 2: Report, to other screen, to this screen");
     Choose(ItemOf(odd));
     EXPECT_TRUE(IsWindowVisible(odd));
-    EXPECT_EQ(ScreenListOf(2)->count, 0);
-    EXPECT_EQ(ScreenListOf(1)->count, 0);
+    EXPECT_EQ(ListCount(2), 0);
+    EXPECT_EQ(ListCount(1), 0);
 }
 
 TEST_F(StripWindowMenu, TitlesInAnyScriptAreListedExactlyAndShortenedByCharacters) {
@@ -322,7 +322,7 @@ TEST_F(StripWindowMenu, TitlesInAnyScriptAreListedExactlyAndShortenedByCharacter
               "Move 1: Ab" + cyrillic41.substr(4, 36 * 2) + emoji + ".., to other screen");
     Choose(ItemOf(prog.Window("mixed")));
     EXPECT_FALSE(IsWindowVisible(prog.Window("mixed")));
-    EXPECT_EQ(FindEntryIndex(2, prog.Window("mixed")), 0);
+    EXPECT_EQ(EntryIndex(2, prog.Window("mixed")), 0);
 }
 
 TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
@@ -343,7 +343,7 @@ TEST_F(StripWindowMenu, AProgramThatStopsAnsweringDoesNotHoldUpAMove) {
                                                : "Move 2: Busy while moved, to this screen");
         Choose(item);
         EXPECT_LT(GetTickCount() - start, 1000u);
-        EXPECT_EQ(ScreenListOf(2)->count, across ? 1 : 0);
+        EXPECT_EQ(ListCount(2), across ? 1 : 0);
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(busy) != FALSE) == !across; }, 6000));
     }
 }
@@ -384,7 +384,7 @@ TEST_F(StripWindowMenu, ACloakedWindowIsNeitherListedNorSwitched) {
     EXPECT_NE(ItemOf(prog.Window("plain")), 0);
     ClickSwitch();
     EXPECT_EQ(Visibility(prog, {"cloaked", "plain"}), "cloaked+ plain- ");
-    EXPECT_EQ(FindEntryIndex(1, cloaked), -1);
+    EXPECT_EQ(EntryIndex(1, cloaked), -1);
     ClickSwitch();
     SetCloakRead(old);
     EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"plain"}));

@@ -208,6 +208,6 @@ TEST_F(StripLayout, AMissingLaunchListIsReportedAndTheStripCarriesOn) {
     SetMessageBoxFunction(old);
     EXPECT_EQ(boxes, (std::vector<std::string>{"Cannot find the launch list:\r" + list,
                                                "Cannot find file:\rZ:\\no\\such\\file.txt"}));
-    EXPECT_EQ(CurrentScreen, 1);
+    EXPECT_EQ(Screens.Current(), 1);
     EXPECT_EQ(TextOf(GetHandle(strip->ScreenNumberLabel)), "1");
 }

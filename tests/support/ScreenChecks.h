@@ -33,11 +33,26 @@ inline std::vector<std::string> HiddenNames(const OtherProgram& prog) {
 inline std::vector<std::string> RecordedNames(int screen, const OtherProgram& prog,
                                               const std::vector<std::string>& names) {
     std::vector<std::string> recorded;
-    ObjectList* list = ScreenListOf(screen);
-    for (int32_t i = 0; list && i < list->count; ++i) {
-        HWND h = static_cast<WindowEntry*>(ListGet(list, i))->Handle;
+    for (const WindowEntry& e : Screens.List(screen))
         for (const std::string& n : names)
-            if (prog.Window(n) == h) recorded.push_back(n);
-    }
+            if (KeyOf(prog.Window(n)) == e.Handle) recorded.push_back(n);
     return recorded;
+}
+
+// How many windows the model remembers for screen.
+inline int ListCount(int screen) {
+    return static_cast<int>(Screens.List(screen).size());
+}
+// The place of window in the list of screen; -1 when it is not there.
+inline int EntryIndex(int screen, HWND window) {
+    const std::vector<WindowEntry> list = Screens.List(screen);
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].Handle == KeyOf(window)) return static_cast<int>(i);
+    return -1;
+}
+// The entry of window in the list of screen, as a copy; Handle 0 when none.
+inline WindowEntry EntryOf(int screen, HWND window) {
+    for (const WindowEntry& e : Screens.List(screen))
+        if (e.Handle == KeyOf(window)) return e;
+    return {};
 }

@@ -72,7 +72,7 @@ class StripTest : public ::testing::Test {
 
     // As the program entry does it; the record goes into a variable of the caller.
     void StartStrip() {
-        RestoreStarted = false;
+        Screens.Reset();
         TransparencyOn = false;
         app = CreateApplication("tallowin");
         BuildMainForm(strip, app);
@@ -81,7 +81,7 @@ class StripTest : public ::testing::Test {
     void EndStrip() {
         if (app) Terminate(app);
         strip = nullptr;
-        RestoreStarted = false;
+        Screens.Ended = false;
     }
 
     // Runs body inside the strip's own message loop, then ends the loop the way the
@@ -98,10 +98,8 @@ class StripTest : public ::testing::Test {
 
     // The menu item that moves window, 0 when there is none.
     static int32_t ItemOf(HWND window) {
-        for (int32_t i = 0; MenuLinkList && i < MenuLinkList->count; ++i) {
-            auto* link = static_cast<MenuLink*>(ListGet(MenuLinkList, i));
-            if (link->Handle == window) return link->ItemId;
-        }
+        for (const MenuLink& link : MenuLinks())
+            if (link.Handle == window) return link.ItemId;
         return 0;
     }
     // Chooses the item with that identifier as the popup menu's tracking does: the

@@ -49,7 +49,7 @@ void CommitFault(void*, BaseObject*) {
     } else if (crash == "divide") {
         quotient = 100 / divisor;
     } else if (crash == "assert") {
-        PV_ASSERT(ScreenListOf(3) != nullptr, "");
+        PV_ASSERT(Screens.IsScreen(3), "");
     } else if (crash == "io") {
         HANDLE f = CreateFileA((ProgramDir + "no such file.txt").c_str(), GENERIC_READ, 0, nullptr,
                                OPEN_EXISTING, 0, nullptr);

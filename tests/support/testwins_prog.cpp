@@ -69,12 +69,19 @@ std::string NameOf(HWND hwnd) {
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_SHOWWINDOW:
+    case WM_WINDOWPOSCHANGING: {
+        // Whether shown by ShowWindow or by SetWindowPos, every change of
+        // visibility passes here once.
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+        const bool show = flags & SWP_SHOWWINDOW, hide = flags & SWP_HIDEWINDOW;
+        // Showing a window that stands already, or hiding one that does not, changes nothing.
+        if (show == hide || show == (IsWindowVisible(hwnd) != FALSE)) break;
         if (GetPropA(hwnd, "testwins.slow")) Sleep(60);
         if (GetPropA(hwnd, "testwins.messenger"))
             if (HWND strip = FindWindowA("obj_Form", "sd")) SendMessageA(strip, WM_NULL, 0, 0);
-        if (!quiet) Log(NameOf(hwnd) + (wp ? " show" : " hide"));
+        if (!quiet) Log(NameOf(hwnd) + (show ? " show" : " hide"));
         break;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE && !quiet) Log(NameOf(hwnd) + " activate");
         break;

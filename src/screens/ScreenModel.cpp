@@ -1,0 +1,167 @@
+#include "screens/ScreenModel.h"
+#include "screens/MoveCaptions.h"
+#include <algorithm>
+
+ScreenModel Screens;
+
+void ScreenModel::Reset(int screens) {
+    count_ = std::clamp(screens, kMinScreens, kMaxScreens);
+    entries_.clear();
+    refused_.clear();
+    Pending = {};
+    current_ = 1;
+    Ended = false;
+    Switching = false;
+}
+
+std::vector<WindowEntry> ScreenModel::List(int screen) const {
+    std::vector<WindowEntry> list;
+    for (const WindowEntry& e : entries_)
+        if (e.Screen == screen) list.push_back(e);
+    return list;
+}
+
+const WindowEntry* ScreenModel::Find(uintptr_t window) const {
+    for (const WindowEntry& e : entries_)
+        if (e.Handle == window) return &e;
+    return nullptr;
+}
+
+int ScreenModel::ScreenOf(uintptr_t window) const {
+    const WindowEntry* e = Find(window);
+    return e ? e->Screen : 0;
+}
+
+std::vector<WindowEntry> ScreenModel::TakeOut(int screen, uintptr_t main) {
+    std::vector<WindowEntry> out;
+    size_t kept = 0;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        WindowEntry& e = entries_[i];
+        if (e.Screen == screen && (!main || e.Main == main))
+            out.push_back(std::move(e));
+        else if (kept++ != i)
+            entries_[kept - 1] = std::move(e);
+    }
+    entries_.resize(kept);
+    return out;
+}
+
+bool ScreenModel::Forget(uintptr_t window) {
+    const WindowEntry* e = Find(window);
+    if (!e) return false;
+    entries_.erase(entries_.begin() + (e - entries_.data()));
+    return true;
+}
+
+void ScreenModel::Remember(int screen, const ShownWindow& w, uintptr_t input) {
+    // A window belongs to one screen at a time.
+    Forget(w.Handle);
+    entries_.push_back(
+        {w.Handle, w.Main ? w.Main : w.Handle, 0, w.Handle == input, w.Title, screen});
+}
+
+std::vector<uintptr_t> ScreenModel::RecordCurrent(const std::vector<ShownWindow>& shown,
+                                                  uintptr_t input) {
+    TakeOut(current_);
+    std::vector<uintptr_t> hide;
+    for (const ShownWindow& w : shown) {
+        if (IsRefused(w.Handle)) continue;
+        Remember(current_, w, input);
+        hide.push_back(w.Handle);
+    }
+    return hide;
+}
+
+SwitchPlan ScreenModel::PlanSwitch(int target, const std::vector<ShownWindow>& shown,
+                                   uintptr_t input) {
+    SwitchPlan plan;
+    if (Ended || !IsScreen(target) || target == current_) return plan;
+    plan.from = current_;
+    plan.to = target;
+    plan.hide = RecordCurrent(shown, input);
+    current_ = target;
+    plan.show = TakeOut(target);
+    plan.input = InputCandidates(plan.show);
+    return plan;
+}
+
+MovePlan ScreenModel::MoveGroup(uintptr_t main, int target, const std::vector<ShownWindow>& group,
+                                uintptr_t input) {
+    MovePlan plan;
+    if (Ended || !IsScreen(target)) return plan;
+    const int from = ScreenOf(main);
+    if (from == 0) {
+        // On the screen shown: remembered for target and hidden, as a switch takes it.
+        if (target == current_) return plan;
+        for (const ShownWindow& w : group) {
+            if (IsRefused(w.Handle)) continue;
+            Remember(target, w, input);
+            plan.hide.push_back(w.Handle);
+        }
+    } else if (target == current_) {
+        plan.show = TakeOut(from, main);
+    } else {
+        // From one hidden screen to another: nothing changes on the desktop.
+        for (WindowEntry& e : entries_)
+            if (e.Main == main) e.Screen = target;
+    }
+    return plan;
+}
+
+std::vector<WindowEntry> ScreenModel::GatherAll(int onto) {
+    if (IsScreen(onto)) current_ = onto;
+    std::vector<WindowEntry> all = std::move(entries_);
+    entries_.clear();
+    return all;
+}
+
+void ScreenModel::Refuse(uintptr_t window) {
+    if (!IsRefused(window)) refused_.push_back(window);
+    Forget(window);
+}
+
+bool ScreenModel::IsRefused(uintptr_t window) const {
+    return std::find(refused_.begin(), refused_.end(), window) != refused_.end();
+}
+
+void ScreenModel::PruneRefused(bool (*alive)(uintptr_t)) {
+    std::erase_if(refused_, [&](uintptr_t w) { return !alive(w); });
+}
+
+std::vector<MenuWindowItem>
+ScreenModel::MenuItems(const std::vector<MenuCandidate>& topFirst) const {
+    std::vector<MenuWindowItem> items;
+    for (size_t i = topFirst.size(); i-- > 0;) {
+        const MenuCandidate& c = topFirst[i];
+        if (c.leadsShownGroup)
+            items.push_back({c.handle, true, false,
+                             MoveCaption(current_, c.title, MoveDirection::ToOtherScreen), Next()});
+    }
+    for (const MenuCandidate& c : topFirst) {
+        // Hidden windows we did not hide are none of our business; a group is
+        // listed by its main window.
+        const WindowEntry* e = c.leadsShownGroup || c.seemsVisible ? nullptr : Find(c.handle);
+        if (e && e->Main == e->Handle)
+            items.push_back({c.handle, false, false,
+                             MoveCaption(e->Screen, e->Title, MoveDirection::ToThisScreen),
+                             current_});
+    }
+    return items;
+}
+
+std::vector<InputCandidate> ScreenModel::InputCandidates(const std::vector<WindowEntry>& list) {
+    std::vector<InputCandidate> candidates;
+    for (const WindowEntry& e : list)
+        if (e.WasForeground) candidates.push_back({e.Handle, true, true});
+    // A palette or a find box is no place for the input unless it had it.
+    for (size_t i = list.size(); i-- > 0;)
+        if (list[i].Main == list[i].Handle && !list[i].WasForeground)
+            candidates.push_back({list[i].Handle, false, true});
+    return candidates;
+}
+
+StripTexts ScreenModel::Texts() const {
+    const char next[2] = {static_cast<char>('0' + Next()), 0};
+    return {std::string(1, static_cast<char>('0' + current_)), next,
+            std::string(" Switch to screen ") + next + " "};
+}
