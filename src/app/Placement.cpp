@@ -10,29 +10,15 @@ int32_t TaskbarThickness(const ScreenRect* taskbar) {
     return width <= height ? width : height;
 }
 
-int32_t DefaultLeft(int32_t screenWidth, int32_t width) {
-    return screenWidth - (width + kStripRightGap);
-}
-
-int32_t DefaultTop(int32_t screenHeight, int32_t height, int32_t taskbarThickness) {
-    return screenHeight - (height + taskbarThickness);
-}
-
-StripPlace KeepOnScreen(StripPlace place, int32_t width, int32_t height, int32_t screenWidth,
-                        int32_t screenHeight, int32_t taskbarThickness) {
-    if (place.top < 0) place.top = 0;
-    if (place.left < 0) place.left = 0;
-    // Half the strip may stand past the right edge; it can still be grabbed there.
-    if (screenWidth - width / 2 < place.left) place.left = DefaultLeft(screenWidth, width);
-    if (screenHeight - height < place.top)
-        place.top = DefaultTop(screenHeight, height, taskbarThickness);
-    return place;
-}
-
 namespace {
+// A far edge past the end of the numbers (a damaged stored place) stays at the end.
+int32_t FarEdge(int32_t from, int32_t size) {
+    return from > INT32_MAX - size ? INT32_MAX : from + size;
+}
+
 ScreenRect StripRect(StripPlace place, int dpi) {
-    return {place.left, place.top, place.left + ScalePixels(kStripWidth, dpi),
-            place.top + ScalePixels(kStripHeight, dpi)};
+    return {place.left, place.top, FarEdge(place.left, ScalePixels(kStripWidth, dpi)),
+            FarEdge(place.top, ScalePixels(kStripHeight, dpi))};
 }
 
 int64_t Overlap(const ScreenRect& a, const ScreenRect& b) {
@@ -91,7 +77,9 @@ StripLayout KeepOnMonitors(StripPlace place, int dpi, const MonitorFacts* monito
     const MonitorFacts& m = monitors[i];
     const int32_t width = ScalePixels(kStripWidth, m.dpi);
     const int32_t height = ScalePixels(kStripHeight, m.dpi);
-    // The rules of the one screen, in the monitor's own coordinates.
+    // In this order: no part above or left of the monitor; half the strip may
+    // stand past the right edge (it can still be grabbed there), beyond that it
+    // goes back to its default left; no part below the bottom.
     const StripPlace d = DefaultOn(m);
     if (place.top < m.rect.top) place.top = m.rect.top;
     if (place.left < m.rect.left) place.left = m.rect.left;

@@ -15,18 +15,9 @@ constexpr int32_t kStripRightGap = 23;
 // The smaller of the taskbar's width and height; 0 without a taskbar.
 int32_t TaskbarThickness(const ScreenRect* taskbar);
 
-int32_t DefaultLeft(int32_t screenWidth, int32_t width);
-// Whatever edge the taskbar is on, its thickness is kept free at the bottom.
-int32_t DefaultTop(int32_t screenHeight, int32_t height, int32_t taskbarThickness);
-
 struct StripPlace {
     int32_t left, top;
 };
-// The place to use for a stored (or default) place, corrected in a fixed order:
-// no negative top or left; a left more than half the width past the right edge
-// and a top that lets the strip reach below the bottom go back to the default.
-StripPlace KeepOnScreen(StripPlace place, int32_t width, int32_t height, int32_t screenWidth,
-                        int32_t screenHeight, int32_t taskbarThickness);
 
 // The strip's height in the 96-dpi layout.
 constexpr int32_t kStripHeight = 23;
@@ -52,9 +43,11 @@ int MonitorOf(const ScreenRect& rect, const MonitorFacts* monitors, int count);
 // The default place: the bottom right of the primary monitor, above the taskbar,
 // at the primary monitor's scale.
 StripLayout DefaultStripPlace(const MonitorFacts* monitors, int count);
-// The keep-on-screen rules of KeepOnScreen applied to the monitor that holds most
-// of the strip at place (the nearest when none does), at that monitor's scale. The
-// strip is taken to be as large as at dpi now.
+// The place kept on the monitor that holds most of the strip at place (the
+// nearest when none does), at that monitor's scale, corrected in a fixed order:
+// no part above or left of the monitor; a left more than half the width past its
+// right edge and a top that lets the strip reach below its bottom go back to the
+// monitor's default. The strip is taken to be as large as at dpi now.
 StripLayout KeepOnMonitors(StripPlace place, int dpi, const MonitorFacts* monitors, int count);
 // Whether some monitor shows part of the strip at place, as large as at dpi.
 bool StripShown(StripPlace place, int dpi, const MonitorFacts* monitors, int count);

@@ -7,6 +7,25 @@ std::string NarrowText(const wchar_t* text, int length) {
     return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), n));
 }
 
+std::string ModulePath(const void* module) {
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(static_cast<HMODULE>(const_cast<void*>(module)),
+                                           reinterpret_cast<wchar_t*>(path.data()),
+                                           static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        // A name cut to the buffer fills it (and, before Windows Vista, has no
+        // terminator): ask again with room to spare.
+        if (n < path.size()) return Utf16ToUtf8(std::u16string_view(path.data(), n));
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string ProgramPath() {
+    return ModulePath(nullptr);
+}
+
 std::string AnsiToUtf8(std::string_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());

@@ -26,6 +26,12 @@ class WideText {
 // UTF-8 of a wide text: length characters, or up to the terminator for -1.
 std::string NarrowText(const wchar_t* text, int length = -1);
 
+// The file a loaded module was read from (an HMODULE; null: this program), of
+// any length: the folder may have a long name in any script. "" when unknown.
+std::string ModulePath(const void* module);
+// This program's own file, as ModulePath gives it.
+std::string ProgramPath();
+
 // Bytes in the system's ANSI code page, as UTF-8.
 std::string AnsiToUtf8(std::string_view text);
 // text in the ANSI code page; false when a character has no exact place in it.

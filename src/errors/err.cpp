@@ -352,12 +352,6 @@ __attribute__((noinline)) void RaiseRunError(int index, int32_t ioResult) {
     throw e;
 }
 
-__attribute__((noinline)) void RaiseIoError(int32_t code) {
-    Exception e = IoError(code);
-    e.raisedAt = __builtin_return_address(0);
-    throw e;
-}
-
 __attribute__((noinline)) void RaiseAssertion(const std::string& message, const std::string& file,
                                               int line) {
     Exception e = AssertionError(message, file, line);

@@ -135,10 +135,9 @@ uint32_t ShownAddress(uint32_t address, bool inModule, uint32_t allocationBase);
 std::string UnhandledReport(const std::string& modulePath, uint32_t shownAddress,
                             const std::string& message);
 
-// Raise the errors of the run-time's own checks, of input/output and of failed
-// assertions, each marked with the address of its caller.
+// Raise the errors of the run-time's own checks (input/output among them) and of
+// failed assertions, each marked with the address of its caller.
 [[noreturn]] void RaiseRunError(int index, int32_t ioResult = 0);
-[[noreturn]] void RaiseIoError(int32_t code);
 [[noreturn]] void RaiseAssertion(const std::string& message, const std::string& file, int line);
 
 // A condition the program relies on; when it does not hold, the error of a

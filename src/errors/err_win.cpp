@@ -19,12 +19,9 @@ ModuleInfo ModuleOfAddress(const void* address) {
     if (!address || VirtualQuery(address, &mbi, sizeof mbi) != sizeof mbi) return info;
     if (mbi.State != MEM_COMMIT || !mbi.AllocationBase) return info;
     // A committed region whose allocation base names a file is a module's image.
-    wchar_t path[1024];
-    DWORD n = GetModuleFileNameW(static_cast<HMODULE>(mbi.AllocationBase), path, 1024);
-    if (n == 0 || n >= 1024) return info;
-    info.found = true;
-    info.base = AddressValue(mbi.AllocationBase);
-    info.path = NarrowText(path, static_cast<int>(n));
+    info.path = ModulePath(mbi.AllocationBase);
+    info.found = !info.path.empty();
+    if (info.found) info.base = AddressValue(mbi.AllocationBase);
     return info;
 }
 
@@ -47,12 +44,8 @@ Exception TranslateException(const void* exceptionRecord) {
 std::string ReportText(const Exception* error, const void* address) {
     ModuleInfo module = ModuleOfAddress(address);
     std::string path = module.path;
-    if (!module.found) {
-        // Nothing better known: name the program itself.
-        wchar_t own[1024];
-        DWORD n = GetModuleFileNameW(nullptr, own, 1024);
-        path = n < 1024 ? NarrowText(own, static_cast<int>(n)) : std::string();
-    }
+    // Nothing better known: name the program itself.
+    if (!module.found) path = ProgramPath();
     uint32_t shown = ShownAddress(AddressValue(address), module.found, module.base);
     return UnhandledReport(path, shown, error ? error->message : std::string());
 }

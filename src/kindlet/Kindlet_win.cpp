@@ -239,6 +239,8 @@ bool WriteList(Kindlet& k, const std::string& path) {
     // In the form the list was read in; a new list in the code page when it holds
     // every name, so that older versions read it.
     const std::string bytes = ListDocumentBytes(k.doc, Utf8ToAnsi);
+    // Written whole beside the list before it takes the list's place: a save that
+    // fails on the way leaves the list as it was.
     if (!WriteFileBytes(path, bytes)) {
         Message(k, "Cannot write the launch list:\r" + path);
         return false;

@@ -8,14 +8,6 @@ LaunchEntry EntryOfLine(const std::string& line, const FileExistsFn& fileExists)
     return {parsed.file, parsed.parameters};
 }
 
-std::vector<LaunchEntry> ReadLaunchEntries(const std::vector<std::string>& lines,
-                                           const FileExistsFn& fileExists) {
-    std::vector<LaunchEntry> entries;
-    for (const std::string& raw : lines)
-        if (!ParseLaunchLine(raw, fileExists).skip) entries.push_back(EntryOfLine(raw, fileExists));
-    return entries;
-}
-
 std::string LaunchLineProblem(const LaunchEntry& e) {
     if (e.file.empty()) return "no file named";
     // A reader splits lines at CR and LF and stops at a zero byte.
@@ -39,18 +31,4 @@ std::string FormatLaunchLine(const LaunchEntry& e) {
     std::string line = '"' + e.file + '"';
     if (!e.parameters.empty()) line += ' ' + e.parameters;
     return line;
-}
-
-bool FormatLaunchList(const std::vector<LaunchEntry>& entries, std::string& text, size_t& badIndex,
-                      std::string& problem) {
-    text.clear();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        problem = LaunchLineProblem(entries[i]);
-        if (!problem.empty()) {
-            badIndex = i;
-            return false;
-        }
-        text += FormatLaunchLine(entries[i]) + "\r\n";
-    }
-    return true;
 }

@@ -3,7 +3,6 @@
 #pragma once
 #include "launch/LaunchList.h"
 #include <string>
-#include <vector>
 
 struct LaunchEntry {
     std::string file;
@@ -16,19 +15,9 @@ struct LaunchEntry {
 // reported as the whole line, so it is one missing file, not a file and parameters.
 LaunchEntry EntryOfLine(const std::string& line, const FileExistsFn& fileExists);
 
-// The entries of a list's lines, comments and empty lines left out, each line
-// read as EntryOfLine reads it.
-std::vector<LaunchEntry> ReadLaunchEntries(const std::vector<std::string>& lines,
-                                           const FileExistsFn& fileExists);
-
 // Why an entry cannot be written as a line that reads back the same; "" when it can.
 std::string LaunchLineProblem(const LaunchEntry& entry);
 // The line of an entry that has no problem: the file alone when it has no blank,
 // starts no comment and has no parameters; otherwise the file in double quotes,
 // then a blank and the parameters.
 std::string FormatLaunchLine(const LaunchEntry& entry);
-
-// The text of a whole list, CR LF after every line. On a problem: false, with
-// the index of the first entry that cannot be written and the reason.
-bool FormatLaunchList(const std::vector<LaunchEntry>& entries, std::string& text, size_t& badIndex,
-                      std::string& problem);

@@ -1,9 +1,10 @@
 #include "launch/ListDocument.h"
 #include "launch/ListForm.h"
+#include "ui/StringList.h"
 #include <utility>
 
 namespace {
-ListLine TextLine(std::string_view text, std::string_view end) {
+ListLine MakeLine(std::string_view text, std::string_view end) {
     ListLine line;
     line.text = text;
     line.end = end;
@@ -11,26 +12,13 @@ ListLine TextLine(std::string_view text, std::string_view end) {
 }
 } // namespace
 
-std::vector<ListLine> SplitListLines(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    std::vector<ListLine> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        const size_t breakLength = text.substr(i, 2) == "\r\n" ? 2 : 1;
-        lines.push_back(TextLine(text.substr(start, i - start), text.substr(i, breakLength)));
-        i += breakLength - 1;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(TextLine(text.substr(start), ""));
-    return lines;
-}
-
 bool ReadListDocument(std::string_view bytes, const FileExistsFn& fileExists, AnsiToUtf8Fn fromAnsi,
                       Utf8ToAnsiFn toAnsi, ListDocument& doc) {
     std::string text;
     if (!ReadListText(bytes, fromAnsi, toAnsi, text)) return false;
-    doc.lines = SplitListLines(text);
+    doc.lines.clear();
+    for (const TextLine& split : SplitLines(text))
+        doc.lines.push_back(MakeLine(split.text, split.end));
     doc.original = std::string(bytes);
     for (ListLine& line : doc.lines) {
         line.entry = !ParseLaunchLine(line.text, fileExists).skip;
@@ -78,7 +66,7 @@ void AddEntry(ListDocument& doc, const LaunchEntry& value) {
             break;
         }
     if (!doc.lines.empty() && doc.lines.back().end.empty()) doc.lines.back().end = end;
-    doc.lines.push_back(TextLine("", end));
+    doc.lines.push_back(MakeLine("", end));
     SetEntry(doc, doc.lines.size() - 1, value);
 }
 

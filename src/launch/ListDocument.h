@@ -21,11 +21,8 @@ struct ListDocument {
     std::string original; // the bytes read: a save keeps their form
 };
 
-// The lines of text with the break after each, split where the list reader
-// splits (CR LF, CR or LF; nothing after a zero); their texts are its lines.
-std::vector<ListLine> SplitListLines(std::string_view text);
-
-// False when bytes are not a list's text (ReadListText); the document is then untouched.
+// False when bytes are not a list's text (ReadListText); the document is then
+// untouched. Its lines are split where the list reader splits them (SplitLines).
 bool ReadListDocument(std::string_view bytes, const FileExistsFn& fileExists, AnsiToUtf8Fn fromAnsi,
                       Utf8ToAnsiFn toAnsi, ListDocument& doc);
 // The bytes to save; an unchanged document gives back the bytes it was read from.

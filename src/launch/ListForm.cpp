@@ -42,14 +42,7 @@ std::string EncodeListLike(std::string_view original, const std::string& utf8,
     if (StartsWith(original, kUtf8Mark)) return std::string(kUtf8Mark) + utf8;
     // Text that begins with the mark's own character keeps it only behind a mark.
     if (!IsAscii(original) && IsValidUtf8(original) && !StartsWith(utf8, kUtf8Mark)) return utf8;
-    std::string bytes = EncodeListText(utf8, toAnsi);
-    // Code-page bytes that begin as a mark does ("ï»¿", "ÿþ") would be read back as
-    // UTF-8 or UTF-16: such a list carries the mark.
-    const bool marked = StartsWith(bytes, kUtf8Mark) && bytes.substr(3) == utf8;
-    if (!marked && (StartsWith(bytes, kUtf8Mark) || StartsWith(bytes, "\xFF\xFE") ||
-                    StartsWith(bytes, "\xFE\xFF")))
-        return std::string(kUtf8Mark) + utf8;
-    return bytes;
+    return EncodeListText(utf8, toAnsi);
 }
 
 bool ReadListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi, Utf8ToAnsiFn toAnsi,

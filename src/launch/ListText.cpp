@@ -4,6 +4,11 @@
 namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+bool StartsWithMark(std::string_view bytes) {
+    return bytes.substr(0, 3) == kUtf8Mark || bytes.substr(0, 2) == "\xFF\xFE" ||
+           bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 std::string_view UpToZero(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
@@ -37,8 +42,10 @@ std::string DecodeListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi) {
 
 std::string EncodeListText(const std::string& utf8, Utf8ToAnsiFn toAnsi) {
     std::string ansi;
-    // ANSI bytes that happen to be well-formed UTF-8 would be read back as UTF-8:
-    // those lists carry the mark too.
-    if (toAnsi(utf8, ansi) && (ansi == utf8 || !IsValidUtf8(ansi))) return ansi;
+    // Code-page bytes that would be read back as other text carry the mark
+    // instead: bytes that happen to be well-formed UTF-8, and bytes that begin as
+    // a mark does ("ï»¿", "ÿþ", "þÿ" in the Western code page).
+    if (toAnsi(utf8, ansi) && !StartsWithMark(ansi) && (ansi == utf8 || !IsValidUtf8(ansi)))
+        return ansi;
     return std::string(kUtf8Mark) + utf8;
 }

@@ -16,5 +16,7 @@ using Utf8ToAnsiFn = bool (*)(std::string_view utf8, std::string& ansi);
 std::string DecodeListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi);
 
 // The bytes to save: the ANSI code page when every character fits it (so that
-// older versions still read the list), else UTF-8 with a byte-order mark.
+// older versions still read the list), else UTF-8 with a byte-order mark. For
+// every text DecodeListText can give (well-formed UTF-8 without a zero), read
+// back through the same code page the bytes give the text again.
 std::string EncodeListText(const std::string& utf8, Utf8ToAnsiFn toAnsi);

@@ -8,30 +8,27 @@ namespace {
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kRunName = L"Para-Vue";
 
-std::string ThisProgram() {
-    wchar_t path[MAX_PATH] = L"";
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return n < MAX_PATH ? NarrowText(path, static_cast<int>(n)) : std::string();
-}
-
 bool ReadRunValue(std::string& value) {
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return false;
-    wchar_t data[MAX_PATH + 64] = L"";
-    DWORD size = sizeof data - sizeof(wchar_t), type = 0;
-    const LONG r =
-        RegQueryValueExW(key, kRunName, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    // As long as the program's path: asked for its size first.
+    DWORD size = 0, type = 0;
+    LONG r = RegQueryValueExW(key, kRunName, nullptr, &type, nullptr, &size);
+    std::u16string data(size / sizeof(char16_t) + 1, u'\0');
+    if (r == ERROR_SUCCESS && type == REG_SZ)
+        r = RegQueryValueExW(key, kRunName, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                             &size);
     RegCloseKey(key);
     if (r != ERROR_SUCCESS || type != REG_SZ) return false;
-    value = NarrowText(data);
+    value = NarrowText(reinterpret_cast<const wchar_t*>(data.c_str()));
     return true;
 }
 } // namespace
 
 bool StartsWithWindows() {
     std::string value;
-    return ReadRunValue(value) && RunValueStarts(value, ThisProgram());
+    return ReadRunValue(value) && RunValueStarts(value, ProgramPath());
 }
 
 bool SetStartWithWindows(bool on) {
@@ -40,7 +37,7 @@ bool SetStartWithWindows(bool on) {
     LONG r = RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                              &key, nullptr);
     if (r == ERROR_SUCCESS) {
-        const WideText value(RunValueFor(ThisProgram()));
+        const WideText value(RunValueFor(ProgramPath()));
         r = RegSetValueExW(key, kRunName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);

@@ -14,14 +14,6 @@ void SetAlphaWindowSource(AlphaWindowFn source, void* data) {
     alphaData = data;
 }
 
-static void* FixedWindow(void* data) {
-    return data;
-}
-
-void SetAlphaWindow(void* window) {
-    SetAlphaWindowSource(FixedWindow, window);
-}
-
 void* AlphaWindow() {
     return alphaSource ? alphaSource(alphaData) : nullptr;
 }

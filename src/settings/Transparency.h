@@ -18,8 +18,6 @@ bool LayeredSupportedFor(bool versionKnown, uint32_t majorVersion);
 // create or re-create its window after this is set.
 using AlphaWindowFn = void* (*)(void* data);
 void SetAlphaWindowSource(AlphaWindowFn source, void* data);
-// A fixed window as the target.
-void SetAlphaWindow(void* window);
 // The current target window, or null when none is set.
 void* AlphaWindow();
 

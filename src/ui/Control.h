@@ -122,8 +122,6 @@ class Control : public BaseObject {
 
   protected:
     ~Control() override = default;
-    // After the window exists, before the font and the children.
-    virtual void AfterCreation() {}
 };
 
 // The one application object; null before CreateApplication and after it ends.
@@ -198,7 +196,6 @@ void RunMessageLoop(Control*& app);
 void ProcessMessages(Control* app);
 void Terminate(Control*& app);
 int32_t ShowModal(Control* form);
-bool MessageLoopRunning();
 bool Terminated();
 
 // ---- timers ----

@@ -551,9 +551,6 @@ void DetachHandler(Control* c, AttachedHandler routine) {
     }
 }
 
-bool MessageLoopRunning() {
-    return loopRunning;
-}
 bool Terminated() {
     return terminated;
 }

@@ -58,18 +58,6 @@ std::string WindowTitle(void* window, int limit) {
     return Utf16ToUtf8(text);
 }
 
-std::string ProgramPath() {
-    // Any length: the folder may have a long name in any script.
-    std::u16string path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
-                                           static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) return Utf16ToUtf8(std::u16string_view(path.data(), n));
-        path.resize(path.size() * 2);
-    }
-}
-
 std::string CommandLineText() {
     return NarrowText(GetCommandLineW());
 }

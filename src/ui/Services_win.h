@@ -4,14 +4,13 @@
 // errors/MessageBox.h, so that the error report can use it too.
 #pragma once
 #include "errors/MessageBox.h"
+#include "errors/Wide_win.h" // ProgramPath
 #include "ui/Services.h"
 #include <cstdint>
 #include <string>
 
 // The program's own path for n = 0, else parameter n of the command line.
 std::string GetParam(int n);
-// The program's own path, of any length.
-std::string ProgramPath();
 // The whole command line, UTF-8.
 std::string CommandLineText();
 // A window's title (of any window, ours or another program's), at most limit - 1

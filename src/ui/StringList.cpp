@@ -27,6 +27,21 @@ void StringListClear(StringList* list) {
     list->used = 0;
 }
 
+std::vector<TextLine> SplitLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<TextLine> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        const size_t breakLength = text.substr(i, 2) == "\r\n" ? 2 : 1;
+        lines.push_back({text.substr(start, i - start), text.substr(i, breakLength)});
+        i += breakLength - 1;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back({text.substr(start), {}});
+    return lines;
+}
+
 void StringListSetText(StringList* list, const char* data, size_t size) {
     StringListClear(list);
     const void* nul = std::memchr(data, 0, size);
@@ -39,19 +54,13 @@ void StringListSetText(StringList* list, const char* data, size_t size) {
     list->block[size] = 0;
     list->used = size + 1;
 
-    // Editors write CR LF, CR or LF alone; each of them ends a line. The break
-    // characters become the line terminators inside the block.
-    char* text = list->block;
-    size_t start = 0;
-    for (size_t i = 0; i < size; ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        bool crlf = text[i] == '\r' && i + 1 < size && text[i + 1] == '\n';
-        text[i] = 0;
-        ListAdd(list->lines, text + start);
-        if (crlf) text[++i] = 0;
-        start = i + 1;
+    // The break characters become the line terminators inside the block.
+    char* block = list->block;
+    for (const TextLine& line : SplitLines({block, size})) {
+        char* start = block + (line.text.data() - block);
+        std::memset(start + line.text.size(), 0, line.end.size());
+        ListAdd(list->lines, start);
     }
-    if (start < size) ListAdd(list->lines, text + start);
     list->count = list->lines->count;
 }
 

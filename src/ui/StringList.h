@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class StringList : public BaseObject {
   public:
@@ -21,10 +23,19 @@ class StringList : public BaseObject {
     ~StringList() override;
 };
 
+// One line of a text: its characters and the break after it ("\r\n", "\r", "\n",
+// or "" at the end of the text). Both view the text that was split.
+struct TextLine {
+    std::string_view text;
+    std::string_view end;
+};
+// The lines of text up to its first zero byte. Editors write CR LF, CR or LF
+// alone, and each of them ends a line; text after the last break is a line when
+// it is not empty. Every reader of a file's lines splits them here.
+std::vector<TextLine> SplitLines(std::string_view text);
+
 StringList* CreateStringList();
-// Replaces the list's lines with the lines of data[0..size), stopping at the
-// first zero byte. A line ends at CR LF, at CR alone and at LF alone; text after
-// the last line break is a line when it is not empty.
+// Replaces the list's lines with the lines of data[0..size) (SplitLines).
 void StringListSetText(StringList* list, const char* data, size_t size);
 void StringListClear(StringList* list);
 // Line n as a new string; "" when n is outside 0..count-1.

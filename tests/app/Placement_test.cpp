@@ -3,10 +3,12 @@
 #include <vector>
 
 namespace {
-constexpr int32_t W = 1024, H = 768, kHeight = 23;
+constexpr int32_t W = 1024, H = 768;
 
+// One 1024 x 768 monitor at 96 dpi whose taskbar is thickness pixels thick.
 StripPlace Keep(int32_t left, int32_t top, int32_t thickness = 30) {
-    return KeepOnScreen({left, top}, kStripWidth, kHeight, W, H, thickness);
+    const MonitorFacts one{{0, 0, W, H}, 96, thickness, true};
+    return KeepOnMonitors({left, top}, 96, &one, 1).place;
 }
 } // namespace
 
@@ -23,12 +25,16 @@ TEST(Placement, TaskbarThicknessIsTheSmallerSide) {
 }
 
 TEST(Placement, DefaultPlaceSitsAboveTheTaskbar) {
-    EXPECT_EQ(DefaultLeft(W, kStripWidth), 902);
-    EXPECT_EQ(DefaultTop(H, kHeight, 30), 715);
+    const auto home = [](int32_t thickness) {
+        const MonitorFacts one{{0, 0, W, H}, 96, thickness, true};
+        return DefaultStripPlace(&one, 1).place;
+    };
+    EXPECT_EQ(home(30).left, 902);
+    EXPECT_EQ(home(30).top, 715);
     // A taskbar on the left still takes its thickness off the bottom.
     ScreenRect left{0, 0, 60, 768};
-    EXPECT_EQ(DefaultTop(H, kHeight, TaskbarThickness(&left)), 685);
-    EXPECT_EQ(DefaultTop(H, kHeight, TaskbarThickness(nullptr)), 745);
+    EXPECT_EQ(home(TaskbarThickness(&left)).top, 685);
+    EXPECT_EQ(home(TaskbarThickness(nullptr)).top, 745);
     // The default itself passes the checks unchanged.
     StripPlace d = Keep(902, 715);
     EXPECT_EQ(d.left, 902);
@@ -63,8 +69,9 @@ TEST(Placement, StoredTopIsKeptOnScreen) {
 
 TEST(Placement, ChecksRunInTheirOrderOnASmallScreen) {
     // A screen narrower than the strip: the default left is negative and, coming
-    // after the negative check, stays negative.
-    StripPlace p = KeepOnScreen({500, 500}, kStripWidth, kHeight, 100, 40, 20);
+    // after the check for the left edge, stays negative.
+    const MonitorFacts small{{0, 0, 100, 40}, 96, 20, true};
+    StripPlace p = KeepOnMonitors({500, 500}, 96, &small, 1).place;
     EXPECT_EQ(p.left, 100 - 122);
     EXPECT_EQ(p.top, 40 - 43);
 }
@@ -77,21 +84,6 @@ StripLayout KeepOn(std::vector<MonitorFacts> monitors, int32_t left, int32_t top
     return KeepOnMonitors({left, top}, dpi, monitors.data(), static_cast<int>(monitors.size()));
 }
 } // namespace
-
-TEST(PlacementOnMonitors, OneMonitorAt96DpiKeepsTheRulesOfTheOneScreen) {
-    const std::vector<MonitorFacts> one{{{0, 0, W, H}, 96, 30, true}};
-    const StripLayout d = DefaultStripPlace(one.data(), 1);
-    EXPECT_EQ(d.place.left, 902);
-    EXPECT_EQ(d.place.top, 715);
-    EXPECT_EQ(d.dpi, 96);
-    for (int32_t left : {-20, 0, 500, 970, 975, 976, 1000, 1100, 5000})
-        for (int32_t top : {-5, 0, 300, 745, 746, 760, 900}) {
-            const StripPlace old = Keep(left, top);
-            const StripLayout now = KeepOn(one, left, top);
-            EXPECT_EQ(now.place.left, old.left) << left << "," << top;
-            EXPECT_EQ(now.place.top, old.top) << left << "," << top;
-        }
-}
 
 TEST(PlacementOnMonitors, TheMonitorHoldingMostOfTheStripDecidesItsPlaceAndScale) {
     const MonitorFacts left{{-1280, 0, 0, 1024}, 144, 0, false};  // left of the primary

@@ -6,6 +6,7 @@
 #include "settings/Transparency.h"
 #include <commctrl.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 namespace {
 using namespace e2e;
@@ -22,6 +23,82 @@ std::string Lower(std::string s) {
     for (char& c : s)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     return s;
+}
+
+// While it lives, every WriteFile of a program fails as on a full disk: the
+// program's import of it is pointed at a stub in its own memory that sets
+// ERROR_DISK_FULL and returns FALSE. The import is found as the loader found it,
+// through the image's import table.
+class WritesRefused {
+  public:
+    explicit WritesRefused(DWORD pid)
+        : process_(
+              OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid)) {
+        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof module;
+        const bool found = Module32FirstW(snap, &module); // the program's own image comes first
+        CloseHandle(snap);
+        if (!process_ || !found) return;
+        auto* base = module.modBaseAddr;
+        auto read = [&](DWORD rva, void* to, size_t size) {
+            return ReadProcessMemory(process_, base + rva, to, size, nullptr) != 0;
+        };
+        IMAGE_DOS_HEADER dos{};
+        IMAGE_NT_HEADERS32 nt{};
+        if (!read(0, &dos, sizeof dos) || !read(dos.e_lfanew, &nt, sizeof nt)) return;
+        const DWORD imports =
+            nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        IMAGE_IMPORT_DESCRIPTOR d{};
+        for (DWORD at = imports; !slot_ && read(at, &d, sizeof d) && d.Name; at += sizeof d) {
+            IMAGE_THUNK_DATA32 name{};
+            for (DWORD i = 0; read(d.OriginalFirstThunk + 4 * i, &name, 4) && name.u1.AddressOfData;
+                 ++i) {
+                char text[16] = "";
+                if (!(name.u1.Ordinal & IMAGE_ORDINAL_FLAG32) &&
+                    read(name.u1.AddressOfData + 2, text, sizeof text - 1) &&
+                    std::string(text) == "WriteFile") {
+                    slot_ = base + d.FirstThunk + 4 * i;
+                    break;
+                }
+            }
+        }
+        // mov dword ptr fs:[0x34], ERROR_DISK_FULL (the thread's last error); xor eax, eax; ret 20
+        static const unsigned char stub[] = {
+            0x64, 0xC7, 0x05, 0x34, 0, 0, 0, ERROR_DISK_FULL, 0, 0, 0, 0x31, 0xC0, 0xC2, 0x14, 0};
+        void* code = VirtualAllocEx(process_, nullptr, sizeof stub, MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_EXECUTE_READWRITE);
+        if (!slot_ || !code || !WriteProcessMemory(process_, code, stub, sizeof stub, nullptr) ||
+            !ReadProcessMemory(process_, slot_, &real_, 4, nullptr) || !Point(code))
+            slot_ = nullptr;
+    }
+    ~WritesRefused() {
+        if (slot_) Point(real_);
+        if (process_) CloseHandle(process_);
+    }
+    bool active() const { return slot_ != nullptr; }
+
+  private:
+    bool Point(void* to) {
+        DWORD old = 0;
+        VirtualProtectEx(process_, slot_, 4, PAGE_READWRITE, &old);
+        return WriteProcessMemory(process_, slot_, &to, 4, nullptr) != 0;
+    }
+    HANDLE process_;
+    unsigned char* slot_ = nullptr;
+    void* real_ = nullptr;
+};
+
+// The names of the files in a folder.
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(WideText(folder + "*"), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(NarrowText(found.cFileName));
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    return names;
 }
 
 class KindletE2E : public ParavueE2E {
@@ -292,6 +369,43 @@ TEST_F(KindletE2E, AListItCannotReadOrWriteIsNamedInAMessage) {
     ASSERT_TRUE(kindlet.DismissMessageBox());
     EXPECT_EQ("Kindlet - locked.txt *", TextOf(window)) << "still unsaved";
     CloseHandle(held);
+}
+
+// A save that fails on the way (the disk full) leaves the list as it was, byte for
+// byte, and nothing beside it; the user is told and the changes stay unsaved.
+// The next save replaces the list whole, and it stays the file it was: hidden,
+// as its owner made it.
+TEST_F(KindletE2E, ASaveThatFailsLeavesTheListWholeAndTheNextReplacesItWhole) {
+    const std::string folder = MakeTempDir("kindletsave");
+    const std::string list = folder + "saved list.txt";
+    const std::string bytes = "; kept as it is\r\n" + dir + "one\\launched.exe\r\n";
+    WriteWholeFile(list, bytes);
+    ASSERT_TRUE(SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    StartKindlet(list);
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 2000));
+    Click(Control(window, "Edit"));
+    PressKey('7');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - saved list.txt *"; }, 3000));
+    {
+        WritesRefused full(kindlet.pid());
+        ASSERT_TRUE(full.active());
+        Click(Button("&Save"));
+        std::string text;
+        ASSERT_TRUE(kindlet.WaitForMessageBox(text));
+        EXPECT_EQ("Cannot write the launch list:\r" + list, text);
+        ASSERT_TRUE(kindlet.DismissMessageBox());
+    }
+    EXPECT_EQ(bytes, ReadWholeFile(list)) << "the old list, byte for byte";
+    EXPECT_EQ(std::vector<std::string>{"saved list.txt"}, FilesIn(folder));
+    EXPECT_EQ("Kindlet - saved list.txt *", TextOf(window)) << "still unsaved";
+
+    Click(Button("&Save"));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - saved list.txt"; }, 3000))
+        << TextOf(window);
+    EXPECT_EQ("; kept as it is\r\n\"" + dir + "one\\launched.exe\" 7\r\n", ReadWholeFile(list));
+    EXPECT_EQ(std::vector<std::string>{"saved list.txt"}, FilesIn(folder));
+    EXPECT_NE(0u, GetFileAttributesA(list.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "still hidden";
+    SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The launch button hands the saved list to paravue.exe and the group opens on

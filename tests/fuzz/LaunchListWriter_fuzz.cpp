@@ -39,14 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (problem.empty()) written.push_back(e);
     }
 
-    std::string text, problem;
-    size_t bad = 0;
-    Check(FormatLaunchList(written, text, bad, problem));
+    std::string text;
+    for (const LaunchEntry& e : written)
+        text += FormatLaunchLine(e) + "\r\n";
     const std::vector<std::string> lines = LinesOf(text);
     Check(lines.size() == written.size());
 
     // Which names exist depends on the name and the first byte.
     auto exists = [mask](const std::string& p) { return NameExists(mask, p); };
-    Check(ReadLaunchEntries(lines, exists) == written);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        Check(!ParseLaunchLine(lines[i], exists).skip);
+        Check(EntryOfLine(lines[i], exists) == written[i]);
+    }
     return 0;
 }

@@ -1,11 +1,13 @@
-// Fuzzes the two splitters of outside text: the lines of a loaded file and the
-// parameters of a command line.
+// Fuzzes the two splitters of outside text: the lines of a loaded file (those
+// of a launch list and of a list Kindlet edits alike) and the parameters of a
+// command line.
 #include "ui/Services.h"
 #include "ui/StringList.h"
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 void Check(bool ok) {
@@ -16,35 +18,35 @@ void Check(bool ok) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* text = reinterpret_cast<const char*>(data);
 
-    StringList* list = CreateStringList();
-    StringListSetText(list, text, size);
-    // The text up to its first zero byte, rebuilt from the lines with one break
-    // after each, holds the same characters apart from the breaks.
+    // The one splitter: its lines and breaks put together again are the text up
+    // to its first zero byte; no line holds a break, and a CR before an LF is
+    // never a break of its own.
     const void* nul = std::memchr(text, 0, size);
     size_t used = nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : size;
-    size_t breaks = 0, chars = 0;
-    for (size_t i = 0; i < used; ++i) {
-        if (text[i] == '\n' && i > 0 && text[i - 1] == '\r') continue;
-        if (text[i] == '\r' || text[i] == '\n')
-            ++breaks;
-        else
-            ++chars;
+    const std::vector<TextLine> lines = SplitLines({text, size});
+    std::string joined;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TextLine& l = lines[i];
+        Check(l.text.find_first_of("\r\n") == std::string_view::npos);
+        Check(l.end == "\r\n" || l.end == "\r" || l.end == "\n" ||
+              (l.end.empty() && i + 1 == lines.size() && !l.text.empty()));
+        if (l.end == "\r" && i + 1 < lines.size()) Check(lines[i + 1].text.substr(0, 1) != "\n");
+        if (l.end == "\r" && i + 1 < lines.size() && lines[i + 1].text.empty())
+            Check(lines[i + 1].end != "\n");
+        joined.append(l.text).append(l.end);
     }
-    size_t got = 0;
-    for (int32_t i = 0; i < list->count; ++i) {
-        std::string line = StringListGet(list, i);
-        Check(line.find_first_of("\r\n") == std::string::npos);
-        got += line.size();
+    Check(joined == std::string_view(text, used));
+
+    // A StringList holds exactly those lines; loading again replaces them.
+    StringList* list = CreateStringList();
+    for (int load = 0; load < 2; ++load) {
+        StringListSetText(list, text, size);
+        Check(list->count == static_cast<int32_t>(lines.size()));
+        for (int32_t i = 0; i < list->count; ++i)
+            Check(StringListGet(list, i) == lines[static_cast<size_t>(i)].text);
     }
-    Check(got == chars);
-    Check(list->count == static_cast<int32_t>(breaks) ||
-          list->count == static_cast<int32_t>(breaks + 1));
     Check(StringListGet(list, list->count).empty());
     Check(StringListGet(list, -1).empty());
-    // Loading again replaces, never appends.
-    StringListSetText(list, text, size);
-    Check(list->count == static_cast<int32_t>(breaks) ||
-          list->count == static_cast<int32_t>(breaks + 1));
     FreeObject(list);
 
     // Command lines are short; keep the quadratic count cheap.

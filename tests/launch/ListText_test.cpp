@@ -53,6 +53,16 @@ TEST(ListText, SavedInTheCodePageWhenEveryCharacterFitsElseAsUtf8WithAMark) {
         // In the code page these bytes would read back as UTF-8 ("é"), not as "Ã©".
         {"Ã©.txt", "\xEF\xBB\xBF"
                    "Ã©.txt"},
+        // In the code page these would begin as a mark does and read back as UTF-8
+        // or UTF-16; a text that only starts like one keeps the code page.
+        {"ï»¿a.txt", "\xEF\xBB\xBF"
+                     "ï»¿a.txt"},
+        {"ÿþa.txt", "\xEF\xBB\xBF"
+                    "ÿþa.txt"},
+        {"þÿa.txt", "\xEF\xBB\xBF"
+                    "þÿa.txt"},
+        {"ï»x.txt", "\xEF\xBBx.txt"},
+        {"ÿÿ.txt", "\xFF\xFF.txt"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(EncodeListText(c.text, ToLatin1), c.bytes) << c.text;

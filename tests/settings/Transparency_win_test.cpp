@@ -13,12 +13,12 @@ class TransparencyTest : public ::testing::Test {
         window = CreateWindowExA(0, "STATIC", "alpha target", WS_POPUP | WS_VISIBLE, 10, 10, 99, 23,
                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
-        SetAlphaWindow(window);
+        SetAlphaWindowSource([](void* w) { return w; }, window);
         LayeredSupported = true;
         TransparencyOn = false;
     }
     void TearDown() override {
-        SetAlphaWindow(nullptr);
+        SetAlphaWindowSource(nullptr, nullptr);
         DestroyWindow(window);
         LayeredSupported = false;
         TransparencyOn = false;

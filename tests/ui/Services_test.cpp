@@ -94,6 +94,13 @@ TEST(StringLines, EveryKindOfLineBreakEndsALine) {
     EXPECT_EQ(LinesOf("a\n\r\nb\r\rc"), (V{"a", "", "b", "", "c"}));
     EXPECT_EQ(LinesOf("\r\n"), (V{""}));
     EXPECT_EQ(LinesOf("no break"), (V{"no break"}));
+    // Each line keeps the break that ended it, so that a list is written back as
+    // it was; only the last may have none.
+    const std::string text("a\n\r\nb\r\rc\r\n\nd\0e", 14);
+    V ends;
+    for (const TextLine& line : SplitLines(text))
+        ends.push_back(std::string(line.end));
+    EXPECT_EQ(ends, (V{"\n", "\r\n", "\r", "\r", "\r\n", "\n", ""}));
 }
 
 TEST(StringLines, StopsAtTheFirstZeroByteAndKeepsBinaryBytes) {
