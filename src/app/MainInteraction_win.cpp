@@ -100,8 +100,17 @@ class StripSwitching final : public SwitchingStrip {
     MainForm* s_;
 };
 
-// The strip's part of a click: the platform would make the clicked window the
-// active one, and a pressed button takes the focus, which would do the same.
+// The strip's part of a click: Wine activates a window on a click whatever its
+// style says, and a pressed button takes the focus, which would do the same.
+LRESULT CALLBACK GuardStripFocus(int code, WPARAM wParam, LPARAM lParam) {
+    HWND strip = StripWindow();
+    HWND w = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_SETFOCUS && strip && GetActiveWindow() != strip &&
+        (w == strip || IsChild(strip, w)))
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 bool StripMessage(Control*, MSG& msg, LRESULT& result) {
     if (msg.message == WM_MOUSEACTIVATE) {
         result = MA_NOACTIVATE;
@@ -112,15 +121,6 @@ bool StripMessage(Control*, MSG& msg, LRESULT& result) {
         return true;
     }
     return false;
-}
-
-LRESULT CALLBACK GuardStripFocus(int code, WPARAM wParam, LPARAM lParam) {
-    HWND strip = StripWindow();
-    HWND w = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_SETFOCUS && strip && GetActiveWindow() != strip &&
-        (w == strip || IsChild(strip, w)))
-        return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Asked of every window of ours whether the session may end: yes, once every
@@ -189,17 +189,12 @@ void StartStripInput() {
     MainForm* s = MainFormRecord;
     if (!s || !ApplicationObject) return;
     AttachHandler(s->form, StripMessage);
-    // Nor does the platform pass the input to the strip when the window that had
-    // it goes; the transparency's style, set already, stays.
-    HWND strip = GetHandle(s->form);
-    SetWindowLongA(strip, GWL_EXSTYLE, GetWindowLongA(strip, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
-    s->form->exStyle |= WS_EX_NOACTIVATE;
+    SetWindowsHookExA(WH_CBT, GuardStripFocus, nullptr, GetCurrentThreadId());
     // Two presses in quick succession (the second just after the menu closed)
     // arrive as a double click: each is a press all the same.
     for (Control* c :
          {s->DragPanel, s->ScreenNumberLabel, s->SwitchButton, s->AboutButton, s->QuitButton})
         c->OnMouseDblClk = MakeEvent(MainFormMouseDown, s);
-    SetWindowsHookExA(WH_CBT, GuardStripFocus, nullptr, GetCurrentThreadId());
     ApplicationObject->OnMessage = MessageEvent{SessionMessage, nullptr};
     // Windows names the change of foreground; Wine only the focus that follows it.
     for (DWORD event : {EVENT_SYSTEM_FOREGROUND, EVENT_OBJECT_FOCUS})
