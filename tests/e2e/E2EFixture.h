@@ -143,11 +143,11 @@ class HtmlOpensWith {
     std::string old_;
 };
 
-// Gives w the input and lets the change settle.
+// Gives w the input; returns once w's program has handled its activation.
 inline void FocusOn(HWND w) {
     SetForegroundWindow(w);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
-    Sleep(300);
+    ASSERT_TRUE(Answers(w));
 }
 
 class ParavueE2E : public ::testing::Test {
@@ -186,6 +186,17 @@ class ParavueE2E : public ::testing::Test {
         const std::string want = std::to_string(screen);
         ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == want; }, 3000))
             << "the strip did not switch to screen " << screen;
+    }
+
+    // Returns once what the strip was doing is done, and then what it asked of the
+    // programs of windows. Call it when the step's own effect is seen (the windows
+    // shown): the strip answers inside its waits on other programs too, so its
+    // second answer is the one that comes after the last of those waits.
+    void WaitUntilDone(std::initializer_list<HWND> windows = {}) {
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(Answers(app.strip(), 10000)) << "the strip does not answer";
+        for (HWND w : windows)
+            ASSERT_TRUE(Answers(w, 10000)) << "a program does not answer";
     }
 
     // Clicks "X"; the run's end must come within ms. Returns the exit code.

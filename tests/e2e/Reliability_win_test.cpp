@@ -25,14 +25,6 @@ bool StaysVisible(HWND w, bool visible, DWORD ms = 700) {
     return Visible(w) == visible;
 }
 
-bool ProcessEnded(DWORD pid) {
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (!h) return true;
-    const bool ended = WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
-    CloseHandle(h);
-    return ended;
-}
-
 bool RecordInRegistry() {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quenbrook\\Paravue", 0, KEY_READ, &key) !=

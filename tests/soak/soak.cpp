@@ -70,11 +70,6 @@ bool Visible(HWND w) {
     return IsWindowVisible(w) != FALSE;
 }
 
-bool Answers(HWND w, DWORD ms) {
-    DWORD_PTR result;
-    return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result) != 0;
-}
-
 void Park() {
     MouseMoveTo(kParkX, kParkY);
 }
@@ -677,9 +672,7 @@ class Soak {
     // (About, a message box); never the strip itself, nor a hidden window.
     void CheckInput() {
         HWND f = GetForegroundWindow();
-        if (!f || f == GetDesktopWindow() || f == GetShellWindow() ||
-            ClassOf(f) == "Shell_TrayWnd" || ClassOf(f) == "Progman")
-            return;
+        if (IsDesktop(f)) return;
         if (const Tracked* w = Find(f)) {
             if (!Judged(*w) || w->kind == Kind::StaysVisible) return;
             if (w->kind == Kind::TakesPart && w->screen == current_ && Visible(f)) return;

@@ -151,6 +151,12 @@ std::vector<std::string> OtherProgram::ShowHideLog() const {
     return lines;
 }
 
+std::vector<std::string> OtherProgram::Keys() const {
+    std::vector<std::string> lines = Log();
+    std::erase_if(lines, [](const std::string& l) { return l.find(" key ") == std::string::npos; });
+    return lines;
+}
+
 std::vector<std::string> OtherProgram::Activated() const {
     std::vector<std::string> names;
     for (const std::string& l : Log())

@@ -230,6 +230,19 @@ bool Paravue::WaitForNoMenu(DWORD ms) const {
     return WaitFor([&] { return TopWindowsOf(0, "#32768").empty(); }, ms);
 }
 
+bool IsDesktop(HWND w) {
+    return !w || w == GetDesktopWindow() || w == GetShellWindow() ||
+           ClassOf(w) == "Shell_TrayWnd" || ClassOf(w) == "Progman";
+}
+
+bool ProcessEnded(DWORD pid) {
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h) return true;
+    const bool ended = WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+    CloseHandle(h);
+    return ended;
+}
+
 std::vector<DWORD> ChildProcessesOf(DWORD pid) {
     std::vector<DWORD> children;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -33,6 +33,12 @@ HWND FindChild(HWND parent, const char* cls, const char* text = nullptr);
 // The top-level windows of a process (pid 0: of any) with the given class ("" for any).
 std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly = true);
 
+// Whether w is the desktop's own (the desktop window, the shell's, the taskbar) or
+// none: where the input goes when no window of a screen can take it.
+bool IsDesktop(HWND w);
+// Whether process pid has ended (or never was).
+bool ProcessEnded(DWORD pid);
+
 // The processes that pid started and that still run.
 std::vector<DWORD> ChildProcessesOf(DWORD pid);
 
