@@ -52,7 +52,7 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     Click(app.NumberLabel());
     LetFocusSettle();
     EXPECT_EQ(a, GetForegroundWindow()) << "a click took the input";
-    Sleep(GetDoubleClickTime());
+    WaitOutDoubleClick();
     const RECT before = RectOf(app.strip());
     POINT p = CenterOf(app.NumberLabel());
     MouseDrag(p.x, p.y, p.x - 40, p.y - 30);

@@ -172,6 +172,10 @@ class ParavueE2E : public ::testing::Test {
         ASSERT_TRUE(app.WaitForStrip());
         // The strip is up once its controls are there.
         ASSERT_TRUE(WaitFor([&] { return app.SwitchButton() && app.NumberLabel(); }, 3000));
+        // Done with its start once the application window has left the screen and the
+        // guard runs: the input went back to where it was in between.
+        ASSERT_TRUE(WaitFor([&] { return !Visible(app.AppWindow()) && app.GuardPid(); }, 5000));
+        WaitUntilDone();
     }
 
     // Starts the strip beside the windows of another program, which must be up.
@@ -197,6 +201,20 @@ class ParavueE2E : public ::testing::Test {
             ASSERT_TRUE(Answers(app.strip(), 10000)) << "the strip does not answer";
         for (HWND w : windows)
             ASSERT_TRUE(Answers(w, 10000)) << "a program does not answer";
+    }
+
+    // Returns once the strip has handled the input sent to it so far: it takes its
+    // input in order, and a right click then opens its menu. Escape closes the
+    // menu, which gives the input back to where it was.
+    void WaitUntilInputHandled() {
+        WaitOutDoubleClick();
+        POINT p = CenterOf(app.NumberLabel());
+        MouseRightClick(p.x, p.y);
+        ASSERT_NE(nullptr, app.WaitForMenu());
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(app.WaitForNoMenu());
+        MouseMoveTo(600, 300);
+        WaitUntilDone();
     }
 
     // Clicks "X"; the run's end must come within ms. Returns the exit code.

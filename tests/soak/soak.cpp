@@ -570,12 +570,15 @@ class Soak {
     // window must come back; started again, the strip is on screen 1 with all shown.
     bool KillAndRestart() {
         Note("end paravue.exe from outside and start it again");
+        const DWORD guard = app_->GuardPid();
         app_->Kill();
         app_.reset();
         current_ = 1;
         for (Tracked& w : windows_)
             w.screen = 1;
-        Sleep(1000);
+        // The guard ends once it has shown every hidden window again.
+        if (guard && !WaitFor([&] { return ProcessEnded(guard); }, 10000))
+            Note("the guard did not end");
         WaitQuiet();
         Check();
         return StartStrip();

@@ -134,7 +134,7 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
 
 void OtherProgram::StopAnswering(HWND window, DWORD ms) const {
     PostMessageA(window, WM_APP + 1, ms, 0);
-    Sleep(150);
+    WaitFor([&] { return !Answers(window, 50); }, 2000);
 }
 
 std::vector<std::string> OtherProgram::Log() const {

@@ -35,7 +35,7 @@ class OtherProgram {
     // as "<from>#n"; returns it, or 0 when it did not appear.
     HWND Open(const std::string& from, int n, bool owned, bool visible);
     // Has the program stop answering for ms, from the window's own message, and
-    // gives it the time to take it.
+    // returns once it does not answer.
     void StopAnswering(HWND window, DWORD ms) const;
     // The lines logged since start (after "ready").
     std::vector<std::string> Log() const;

@@ -15,6 +15,8 @@ void MouseClick(int x, int y);
 void MouseRightClick(int x, int y);
 // Left press at (x1, y1), the mouse moved in steps to (x2, y2), released there.
 void MouseDrag(int x1, int y1, int x2, int y2);
+// Returns once a press can no longer make a double click with the last one.
+void WaitOutDoubleClick();
 void PressKey(WORD vk);
 // A key pressed while another is held (Alt+F4: PressChord(VK_MENU, VK_F4)).
 void PressChord(WORD held, WORD vk);
@@ -39,6 +41,8 @@ bool IsDesktop(HWND w);
 // Whether process pid has ended (or never was).
 bool ProcessEnded(DWORD pid);
 
+// Whether a process of the program file exe ("launched.exe", any folder) runs.
+bool ProcessRuns(const char* exe);
 // The processes that pid started and that still run.
 std::vector<DWORD> ChildProcessesOf(DWORD pid);
 

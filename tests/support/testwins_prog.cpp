@@ -80,6 +80,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (LOWORD(wp) != WA_INACTIVE && !quiet) Log(NameOf(hwnd) + " activate");
         break;
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
         if (!quiet) Log(NameOf(hwnd) + " key " + std::to_string(wp));
         break;
     case WM_APP + 1:
