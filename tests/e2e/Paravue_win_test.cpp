@@ -652,6 +652,8 @@ TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWait
     ASSERT_TRUE(WaitFor([&] { return (about = AboutFormOf(app.pid())) != nullptr; }, 3000));
     Paravue fourth;
     ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(fourth, "\"" + dir + "later list.txt\""));
+    // Nothing shows that the strip has looked at the list and put it off: it looks
+    // again every 100 ms on a timer of its own. A second gives it ten looks.
     Sleep(1000);
     EXPECT_TRUE(Launches("three").empty()) << "nothing while the About form is open";
     EXPECT_EQ("2", TextOf(app.NumberLabel()));
