@@ -29,6 +29,7 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     OtherProgram one({{"a", "v", "", "E2E input A"}, {"c", "v", "", "E2E input C"}});
     StartBeside(one);
     HWND a = one.Window("a"), c = one.Window("c");
+    const std::string top = one.Stacking({"a", "c"}).front();
     SwitchTo(2);
     auto two =
         std::make_unique<OtherProgram>(std::vector<WindowSpec>{{"b", "v", "", "E2E input B"}});
@@ -39,6 +40,8 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     SwitchTo(1);
     // Screen 1 was left with the input nowhere of its own: its top window takes it.
     ASSERT_TRUE(WaitFor([&] { return Visible(a) && Visible(c); }, 2000));
+    WaitUntilDone({a});
+    EXPECT_EQ(one.Window(top), GetForegroundWindow()) << "the top window " << top;
     LetFocusSettle();
     FocusOn(a);
     // C above A, A keeps the input: the two choices differ.
@@ -49,7 +52,7 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     Click(app.NumberLabel());
     LetFocusSettle();
     EXPECT_EQ(a, GetForegroundWindow()) << "a click took the input";
-    Sleep(GetDoubleClickTime());
+    WaitOutDoubleClick();
     const RECT before = RectOf(app.strip());
     POINT p = CenterOf(app.NumberLabel());
     MouseDrag(p.x, p.y, p.x - 40, p.y - 30);
@@ -62,7 +65,8 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     EXPECT_EQ(b, GetForegroundWindow()) << "screen 2 gives B back the input it had";
     // The first key typed after the switch goes to B, not to the switch button.
     PressKey(VK_SPACE);
-    Sleep(500);
+    const std::vector<std::string> bKeys{"b key 32"};
+    EXPECT_TRUE(WaitFor([&] { return two->Keys() == bKeys; }, 3000)) << "B never got Space";
     EXPECT_EQ("2", TextOf(app.NumberLabel())) << "Space switched back";
 
     SwitchTo(1);
@@ -81,6 +85,55 @@ TEST_F(ParavueE2E, ClicksOnTheStripLeaveTheInputWhereItWasAndEachScreenGetsItsOw
     ASSERT_TRUE(WaitFor([&] { return Visible(c); }, 2000));
     LetFocusSettle();
     EXPECT_EQ(a, GetForegroundWindow()) << "the menu kept the input";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
+TEST_F(ParavueE2E, TheInputComesBackToTheWindowLeftWithItElseTheTopMainWindowElseTheDesktop) {
+    OtherProgram other({{"doc", "v", "", "E2E input document"},
+                        {"main", "v", "", "E2E input main"},
+                        {"palette", "vt", "main", "E2E input palette"}});
+    StartBeside(other);
+    HWND doc = other.Window("doc"), main = other.Window("main"), palette = other.Window("palette");
+    // The document has the input below the main window and the palette above both.
+    FocusOn(doc);
+    for (HWND w : {main, palette})
+        SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ((std::vector<std::string>{"palette", "main", "doc"}),
+              other.Stacking({"doc", "main", "palette"}));
+    ASSERT_EQ(doc, GetForegroundWindow());
+    SwitchTo(2);
+    SwitchTo(1);
+    ASSERT_TRUE(WaitFor([&] { return Visible(doc) && Visible(main) && Visible(palette); }, 3000));
+    WaitUntilDone({main});
+    EXPECT_EQ(doc, GetForegroundWindow()) << "the window left with the input, not the top one";
+
+    // Closed while hidden: the top main window, not the palette standing above it.
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(doc) && !Visible(main) && !Visible(palette); }));
+    PostMessageA(doc, WM_APP + 2, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(doc); }));
+    SwitchTo(1);
+    ASSERT_TRUE(WaitFor([&] { return Visible(main) && Visible(palette); }, 3000));
+    WaitUntilDone({main});
+    EXPECT_EQ(main, GetForegroundWindow())
+        << "the input went to " << TextOf(GetForegroundWindow()) << ", not the main window";
+
+    // Screen 2's one window, left with the input and closed while hidden: nothing of
+    // that screen takes the input, the desktop does.
+    SwitchTo(2);
+    HWND lone = other.Open("main", 1, false, true);
+    ASSERT_NE(nullptr, lone);
+    FocusOn(lone);
+    SwitchTo(1);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(lone) && Visible(main); }, 3000));
+    PostMessageA(lone, WM_APP + 2, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(lone); }));
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return !Visible(main) && !Visible(palette); }, 3000));
+    WaitUntilDone({main});
+    EXPECT_TRUE(IsDesktop(GetForegroundWindow()))
+        << "the input is on " << ClassOf(GetForegroundWindow()) << " "
+        << TextOf(GetForegroundWindow());
     EXPECT_EQ(0u, QuitWithButton());
 }
 
@@ -106,7 +159,7 @@ TEST_F(ParavueE2E, TheSessionEndQueryShowsEveryHiddenWindowBeforeItsYesAndACance
     // The session goes on after all: screen 1, and the strip works as before.
     DWORD_PTR r;
     SendMessageTimeoutA(app.strip(), WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &r);
-    Sleep(300);
+    // Handled once answered; the switches below show that the run goes on.
     ASSERT_TRUE(app.Running());
     EXPECT_EQ("2", TextOf(app.SwitchButton()));
     SwitchTo(2);

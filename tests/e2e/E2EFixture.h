@@ -143,11 +143,11 @@ class HtmlOpensWith {
     std::string old_;
 };
 
-// Gives w the input and lets the change settle.
+// Gives w the input; returns once w's program has handled its activation.
 inline void FocusOn(HWND w) {
     SetForegroundWindow(w);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }, 2000));
-    Sleep(300);
+    ASSERT_TRUE(Answers(w));
 }
 
 class ParavueE2E : public ::testing::Test {
@@ -172,6 +172,10 @@ class ParavueE2E : public ::testing::Test {
         ASSERT_TRUE(app.WaitForStrip());
         // The strip is up once its controls are there.
         ASSERT_TRUE(WaitFor([&] { return app.SwitchButton() && app.NumberLabel(); }, 3000));
+        // Done with its start once the application window has left the screen and the
+        // guard runs: the input went back to where it was in between.
+        ASSERT_TRUE(WaitFor([&] { return !Visible(app.AppWindow()) && app.GuardPid(); }, 5000));
+        WaitUntilDone();
     }
 
     // Starts the strip beside the windows of another program, which must be up.
@@ -186,6 +190,31 @@ class ParavueE2E : public ::testing::Test {
         const std::string want = std::to_string(screen);
         ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == want; }, 3000))
             << "the strip did not switch to screen " << screen;
+    }
+
+    // Returns once what the strip was doing is done, and then what it asked of the
+    // programs of windows. Call it when the step's own effect is seen (the windows
+    // shown): the strip answers inside its waits on other programs too, so its
+    // second answer is the one that comes after the last of those waits.
+    void WaitUntilDone(std::initializer_list<HWND> windows = {}) {
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(Answers(app.strip(), 10000)) << "the strip does not answer";
+        for (HWND w : windows)
+            ASSERT_TRUE(Answers(w, 10000)) << "a program does not answer";
+    }
+
+    // Returns once the strip has handled the input sent to it so far: it takes its
+    // input in order, and a right click then opens its menu. Escape closes the
+    // menu, which gives the input back to where it was.
+    void WaitUntilInputHandled() {
+        WaitOutDoubleClick();
+        POINT p = CenterOf(app.NumberLabel());
+        MouseRightClick(p.x, p.y);
+        ASSERT_NE(nullptr, app.WaitForMenu());
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(app.WaitForNoMenu());
+        MouseMoveTo(600, 300);
+        WaitUntilDone();
     }
 
     // Clicks "X"; the run's end must come within ms. Returns the exit code.

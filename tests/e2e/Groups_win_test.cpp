@@ -47,10 +47,59 @@ TEST_F(GroupsE2E, ARoundTripBringsTheScreenBackStackedAsItWasLeftWithoutActivati
     const size_t activations = other.Activated().size();
     SwitchTo(1);
     ASSERT_TRUE(AllBecome(other, names, true));
-    Sleep(300);
+    WaitUntilDone({other.Window("top")});
     EXPECT_EQ(stacked, other.Stacking(names));
     EXPECT_LE(other.Activated().size(), activations + 1)
         << "at most the window that gets the input is activated";
+}
+
+// The named windows, top first, as the desktop stacks them.
+std::vector<std::string> StackOf(const std::vector<std::pair<std::string, HWND>>& named) {
+    std::vector<std::string> order;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+        for (const auto& [name, h] : named)
+            if (h == w) order.push_back(name);
+    return order;
+}
+
+TEST_F(GroupsE2E, ThreeProgramsInterleavedComeBackInTheExactOrderEveryRoundTrip) {
+    OtherProgram a({{"1", "v", "", "E2E interleaved A1"}, {"2", "v", "", "E2E interleaved A2"}});
+    OtherProgram b({{"1", "v", "", "E2E interleaved B1"}, {"2", "v", "", "E2E interleaved B2"}});
+    OtherProgram c({{"1", "v", "", "E2E interleaved C1"}, {"2", "v", "", "E2E interleaved C2"}});
+    ASSERT_TRUE(b.started() && c.started());
+    StartBeside(a);
+    // Top first: each program's windows lie apart, between those of the others.
+    const std::vector<std::pair<std::string, HWND>> named{
+        {"A1", a.Window("1")}, {"B1", b.Window("1")}, {"C1", c.Window("1")},
+        {"A2", a.Window("2")}, {"B2", b.Window("2")}, {"C2", c.Window("2")}};
+    for (auto w = named.rbegin(); w != named.rend(); ++w)
+        Raise(w->second);
+    FocusOn(named.front().second);
+    std::vector<std::string> stacked;
+    for (const auto& w : named)
+        stacked.push_back(w.first);
+    ASSERT_EQ(stacked, StackOf(named));
+
+    auto all = [&](bool visible) {
+        return WaitFor(
+            [&] {
+                for (const auto& w : named)
+                    if (Visible(w.second) != visible) return false;
+                return true;
+            },
+            5000);
+    };
+    for (int trip = 1; trip <= 20; ++trip) {
+        SCOPED_TRACE("round trip " + std::to_string(trip));
+        SwitchTo(2);
+        ASSERT_TRUE(all(false));
+        SwitchTo(1);
+        ASSERT_TRUE(all(true));
+        WaitUntilDone({a.Window("1"), b.Window("1"), c.Window("1")});
+        // Once wrong, the next trip would start from the wrong order.
+        ASSERT_EQ(stacked, StackOf(named));
+    }
+    EXPECT_EQ(0u, QuitWithButton());
 }
 
 TEST_F(GroupsE2E, AWindowTakesItsFindBoxAndPaletteAlongAndTheMenuMovesThemAsOneItem) {
@@ -76,9 +125,9 @@ TEST_F(GroupsE2E, AWindowTakesItsFindBoxAndPaletteAlongAndTheMenuMovesThemAsOneI
     EXPECT_TRUE(Visible(other.Window("bystander")));
     EXPECT_EQ("1", TextOf(app.NumberLabel()));
 
-    // The one item of screen 2 stands last before the launch item. (A user looks
-    // before the second choice.)
-    Sleep(1000);
+    // The one item of screen 2 stands last before the launch item; the second
+    // right click is no double click.
+    WaitOutDoubleClick();
     ChooseNearLaunchItem(1);
     EXPECT_TRUE(AllBecome(other, group, true)) << "brought back as one";
     EXPECT_TRUE(Above(other.Stacking(all), {"find", "palette"}, "main"));

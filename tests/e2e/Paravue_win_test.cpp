@@ -231,7 +231,8 @@ TEST_F(LaunchListE2E, AFileThatIsNotTextIsRefusedWholeAndNothingIsLaunched) {
     ASSERT_TRUE(app.WaitForStrip());
     EXPECT_FALSE(app.WaitForMessageBox(text, 1000)) << "a second box: " << text;
     EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no switch";
-    Sleep(500);
+    // Whatever the list started has ended, and has written its line.
+    EXPECT_TRUE(WaitFor([] { return !ProcessRuns("launched.exe"); }));
     EXPECT_TRUE(Launches("one").empty());
 }
 
@@ -403,19 +404,19 @@ TEST_F(ParavueE2E, DragOnTheNumberMovesTheStripAndItsPlaceIsSavedButAButtonDoesN
     // A press on "?" that leaves the button before release: no move, no About form.
     POINT q = CenterOf(app.Button("?"));
     MouseDrag(q.x, q.y, q.x - 150, q.y - 120);
-    Sleep(300);
-    RECT same = RectOf(app.strip());
-    EXPECT_EQ(before.left, same.left);
-    EXPECT_EQ(before.top, same.top);
-    EXPECT_TRUE(TopWindowsOf(app.pid(), "obj_Form").size() == 1u) << "no About form";
 
+    // The strip takes its input in order: once this drag has moved it, the one
+    // before has been handled. An About form would have kept it from moving.
+    WaitOutDoubleClick();
     POINT p = CenterOf(app.NumberLabel());
     MouseDrag(p.x, p.y, p.x - 300, p.y - 200);
-    ASSERT_TRUE(WaitFor([&] { return RectOf(app.strip()).left != before.left; }, 2000));
+    ASSERT_TRUE(WaitFor([&] { return RectOf(app.strip()).left != before.left; }, 2000))
+        << "the strip did not move";
     RECT after = RectOf(app.strip());
-    EXPECT_NEAR(before.left - 300, after.left, 2);
+    EXPECT_NEAR(before.left - 300, after.left, 2) << "the press on \"?\" moved the strip";
     EXPECT_NEAR(before.top - 200, after.top, 2);
     EXPECT_EQ(99, after.right - after.left);
+    EXPECT_TRUE(TopWindowsOf(app.pid(), "obj_Form").size() == 1u) << "no About form";
     EXPECT_EQ(0u, QuitWithButton());
     ExpectSavedPlace(after.left, after.top);
 }
@@ -445,8 +446,6 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBu
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(first); }, 2000)) << "Enter closes it";
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(app.strip()) != FALSE; }, 2000));
-    Sleep(500);
-    EXPECT_EQ("", ReadWholeFile(opened)) << "Enter opens nothing";
 
     Click(app.Button("?"));
     HWND second = nullptr;
@@ -456,8 +455,12 @@ TEST_F(ParavueE2E, AboutFormClosesWithEnterOrWithEscapeThroughHelpAndEachClickBu
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(second); }, 3000)) << "Escape closes it";
     EXPECT_TRUE(WaitFor([&] { return !ReadWholeFile(opened).empty(); }, 5000));
-    EXPECT_NE(std::string::npos, ReadWholeFile(opened).find("paravue help.html\""))
-        << "Escape presses Help: " << ReadWholeFile(opened);
+    // Whatever Enter opened went before; everything opened has written its line.
+    EXPECT_TRUE(WaitFor([] { return !ProcessRuns("launched.exe"); }));
+    const std::vector<std::string> lines = ReadLines(opened);
+    ASSERT_EQ(1u, lines.size()) << "Enter opens nothing: " << ReadWholeFile(opened);
+    EXPECT_NE(std::string::npos, lines[0].find("paravue help.html\""))
+        << "Escape presses Help: " << lines[0];
     EXPECT_TRUE(app.Running());
     EXPECT_EQ(0u, QuitWithButton());
 }
@@ -470,7 +473,7 @@ TEST_F(ParavueE2E, AltF4OnTheStripEndsTheRunLikeTheQuitButton) {
     // A click leaves the input where it was; a second start brings the strip forward.
     POINT m = StripPoint(app.strip(), 1, 11);
     MouseClick(m.x, m.y);
-    Sleep(300);
+    WaitUntilInputHandled();
     EXPECT_NE(app.strip(), GetForegroundWindow());
     Paravue second;
     ASSERT_TRUE(second.Start());
@@ -511,12 +514,15 @@ TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce)
     // Four key-downs before the key-up: one switch, not four.
     PressCtrlAltSpace(4);
     ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
-    Sleep(500);
-    EXPECT_EQ("2", TextOf(app.NumberLabel()));
-    EXPECT_EQ((std::vector<std::string>{"a hide", "a show", "a hide"}), other.ShowHideLog());
-    // Let go, the key works again.
+    // Let go, the key works again. Its switch comes after whatever the four did:
+    // once it is done, a switch too many would show in the log.
     PressCtrlAltSpace();
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return Visible(a); }, 2000));
+    WaitUntilDone({a});
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
+    EXPECT_EQ((std::vector<std::string>{"a hide", "a show", "a hide", "a show"}),
+              other.ShowHideLog());
 
     EXPECT_EQ(0u, QuitWithButton());
     ExpectSavedPlace(kDefaultLeft, kDefaultTop);
@@ -525,19 +531,33 @@ TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce)
 TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWithoutAMessage) {
     OtherProgram other({{"a", "v", "", "E2E window of the key setting"}});
     ASSERT_TRUE(other.started());
-    // Presses that do not reach the strip go to this window; Escape closes what Alt
-    // and Space may open there.
-    auto pressAndExpectNoSwitch = [&](const char* what) {
+    // Presses that do not reach the strip go to this window, or to the test where it
+    // holds the key (a hotkey's presses go to its holder alone); Escape closes what
+    // Alt and Space may open there.
+    auto pressAndExpectNoSwitch = [&](const char* what, bool held) {
         FocusOn(other.Window("a"));
+        const size_t before = other.Keys().size();
         PressCtrlAltSpace();
         PressKey(VK_ESCAPE);
-        Sleep(500);
+        if (held) {
+            MSG msg;
+            EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE))
+                << "the held key came to its holder";
+        }
+        // Once Escape is there, Space went where it goes.
+        std::vector<std::string> keys;
+        ASSERT_TRUE(WaitFor([&] {
+            keys = other.Keys();
+            keys.erase(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(before));
+            return IndexOf(keys, "a key 27") < keys.size();
+        })) << what;
+        EXPECT_EQ(!held, IndexOf(keys, "a key 32") < keys.size()) << what;
         EXPECT_EQ("1", TextOf(app.NumberLabel())) << what;
     };
 
     WriteSetting("Hotkey", "Ctrl+Shift+F12");
     StartAndWait();
-    pressAndExpectNoSwitch("Ctrl+Alt+Space is not the key any more");
+    pressAndExpectNoSwitch("Ctrl+Alt+Space is not the key any more", false);
     LetFocusSettle();
     PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
     EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
@@ -547,10 +567,18 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     MouseRightClick(p.x, p.y);
     ASSERT_NE(nullptr, app.WaitForMenu());
     PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
-    Sleep(500);
-    EXPECT_EQ("2", TextOf(app.NumberLabel())) << "no switch under the open menu";
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(app.WaitForNoMenu());
+    // Pressed again, the key switches back. Its press comes after the one under the
+    // menu: had that one switched, then or once the menu closed, this one would
+    // switch back to 2 and the log would hold a switch too many.
+    LetFocusSettle();
+    PressKeys({VK_CONTROL, VK_SHIFT}, VK_F12);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1"; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return Visible(other.Window("a")); }, 2000));
+    WaitUntilDone({other.Window("a")});
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "no switch under the open menu";
+    EXPECT_EQ((std::vector<std::string>{"a hide", "a show"}), other.ShowHideLog());
     EXPECT_EQ(0u, QuitWithButton());
     std::string stored;
     ASSERT_TRUE(ReadSetting("Hotkey", stored));
@@ -576,13 +604,8 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
         StartAndWait();
         std::string text;
         EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
-        pressAndExpectNoSwitch(c.what);
-        if (held) {
-            MSG msg;
-            EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE))
-                << "the held key came to its holder";
-            UnregisterHotKey(nullptr, 7);
-        }
+        pressAndExpectNoSwitch(c.what, held);
+        if (held) UnregisterHotKey(nullptr, 7);
         SwitchTo(2); // the button works as ever
     }
 }
@@ -629,6 +652,8 @@ TEST_F(LaunchListE2E, ASecondStartBringsTheStripForwardAndHandsItsListOverToWait
     ASSERT_TRUE(WaitFor([&] { return (about = AboutFormOf(app.pid())) != nullptr; }, 3000));
     Paravue fourth;
     ASSERT_NO_FATAL_FAILURE(ExpectHandedOver(fourth, "\"" + dir + "later list.txt\""));
+    // Nothing shows that the strip has looked at the list and put it off: it looks
+    // again every 100 ms on a timer of its own. A second gives it ten looks.
     Sleep(1000);
     EXPECT_TRUE(Launches("three").empty()) << "nothing while the About form is open";
     EXPECT_EQ("2", TextOf(app.NumberLabel()));

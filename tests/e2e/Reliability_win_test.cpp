@@ -13,24 +13,9 @@ void MakeBusy(HWND w, DWORD ms) {
     ASSERT_TRUE(WaitFor([&] { return Hung(w); }, 3000));
 }
 
+// Answered: the hides and shows it was asked for meanwhile are carried out.
 void WaitUntilAnswering(HWND w) {
     ASSERT_TRUE(WaitFor([&] { return !Hung(w); }, 10000)) << "the busy program never answered";
-    Sleep(300); // its queue of hides and shows runs now
-}
-
-// True when w is still (or again) in the state visible after ms.
-bool StaysVisible(HWND w, bool visible, DWORD ms = 700) {
-    if (!WaitFor([&] { return Visible(w) == visible; }, 2000)) return false;
-    Sleep(ms);
-    return Visible(w) == visible;
-}
-
-bool ProcessEnded(DWORD pid) {
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (!h) return true;
-    const bool ended = WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
-    CloseHandle(h);
-    return ended;
 }
 
 bool RecordInRegistry() {
@@ -44,7 +29,17 @@ bool RecordInRegistry() {
     return found;
 }
 
-using ReliabilityE2E = ParavueE2E;
+class ReliabilityE2E : public ParavueE2E {
+  protected:
+    // True when w comes to the state visible and is still in it once the strip (if
+    // it runs) and then w's program have answered: what was asked of w is done.
+    bool StaysVisible(HWND w, bool visible) {
+        if (!WaitFor([&] { return Visible(w) == visible; }, 2000)) return false;
+        const bool stripDone =
+            !app.Running() || (Answers(app.strip(), 10000) && Answers(app.strip(), 10000));
+        return stripDone && Answers(w, 10000) && Visible(w) == visible;
+    }
+};
 
 TEST_F(ReliabilityE2E, ABusyWindowLeftAndReturnedToStaysOnItsScreenOnly) {
     OtherProgram other({{"w", "v", "", "E2E busy window"}});
@@ -69,7 +64,7 @@ TEST_F(ReliabilityE2E, AScreenTwoWindowStillOnItsWayBackIsTakenAlongWhenTheUserL
     ASSERT_TRUE(other.started());
     HWND w = other.Window("w");
     SwitchTo(1);
-    ASSERT_TRUE(StaysVisible(w, false, 0));
+    ASSERT_TRUE(StaysVisible(w, false));
     MakeBusy(w, 4000);
     SwitchTo(2); // its show waits on the busy program
     SwitchTo(1);
@@ -87,9 +82,8 @@ TEST_F(ReliabilityE2E, TheMenuListsABusyWindowWhereItWasSentNotWhereItStillStand
     SendToBottom(w);
     MakeBusy(w, 4000);
     ChooseMenuItem({VK_HOME}); // "Move 1: ..., to other screen"
-    // A user looks before the second choice (a right click during the move's
-    // wait on the busy program is not taken).
-    Sleep(1000);
+    // The second right click is no double click.
+    WaitOutDoubleClick();
     // The one window remembered for screen 2, which brings it back.
     ChooseNearLaunchItem(1);
     WaitUntilAnswering(w);
@@ -122,16 +116,16 @@ TEST_F(ReliabilityE2E, AnOwnerWhoseWindowClosedWhileHiddenStillComesBackOnTheWay
     HWND owner = other.Window("owner");
     StartAndWait();
     SwitchTo(2);
-    ASSERT_TRUE(StaysVisible(owner, false, 0));
+    ASSERT_TRUE(StaysVisible(owner, false));
     PostMessageA(other.Window("panel"), WM_APP + 2, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(other.Window("panel")); }));
     SwitchTo(1);
-    EXPECT_TRUE(StaysVisible(owner, true, 0)) << "on the way back";
+    EXPECT_TRUE(StaysVisible(owner, true)) << "on the way back";
 
     HWND dialog = other.Open("owner", 1, true, true);
     ASSERT_NE(nullptr, dialog);
     SwitchTo(2);
-    ASSERT_TRUE(StaysVisible(owner, false, 0));
+    ASSERT_TRUE(StaysVisible(owner, false));
     PostMessageA(dialog, WM_APP + 2, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(0u, QuitWithButton());
@@ -144,15 +138,15 @@ TEST_F(ReliabilityE2E, AWindowOpenedOnScreenTwoNeverPullsItsOwnerFromScreenOne) 
     HWND main = other.Window("main");
     StartAndWait();
     SwitchTo(2);
-    ASSERT_TRUE(StaysVisible(main, false, 0));
+    ASSERT_TRUE(StaysVisible(main, false));
     HWND dialog = other.Open("main", 1, true, true);
     ASSERT_NE(nullptr, dialog);
     for (int round = 0; round < 2; ++round) {
         SwitchTo(1);
-        EXPECT_TRUE(StaysVisible(main, true, 0));
-        EXPECT_TRUE(StaysVisible(dialog, false, 0));
+        EXPECT_TRUE(StaysVisible(main, true));
+        EXPECT_TRUE(StaysVisible(dialog, false));
         SwitchTo(2);
-        EXPECT_TRUE(StaysVisible(dialog, true, 0));
+        EXPECT_TRUE(StaysVisible(dialog, true));
         EXPECT_TRUE(StaysVisible(main, false)) << "the main window belongs to screen 1";
     }
     EXPECT_EQ(0u, QuitWithButton());
@@ -170,7 +164,7 @@ TEST_F(ReliabilityE2E, AStripEndedFromOutsideHasItsGuardShowEveryHiddenWindowAtO
         StartBeside(other);
         SwitchTo(2);
         for (const char* n : {"a", "owner", "owned"})
-            ASSERT_TRUE(StaysVisible(other.Window(n), false, 0)) << n;
+            ASSERT_TRUE(StaysVisible(other.Window(n), false)) << n;
         const DWORD guard = app.GuardPid();
         ASSERT_NE(0u, guard) << "a guard watches over the hidden windows";
         ASSERT_TRUE(RecordInRegistry());
@@ -186,7 +180,7 @@ TEST_F(ReliabilityE2E, AStripEndedFromOutsideHasItsGuardShowEveryHiddenWindowAtO
         EXPECT_TRUE(WaitFor([&] { return ProcessEnded(guard); }, 3000))
             << "the guard ends when done";
         EXPECT_FALSE(RecordInRegistry()) << "what the guard restored is not restored again";
-        EXPECT_FALSE(WaitFor([] { return StripCount() > 0; }, 1000)) << "nothing was restarted";
+        EXPECT_FALSE(ProcessRuns("paravue.exe")) << "nothing was restarted";
         std::vector<std::string> log = other.ShowHideLog();
         EXPECT_LT(IndexOf(log, "owner show"), IndexOf(log, "owned show"));
         app.Kill();
@@ -200,8 +194,8 @@ TEST_F(ReliabilityE2E,
     HWND a = other.Window("a"), b = other.Window("b");
     StartAndWait();
     SwitchTo(2);
-    ASSERT_TRUE(StaysVisible(a, false, 0));
-    ASSERT_TRUE(StaysVisible(b, false, 0));
+    ASSERT_TRUE(StaysVisible(a, false));
+    ASSERT_TRUE(StaysVisible(b, false));
     // Both processes ended at once, as taskkill /f /im paravue.exe does.
     ASSERT_TRUE(app.KillGuard());
     app.Kill();
@@ -235,7 +229,7 @@ TEST_F(ReliabilityE2E, ACleanQuitAndALogOffShowNothingTwiceAndLeaveNoGuard) {
         ASSERT_TRUE(other.started());
         StartAndWait();
         SwitchTo(2);
-        ASSERT_TRUE(StaysVisible(other.Window("a"), false, 0));
+        ASSERT_TRUE(StaysVisible(other.Window("a"), false));
         const DWORD guard = app.GuardPid();
         ASSERT_NE(0u, guard);
         DWORD code = 1;
@@ -248,7 +242,8 @@ TEST_F(ReliabilityE2E, ACleanQuitAndALogOffShowNothingTwiceAndLeaveNoGuard) {
         }
         EXPECT_EQ(0u, code);
         EXPECT_TRUE(WaitFor([&] { return ProcessEnded(guard); }, 2000)) << "no guard left running";
-        Sleep(500);
+        // Whatever the strip or its guard asked of the window is carried out.
+        ASSERT_TRUE(Answers(other.Window("a")));
         EXPECT_EQ((std::vector<std::string>{"a hide", "a show"}), other.ShowHideLog());
         EXPECT_FALSE(RecordInRegistry());
         app.Kill();

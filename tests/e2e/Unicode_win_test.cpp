@@ -6,6 +6,7 @@
 #include "e2e/E2EFixture.h"
 #include "errors/Wide_win.h"
 #include "settings/Transparency.h"
+#include <algorithm>
 
 namespace {
 using namespace e2e;
@@ -71,7 +72,6 @@ DrawnItem DrawAsMenuItem(const std::string& caption) {
     DrawnItem item;
     HWND window = nullptr;
     if (WaitFor([&] { return m.ready && (window = MenuWindowOf(GetCurrentProcessId())); }, 5000)) {
-        Sleep(300); // drawn
         RECT itemRect{}, menuRect{};
         GetMenuItemRect(m.owner, m.menu, 0, &itemRect);
         GetWindowRect(window, &menuRect);
@@ -80,7 +80,18 @@ DrawnItem DrawAsMenuItem(const std::string& caption) {
             OffsetRect(&itemRect, menuRect.left, menuRect.top);
         // The item without its right end, where a wider menu has more room.
         itemRect.right -= 8;
-        item.pixels = ScreenPixels(itemRect);
+        // Drawn: nothing of the menu waits to be painted, the text is there and the
+        // picture no longer changes.
+        std::vector<uint32_t> last;
+        WaitFor([&] {
+            std::vector<uint32_t> now = ScreenPixels(itemRect);
+            const bool drawn = !GetUpdateRect(window, nullptr, FALSE) && !now.empty() &&
+                               std::count(now.begin(), now.end(), now[0]) != std::ssize(now) &&
+                               now == last;
+            last = std::move(now);
+            return drawn;
+        });
+        item.pixels = last;
         item.place = {itemRect.left - menuRect.left, itemRect.top - menuRect.top,
                       itemRect.right - menuRect.left, itemRect.bottom - menuRect.top};
     }
@@ -148,7 +159,8 @@ TEST_F(UnicodeE2E, ATitleInAnyScriptShowsExactlyInTheMenuMovesAndComesBackAfterE
     MouseRightClick(p.x, p.y);
     HWND menu = app.WaitForMenu();
     ASSERT_NE(nullptr, menu);
-    Sleep(300); // drawn
+    // Drawn as it should be, or not at all.
+    WaitFor([&] { return DifferingPixels(menu, expected) == 0; }, 3000);
     EXPECT_EQ(0u, DifferingPixels(menu, expected)) << "the first item reads " << caption;
     PressKey(VK_HOME);
     PressKey(VK_RETURN);
@@ -159,7 +171,8 @@ TEST_F(UnicodeE2E, ATitleInAnyScriptShowsExactlyInTheMenuMovesAndComesBackAfterE
     // Every paravue.exe ended at once, as taskkill /f /im paravue.exe does.
     ASSERT_TRUE(app.KillGuard());
     app.Kill();
-    Sleep(500);
+    // Whatever either had asked of the window is carried out.
+    ASSERT_TRUE(Answers(target));
     ASSERT_FALSE(Visible(target)) << "nobody is left to show it";
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(WaitFor([&] { return Visible(target); }, 8000))
@@ -196,7 +209,9 @@ TEST_F(UnicodeE2E, ARecordLeftByTheVersionBeforeIsStillRead) {
     StartAndWait();
     EXPECT_TRUE(WaitFor([&] { return Visible(other.Window("west")); }, 3000));
     EXPECT_TRUE(WaitFor([&] { return Visible(other.Window("cyr")); }, 3000));
-    Sleep(300);
+    // The start shows what it recognises before its strip appears; whatever it
+    // asked of the windows is carried out once they answer.
+    ASSERT_TRUE(Answers(other.Window("other")));
     EXPECT_FALSE(Visible(other.Window("other"))) << "another title: not the window recorded";
     EXPECT_EQ(0u, QuitWithButton());
 }

@@ -1,4 +1,6 @@
 #include "launch/LaunchList.h"
+#include "support/OtherProgram.h"
+#include "support/ParavueDriver.h"
 #include "ui/Services_win.h"
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -119,21 +121,24 @@ class LaunchListOnWindows : public ::testing::Test {
         RemoveTree(root);
     }
 
-    // Waits until count programs have written their record, then a little
-    // longer so that a launch too many would show.
+    // The records of the programs the list started, once every one of them has
+    // ended: each writes its record before it ends, so a launch too many shows.
+    // (They are started before the list returns, as processes of this one.)
     std::vector<Launched> WaitForLaunches(size_t count) {
         std::vector<std::string> lines;
-        for (int i = 0; i < 150; ++i) {
-            lines.clear();
-            std::string text = ReadBytes(log);
-            size_t start = 0, end;
-            while ((end = text.find('\n', start)) != std::string::npos) {
-                lines.push_back(text.substr(start, end - start));
-                start = end + 1;
-            }
-            if (lines.size() >= count && i >= 5) break;
-            Sleep(100);
-        }
+        WaitFor(
+            [&] {
+                if (!ChildProcessesOf(GetCurrentProcessId()).empty()) return false;
+                lines.clear();
+                std::string text = ReadBytes(log);
+                size_t start = 0, end;
+                while ((end = text.find('\n', start)) != std::string::npos) {
+                    lines.push_back(text.substr(start, end - start));
+                    start = end + 1;
+                }
+                return lines.size() >= count;
+            },
+            15000);
         std::vector<Launched> out;
         for (const std::string& line : lines) {
             // "args=<parameters>|cwd=<folder>|watched=..."

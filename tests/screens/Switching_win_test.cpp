@@ -129,7 +129,7 @@ TEST_F(ShowScreenTest, ABusyProgramIsWaitedForAsLongAsItsWindowsKeepChanging) {
     }
     OtherProgram busy(specs);
     ASSERT_TRUE(busy.started());
-    Sleep(300);
+    ASSERT_TRUE(Answers(busy.Window("busy11"))) << "done with its start";
 
     LeaveScreenOne();
     int visible = 0;

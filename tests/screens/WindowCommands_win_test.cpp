@@ -19,8 +19,9 @@ TEST(WindowBatchTest, AHideAndAShowInARowEndVisibleThoughTheProgramSendsToUsWhil
     WindowBatch batch;
     batch.Hide(m);
     // Busy here (as the strip is while it goes through the windows), we keep the
-    // program waiting on us inside the hide while the show arrives.
-    Sleep(300);
+    // program waiting on us inside the hide while the show arrives: the show goes
+    // once the program's message is there, and is handled only in the wait.
+    ASSERT_EQ(WAIT_OBJECT_0, MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_SENDMESSAGE));
     batch.Show(m);
     batch.Wait();
     // Waiting on us inside the hide, the program took the show, which found the
@@ -28,7 +29,8 @@ TEST(WindowBatchTest, AHideAndAShowInARowEndVisibleThoughTheProgramSendsToUsWhil
     EXPECT_TRUE(WaitFor([&] { return !Screens.Pending.Has(key); }, 5000))
         << "the request is settled once the program answers";
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(m) != FALSE; }, 1000));
-    WaitFor([] { return false; }, 600);
+    // Settled, nothing more is asked; the program has carried out all it was asked.
+    ASSERT_TRUE(Answers(m));
     EXPECT_TRUE(IsWindowVisible(m)) << "and stays so";
     const std::vector<std::string> log = prog.ShowHideLog();
     ASSERT_FALSE(log.empty());

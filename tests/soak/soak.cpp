@@ -70,11 +70,6 @@ bool Visible(HWND w) {
     return IsWindowVisible(w) != FALSE;
 }
 
-bool Answers(HWND w, DWORD ms) {
-    DWORD_PTR result;
-    return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result) != 0;
-}
-
 void Park() {
     MouseMoveTo(kParkX, kParkY);
 }
@@ -575,12 +570,15 @@ class Soak {
     // window must come back; started again, the strip is on screen 1 with all shown.
     bool KillAndRestart() {
         Note("end paravue.exe from outside and start it again");
+        const DWORD guard = app_->GuardPid();
         app_->Kill();
         app_.reset();
         current_ = 1;
         for (Tracked& w : windows_)
             w.screen = 1;
-        Sleep(1000);
+        // The guard ends once it has shown every hidden window again.
+        if (guard && !WaitFor([&] { return ProcessEnded(guard); }, 10000))
+            Note("the guard did not end");
         WaitQuiet();
         Check();
         return StartStrip();
@@ -677,9 +675,7 @@ class Soak {
     // (About, a message box); never the strip itself, nor a hidden window.
     void CheckInput() {
         HWND f = GetForegroundWindow();
-        if (!f || f == GetDesktopWindow() || f == GetShellWindow() ||
-            ClassOf(f) == "Shell_TrayWnd" || ClassOf(f) == "Progman")
-            return;
+        if (IsDesktop(f)) return;
         if (const Tracked* w = Find(f)) {
             if (!Judged(*w) || w->kind == Kind::StaysVisible) return;
             if (w->kind == Kind::TakesPart && w->screen == current_ && Visible(f)) return;

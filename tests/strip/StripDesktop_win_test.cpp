@@ -32,9 +32,11 @@ SIZE SizeOf(Control* c) {
 
 // The switch key as the system delivers it, to the program's command window.
 void FireSwitchKey() {
-    Pump(100); // let go of the last press
+    // The key is taken again at a tick of the strip's own 30 ms timer once the last
+    // press is let go: a time of the program's, not a guess at a result.
+    Pump(100);
     PostMessageA(OpenCommandWindow(), WM_HOTKEY, 1, 0);
-    Pump(300);
+    PumpQueued();
 }
 } // namespace
 

@@ -153,7 +153,9 @@ TEST_F(StripLayout, ShownOnTopByTheLoopWhileTheApplicationWindowGoesAway) {
         ASSERT_TRUE(later.started());
         ShowWindow(later.Window("later"), SW_SHOW);
         SetWindowPos(later.Window("later"), HWND_TOP, 850, 650, 300, 200, SWP_SHOWWINDOW);
-        Pump(300);
+        // The program has taken its raise, and the strip what it was told of it.
+        ASSERT_TRUE(Answers(later.Window("later")));
+        PumpQueued();
         EXPECT_EQ(WindowFromPoint(POINT{904, 727}), GetHandle(strip->SwitchButton));
         EXPECT_EQ(WindowFromPoint(POINT{902 + 2 + 30, 725 + 2 + 5}),
                   GetHandle(strip->ScreenNumberLabel));
@@ -161,7 +163,7 @@ TEST_F(StripLayout, ShownOnTopByTheLoopWhileTheApplicationWindowGoesAway) {
         // Showing the first screen again brings the application forward, not back.
         ClickSwitch();
         ClickSwitch();
-        Pump(200);
+        PumpQueued();
         EXPECT_FALSE(IsWindowVisible(appWindow));
         EXPECT_TRUE(IsWindowVisible(form));
     });

@@ -134,7 +134,7 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
 
 void OtherProgram::StopAnswering(HWND window, DWORD ms) const {
     PostMessageA(window, WM_APP + 1, ms, 0);
-    Sleep(150);
+    WaitFor([&] { return !Answers(window, 50); }, 2000);
 }
 
 std::vector<std::string> OtherProgram::Log() const {
@@ -148,6 +148,12 @@ std::vector<std::string> OtherProgram::ShowHideLog() const {
     std::vector<std::string> lines = Log();
     std::erase_if(
         lines, [](const std::string& l) { return !l.ends_with(" show") && !l.ends_with(" hide"); });
+    return lines;
+}
+
+std::vector<std::string> OtherProgram::Keys() const {
+    std::vector<std::string> lines = Log();
+    std::erase_if(lines, [](const std::string& l) { return l.find(" key ") == std::string::npos; });
     return lines;
 }
 

@@ -35,12 +35,14 @@ class OtherProgram {
     // as "<from>#n"; returns it, or 0 when it did not appear.
     HWND Open(const std::string& from, int n, bool owned, bool visible);
     // Has the program stop answering for ms, from the window's own message, and
-    // gives it the time to take it.
+    // returns once it does not answer.
     void StopAnswering(HWND window, DWORD ms) const;
     // The lines logged since start (after "ready").
     std::vector<std::string> Log() const;
     // Lines of the log about shows and hides, e.g. "owner hide".
     std::vector<std::string> ShowHideLog() const;
+    // The keys pressed in its windows, in order, as "<name> key <vk>".
+    std::vector<std::string> Keys() const;
     // The windows that became the active window, in order, by name.
     std::vector<std::string> Activated() const;
     // The named windows that are visible, as they stand now, top first.
@@ -71,4 +73,11 @@ template <typename Pred> bool WaitFor(Pred pred, DWORD ms = 5000) {
             DispatchMessageA(&msg);
         Sleep(10);
     }
+}
+// Whether w's thread takes a message and answers within ms. What was sent to it
+// before (a show or hide asked with ShowWindowAsync, an activation) is handled
+// first: the answer is the sign that those requests are carried out.
+inline bool Answers(HWND w, DWORD ms = 5000) {
+    DWORD_PTR result;
+    return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &result) != 0;
 }

@@ -6,7 +6,10 @@
 #include <iterator>
 
 namespace {
+DWORD lastPress; // when a button last went down
+
 void SendMouse(DWORD flags, int x, int y) {
+    if (flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_RIGHTDOWN)) lastPress = GetTickCount();
     INPUT in{};
     in.type = INPUT_MOUSE;
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -79,6 +82,11 @@ void MouseDrag(int x1, int y1, int x2, int y2) {
     Sleep(100);
     SendMouse(MOUSEEVENTF_LEFTUP, x2, y2);
     Sleep(100);
+}
+
+void WaitOutDoubleClick() {
+    for (DWORD since; (since = GetTickCount() - lastPress) <= GetDoubleClickTime();)
+        Sleep(GetDoubleClickTime() + 1 - since);
 }
 
 void PressKey(WORD vk) {
@@ -230,6 +238,19 @@ bool Paravue::WaitForNoMenu(DWORD ms) const {
     return WaitFor([&] { return TopWindowsOf(0, "#32768").empty(); }, ms);
 }
 
+bool IsDesktop(HWND w) {
+    return !w || w == GetDesktopWindow() || w == GetShellWindow() ||
+           ClassOf(w) == "Shell_TrayWnd" || ClassOf(w) == "Progman";
+}
+
+bool ProcessEnded(DWORD pid) {
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h) return true;
+    const bool ended = WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+    CloseHandle(h);
+    return ended;
+}
+
 std::vector<DWORD> ChildProcessesOf(DWORD pid) {
     std::vector<DWORD> children;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -241,6 +262,18 @@ std::vector<DWORD> ChildProcessesOf(DWORD pid) {
             children.push_back(e.th32ProcessID);
     CloseHandle(snap);
     return children;
+}
+
+bool ProcessRuns(const char* exe) {
+    bool runs = false;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 e{};
+    e.dwSize = sizeof e;
+    for (BOOL ok = Process32First(snap, &e); ok && !runs; ok = Process32Next(snap, &e))
+        runs = lstrcmpiA(e.szExeFile, exe) == 0;
+    CloseHandle(snap);
+    return runs;
 }
 
 DWORD Paravue::GuardPid() const {

@@ -15,6 +15,8 @@ void MouseClick(int x, int y);
 void MouseRightClick(int x, int y);
 // Left press at (x1, y1), the mouse moved in steps to (x2, y2), released there.
 void MouseDrag(int x1, int y1, int x2, int y2);
+// Returns once a press can no longer make a double click with the last one.
+void WaitOutDoubleClick();
 void PressKey(WORD vk);
 // A key pressed while another is held (Alt+F4: PressChord(VK_MENU, VK_F4)).
 void PressChord(WORD held, WORD vk);
@@ -33,6 +35,14 @@ HWND FindChild(HWND parent, const char* cls, const char* text = nullptr);
 // The top-level windows of a process (pid 0: of any) with the given class ("" for any).
 std::vector<HWND> TopWindowsOf(DWORD pid, const char* cls, bool visibleOnly = true);
 
+// Whether w is the desktop's own (the desktop window, the shell's, the taskbar) or
+// none: where the input goes when no window of a screen can take it.
+bool IsDesktop(HWND w);
+// Whether process pid has ended (or never was).
+bool ProcessEnded(DWORD pid);
+
+// Whether a process of the program file exe ("launched.exe", any folder) runs.
+bool ProcessRuns(const char* exe);
 // The processes that pid started and that still run.
 std::vector<DWORD> ChildProcessesOf(DWORD pid);
 

@@ -50,6 +50,14 @@ inline void Pump(DWORD ms) {
     WaitFor([] { return false; }, ms);
 }
 
+// Dispatches what this thread has been sent or posted so far: the strip handles
+// each message at once, so what it does about them is done on return.
+inline void PumpQueued() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
 class StripTest : public ::testing::Test {
   protected:
     Control* app = nullptr;

@@ -10,7 +10,8 @@
 //        m messenger: sends the strip a message before every show and hide
 //          (a program that talks to the strip while the strip waits on it).
 // The log gets "ready" once all windows exist, then "<name> show" / "<name> hide",
-// and "<name> activate" each time one becomes the active window (not with "quiet":
+// "<name> activate" each time one becomes the active window and "<name> key <vk>" for
+// each key pressed while it has the input (not with "quiet":
 // a benchmark with hundreds of windows must not time our log).
 // Windows cascade from the top left, starting over every 16 windows.
 // Messages a test may post to any of the windows:
@@ -84,6 +85,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE && !quiet) Log(NameOf(hwnd) + " activate");
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (!quiet) Log(NameOf(hwnd) + " key " + std::to_string(wp));
         break;
     case WM_APP + 1:
         Sleep(static_cast<DWORD>(wp));
