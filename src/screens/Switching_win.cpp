@@ -45,11 +45,10 @@ void ShowScreen(const std::vector<WindowEntry>& entries, const std::vector<Input
     // below it that stands on the screen (so Wine restacks; Windows leaves it where
     // it was): those of one program go out together, and the next program's only
     // once the last are up, or the programs' order of waking would become the
-    // order of their windows. A program that does not answer is not waited for
-    // again, nor does it hold up the others for longer than one wait.
+    // order of their windows. A program that does not answer holds up the others
+    // for one wait at most.
     DWORD lastThread = 0;
     HWND lastWindow = nullptr;
-    std::vector<DWORD> silent;
     for (size_t i = 0; i < entries.size(); ++i) {
         // A C++ error over one entry loses only that entry; a processor fault
         // goes to the report, which shows every remembered window again.
@@ -62,10 +61,7 @@ void ShowScreen(const std::vector<WindowEntry>& entries, const std::vector<Input
                 for (InputCandidate& c : candidates)
                     if (c.window == entry.Handle) c.window = KeyOf(window);
             const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-            if (lastWindow && thread != lastThread &&
-                std::find(silent.begin(), silent.end(), lastThread) == silent.end() &&
-                !showing.WaitFor(lastWindow))
-                silent.push_back(lastThread);
+            if (lastWindow && thread != lastThread) showing.WaitFor(lastWindow);
             lastThread = thread;
             lastWindow = window;
             showing.Show(window);

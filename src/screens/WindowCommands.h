@@ -40,13 +40,15 @@ class WindowBatch {
     void Show(HWND window, bool onTop = false);
     // Waits until the programs of the windows commanded (or of window alone) have
     // carried the requests out, or none has answered for maxMs. Messages other
-    // programs send us are handled meanwhile. False when it gave up on a window.
+    // programs send us are handled meanwhile. False when it gave up on a window;
+    // the batch then waits on none of that program's windows again.
     bool Wait(DWORD maxMs = kWindowBatchWaitMs);
     bool WaitFor(HWND window, DWORD maxMs = kWindowBatchWaitMs);
 
   private:
     struct Sent {
         HWND window;
+        DWORD thread;
         bool visible;
         uint32_t call; // the answer awaited
         int rounds;    // answers had without the window in its state
@@ -55,6 +57,7 @@ class WindowBatch {
     void Send(HWND window, bool visible, bool onTop);
     bool WaitWhile(HWND only, DWORD maxMs);
     std::vector<Sent> sent_;
+    std::vector<DWORD> silent_; // threads given up on
 };
 
 // Whether the bookkeeping takes window to be visible: the state last asked for

@@ -137,7 +137,8 @@ void WindowBatch::Send(HWND window, bool visible, bool onTop) {
     }
     Screens.Pending.Request(Key(window), visible);
     PostShowWindow(window, visible, onTop);
-    sent_.push_back({window, visible, AskForAnswer(window), 0, false});
+    sent_.push_back({window, GetWindowThreadProcessId(window, nullptr), visible,
+                     AskForAnswer(window), 0, false});
 }
 
 void WindowBatch::Hide(HWND window) {
@@ -177,8 +178,9 @@ bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
     for (;;) {
         bool open = false;
         for (Sent& s : sent_) {
-            if (only && s.window != only) continue;
-            if (s.done) continue;
+            if ((only && s.window != only) || s.done ||
+                std::find(silent_.begin(), silent_.end(), s.thread) != silent_.end())
+                continue;
             const bool exists = IsWindow(s.window) != FALSE;
             const bool visible = exists && visibilityRead(s.window);
             Screens.Pending.Judge(Key(s.window), exists, visible);
@@ -198,7 +200,11 @@ bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
         }
         if (!open) return true;
         const DWORD waited = GetTickCount() - progress;
-        if (waited >= maxMs) return false;
+        if (waited >= maxMs) {
+            for (const Sent& s : sent_)
+                if (!s.done && (!only || s.window == only)) silent_.push_back(s.thread);
+            return false;
+        }
         WaitForSentMessages(std::min(maxMs - waited, kLookAgainMs));
     }
 }
