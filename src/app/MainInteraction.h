@@ -23,6 +23,10 @@ void GiveInputBackUnlessTaken(HWND before);
 // window only once its messages flow, so again when the loop has begun).
 void RememberInputAtStart();
 void GiveInputBackAfterStart();
+// Once the strip is up: behind the window that had the input before it appeared,
+// when that is a full-screen program. A film that plays on brings no change of
+// input to tell.
+void FitStripToInputAtStart();
 // The application object's destroy event, whatever ends the run: every hidden
 // window comes back, then the settings are saved and the hints go.
 void RestoreAll(void* data, BaseObject* sender);

@@ -68,6 +68,7 @@ void HideApplicationWindow(void* data, BaseObject*) {
     // The strip is up: now the guard may start without delaying it.
     if (RestoreStarted) return;
     GiveInputBackAfterStart();
+    FitStripToInputAtStart();
     StartGuard();
 }
 
