@@ -18,6 +18,9 @@ void StartStripInput();
 // Gives the input back to before (a window of another program, or the desktop)
 // when one of our windows has it, as after the About form.
 void GiveInputBackUnlessTaken(HWND before);
+// Once the strip is up: behind the window that has the input, when that is a
+// full-screen program. A film that plays on brings no change of input to tell.
+void FitStripToInputAtStart();
 // The application object's destroy event, whatever ends the run: every hidden
 // window comes back, then the settings are saved and the hints go.
 void RestoreAll(void* data, BaseObject* sender);

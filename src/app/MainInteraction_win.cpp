@@ -170,18 +170,22 @@ ForegroundFacts ReadForegroundFacts(HWND w) {
     return f;
 }
 
-void FitStripToForeground() {
+// The strip behind w when w is a full-screen program with the input, on top otherwise.
+void FitStripToWindow(HWND w) {
     HWND strip = StripWindow();
     if (!strip || Screens.Ended) return;
-    const bool aside = CoversScreen(ReadForegroundFacts(GetForegroundWindow()));
+    const bool aside = CoversScreen(ReadForegroundFacts(w));
     if (aside == steppedAside) return;
     steppedAside = aside;
-    SetWindowPos(strip, aside ? HWND_BOTTOM : HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // An owned window stays above its owner, the hidden application window, which
+    // at start stands above the program that had the input: it goes down first.
+    SetWindowPos(GetWindow(strip, GW_OWNER), HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
+    SetWindowPos(strip, aside ? HWND_BOTTOM : HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
 }
 
 void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-    err::Guarded([] { FitStripToForeground(); });
+    err::Guarded([] { FitStripToWindow(GetForegroundWindow()); });
 }
 } // namespace
 
@@ -199,7 +203,11 @@ void StartStripInput() {
     // Windows names the change of foreground; Wine only the focus that follows it.
     for (DWORD event : {EVENT_SYSTEM_FOREGROUND, EVENT_OBJECT_FOCUS})
         SetWinEventHook(event, event, nullptr, ForegroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
-    FitStripToForeground();
+}
+
+void FitStripToInputAtStart() {
+    // The strip took the input from nobody: the window that has it had it before.
+    FitStripToWindow(GetForegroundWindow());
 }
 
 void SwitchScreen(void* data, BaseObject*) {

@@ -66,7 +66,9 @@ void HideApplicationWindow(void* data, BaseObject*) {
     // when the application object is already gone.
     if (ApplicationObject) ShowWindow(ApplicationObject->handle, SW_HIDE);
     // The strip is up: now the guard may start without delaying it.
-    if (!Screens.Ended) StartGuard();
+    if (Screens.Ended) return;
+    FitStripToInputAtStart();
+    StartGuard();
 }
 
 void BuildMainForm(MainForm*& record, Control* app) {

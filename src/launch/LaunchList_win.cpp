@@ -14,14 +14,6 @@ std::string CommandLineFile() {
     return CommandLineFileOf(params);
 }
 
-static bool ShellOpen(const std::string& file, const char* parameters,
-                      const std::string& directory) {
-    HINSTANCE result = ShellExecuteLate(nullptr, nullptr, file.c_str(), parameters,
-                                        directory.c_str(), SW_SHOWNORMAL);
-    // The shell reports failure as a value of 32 or less.
-    return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
 namespace {
 
 class ShellLaunch final : public LaunchEffects {
@@ -38,10 +30,27 @@ class ShellLaunch final : public LaunchEffects {
 
     bool Execute(const std::string& file, const std::string& parameters,
                  const std::string& directory) override {
-        return ShellOpen(file, parameters.c_str(), directory);
+        HANDLE process = nullptr;
+        const bool opened =
+            ShellExecuteLate(file.c_str(), parameters.c_str(), directory.c_str(), &process);
+        if (process) started.push_back(reinterpret_cast<uintptr_t>(process));
+        return opened;
     }
 
-    void ShowMessage(const std::string& text) override { ::ShowMessage(text); }
+    // The report comes up in front of what the list opened: once those programs
+    // are ready for input (5 s at most in all), none of them still coming up
+    // takes the input from it.
+    void ShowMessage(const std::string& text) override {
+        const DWORD start = GetTickCount();
+        for (uintptr_t process : started)
+            while (GetTickCount() - start < 5000 &&
+                   WaitForInputIdle(reinterpret_cast<HANDLE>(process), 50) == WAIT_TIMEOUT) {
+                // Answers a program that sends to our windows meanwhile.
+                MSG msg;
+                PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            }
+        ::ShowMessage(text);
+    }
 
     // A name has no blank to wrap at: a line wider than the screen would push the
     // box past its edges. Two thirds of the screen, in the font boxes write in.
@@ -61,6 +70,8 @@ class ShellLaunch final : public LaunchEffects {
     }
 
     ~ShellLaunch() {
+        for (uintptr_t process : started)
+            CloseHandle(reinterpret_cast<HANDLE>(process));
         if (!dc) return;
         SelectObject(dc, oldFont);
         DeleteObject(font);
@@ -69,6 +80,9 @@ class ShellLaunch final : public LaunchEffects {
 
   private:
     const LaunchHooks& hooks;
+    // The programs the list started, owned; as numbers, the form the program keeps
+    // its other handle lists in.
+    std::vector<uintptr_t> started;
     HDC dc = nullptr;
     HFONT font = nullptr;
     HGDIOBJ oldFont = nullptr;
@@ -133,5 +147,6 @@ void LaunchKindlet() {
         return;
     }
     std::string path = JoinPath(ProgramDir, "kindlet.exe");
-    if (!ShellOpen(path, nullptr, FileDirPart(path))) ShowMessage(ErrorExecutingMessage(path));
+    if (!ShellExecuteLate(path.c_str(), nullptr, FileDirPart(path).c_str()))
+        ShowMessage(ErrorExecutingMessage(path));
 }

@@ -10,7 +10,7 @@ constexpr int kCentred = 2;
 constexpr int32_t kClosedByButton = 1;
 
 void Shell(const std::string& target) {
-    ShellExecuteLate(nullptr, nullptr, target.c_str(), "", nullptr, SW_SHOWNORMAL);
+    ShellExecuteLate(target.c_str(), "", nullptr);
 }
 
 Control* AboutLabel(Control* form, int left, int top, int width, int height, int fontHeight) {

@@ -13,11 +13,9 @@ void SetMessageOwner(void* window) {
 }
 
 // MB_TOPMOST is not kept by every implementation of the box (Wine's drops it): the
-// box is made topmost as it is activated. A program that a launch list just
-// started may still take the input (and there the top of the screen) seconds
-// later: for its first ten seconds the box takes it back.
+// box is made topmost as it is activated. It comes up in front once; where the
+// user clicks after that keeps the input.
 static HWND frontBox;
-static int frontTicks;
 
 static LRESULT CALLBACK TopmostBox(int code, WPARAM wp, LPARAM lp) {
     if (code == HCBT_ACTIVATE && !frontBox) {
@@ -27,23 +25,14 @@ static LRESULT CALLBACK TopmostBox(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-static void CALLBACK KeepBoxInFront(HWND, UINT, UINT_PTR, DWORD) {
-    if (frontBox && ++frontTicks <= 40 && GetForegroundWindow() != frontBox)
-        SetForegroundWindow(frontBox);
-}
-
 void ShowMessage(const std::string& text) {
     const bool owned = messageOwner && IsWindow(messageOwner);
     const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
     frontBox = nullptr;
     HHOOK hook = SetWindowsHookExW(WH_CBT, TopmostBox, nullptr, GetCurrentThreadId());
-    frontTicks = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 250, KeepBoxInFront);
     CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
                    MB_SETFOREGROUND | MB_TOPMOST);
-    KillTimer(nullptr, timer);
     if (hook) UnhookWindowsHookEx(hook);
-    frontBox = nullptr;
 }
 
 std::string WindowTitle(void* window, int limit) {

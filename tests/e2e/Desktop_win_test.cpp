@@ -195,6 +195,30 @@ TEST_F(ParavueE2E, AFullScreenProgramWithTheInputIsNotCoveredByTheStrip) {
     EXPECT_EQ(0u, QuitWithButton());
 }
 
+TEST_F(ParavueE2E, AFullScreenProgramThatHasTheInputAtStartIsNotCoveredByTheNewStrip) {
+    OtherProgram other(
+        {{"f", "v", "", "E2E film at start"}, {"n", "v", "", "E2E letter at start"}});
+    ASSERT_TRUE(other.started());
+    HWND film = other.Window("f"), letter = other.Window("n");
+    SetWindowPos(film, HWND_TOP, 0, 0, kScreenW, kScreenH, SWP_NOACTIVATE);
+    FocusOn(film);
+    StartAndWait();
+    EXPECT_TRUE(WaitFor([&] { return StripBehind(app.strip(), film); }, 3000))
+        << "the new strip covers the full-screen window";
+    // So it stays once the start is over: the guard runs and the strip has answered.
+    ASSERT_TRUE(WaitFor([&] { return app.GuardPid() != 0; }, 8000));
+    DWORD_PTR r;
+    EXPECT_TRUE(SendMessageTimeoutA(app.strip(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r));
+    EXPECT_TRUE(StripBehind(app.strip(), film));
+    EXPECT_EQ(film, GetForegroundWindow());
+
+    FocusOn(letter);
+    EXPECT_TRUE(
+        WaitFor([&] { return StripOnTop(app.strip()) && !StripBehind(app.strip(), letter); }, 2000))
+        << "back on top once the full-screen window lost the input";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
 TEST_F(ParavueE2E, ARightClickAfterADismissedMenuOrDuringAWaitingMoveOpensTheMenu) {
     OtherProgram other({{"h", "v", "", "E2E busy window"}});
     StartBeside(other);

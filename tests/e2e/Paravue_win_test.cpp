@@ -155,35 +155,65 @@ void EndProgramOf(HWND window) {
     }
 }
 
-TEST_F(LaunchListE2E, AMissingSecondEntryIsReportedInOneBoxInFrontOfTheWindowTheFirstOpened) {
+// A point of w that box does not cover: on its caption bar, left or right of the box.
+POINT UncoveredPointOf(HWND w, HWND box) {
+    const RECT r = RectOf(w), b = RectOf(box);
+    POINT p{r.left + 40, r.top + 8};
+    if (PtInRect(&b, p)) p.x = r.right - 40;
+    return p;
+}
+
+// The box that lets go: it comes up once, in front of the program the list opened
+// (up and ready for input by then), and a click elsewhere keeps the input there.
+TEST_F(LaunchListE2E, TheReportComesUpInFrontOfWhatTheListOpenedAndLetsGoOfTheInput) {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string list = dir + "notes.txt";
     WriteWholeFile(list, std::string(windows) + "\\notepad.exe\r\n" + dir + "missing.txt\r\n");
+    // Notepad goes with the test, however it ends.
+    struct EndNotepads {
+        ~EndNotepads() {
+            for (HWND pad : TopWindowsOf(0, "Notepad", false))
+                EndProgramOf(pad);
+        }
+    } endNotepads;
     ASSERT_TRUE(app.Start("\"" + list + "\""));
-    HWND notepad = nullptr;
-    const bool opened = WaitFor(
-        [&] {
-            std::vector<HWND> pads = TopWindowsOf(0, "Notepad");
-            notepad = pads.empty() ? nullptr : pads[0];
-            return notepad != nullptr;
-        },
-        15000);
-    ASSERT_TRUE(opened) << "the first entry opens Notepad";
     std::string text;
-    ASSERT_TRUE(app.WaitForMessageBox(text, 10000));
-    // Notepad takes the input as it comes up; the box must stay in front all the same.
-    LetFocusSettle();
+    ASSERT_TRUE(app.WaitForMessageBox(text, 15000));
     EXPECT_EQ("Cannot find file:\r" + dir + "missing.txt", text);
+    std::vector<HWND> pads = TopWindowsOf(0, "Notepad");
+    ASSERT_EQ(1u, pads.size()) << "Notepad is up before the box shows";
+    const HWND notepad = pads[0];
     std::vector<HWND> boxes = TopWindowsOf(app.pid(), "#32770");
     ASSERT_EQ(1u, boxes.size());
-    EXPECT_TRUE(Above(boxes[0], notepad)) << "the box stands behind Notepad";
-    // With the input: the desktop draws the active window on top.
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == boxes[0]; }, 12000));
+    const HWND box = boxes[0];
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }, 2000))
+        << "the box comes up with the input";
+    EXPECT_TRUE(Above(box, notepad)) << "the box stands behind Notepad";
+
+    // The user goes on in Notepad while the box waits.
+    const POINT p = UncoveredPointOf(notepad, box);
+    MouseClick(p.x, p.y);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == notepad; }, 3000))
+        << "a click on Notepad gives it the input";
+    // Well past several quarter-second ticks, the box's thread answering all along:
+    // Notepad keeps the input.
+    const DWORD clicked = GetTickCount();
+    bool kept = true;
+    WaitFor(
+        [&] {
+            DWORD_PTR r;
+            const bool answered =
+                SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) != 0;
+            kept = kept && GetForegroundWindow() == notepad;
+            return !kept || (answered && GetTickCount() - clicked > 1500);
+        },
+        5000);
+    EXPECT_TRUE(kept) << "the box took the input back from Notepad";
+    EXPECT_TRUE(Above(box, notepad)) << "topmost, the box still stands in front";
     // The click lands on the box's button only when nothing covers it.
     EXPECT_TRUE(app.DismissMessageBox());
     EXPECT_FALSE(app.WaitForMessageBox(text, 500)) << text;
-    EndProgramOf(notepad);
 }
 
 TEST_F(LaunchListE2E, TwoHundredMissingEntriesGiveOneBoxThatFitsTheScreen) {

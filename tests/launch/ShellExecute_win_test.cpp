@@ -3,27 +3,23 @@
 #include "support/OtherProgram.h"
 #include <gtest/gtest.h>
 
-TEST(ShellExecuteLate, StartsAProgramAndReportsAMissingFileAsFailure) {
+TEST(ShellExecuteLate, StartsAProgramHandsItsProcessOverAndReportsAMissingFileAsFailure) {
     const std::string dir = MakeTempDir("shellexec");
     WriteWholeFile(dir + "spec.txt", "x\tv\t-\tStarted by the shell\n");
     const std::string params = "\"" + dir + "spec.txt\" \"" + dir + "log.txt\"";
-    HINSTANCE started = ShellExecuteLate(nullptr, nullptr, (TestBinDir() + "testwins.exe").c_str(),
-                                         params.c_str(), dir.c_str(), SW_SHOWNORMAL);
-    EXPECT_GT(reinterpret_cast<INT_PTR>(started), 32);
-    EXPECT_TRUE(WaitFor(
-        [&] { return ReadWholeFile(dir + "log.txt").find("ready\n") != std::string::npos; }, 10000))
+    HANDLE process = nullptr;
+    EXPECT_TRUE(ShellExecuteLate((TestBinDir() + "testwins.exe").c_str(), params.c_str(),
+                                 dir.c_str(), &process));
+    ASSERT_NE(nullptr, process) << "the started program's handle";
+    // Ready for input once its window is up.
+    EXPECT_EQ(0u, WaitForInputIdle(process, 10000));
+    EXPECT_NE(std::string::npos, ReadWholeFile(dir + "log.txt").find("ready\n"))
         << "the program really ran";
-    if (HWND w = FindWindowA("TestWins", "Started by the shell")) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            TerminateProcess(p, 0);
-            WaitForSingleObject(p, 5000);
-            CloseHandle(p);
-        }
-    }
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
 
-    HINSTANCE missing = ShellExecuteLate(nullptr, nullptr, (dir + "no such file.txt").c_str(), "",
-                                         nullptr, SW_SHOWNORMAL);
-    EXPECT_LE(reinterpret_cast<INT_PTR>(missing), 32);
+    process = nullptr;
+    EXPECT_FALSE(ShellExecuteLate((dir + "no such file.txt").c_str(), "", nullptr, &process));
+    EXPECT_EQ(nullptr, process);
 }
