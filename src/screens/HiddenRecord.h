@@ -30,6 +30,12 @@ std::string EncodeRecord(const HiddenWindowsRecord& record);
 // ("PVH1", one length byte per title): damaged, cut short, a title that is not
 // UTF-8, another version. Such a record is ignored, never half read.
 bool DecodeRecord(const std::string& bytes, HiddenWindowsRecord& record);
+// Visits the handle of every window of a record EncodeRecord wrote, in order,
+// reading the bytes alone and allocating nothing: for a process whose own memory
+// may be damaged. A record whose shape DecodeRecord would refuse visits nothing
+// and gives false (titles are not looked at).
+using RecordedHandleFn = void (*)(uint32_t handle, void* context);
+bool VisitRecordedHandles(const char* bytes, size_t size, RecordedHandleFn visit, void* context);
 
 // The guard's command line: paravue.exe /ParavueGuard <process> <section> <event> <pid>,
 // handles the guard inherits, in decimal.

@@ -28,10 +28,6 @@ void CreateScreenLists();
 // Releases every entry of the list of screen, then empties it.
 void ClearScreenList(int screen);
 void ReleaseScreenLists();
-// After an unhandled error, just before the program ends: every window recorded
-// in either list is shown again (in list order), without waiting on any program.
-// The lists are left as they are.
-void ShowRecordedWindowsNow();
 
 // The facts the window filter decides on; visible is what the caller found
 // (SeemsVisible), shell the shell's desktop window (GetShellWindow).

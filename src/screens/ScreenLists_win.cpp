@@ -15,9 +15,6 @@ ObjectList* ScreenListOf(int screen) {
 void CreateScreenLists() {
     ScreenList[1] = CreateList();
     ScreenList[2] = CreateList();
-    // An unhandled error ends the program at once; the user's hidden windows
-    // must not vanish with it.
-    err::SetFatalExitHook(ShowRecordedWindowsNow);
 }
 
 void ClearScreenList(int screen) {
@@ -33,31 +30,6 @@ void ReleaseScreenLists() {
         ClearScreenList(screen);
         FreeObject(ScreenList[screen]);
         ScreenList[screen] = nullptr;
-    }
-}
-
-void ShowRecordedWindowsNow() {
-    // The program is failing: anything it holds may be damaged, so every pointer
-    // is checked before it is read. A C++ error in one entry loses only that
-    // entry; a processor fault here ends the report's hook, and the guard
-    // process still shows what is left.
-    for (int screen = 1; screen <= 2; ++screen) {
-        ObjectList* list = ScreenList[screen];
-        if (!list || IsBadReadPtr(list, sizeof *list)) continue;
-        const int32_t count = list->count;
-        if (count <= 0 || IsBadReadPtr(list->items, count * sizeof(void*))) continue;
-        for (int32_t i = 0; i < count; ++i) {
-            try {
-                auto* entry = static_cast<const WindowEntry*>(list->items[i]);
-                if (!entry || IsBadReadPtr(entry, sizeof *entry)) continue;
-                HWND window = entry->Handle;
-                if (!IsWindow(window)) continue;
-                // Posted, not sent: a program that stopped answering must not
-                // keep the others hidden, nor this one from ending.
-                ShowWindowAsync(window, SW_SHOWNA);
-            } catch (...) {
-            }
-        }
     }
 }
 
