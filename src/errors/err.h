@@ -107,10 +107,13 @@ Exception RunError(int index, int32_t ioResult);
 // The run-time error index of an operating-system exception status.
 int StatusToRunError(uint32_t status);
 
-// A processor fault at address inside the program's own image is ours and
-// cannot be handled by anyone: it is reported at once rather than left to the
-// platform, which swallows faults inside timer routines.
-bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize);
+// A processor fault at address inside the program's own image, or in no module
+// at all (a call through a broken pointer), is ours and cannot be handled by
+// anyone: it is reported at once rather than left to the platform, which
+// swallows faults inside timer routines and, under Wine, inside every window
+// procedure.
+bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize,
+                bool inAModule);
 
 // The facts of an operating-system exception that decide its error.
 struct ExceptionFacts {

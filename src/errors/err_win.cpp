@@ -167,8 +167,6 @@ void (*previousAbort)(int);
 using InvalidParameterFn = void (*)(const wchar_t*, const wchar_t*, const wchar_t*, unsigned,
                                     uintptr_t);
 using SetInvalidParameterFn = InvalidParameterFn (*)(InvalidParameterFn);
-SetInvalidParameterFn setInvalidParameter;
-InvalidParameterFn previousInvalidParameter;
 void* faultHandler;
 bool installed;
 uint32_t imageBase, imageSize;
@@ -185,6 +183,9 @@ DWORD WINAPI ReportRecordThread(void* record) {
 // The faulting thread may have next to no stack left (a stack overflow): the
 // report then runs on a fresh thread while this one waits.
 [[noreturn]] void ReportFault(const EXCEPTION_RECORD* record) {
+    // On the way out already: the error would not be shown, and building it could
+    // meet the same damage again.
+    if (FatalErrorPending()) ReportAndExit(nullptr, nullptr);
     if (record->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
         HANDLE thread = CreateThread(nullptr, 0, ReportRecordThread,
                                      const_cast<EXCEPTION_RECORD*>(record), 0, nullptr);
@@ -202,15 +203,16 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
 // which nobody could handle, before the platform can swallow it.
 LONG CALLBACK OnFirstChanceException(EXCEPTION_POINTERS* pointers) {
     const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+    MEMORY_BASIC_INFORMATION mbi{};
+    VirtualQuery(record->ExceptionAddress, &mbi, sizeof mbi);
     if (!IsOwnFault(record->ExceptionCode, AddressValue(record->ExceptionAddress), imageBase,
-                    imageSize))
+                    imageSize, mbi.Type == MEM_IMAGE))
         return EXCEPTION_CONTINUE_SEARCH;
     ReportFault(record);
 }
 
-// A C++ error that no handler took ends here, and so do a call of a pure virtual
-// function and an error leaving a function that promised none: the C++ runtime
-// goes to the terminate handler for each.
+// A C++ error that no handler took ends here, and so does one leaving a function
+// that promised none.
 [[noreturn]] void OnTerminate() {
     ReportCurrentAndExit();
 }
@@ -240,6 +242,18 @@ void FindOwnImage() {
 
 } // namespace
 
+} // namespace err
+
+// A call of a pure virtual function. The C++ runtime's own routine writes to a
+// standard error the program lacks, and this toolchain leaves its place in the
+// tables empty (a call of address 0) unless something else brings it in: both
+// runtimes end here instead, in the report.
+extern "C" void __cxa_pure_virtual() {
+    err::ReportAndExit(nullptr, __builtin_return_address(0));
+}
+
+namespace err {
+
 __attribute__((noinline)) void OnInvalidParameter(const wchar_t*, const wchar_t*, const wchar_t*,
                                                   unsigned, uintptr_t) {
     ReportAndExit(nullptr, __builtin_return_address(0));
@@ -257,8 +271,8 @@ void InstallErrorHandlers() {
     // The runtime's own box for abort() would come before the report and say less.
     _set_error_mode(_OUT_TO_STDERR);
     previousAbort = std::signal(SIGABRT, OnAbortSignal);
-    setInvalidParameter = RuntimeSetInvalidParameter();
-    if (setInvalidParameter) previousInvalidParameter = setInvalidParameter(OnInvalidParameter);
+    // Kept to the end: the runtime's refusals during the exit are reported too.
+    if (SetInvalidParameterFn set = RuntimeSetInvalidParameter()) set(OnInvalidParameter);
 }
 
 void RemoveErrorHandlers() {
@@ -269,7 +283,6 @@ void RemoveErrorHandlers() {
     faultHandler = nullptr;
     std::set_terminate(previousTerminate);
     std::signal(SIGABRT, previousAbort);
-    if (setInvalidParameter) setInvalidParameter(previousInvalidParameter);
 }
 
 } // namespace err
