@@ -225,7 +225,8 @@ void FitStripToForeground() {
 }
 
 void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-    err::Guarded([] { FitStripToForeground(); });
+    // The report's box takes the foreground: nothing of ours runs again then.
+    if (!err::FatalErrorPending()) err::Guarded([] { FitStripToForeground(); });
 }
 } // namespace
 

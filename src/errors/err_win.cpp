@@ -88,7 +88,6 @@ FatalExitHook fatalExitHook;
 // never starts the road again: it goes on from the next step not yet begun.
 enum FatalState : LONG { kRunning, kWriting, kRestoring, kReporting, kExiting };
 volatile LONG fatalState = kRunning;
-volatile DWORD fatalThread;
 
 // The report, kept outside the heap: a damaged heap must not cost the box.
 char reportText[2048];
@@ -110,16 +109,11 @@ void ReportAndExit(const Exception* error, const void* address) {
     // The step an error on the way out met; kRunning for the first error.
     LONG step = InterlockedCompareExchange(&fatalState, kWriting, kRunning);
     if (step == kRunning) {
-        fatalThread = GetCurrentThreadId();
         try {
             lstrcpynA(reportText, ReportText(error, address).c_str(), sizeof reportText);
         } catch (...) {
             step = kWriting;
         }
-    } else if (GetCurrentThreadId() != fatalThread) {
-        // Only the thread that reports goes on; it ends the process.
-        for (;;)
-            Sleep(INFINITE);
     }
     if (step == kWriting) lstrcpynA(reportText, fallbackReport, sizeof reportText);
     if (step <= kWriting) {

@@ -11,6 +11,8 @@
 //   oom           an allocation that cannot be met
 //   stack         endless recursion
 //   timer-read-null   the null read, in a timer's event
+//   menu-read-null    the null read, in a timer's event while the window menu is
+//                 open (the test opens it)
 //   terminate     std::terminate() with no error in flight
 //   uncaught      an error of ours that nobody catches, on a thread of its own
 //   pure-virtual  a call of a pure virtual function, from a constructor
@@ -51,6 +53,14 @@ __attribute__((noinline)) int Recurse(int depth) {
 
 void TimerFault(void*, BaseObject*) {
     ReadNull();
+}
+
+// Inside the menu's own message loop, once there is one.
+void MenuTimerFault(void*, BaseObject*) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(menu, &pid);
+    if (menu && IsWindowVisible(menu) && pid == GetCurrentProcessId()) ReadNull();
 }
 
 DWORD WINAPI RaiseUncaught(void*) {
@@ -100,6 +110,10 @@ void CommitFault(void*, BaseObject*) {
     } else if (crash == "timer-read-null") {
         Timer* t = CreateTimer(10);
         t->OnTimer = MakeEvent(TimerFault, nullptr);
+        TimerSetEnabled(t, true);
+    } else if (crash == "menu-read-null") {
+        Timer* t = CreateTimer(50);
+        t->OnTimer = MakeEvent(MenuTimerFault, nullptr);
         TimerSetEnabled(t, true);
     } else if (crash == "terminate") {
         std::terminate();
