@@ -48,14 +48,15 @@ std::string FormatGuardArgs(const GuardArgs& args);
 bool ParseGuardArgs(const char* commandLine, GuardArgs& args);
 
 // ---- Win32 ----
-// Keeps the record from now on (the program does; tests of the strip in their
-// own process need not). guardProgram is the program to start as the guard,
-// "" for none.
+// Keeps the registry copy and the guard from now on (the program does; tests of
+// the strip in their own process need not: they keep the shared memory alone,
+// from which the end after an unhandled error shows the windows).
+// guardProgram is the program to start as the guard, "" for none.
 void EnableHiddenRecord(const std::string& guardProgram);
 // Writes the windows of both screens and those still on their way back to the
 // screen into the record: the shared memory at once (before every hide is asked
-// for), and the registry when it changed, unless store is false (a recording
-// stores once, when it is complete).
+// for; made on the first write), and the registry when it changed, unless store
+// is false (a recording stores once, when it is complete).
 void PublishHiddenWindows(bool store = true);
 // The run ended cleanly: nothing is left to restore.
 void ClearHiddenRecord();
