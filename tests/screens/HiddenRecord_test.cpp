@@ -59,9 +59,8 @@ TEST(HiddenRecord, TheHandlesAreReadInOrderFromAWholeRecordOnly) {
             [](uint32_t h, void* c) { static_cast<std::vector<uint32_t>*>(c)->push_back(h); },
             &seen);
         EXPECT_EQ(whole, n == bytes.size()) << n;
-        EXPECT_EQ(seen,
-                  whole ? std::vector<uint32_t>{0x30, 0x10, 0xFFFFFFFF} : std::vector<uint32_t>{})
-            << n;
+        const std::vector<uint32_t> all = {0x30, 0x10, 0xFFFFFFFF};
+        EXPECT_EQ(seen, whole ? all : std::vector<uint32_t>()) << n;
     }
 }
 
