@@ -103,8 +103,14 @@ foreach(name ${PARAVUE_TEST_PROGRAMS})
     # Checks the start-up and runtime that paravue.exe is built on.
     paravue_small_program(${name} ${source})
   elseif(name STREQUAL "crasher")
-    # The program with a fault of choice: it carries the program's resources.
-    add_executable(${name} WIN32 ${source} ${PARAVUE_RESOURCES})
+    # The program with a fault of choice, built as paravue.exe is (the way to the
+    # report depends on the runtime): it carries the program's resources.
+    paravue_small_program(${name} ${source} ${PARAVUE_PORTABLE_SOURCES} ${PARAVUE_WIN32_SOURCES}
+                          ${PARAVUE_RESOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+    target_compile_definitions(${name} PRIVATE ${PARAVUE_WIN32_DEFINITIONS})
+    target_link_libraries(${name} PRIVATE ${PARAVUE_WIN32_LIBRARIES})
+    continue()
   elseif(name STREQUAL "minimal")
     # The benchmark's yardstick is shipped the way paravue.exe is: stripped.
     add_executable(${name} WIN32 ${source})

@@ -43,16 +43,16 @@ build_windows() {
 }
 
 # paravue.exe on the standard C++ runtime (option PARAVUE_LEAN_RUNTIME off), with
-# the test programs of the usual Windows build beside it: only paravue.exe and
-# leancheck.exe depend on the option, so only they are built again.
+# the test programs of the usual Windows build beside it: only paravue.exe,
+# crasher.exe and leancheck.exe depend on the option, so only they are built again.
 build_windows_standard() {
     local dir="$BUILD/win-standard" f
     cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DPARAVUE_LEAN_RUNTIME=OFF >/dev/null &&
-        cmake --build "$dir" -j"$(nproc)" --target paravue leancheck || return 1
+        cmake --build "$dir" -j"$(nproc)" --target paravue crasher leancheck || return 1
     for f in "$BUILD/win/bin"/*.exe; do
         case ${f##*/} in
-        paravue.exe | leancheck.exe) ;;
+        paravue.exe | crasher.exe | leancheck.exe) ;;
         *) cp -p "$f" "$dir/bin/" || return 1 ;;
         esac
     done

@@ -185,7 +185,8 @@ void FitStripToWindow(HWND w) {
 }
 
 void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-    err::Guarded([] { FitStripToWindow(GetForegroundWindow()); });
+    // The report's box takes the foreground: nothing of ours runs again then.
+    if (!err::FatalErrorPending()) err::Guarded([] { FitStripToWindow(GetForegroundWindow()); });
 }
 } // namespace
 

@@ -289,11 +289,12 @@ int StatusToRunError(uint32_t status) {
     return kRunExternalException;
 }
 
-bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize) {
+bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize,
+                bool inAModule) {
     // Error statuses of the system's own range only: the others are warnings,
     // notices and the language run-times' own raised exceptions.
     if (!IsSystemErrorStatus(status)) return false;
-    return address >= imageBase && address - imageBase < imageSize;
+    return !inAModule || (address >= imageBase && address - imageBase < imageSize);
 }
 
 // The module's file name without its folder, as the report names it.

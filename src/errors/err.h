@@ -107,10 +107,13 @@ Exception RunError(int index, int32_t ioResult);
 // The run-time error index of an operating-system exception status.
 int StatusToRunError(uint32_t status);
 
-// A processor fault at address inside the program's own image is ours and
-// cannot be handled by anyone: it is reported at once rather than left to the
-// platform, which swallows faults inside timer routines.
-bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize);
+// A processor fault at address inside the program's own image, or in no module
+// at all (a call through a broken pointer), is ours and cannot be handled by
+// anyone: it is reported at once rather than left to the platform, which
+// swallows faults inside timer routines and, under Wine, inside every window
+// procedure.
+bool IsOwnFault(uint32_t status, uint32_t address, uint32_t imageBase, uint32_t imageSize,
+                bool inAModule);
 
 // The facts of an operating-system exception that decide its error.
 struct ExceptionFacts {
@@ -158,9 +161,9 @@ struct ModuleInfo {
 bool LoadTextFrom(void* module, int id, std::string& text);
 // The input/output error of the system's last error code (GetLastError).
 [[noreturn]] void RaiseLastIoError();
-// Runs once an unhandled error has been reported, just before the program ends:
-// the last chance to give the user back what the program holds. A fault in it
-// does not keep the program from ending.
+// Runs once an unhandled error is met, before its report is shown: the user gets
+// back what the program holds while the box waits. A fault in it keeps neither
+// the report nor the end from coming.
 using FatalExitHook = void (*)();
 void SetFatalExitHook(FatalExitHook hook);
 
@@ -170,7 +173,8 @@ ModuleInfo ModuleOfAddress(const void* address);
 Exception TranslateException(const void* exceptionRecord);
 // The report text for error (null: not one of ours) raised at address.
 std::string ReportText(const Exception* error, const void* address);
-// Shows the report in a task-modal error box and ends the program with exit code 1.
+// Gives back what the program holds (the fatal exit hook), shows the report in a
+// task-modal error box and ends the program with exit code 1.
 [[noreturn]] void ReportAndExit(const Exception* error, const void* address);
 // For the outermost catch (...) of a callback: reports the error being handled
 // and ends the program.
@@ -190,7 +194,13 @@ template <typename F> auto Guarded(F&& routine) -> decltype(routine()) {
 // ending, and its own handlers must no longer run (the report box's message
 // loop would otherwise run them and meet the same fault again).
 bool FatalErrorPending();
-// From now on, faults and errors nobody catches end in the report.
+// What the C runtime calls for a parameter it refuses, once InstallErrorHandlers
+// has handed it over (where the runtime takes one): the report, as for a fault.
+void OnInvalidParameter(const wchar_t* expression, const wchar_t* function, const wchar_t* file,
+                        unsigned line, uintptr_t reserved);
+// From now on, faults and errors nobody catches end in the report: processor
+// faults, C++ errors nobody catches (and every other way to the terminate
+// handler), abort(), and a parameter the C runtime refuses.
 void InstallErrorHandlers();
 void RemoveErrorHandlers();
 

@@ -2,6 +2,7 @@
 #include "errors/MessageBox.h"
 #include "errors/Wide_win.h"
 #include <windows.h>
+#include <csignal>
 #include <cstdlib>
 #include <cxxabi.h>
 #include <exception>
@@ -73,31 +74,24 @@ namespace {
 
 FatalExitHook fatalExitHook;
 
-// How far the program is on its way out after an unhandled error. A second
-// error on the way (a handler run by the report box's message loop, a fault
-// while windows are given back) must not start the road again.
-enum class FatalState { Running, Reporting, Restoring, Exiting };
-volatile FatalState fatalState = FatalState::Running;
+// How far the program is on its way out after an unhandled error: the report is
+// written, the windows the program hid come back (the user may need them while
+// the box waits), the box is shown, the program ends. An error on the way (a
+// fault in the report or the hook, a handler run by the box's message loop)
+// never starts the road again: it goes on from the next step not yet begun.
+enum FatalState : LONG { kRunning, kWriting, kRestoring, kReporting, kExiting };
+volatile LONG fatalState = kRunning;
 
-[[noreturn]] void FinishFatalExit() {
-    // A fault while giving things back or while ending: end now.
-    if (fatalState == FatalState::Restoring || fatalState == FatalState::Exiting) ExitProcess(1);
-    fatalState = FatalState::Restoring;
-    if (fatalExitHook) {
-        try {
-            fatalExitHook();
-        } catch (...) {
-            // Whatever is left hidden, the program still ends.
-        }
-    }
-    fatalState = FatalState::Exiting;
-    std::exit(1);
-}
+// The report, kept outside the heap: a damaged heap must not cost the box.
+char reportText[2048];
+// The report of an error nobody can name, written while the program was well:
+// it stands in when writing the real one fails.
+char fallbackReport[2048];
 
 } // namespace
 
 bool FatalErrorPending() {
-    return fatalState != FatalState::Running;
+    return fatalState != kRunning;
 }
 
 void SetFatalExitHook(FatalExitHook hook) {
@@ -105,15 +99,36 @@ void SetFatalExitHook(FatalExitHook hook) {
 }
 
 void ReportAndExit(const Exception* error, const void* address) {
-    if (fatalState != FatalState::Running) FinishFatalExit();
-    fatalState = FatalState::Reporting;
-    try {
-        std::string text = ReportText(error, address);
-        CallMessageBox(nullptr, text.c_str(), nullptr, MB_TASKMODAL | MB_ICONERROR);
-    } catch (...) {
-        // Not even the report could be shown; the program ends all the same.
+    // The step an error on the way out met; kRunning for the first error.
+    LONG step = InterlockedCompareExchange(&fatalState, kWriting, kRunning);
+    if (step == kRunning) {
+        try {
+            lstrcpynA(reportText, ReportText(error, address).c_str(), sizeof reportText);
+        } catch (...) {
+            step = kWriting;
+        }
     }
-    FinishFatalExit();
+    if (step == kWriting) lstrcpynA(reportText, fallbackReport, sizeof reportText);
+    if (step <= kWriting) {
+        fatalState = kRestoring;
+        try {
+            if (fatalExitHook) fatalExitHook();
+        } catch (...) {
+            // What is left hidden, the guard shows; the report comes all the same.
+        }
+    }
+    if (step <= kRestoring) {
+        fatalState = kReporting;
+        try {
+            CallMessageBox(nullptr, reportText, nullptr, MB_TASKMODAL | MB_ICONERROR);
+        } catch (...) {
+            // Not even the box could be shown; the program ends all the same.
+        }
+    }
+    // Ending already, or the box has been up: end now.
+    if (step >= kReporting) ExitProcess(1);
+    fatalState = kExiting;
+    std::exit(1);
 }
 
 void ReportCurrentAndExit() {
@@ -135,6 +150,10 @@ namespace {
 
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter;
 std::terminate_handler previousTerminate;
+void (*previousAbort)(int);
+using InvalidParameterFn = void (*)(const wchar_t*, const wchar_t*, const wchar_t*, unsigned,
+                                    uintptr_t);
+using SetInvalidParameterFn = InvalidParameterFn (*)(InvalidParameterFn);
 void* faultHandler;
 bool installed;
 uint32_t imageBase, imageSize;
@@ -151,6 +170,9 @@ DWORD WINAPI ReportRecordThread(void* record) {
 // The faulting thread may have next to no stack left (a stack overflow): the
 // report then runs on a fresh thread while this one waits.
 [[noreturn]] void ReportFault(const EXCEPTION_RECORD* record) {
+    // On the way out already: the error would not be shown, and building it could
+    // meet the same damage again.
+    if (FatalErrorPending()) ReportAndExit(nullptr, nullptr);
     if (record->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
         HANDLE thread = CreateThread(nullptr, 0, ReportRecordThread,
                                      const_cast<EXCEPTION_RECORD*>(record), 0, nullptr);
@@ -168,15 +190,33 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
 // which nobody could handle, before the platform can swallow it.
 LONG CALLBACK OnFirstChanceException(EXCEPTION_POINTERS* pointers) {
     const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+    MEMORY_BASIC_INFORMATION mbi{};
+    VirtualQuery(record->ExceptionAddress, &mbi, sizeof mbi);
     if (!IsOwnFault(record->ExceptionCode, AddressValue(record->ExceptionAddress), imageBase,
-                    imageSize))
+                    imageSize, mbi.Type == MEM_IMAGE))
         return EXCEPTION_CONTINUE_SEARCH;
     ReportFault(record);
 }
 
-// A C++ error that no handler took ends here.
+// A C++ error that no handler took ends here, and so does one leaving a function
+// that promised none.
 [[noreturn]] void OnTerminate() {
     ReportCurrentAndExit();
+}
+
+// abort(): the C runtime raises SIGABRT before it ends the process.
+void OnAbortSignal(int) {
+    ReportAndExit(nullptr, nullptr);
+}
+
+// The C runtime's own choice of handler for a parameter it refuses, where it
+// offers one (the import library only stands in for it): msvcrt.dll from
+// Windows Vista on. Without one it ends the process without a word, or returns.
+SetInvalidParameterFn RuntimeSetInvalidParameter() {
+    HMODULE crt = GetModuleHandleA("msvcrt.dll");
+    return crt ? reinterpret_cast<SetInvalidParameterFn>(
+                     reinterpret_cast<void*>(GetProcAddress(crt, "_set_invalid_parameter_handler")))
+               : nullptr;
 }
 
 void FindOwnImage() {
@@ -189,14 +229,37 @@ void FindOwnImage() {
 
 } // namespace
 
+} // namespace err
+
+// A call of a pure virtual function. The C++ runtime's own routine writes to a
+// standard error the program lacks, and this toolchain leaves its place in the
+// tables empty (a call of address 0) unless something else brings it in: both
+// runtimes end here instead, in the report.
+extern "C" void __cxa_pure_virtual() {
+    err::ReportAndExit(nullptr, __builtin_return_address(0));
+}
+
+namespace err {
+
+__attribute__((noinline)) void OnInvalidParameter(const wchar_t*, const wchar_t*, const wchar_t*,
+                                                  unsigned, uintptr_t) {
+    ReportAndExit(nullptr, __builtin_return_address(0));
+}
+
 void InstallErrorHandlers() {
     if (installed) return;
     installed = true;
     LoadErrorTexts(ProgramText);
+    lstrcpynA(fallbackReport, ReportText(nullptr, nullptr).c_str(), sizeof fallbackReport);
     FindOwnImage();
     previousFilter = SetUnhandledExceptionFilter(OnUnhandledException);
     faultHandler = AddVectoredExceptionHandler(1, OnFirstChanceException);
     previousTerminate = std::set_terminate(OnTerminate);
+    // The runtime's own box for abort() would come before the report and say less.
+    _set_error_mode(_OUT_TO_STDERR);
+    previousAbort = std::signal(SIGABRT, OnAbortSignal);
+    // Kept to the end: the runtime's refusals during the exit are reported too.
+    if (SetInvalidParameterFn set = RuntimeSetInvalidParameter()) set(OnInvalidParameter);
 }
 
 void RemoveErrorHandlers() {
@@ -206,6 +269,7 @@ void RemoveErrorHandlers() {
     if (faultHandler) RemoveVectoredExceptionHandler(faultHandler);
     faultHandler = nullptr;
     std::set_terminate(previousTerminate);
+    std::signal(SIGABRT, previousAbort);
 }
 
 } // namespace err

@@ -20,6 +20,13 @@ bool GetU32(const std::string& in, size_t& pos, uint32_t& v) {
     return true;
 }
 
+uint32_t U32At(const char* p) {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    return v;
+}
+
 bool ParseNumber(const std::string& text, uint32_t& value) {
     if (text.empty() || text.size() > 10) return false;
     uint64_t v = 0;
@@ -79,6 +86,28 @@ bool DecodeRecord(const std::string& bytes, HiddenWindowsRecord& record) {
     }
     if (pos != bytes.size()) return false;
     record = std::move(r);
+    return true;
+}
+
+bool VisitRecordedHandles(const char* bytes, size_t size, RecordedHandleFn visit, void* context) {
+    if (!bytes || size < 12) return false;
+    for (int i = 0; i < 4; ++i)
+        if (bytes[i] != kMagic[i]) return false;
+    const uint32_t count = U32At(bytes + 8);
+    // The first pass only checks the shape: a record cut short shows nothing
+    // rather than a part.
+    for (int pass = 0; pass < 2; ++pass) {
+        size_t pos = 12;
+        for (uint32_t i = 0; i < count; ++i) {
+            if (size - pos < 6) return false;
+            const size_t n = static_cast<unsigned char>(bytes[pos + 4]) |
+                             static_cast<size_t>(static_cast<unsigned char>(bytes[pos + 5])) << 8;
+            if (size - pos - 6 < n) return false;
+            if (pass == 1) visit(U32At(bytes + pos), context);
+            pos += 6 + n;
+        }
+        if (pos != size) return false;
+    }
     return true;
 }
 

@@ -30,6 +30,12 @@ std::string EncodeRecord(const HiddenWindowsRecord& record);
 // ("PVH1", one length byte per title): damaged, cut short, a title that is not
 // UTF-8, another version. Such a record is ignored, never half read.
 bool DecodeRecord(const std::string& bytes, HiddenWindowsRecord& record);
+// Visits the handle of every window of a record EncodeRecord wrote, in order,
+// reading the bytes alone and allocating nothing: for a process whose own memory
+// may be damaged. A record whose shape DecodeRecord would refuse visits nothing
+// and gives false (titles are not looked at).
+using RecordedHandleFn = void (*)(uint32_t handle, void* context);
+bool VisitRecordedHandles(const char* bytes, size_t size, RecordedHandleFn visit, void* context);
 
 // The guard's command line: paravue.exe /ParavueGuard <process> <section> <event> <pid>,
 // handles the guard inherits, in decimal.
@@ -42,14 +48,15 @@ std::string FormatGuardArgs(const GuardArgs& args);
 bool ParseGuardArgs(const char* commandLine, GuardArgs& args);
 
 // ---- Win32 ----
-// Keeps the record from now on (the program does; tests of the strip in their
-// own process need not). guardProgram is the program to start as the guard,
-// "" for none.
+// Keeps the registry copy and the guard from now on (the program does; tests of
+// the strip in their own process need not: they keep the shared memory alone,
+// from which the end after an unhandled error shows the windows).
+// guardProgram is the program to start as the guard, "" for none.
 void EnableHiddenRecord(const std::string& guardProgram);
 // Writes the windows of both screens and those still on their way back to the
 // screen into the record: the shared memory at once (before every hide is asked
-// for), and the registry when it changed, unless store is false (a recording
-// stores once, when it is complete).
+// for; made on the first write), and the registry when it changed, unless store
+// is false (a recording stores once, when it is complete).
 void PublishHiddenWindows(bool store = true);
 // The run ended cleanly: nothing is left to restore.
 void ClearHiddenRecord();

@@ -3,6 +3,7 @@
 #include "screens/WindowCommands.h"
 #include "settings/MiniReg.h"
 #include "errors/Wide_win.h"
+#include "errors/err.h"
 #include "ui/Services_win.h"
 #include <windows.h>
 #include <algorithm>
@@ -100,26 +101,56 @@ void ShowRecorded(const HiddenWindowsRecord& record, bool titleMustMatch) {
         PostShowWindow(window, true);
     }
 }
+
+// After an unhandled error, before its report: every window of the shared record
+// comes back, in the record's order. Whatever failed may have damaged the heap
+// and the screens' lists, so this reads the shared copy alone and allocates
+// nothing. Posted: a program that stopped answering must hold up neither the
+// others nor the report.
+void ShowSharedRecordNow() {
+    const SectionHeader* header = shared;
+    if (!header) return;
+    const LONG slot = header->active ? 1 : 0;
+    const uint32_t size = std::min<uint32_t>(header->size[slot], kSlotBytes);
+    VisitRecordedHandles(
+        SlotOf(const_cast<SectionHeader*>(header), slot), size,
+        [](uint32_t handle, void*) {
+            HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
+            if (IsWindow(window)) PostShowWindow(window, true);
+        },
+        nullptr);
+}
+
+// The shared record is kept in every run, the in-process ones that keep no other
+// copy included: the end after an unhandled error shows the windows from it. It
+// is made on the first write.
+bool SectionReady() {
+    if (shared) return true;
+    if (!section) {
+        // Inherited by the guard, once there is one.
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        section = CreateFileMappingA(INVALID_HANDLE_VALUE, &inherit, PAGE_READWRITE, 0,
+                                     kSectionBytes, nullptr);
+    }
+    if (section)
+        shared = static_cast<SectionHeader*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0));
+    if (shared) err::SetFatalExitHook(ShowSharedRecordNow);
+    return shared != nullptr;
+}
 } // namespace
 
 void EnableHiddenRecord(const std::string& program) {
     enabled = true;
     guardProgram = program;
-    if (section) return;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    section = CreateFileMappingA(INVALID_HANDLE_VALUE, &inherit, PAGE_READWRITE, 0, kSectionBytes,
-                                 nullptr);
-    if (section)
-        shared = static_cast<SectionHeader*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0));
 }
 
 void PublishHiddenWindows(bool store) {
-    if (!enabled) return;
     HiddenWindowsRecord record = CurrentRecord();
-    if (!record.windows.empty()) StartGuard();
+    SectionReady();
+    if (enabled && !record.windows.empty()) StartGuard();
     const std::string bytes = EncodeRecord(record);
     WriteShared(bytes);
-    if (!store || bytes == lastStored) return;
+    if (!enabled || !store || bytes == lastStored) return;
     if (record.windows.empty()) {
         DeleteStoredRecord();
     } else {
@@ -130,8 +161,8 @@ void PublishHiddenWindows(bool store) {
 }
 
 void ClearHiddenRecord() {
-    if (!enabled) return;
     WriteShared(EncodeRecord({GetCurrentProcessId(), {}}));
+    if (!enabled) return;
     DeleteStoredRecord();
     lastStored.clear();
 }

@@ -111,7 +111,8 @@ void SettlePending() {
 }
 
 void CALLBACK SettleTick(HWND, UINT, UINT_PTR, DWORD) {
-    err::Guarded([] { SettlePending(); });
+    // Not while the program ends with a report: the windows it gave back stay.
+    if (!err::FatalErrorPending()) err::Guarded([] { SettlePending(); });
 }
 
 void WatchPending() {

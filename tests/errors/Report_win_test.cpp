@@ -232,8 +232,10 @@ void Note(const char* text) {
     CloseHandle(h);
 }
 
-int NotingBox(void*, const char*, const char*, unsigned) {
+int NotingBox(void*, const char* text, const char*, unsigned) {
     Note(FatalErrorPending() ? "box(pending) " : "box ");
+    // The short report that stands in names no address and no message.
+    if (std::string(text).ends_with(" at 00000000.\n")) Note("short ");
     return IDOK;
 }
 
@@ -250,6 +252,13 @@ int BoxWithSecondError(void*, const char*, const char*, unsigned) {
     return IDOK;
 }
 
+// Texts whose report template faults, as a damaged heap would while the report
+// is written.
+bool FaultingLoader(int id, std::string&) {
+    if (id == 65508) WriteThroughNull();
+    return false;
+}
+
 void PrepareNotingChild(MessageBoxFn box, FatalExitHook hook) {
     SetMessageBoxFunction(box);
     InstallErrorHandlers();
@@ -257,35 +266,39 @@ void PrepareNotingChild(MessageBoxFn box, FatalExitHook hook) {
 }
 } // namespace
 
-TEST(ErrReportDeathTest, TheLastHookRunsAfterTheReportAndNeverStopsTheEnd) {
+TEST(ErrReportDeathTest, TheLastHookRunsBeforeTheReportAndStopsNeitherTheReportNorTheEnd) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    auto run = [](MessageBoxFn box, FatalExitHook hook) {
+    auto run = [](MessageBoxFn box, FatalExitHook hook, TextLoader loader = nullptr) {
         DeleteFileA(NotesFile().c_str());
         EXPECT_EXIT(
             {
                 PrepareNotingChild(box, hook);
+                if (loader) LoadErrorTexts(loader);
                 Uncaught([] { RaiseRunError(4); });
             },
             ::testing::ExitedWithCode(1), "");
         return ReadWholeFileText(NotesFile());
     };
-    EXPECT_EQ(run(NotingBox, [] { Note("hook "); }), "box(pending) hook ");
-    // A hook that fails, by an error or by a fault, still ends with code 1.
+    EXPECT_EQ(run(NotingBox, [] { Note("hook "); }), "hook box(pending) ");
+    // A hook that fails, by an error or by a fault, is left for the report.
     EXPECT_EQ(run(NotingBox,
                   [] {
                       Note("hook ");
                       RaiseRunError(2);
                   }),
-              "box(pending) hook ");
+              "hook box(pending) ");
     EXPECT_EQ(run(NotingBox,
                   [] {
                       Note("hook ");
                       WriteThroughNull();
                       Note("survived ");
                   }),
-              "box(pending) hook ");
-    // A second error while the report is up is not reported again: the windows
-    // are given back and the program ends.
-    EXPECT_EQ(run(BoxWithSecondError, [] { Note("hook "); }), "box hook ");
+              "hook box(pending) ");
+    // A fault while the report is written: the windows and the short report.
+    EXPECT_EQ(run(
+                  NotingBox, [] { Note("hook "); }, FaultingLoader),
+              "hook box(pending) short ");
+    // A second error while the report is up is not reported again: the program ends.
+    EXPECT_EQ(run(BoxWithSecondError, [] { Note("hook "); }), "hook box ");
     DeleteFileA(NotesFile().c_str());
 }

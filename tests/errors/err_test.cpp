@@ -211,16 +211,20 @@ TEST(ErrTexts, EveryIdentifierOfTheRangeIsOursOrFree) {
     EXPECT_STREQ(BuiltInText(65508), "Exception %s in module %s at %p.\n%s%s");
 }
 
-TEST(ErrFaults, OnlyErrorStatusesInsideTheImageAreOurs) {
+TEST(ErrFaults, OnlyErrorStatusesInsideTheImageOrOutsideEveryModuleAreOurs) {
     const uint32_t base = 0x400000, size = 0x20000;
-    EXPECT_TRUE(IsOwnFault(0xC0000005u, base, base, size));
-    EXPECT_TRUE(IsOwnFault(0xC0000094u, base + size - 1, base, size));
-    EXPECT_TRUE(IsOwnFault(0xC00000FDu, base + 0x100, base, size));
-    EXPECT_FALSE(IsOwnFault(0xC0000005u, base + size, base, size));
-    EXPECT_FALSE(IsOwnFault(0xC0000005u, base - 1, base, size));
+    EXPECT_TRUE(IsOwnFault(0xC0000005u, base, base, size, true));
+    EXPECT_TRUE(IsOwnFault(0xC0000094u, base + size - 1, base, size, true));
+    EXPECT_TRUE(IsOwnFault(0xC00000FDu, base + 0x100, base, size, true));
+    EXPECT_FALSE(IsOwnFault(0xC0000005u, base + size, base, size, true));
+    EXPECT_FALSE(IsOwnFault(0xC0000005u, base - 1, base, size, true));
+    // A jump through a broken pointer: no module's code runs there.
+    EXPECT_TRUE(IsOwnFault(0xC0000005u, 0, base, size, false));
+    EXPECT_TRUE(IsOwnFault(0xC0000005u, 0x10000000u, base, size, false));
     // Breakpoints, debugger notices and C++ throws are not faults.
-    EXPECT_FALSE(IsOwnFault(0x80000003u, base + 0x100, base, size));
-    EXPECT_FALSE(IsOwnFault(0x40010006u, base + 0x100, base, size));
-    EXPECT_FALSE(IsOwnFault(0x20474343u, base + 0x100, base, size));
-    EXPECT_FALSE(IsOwnFault(0xC00000FEu, base + 0x100, base, size));
+    EXPECT_FALSE(IsOwnFault(0x80000003u, base + 0x100, base, size, true));
+    EXPECT_FALSE(IsOwnFault(0x40010006u, base + 0x100, base, size, true));
+    EXPECT_FALSE(IsOwnFault(0x20474343u, base + 0x100, base, size, true));
+    EXPECT_FALSE(IsOwnFault(0xC00000FEu, base + 0x100, base, size, true));
+    EXPECT_FALSE(IsOwnFault(0x20474343u, 0, base, size, false));
 }

@@ -47,6 +47,23 @@ TEST(HiddenRecord, WhatIsWrittenReadsBackAndDamageIsRefusedWhole) {
     EXPECT_FALSE(DecodeRecord(huge, back));
 }
 
+// The end after an unhandled error reads the handles alone: those of a whole
+// record in its order, none of a record cut short (the fuzz target holds the
+// reader to DecodeRecord on any other bytes).
+TEST(HiddenRecord, TheHandlesAreReadInOrderFromAWholeRecordOnly) {
+    const std::string bytes = EncodeRecord({7, {{0x30, "Owner"}, {0x10, ""}, {0xFFFFFFFF, "x"}}});
+    for (size_t n = 0; n <= bytes.size(); ++n) {
+        std::vector<uint32_t> seen;
+        const bool whole = VisitRecordedHandles(
+            bytes.data(), n,
+            [](uint32_t h, void* c) { static_cast<std::vector<uint32_t>*>(c)->push_back(h); },
+            &seen);
+        EXPECT_EQ(whole, n == bytes.size()) << n;
+        const std::vector<uint32_t> all = {0x30, 0x10, 0xFFFFFFFF};
+        EXPECT_EQ(seen, whole ? all : std::vector<uint32_t>()) << n;
+    }
+}
+
 TEST(HiddenRecord, ARecordOfTheFirstVersionIsStillRead) {
     // "PVH1", process 7, two windows, one length byte per title (code page bytes).
     const std::string v1("PVH1\x07\0\0\0\x02\0\0\0"

@@ -165,7 +165,10 @@ class Soak {
             }
             Park();
             DWORD code = 0;
-            if (!app_->WaitForExit(10000, code)) Violation("paravue.exe did not end after X");
+            if (!app_->WaitForExit(10000, code))
+                Violation("paravue.exe did not end after X");
+            else if (code != 0)
+                Violation("paravue.exe ended after X with " + ExitText(code));
         }
         app_.reset();
         WaitQuiet();
@@ -194,7 +197,7 @@ class Soak {
         CloseMenu();
         ++actions_;
         if (!app_->Running()) {
-            Violation("paravue.exe ended by itself");
+            NoticeEnd();
             for (Tracked& w : windows_)
                 w.screen = 1;
             if (!StartStrip()) return false;
@@ -633,6 +636,7 @@ class Soak {
 
     void Check() {
         ++checks_;
+        if (app_ && !app_->Running()) NoticeEnd();
         Forget();
         ShowState();
         for (Tracked& w : windows_) {
@@ -694,6 +698,39 @@ class Soak {
     }
 
     // ---- reports ----
+
+    // The strip's process is gone without being asked to go: say how it ended,
+    // once for each process.
+    void NoticeEnd() {
+        if (endNoticed_ == app_->pid()) return;
+        endNoticed_ = app_->pid();
+        DWORD code = 0;
+        app_->WaitForExit(0, code);
+        Violation("paravue.exe ended by itself with " + ExitText(code));
+    }
+
+    // An exit code and what it tells of the end.
+    static std::string ExitText(DWORD code) {
+        static const struct {
+            DWORD code;
+            const char* meaning;
+        } known[] = {
+            {0, "a clean end"},
+            {1, "the report of an unhandled error"},
+            {3, "abort() past the report"},
+            {0xC0000005, "an access violation past the report"},
+            {0xC00000FD, "a stack overflow past the report"},
+            {0xC0000374, "a damaged heap (the system ends such a process at once)"},
+            {0xC0000409, "a fast fail (the system ends such a process at once)"},
+            {0xC0000417, "an invalid C runtime parameter past the report"},
+        };
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(code));
+        std::string text = "exit code " + std::to_string(code) + " (0x" + hex + ")";
+        for (const auto& k : known)
+            if (k.code == code) return text + ": " + k.meaning;
+        return text;
+    }
 
     // For a verbose run: what the stand-ins did since the last check, and each window
     // as seen (+ shown, - hidden) with the screen the model gives it.
@@ -797,6 +834,7 @@ class Soak {
     int current_ = 1;
     int actions_ = 0, checks_ = 0, violations_ = 0;
     int nextWindow_ = 1;
+    DWORD endNoticed_ = 0;            // the process whose end was reported
     std::vector<std::string> recent_; // what happened since the last check
     std::vector<size_t> logSeen_;     // lines of each stand-in's log shown so far
     std::vector<DWORD> busyUntil_;    // when each stand-in answers again, about

@@ -1,6 +1,8 @@
-// The program itself, with one fault of choice: the strip is built and runs as
-// in paravue.exe, but a click on its About button commits the fault named by the
-// environment variable PARAVUE_CRASH (the command line belongs to launch lists):
+// The program itself, built as paravue.exe is (on the runtime stand-ins where
+// paravue.exe uses them), with one way to end of choice: the strip is built and
+// runs as in paravue.exe, but a click on its About button commits the fault named
+// by the environment variable PARAVUE_CRASH (the command line belongs to launch
+// lists):
 //   read-null     read through a null pointer
 //   divide        integer division by zero
 //   assert        a failed assertion without a message
@@ -9,11 +11,21 @@
 //   oom           an allocation that cannot be met
 //   stack         endless recursion
 //   timer-read-null   the null read, in a timer's event
+//   menu-read-null    the null read, in a timer's event while the window menu is
+//                 open (the test opens it)
+//   terminate     std::terminate() with no error in flight
+//   uncaught      an error of ours that nobody catches, on a thread of its own
+//   pure-virtual  a call of a pure virtual function, from a constructor
+//   abort         abort()
+//   invalid-parameter  the C runtime's call for a parameter it refuses (Wine's
+//                 runtime never makes it itself, so it is made here)
 #include "app/Unit1.h"
 #include "errors/err.h"
 #include "launch/LaunchList.h"
 #include "screens/ScreenLists.h"
 #include "ui/Services_win.h"
+#include <cstdlib>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +55,39 @@ void TimerFault(void*, BaseObject*) {
     ReadNull();
 }
 
+// Inside the menu's own message loop, once there is one.
+void MenuTimerFault(void*, BaseObject*) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(menu, &pid);
+    if (menu && IsWindowVisible(menu) && pid == GetCurrentProcessId()) ReadNull();
+}
+
+DWORD WINAPI RaiseUncaught(void*) {
+    err::RaiseRunError(err::kRunRangeCheck);
+}
+
+// Its constructor runs Run while the object is still only a Job.
+struct Job {
+    Job();
+    virtual ~Job() = default;
+    virtual void Run() = 0;
+};
+Job* volatile starting;
+// Seen whole, the program has one Run to call: the call must not be turned into
+// a call of that one.
+__attribute__((noinline, optimize("no-devirtualize", "no-devirtualize-speculatively"))) void
+RunStarting() {
+    starting->Run();
+}
+Job::Job() {
+    starting = this;
+    RunStarting();
+}
+struct PrintJob : Job {
+    void Run() override {}
+};
+
 void CommitFault(void*, BaseObject*) {
     if (crash == "read-null") {
         ReadNull();
@@ -66,6 +111,21 @@ void CommitFault(void*, BaseObject*) {
         Timer* t = CreateTimer(10);
         t->OnTimer = MakeEvent(TimerFault, nullptr);
         TimerSetEnabled(t, true);
+    } else if (crash == "menu-read-null") {
+        Timer* t = CreateTimer(50);
+        t->OnTimer = MakeEvent(MenuTimerFault, nullptr);
+        TimerSetEnabled(t, true);
+    } else if (crash == "terminate") {
+        std::terminate();
+    } else if (crash == "uncaught") {
+        if (HANDLE thread = CreateThread(nullptr, 0, RaiseUncaught, nullptr, 0, nullptr))
+            CloseHandle(thread);
+    } else if (crash == "pure-virtual") {
+        PrintJob job;
+    } else if (crash == "abort") {
+        std::abort();
+    } else if (crash == "invalid-parameter") {
+        err::OnInvalidParameter(nullptr, nullptr, nullptr, 0, 0);
     }
 }
 } // namespace

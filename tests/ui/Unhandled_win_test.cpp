@@ -49,7 +49,7 @@ TEST_F(LayerTest, AnErrorThrownInATimerEndsTheProgramWithCode1) {
 
 namespace {
 Control* clickedButton;
-int clicks, boxes;
+int clicks, hooks;
 } // namespace
 
 TEST_F(LayerTest, WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun) {
@@ -59,11 +59,11 @@ TEST_F(LayerTest, WhileAnErrorIsReportedTheProgramsHandlersNoLongerRun) {
     }
     // The report box's own message loop delivers another click to the button.
     SetMessageBoxFunction(+[](void*, const char*, const char*, unsigned) {
-        ++boxes;
         SendMessageA(GetHandle(clickedButton), BM_CLICK, 0, 0);
+        ExitProcess(clicks == 1 && hooks == 1 ? 1 : 9);
         return IDOK;
     });
-    err::SetFatalExitHook(+[] { ExitProcess(clicks == 1 && boxes == 1 ? 1 : 9); });
+    err::SetFatalExitHook(+[] { ++hooks; });
     Control* form = CreateForm(app, "f");
     clickedButton = CreateButton(form, "b");
     clickedButton->OnClick = MakeEvent(
