@@ -30,7 +30,7 @@ target_link_libraries(paravue_core PUBLIC ${PARAVUE_WIN32_LIBRARIES})
 # asks a type at run time). One link-time partition: with several, GCC 12 stops on
 # this program with an internal error (binds_to_current_def_p). The test suites
 # link paravue_core as it is (link-time optimisation does not mix with their objects).
-set(PARAVUE_SIZE_FLAGS -Os -flto -flto-partition=one -fno-threadsafe-statics -fno-rtti)
+set(PARAVUE_SIZE_FLAGS -Oz -mpreferred-stack-boundary=2 -flto -flto-partition=one -fno-threadsafe-statics -fno-rtti)
 
 # Light stand-ins for the heavy parts of the C++ runtime (src/runtime). They
 # replace pieces of one library release: a toolchain they were not checked with

@@ -21,16 +21,14 @@ constexpr UINT kGiveInputBack = WM_APP + 20;
 // After the strip's own menu or form took the keyboard, or a drag: back to the
 // window that had it (the desktop too), if that is still there and shown; else
 // to this screen's top main window.
-void GiveInputBack(HWND before) {
+__attribute__((noinline)) void GiveInputBack(HWND before) {
     if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
         GiveInputTo(nullptr);
         return;
     }
-    std::vector<InputCandidate> candidates;
-    if (before != StripWindow()) candidates.push_back({KeyOf(before), true, true});
-    for (HWND w : MainWindowsNow())
-        candidates.push_back({KeyOf(w), false, true});
-    GiveInputTo(ChooseInput(std::move(candidates)));
+    std::vector<InputCandidate> candidates =
+        InputCandidatesNow(before != StripWindow() ? before : nullptr);
+    GiveInputTo(ChooseInput(candidates));
 }
 } // namespace
 

@@ -21,12 +21,11 @@ CloakReadFn SetCloakRead(CloakReadFn read);
 std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all = nullptr,
                                        std::vector<std::string>* titles = nullptr);
 // The windows of the screen shown as the model records them: the groups that take
-// part, bottom first, each window with its whole title.
-std::vector<ShownWindow> ShownWindowsNow();
-// The members of main's group among the windows shown now; none when it leads none.
-std::vector<ShownWindow> ShownGroupOf(HWND main);
-// The main windows of the screen shown, top first: where the input may go.
-std::vector<HWND> MainWindowsNow();
+// part, bottom first, each window with its whole title; with main, its group alone.
+std::vector<ShownWindow> ShownWindowsNow(HWND main = nullptr);
+// Where the input may go on the screen shown: hadInput (when given) first, then
+// the main windows top first; for ChooseInput.
+std::vector<InputCandidate> InputCandidatesNow(HWND hadInput);
 bool HasEligibleStyle(HWND window);
 
 inline HWND WindowOf(uintptr_t key) {

@@ -74,25 +74,20 @@ std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,
     return GroupWindows(shown);
 }
 
-std::vector<ShownWindow> ShownWindowsNow() {
+std::vector<ShownWindow> ShownWindowsNow(HWND main) {
     std::vector<ShownWindow> shown;
     for (const GroupMember& m : TakingPartNow(GetShellWindow()))
-        shown.push_back({m.handle, m.main, 0, false, WindowTitle(WindowOf(m.handle))});
+        if (!main || m.main == KeyOf(main))
+            shown.push_back({m.handle, m.main, 0, false, WindowTitle(WindowOf(m.handle))});
     return shown;
 }
 
-std::vector<ShownWindow> ShownGroupOf(HWND main) {
-    std::vector<ShownWindow> group;
-    for (const GroupMember& m : TakingPartNow(GetShellWindow()))
-        if (m.main == KeyOf(main))
-            group.push_back({m.handle, m.main, 0, false, WindowTitle(WindowOf(m.handle))});
-    return group;
-}
-
-std::vector<HWND> MainWindowsNow() {
-    std::vector<HWND> mains;
+std::vector<InputCandidate> InputCandidatesNow(HWND hadInput) {
+    std::vector<InputCandidate> candidates;
+    if (hadInput) candidates.push_back({KeyOf(hadInput), true, true});
     const std::vector<GroupMember> groups = TakingPartNow(GetShellWindow());
     for (size_t i = groups.size(); i-- > 0;)
-        if (groups[i].main == groups[i].handle) mains.push_back(WindowOf(groups[i].handle));
-    return mains;
+        if (groups[i].main == groups[i].handle)
+            candidates.push_back({groups[i].handle, false, true});
+    return candidates;
 }

@@ -42,7 +42,7 @@ std::vector<WindowEntry> ScreenModel::TakeOut(int screen, uintptr_t main) {
         else if (kept++ != i)
             entries_[kept - 1] = std::move(e);
     }
-    entries_.resize(kept);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
     return out;
 }
 
@@ -121,7 +121,9 @@ void ScreenModel::Refuse(uintptr_t window) {
 }
 
 bool ScreenModel::IsRefused(uintptr_t window) const {
-    return std::find(refused_.begin(), refused_.end(), window) != refused_.end();
+    for (uintptr_t w : refused_)
+        if (w == window) return true;
+    return false;
 }
 
 void ScreenModel::PruneRefused(bool (*alive)(uintptr_t)) {
@@ -161,7 +163,9 @@ std::vector<InputCandidate> ScreenModel::InputCandidates(const std::vector<Windo
 }
 
 StripTexts ScreenModel::Texts() const {
-    const char next[2] = {static_cast<char>('0' + Next()), 0};
-    return {std::string(1, static_cast<char>('0' + current_)), next,
-            std::string(" Switch to screen ") + next + " "};
+    // Screens are numbered 1 to 9: one digit each.
+    char hint[] = " Switch to screen N ";
+    hint[sizeof hint - 3] = static_cast<char>('0' + Next());
+    return {std::string(1, static_cast<char>('0' + current_)),
+            std::string(1, hint[sizeof hint - 3]), hint};
 }

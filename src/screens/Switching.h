@@ -20,11 +20,11 @@ class SwitchingStrip {
 // then gives the input to foreground, or when that is null to the first usable of
 // input. Returns once the window that gets the input is up; the others follow as
 // their programs wake.
-void ShowScreen(const std::vector<WindowEntry>& entries, const std::vector<InputCandidate>& input,
+void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandidate> input,
                 HWND foreground);
 // The first usable window of candidates (top first; usable: there, shown, enabled),
 // the one that had the input before the others; null when none is: the desktop's.
-HWND ChooseInput(std::vector<InputCandidate> candidates);
+HWND ChooseInput(std::vector<InputCandidate>& candidates);
 // Gives window the input; null gives it to the desktop, never to the strip.
 void GiveInputTo(HWND window);
 // The window that has the input now; the desktop's window when none has.

@@ -19,7 +19,7 @@ static HWND CurrentWindowOf(const WindowEntry& entry) {
     return found;
 }
 
-HWND ChooseInput(std::vector<InputCandidate> candidates) {
+HWND ChooseInput(std::vector<InputCandidate>& candidates) {
     for (InputCandidate& c : candidates) {
         HWND w = WindowOf(c.window);
         c.usable = IsWindow(w) && SeemsVisible(w) && IsWindowEnabled(w);
@@ -37,10 +37,9 @@ HWND InputWindowNow() {
     return w ? w : GetDesktopWindow();
 }
 
-void ShowScreen(const std::vector<WindowEntry>& entries, const std::vector<InputCandidate>& input,
+void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandidate> candidates,
                 HWND foreground) {
     WindowBatch showing;
-    std::vector<InputCandidate> candidates = input;
     // Bottom first. A window that comes back is put just above the nearest window
     // below it that stands on the screen (so Wine restacks; Windows leaves it where
     // it was): those of one program go out together, and the next program's only
@@ -94,7 +93,7 @@ void SwitchScreenTo(int target, SwitchingStrip* strip) {
     // still going would hand it to one of them, which would rise above the rest.
     const HWND input = InputWindowNow();
     GiveInputTo(nullptr);
-    const SwitchPlan plan = Screens.PlanSwitch(target, ShownWindowsNow(), KeyOf(input));
+    SwitchPlan plan = Screens.PlanSwitch(target, ShownWindowsNow(), KeyOf(input));
     // The guard and the next start can find them before the first hide is asked for.
     PublishHiddenWindows();
     WindowBatch hiding;
@@ -102,5 +101,5 @@ void SwitchScreenTo(int target, SwitchingStrip* strip) {
         hiding.Hide(WindowOf(w));
     hiding.Wait();
     if (strip) strip->ShowTexts(Screens.Texts());
-    ShowScreen(plan.show, plan.input, nullptr);
+    ShowScreen(plan.show, std::move(plan.input), nullptr);
 }

@@ -51,11 +51,12 @@ class WindowBatch {
         DWORD thread;
         bool visible;
         uint32_t call; // the answer awaited
-        int rounds;    // answers had without the window in its state
         bool done;
     };
     void Send(HWND window, bool visible, bool onTop);
     bool WaitWhile(HWND only, DWORD maxMs);
+    // No answer is awaited any more; the settle timer watches what is pending.
+    void Forget();
     std::vector<Sent> sent_;
     std::vector<DWORD> silent_; // threads given up on
 };

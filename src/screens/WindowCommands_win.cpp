@@ -138,8 +138,8 @@ void WindowBatch::Send(HWND window, bool visible, bool onTop) {
     }
     Screens.Pending.Request(Key(window), visible);
     PostShowWindow(window, visible, onTop);
-    sent_.push_back({window, GetWindowThreadProcessId(window, nullptr), visible,
-                     AskForAnswer(window), 0, false});
+    sent_.push_back(
+        {window, GetWindowThreadProcessId(window, nullptr), visible, AskForAnswer(window), false});
 }
 
 void WindowBatch::Hide(HWND window) {
@@ -152,10 +152,7 @@ void WindowBatch::Show(HWND window, bool onTop) {
 
 bool WindowBatch::Wait(DWORD maxMs) {
     const bool all = WaitWhile(nullptr, maxMs);
-    for (const Sent& s : sent_)
-        std::erase(awaited, s.call);
-    sent_.clear();
-    WatchPending();
+    Forget();
     return all;
 }
 
@@ -164,16 +161,19 @@ bool WindowBatch::WaitFor(HWND window, DWORD maxMs) {
 }
 
 WindowBatch::~WindowBatch() {
+    Forget();
+}
+
+void WindowBatch::Forget() {
     for (const Sent& s : sent_)
         std::erase(awaited, s.call);
+    sent_.clear();
     WatchPending();
 }
 
 bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
-    // A program may carry a request out only after it answered (Windows posts
-    // what we send without waiting); an answer with the window not yet in its
-    // state asks again, a few times, before the settle timer takes over.
-    constexpr int kRounds = 3;
+    // A window is done once it is in its state or gone, or its program answered
+    // with the window still as it was (it keeps it so: the settle timer's affair).
     constexpr DWORD kLookAgainMs = 100; // a window may also go without a word
     DWORD progress = GetTickCount();
     for (;;) {
@@ -185,19 +185,12 @@ bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
             const bool exists = IsWindow(s.window) != FALSE;
             const bool visible = exists && visibilityRead(s.window);
             Screens.Pending.Judge(Key(s.window), exists, visible);
-            if (!exists || visible == s.visible || s.rounds >= kRounds) {
-                std::erase(awaited, s.call);
-                s.done = true;
-                progress = GetTickCount();
+            if (exists && visible != s.visible && Awaited(s.call)) {
+                open = true;
                 continue;
             }
-            if (!Awaited(s.call)) {
-                // Answered (or never asked), not there yet: ask once more.
-                ++s.rounds;
-                s.call = AskForAnswer(s.window);
-                progress = GetTickCount();
-            }
-            open = true;
+            s.done = true;
+            progress = GetTickCount();
         }
         if (!open) return true;
         const DWORD waited = GetTickCount() - progress;

@@ -159,9 +159,10 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
     if (link && !Screens.Ended) {
         HWND window = link->Handle;
         const bool shown = Screens.ScreenOf(KeyOf(window)) == 0;
-        const MovePlan plan = Screens.MoveGroup(
-            KeyOf(window), link->Target, shown ? ShownGroupOf(window) : std::vector<ShownWindow>{},
-            KeyOf(GetForegroundWindow()));
+        const MovePlan plan =
+            Screens.MoveGroup(KeyOf(window), link->Target,
+                              shown ? ShownWindowsNow(window) : std::vector<ShownWindow>{},
+                              KeyOf(GetForegroundWindow()));
         // Remembered before the first hide is asked for.
         PublishHiddenWindows();
         WindowBatch batch;
