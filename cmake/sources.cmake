@@ -109,6 +109,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/screens/InputChoice_test.cpp
   tests/screens/MoveCaptions_test.cpp
   tests/screens/PendingStates_test.cpp
+  tests/screens/ScreenModel_test.cpp
   tests/screens/TickDelay_test.cpp
   tests/screens/WindowGroups_test.cpp
   tests/settings/HotkeyText_test.cpp

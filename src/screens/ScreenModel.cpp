@@ -90,6 +90,7 @@ MovePlan ScreenModel::MoveGroup(uintptr_t main, int target, const std::vector<Sh
     MovePlan plan;
     if (Ended || !IsScreen(target)) return plan;
     const int from = ScreenOf(main);
+    if (from == target) return plan;
     if (from == 0) {
         // On the screen shown: remembered for target and hidden, as a switch takes it.
         if (target == current_) return plan;
@@ -101,9 +102,12 @@ MovePlan ScreenModel::MoveGroup(uintptr_t main, int target, const std::vector<Sh
     } else if (target == current_) {
         plan.show = TakeOut(from, main);
     } else {
-        // From one hidden screen to another: nothing changes on the desktop.
-        for (WindowEntry& e : entries_)
-            if (e.Main == main) e.Screen = target;
+        // From one hidden screen to another: nothing changes on the desktop. The
+        // group goes on top of its new screen, as a group sent from this one does.
+        for (WindowEntry& e : TakeOut(from, main)) {
+            e.Screen = target;
+            entries_.push_back(std::move(e));
+        }
     }
     return plan;
 }
