@@ -21,7 +21,7 @@ constexpr UINT kGiveInputBack = WM_APP + 20;
 // After the strip's own menu or form took the keyboard, or a drag: back to the
 // window that had it (the desktop too), if that is still there and shown; else
 // to this screen's top main window.
-__attribute__((noinline)) void GiveInputBack(HWND before) {
+void GiveInputBack(HWND before) {
     if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
         GiveInputTo(nullptr);
         return;

@@ -52,13 +52,10 @@ HiddenWindowsRecord CurrentRecord() {
         record.windows.push_back({static_cast<uint32_t>(e.Handle), e.Title});
     // On their way back: the request outlives us, but a program busy for long
     // should not depend on that alone.
-    for (uintptr_t shown : Screens.Pending.PendingShows()) {
-        const uint32_t handle = static_cast<uint32_t>(shown);
-        bool listed = false;
-        for (const RecordedWindow& w : record.windows)
-            listed = listed || w.handle == handle;
-        if (!listed) record.windows.push_back({handle, TitleOf(reinterpret_cast<HWND>(shown))});
-    }
+    // (No screen remembers a window on its way back: none is listed twice.)
+    for (uintptr_t shown : Screens.Pending.PendingShows())
+        record.windows.push_back(
+            {static_cast<uint32_t>(shown), TitleOf(reinterpret_cast<HWND>(shown))});
     return record;
 }
 

@@ -32,7 +32,7 @@ void GatherOnScreenOne(SwitchingStrip& strip) {
     if (Screens.Ended || Screens.Switching) return;
     const HWND input = InputWindowNow();
     const std::vector<WindowEntry> all = Screens.GatherAll(1);
-    if (!all.empty()) ShowScreen(all, {}, input);
+    ShowScreen(all, {}, input);
     strip.ShowTexts(Screens.Texts());
 }
 

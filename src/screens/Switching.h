@@ -21,9 +21,10 @@ class SwitchingStrip {
 // input, as soon as that window is up, and then waits for the rest.
 void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandidate> input,
                 HWND foreground);
-// The first usable window of candidates (top first; usable: there, shown, enabled),
-// the one that had the input before the others; null when none is: the desktop's.
-HWND ChooseInput(std::vector<InputCandidate>& candidates);
+// The first usable window of candidates (top first; usable: there, enabled, and
+// shown or among coming, which are on their way), the one that had the input
+// before the others; null when none is: the desktop's.
+HWND ChooseInput(std::vector<InputCandidate>& candidates, const std::vector<HWND>& coming = {});
 // Gives window the input; null gives it to the desktop, never to the strip.
 void GiveInputTo(HWND window);
 // The window that has the input now; the desktop's window when none has.

@@ -19,10 +19,11 @@ static HWND CurrentWindowOf(const WindowEntry& entry) {
     return found;
 }
 
-HWND ChooseInput(std::vector<InputCandidate>& candidates) {
+HWND ChooseInput(std::vector<InputCandidate>& candidates, const std::vector<HWND>& coming) {
     for (InputCandidate& c : candidates) {
         HWND w = WindowOf(c.window);
-        c.usable = IsWindow(w) && SeemsVisible(w) && IsWindowEnabled(w);
+        c.usable = IsWindow(w) && IsWindowEnabled(w) &&
+                   (std::find(coming.begin(), coming.end(), w) != coming.end() || SeemsVisible(w));
     }
     return WindowOf(ChooseInputWindow(candidates));
 }
@@ -40,42 +41,52 @@ HWND InputWindowNow() {
 void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandidate> candidates,
                 HWND foreground) {
     WindowBatch showing;
-    // Bottom first. A window that comes back is put just above the nearest window
-    // below it that stands on the screen (so Wine restacks; Windows leaves it where
-    // it was): those of one program go out together, and the next program's only
-    // once the last are up, or the programs' order of waking would become the
-    // order of their windows. A program that does not answer holds up the others
-    // for one wait at most.
-    DWORD lastThread = 0;
-    HWND lastWindow = nullptr;
+    // The windows as they stand now; a window found again by its title takes the
+    // place of the one it was.
+    std::vector<HWND> windows(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
-        // A C++ error over one entry loses only that entry; a processor fault
-        // goes to the report, which shows every remembered window again.
-        try {
-            const WindowEntry& entry = entries[i];
-            HWND window = CurrentWindowOf(entry);
-            if (!window) continue;
-            // A window found again by its title takes the place of the one it was.
-            if (KeyOf(window) != entry.Handle)
-                for (InputCandidate& c : candidates)
-                    if (c.window == entry.Handle) c.window = KeyOf(window);
-            const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-            if (lastWindow && thread != lastThread) showing.WaitFor(lastWindow);
-            lastThread = thread;
-            lastWindow = window;
-            showing.Show(window);
-        } catch (...) {
-        }
+        windows[i] = CurrentWindowOf(entries[i]);
+        if (windows[i] && KeyOf(windows[i]) != entries[i].Handle)
+            for (InputCandidate& c : candidates)
+                if (c.window == entries[i].Handle) c.window = KeyOf(windows[i]);
     }
-    PublishHiddenWindows();
-    // C++ errors only; a processor fault goes to the report.
+    // The window that gets the input comes first and gets it as soon as it stands:
+    // the user does not wait for the rest of the screen. (Taking the input lifts
+    // it to the top, where the window that had it stood.)
+    HWND chosen = foreground;
     try {
-        HWND chosen = foreground ? foreground : ChooseInput(candidates);
-        // Activated once it stands on the screen; the rest need not be waited for.
-        if (chosen) showing.WaitFor(chosen);
+        if (!chosen) chosen = ChooseInput(candidates, windows);
+        // Its group with it, owners first, so that what it owns stays above it.
+        uintptr_t group = 0;
+        for (size_t i = 0; i < windows.size(); ++i)
+            if (chosen && windows[i] == chosen) group = entries[i].Main;
+        HWND last = nullptr;
+        for (size_t i = 0; group && i < windows.size(); ++i)
+            if (windows[i] && entries[i].Main == group) {
+                showing.Show(last = windows[i]);
+                windows[i] = nullptr;
+            }
+        if (last) showing.WaitFor(last);
         GiveInputTo(chosen);
     } catch (...) {
     }
+    // The rest bottom first. A window that comes back is put just above the nearest
+    // window below it that stands on the screen (so Wine restacks; Windows leaves
+    // it where it was): those of one program go out together, and the next
+    // program's only once the last are up, or the programs' order of waking would
+    // become the order of their windows. A program that does not answer holds up
+    // the others for one wait at most.
+    DWORD lastThread = 0;
+    HWND lastWindow = nullptr;
+    for (HWND window : windows) {
+        if (!window) continue;
+        const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (lastWindow && thread != lastThread) showing.WaitFor(lastWindow);
+        lastThread = thread;
+        lastWindow = window;
+        showing.Show(window);
+    }
+    PublishHiddenWindows();
     showing.Wait();
 }
 

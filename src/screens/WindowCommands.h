@@ -47,9 +47,10 @@ class WindowBatch {
   private:
     struct Sent {
         HWND window;
-        DWORD thread;
+        uintptr_t thread;
         bool visible;
         uint32_t call; // the answer awaited
+        int rounds;    // answers had with the window not yet in its state
         bool done;
     };
     void Send(HWND window, bool visible, bool onTop);
@@ -57,7 +58,7 @@ class WindowBatch {
     // No answer is awaited any more; the settle timer watches what is pending.
     void Forget();
     std::vector<Sent> sent_;
-    std::vector<DWORD> silent_; // threads given up on
+    std::vector<uintptr_t> silent_; // threads given up on
 };
 
 // Whether the bookkeeping takes window to be visible: the state last asked for

@@ -20,25 +20,20 @@ bool PlatformVisible(HWND window) {
 }
 VisibilityReadFn visibilityRead = PlatformVisible;
 
-// The answers still awaited, by call number. An answer that comes after its batch
-// gave up finds nothing here and is dropped.
-std::vector<uint32_t> awaited;
+// The answers come in here, by call number, until the batch waiting takes them;
+// an answer for a batch that is gone finds none and is dropped.
+std::vector<uint32_t> answers;
 uint32_t lastCall;
 
 void CALLBACK Answered(HWND, UINT, ULONG_PTR call, LRESULT) {
-    std::erase(awaited, static_cast<uint32_t>(call));
+    answers.push_back(static_cast<uint32_t>(call));
 }
 
-bool Awaited(uint32_t call) {
-    return call && std::find(awaited.begin(), awaited.end(), call) != awaited.end();
-}
-
-// Asks the window's program to answer once it has taken every request sent before.
+// Asks the window's program to answer once it has taken every request sent before;
+// 0 when it cannot be asked (the window is gone).
 uint32_t AskForAnswer(HWND window) {
     if (++lastCall == 0) ++lastCall;
-    if (!SendMessageCallbackW(window, WM_NULL, 0, 0, Answered, lastCall)) return 0;
-    awaited.push_back(lastCall);
-    return lastCall;
+    return SendMessageCallbackW(window, WM_NULL, 0, 0, Answered, lastCall) ? lastCall : 0;
 }
 } // namespace
 
@@ -122,24 +117,25 @@ void WatchPending() {
 
 // Sleeps until another program sends us something (an answer among it) or ms have
 // passed, then handles what was sent without taking any posted message (input,
-// timers) out of turn.
-void WaitForSentMessages(DWORD ms) {
-    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+// timers) out of turn. False when nothing came.
+bool WaitForSentMessages(DWORD ms) {
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE) != WAIT_OBJECT_0)
+        return false;
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    return true;
 }
 } // namespace
 
 void WindowBatch::Send(HWND window, bool visible, bool onTop) {
-    if (IsOwnWindow(window)) {
-        PostShowWindow(window, visible, onTop);
-        return;
-    }
-    Screens.Pending.Request(Key(window), visible);
+    // Our own windows change at once; another program's carries the request out
+    // when it next answers.
+    const bool own = IsOwnWindow(window);
+    if (!own) Screens.Pending.Request(Key(window), visible);
     PostShowWindow(window, visible, onTop);
-    sent_.push_back(
-        {window, GetWindowThreadProcessId(window, nullptr), visible, AskForAnswer(window), false});
+    if (!own)
+        sent_.push_back({window, GetWindowThreadProcessId(window, nullptr), visible,
+                         AskForAnswer(window), 0, false});
 }
 
 void WindowBatch::Hide(HWND window) {
@@ -165,8 +161,6 @@ WindowBatch::~WindowBatch() {
 }
 
 void WindowBatch::Forget() {
-    for (const Sent& s : sent_)
-        std::erase(awaited, s.call);
     sent_.clear();
     WatchPending();
 }
@@ -174,24 +168,39 @@ void WindowBatch::Forget() {
 bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
     // A window is done once its program has answered (it has then carried out the
     // request whole, its restacking included; a window it kept as it was is the
-    // settle timer's affair), or once it is gone.
+    // settle timer's affair), or once it is gone. Each look costs this program
+    // nothing but its own lists: the windows are read only as they are done.
     constexpr DWORD kLookAgainMs = 100; // a window may also go without a word
     DWORD progress = GetTickCount();
+    bool quiet = false;
     for (;;) {
+        for (uint32_t call : answers)
+            for (Sent& s : sent_)
+                if (s.call == call) s.call = 0;
+        answers.clear();
         bool open = false;
         for (Sent& s : sent_) {
-            if ((only && s.window != only) || s.done ||
-                std::find(silent_.begin(), silent_.end(), s.thread) != silent_.end())
+            bool given = false;
+            for (uintptr_t t : silent_)
+                given = given || t == s.thread;
+            if ((only && s.window != only) || s.done || given) continue;
+            // Not answered yet, and not gone without a word.
+            if (s.call && (!quiet || IsWindow(s.window))) {
+                open = true;
                 continue;
-            const bool exists = IsWindow(s.window) != FALSE;
-            const bool visible = exists && visibilityRead(s.window);
-            Screens.Pending.Judge(Key(s.window), exists, visible);
-            if (exists && Awaited(s.call)) {
+            }
+            const bool there = IsWindow(s.window) != FALSE;
+            const bool visible = there && visibilityRead(s.window);
+            Screens.Pending.Judge(Key(s.window), there, visible);
+            progress = GetTickCount();
+            // A program that talks to us while it carries the request out answers
+            // from inside it: asked again, it answers once it is through.
+            if (there && visible != s.visible && s.rounds++ < 2 &&
+                (s.call = AskForAnswer(s.window))) {
                 open = true;
                 continue;
             }
             s.done = true;
-            progress = GetTickCount();
         }
         if (!open) return true;
         const DWORD waited = GetTickCount() - progress;
@@ -200,6 +209,6 @@ bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
                 if (!s.done && (!only || s.window == only)) silent_.push_back(s.thread);
             return false;
         }
-        WaitForSentMessages(std::min(maxMs - waited, kLookAgainMs));
+        quiet = !WaitForSentMessages(std::min(maxMs - waited, kLookAgainMs));
     }
 }

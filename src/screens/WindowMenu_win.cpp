@@ -163,7 +163,8 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
             Screens.MoveGroup(KeyOf(window), link->Target,
                               shown ? ShownWindowsNow(window) : std::vector<ShownWindow>{},
                               KeyOf(GetForegroundWindow()));
-        // Remembered before the first hide is asked for.
+        // Remembered before the first hide is asked for; a group on its way back is
+        // out of the record already, and its requests outlive us.
         PublishHiddenWindows();
         WindowBatch batch;
         // The group goes as a switch takes it, and comes back on top of this screen.
@@ -172,7 +173,6 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
         for (const WindowEntry& e : plan.show)
             if (IsWindow(WindowOf(e.Handle))) batch.Show(WindowOf(e.Handle), true);
         batch.Wait();
-        if (!plan.show.empty()) PublishHiddenWindows();
     }
     NotifyDesktop();
 }
