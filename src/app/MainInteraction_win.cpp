@@ -38,9 +38,11 @@ void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
         // The buttons keep their own press; the panel and the number are the handle.
         if (sender == s->DragPanel || sender == s->ScreenNumberLabel) {
             ReleaseCapture();
-            // The system's move loop makes the strip the active window; the
-            // input goes back once the strip is in its place.
+            // The system's move loop runs only for the active window (Wine's
+            // gives up at once when the desktop has the input): the strip takes
+            // the input for the drag, and it goes back once the strip is in place.
             HWND before = GetForegroundWindow();
+            SetForegroundWindow(s->form->handle);
             SendMsg(s->form, WM_SYSCOMMAND, kMoveByCaption, 0);
             if (GetForegroundWindow() != before) GiveInputBack(before);
         }

@@ -175,7 +175,7 @@ void RestoreFromLastRun() {
 }
 
 void StartGuard() {
-    if (!enabled || guardStarted || guardProgram.empty() || !shared) return;
+    if (!enabled || guardStarted || guardProgram.empty() || !SectionReady()) return;
     guardStarted = true; // one try: a guard that cannot start must not slow every switch
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     quitEvent = CreateEventA(&inherit, TRUE, FALSE, nullptr);

@@ -18,8 +18,7 @@ class SwitchingStrip {
 // Shows the windows of entries (bottom first) without activating them, each in its
 // place in the stacking order (a vanished window looked up again by its title),
 // then gives the input to foreground, or when that is null to the first usable of
-// input. Returns once the window that gets the input is up; the others follow as
-// their programs wake.
+// input, as soon as that window is up, and then waits for the rest.
 void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandidate> input,
                 HWND foreground);
 // The first usable window of candidates (top first; usable: there, shown, enabled),

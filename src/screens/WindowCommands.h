@@ -4,13 +4,12 @@
 //
 // ShowWindow on a window of another program waits until that program handles the
 // request; a program that has stopped answering would freeze the strip with it.
-// So every request to another program's window is posted, all at once, and a
-// hung program holds up none of the others. A window is shown where it stands in
-// the stacking order (a hidden window keeps its place there), so the order in
-// which programs wake does not matter and nothing waits between programs.
+// So every request to another program's window is posted, and a window is shown
+// where it stands in the stacking order (a hidden window keeps its place there).
 // Where a caller must know that a request was carried out (old windows gone
-// before the screen number changes, the window that gets the input up), the
-// batch waits on the programs' answers, never on the clock.
+// before the screen number changes, one program's windows up before the next
+// program's, the window that gets the input up), the batch waits on the
+// programs' answers, never on the clock, and gives up on a silent program once.
 //
 // Requests not yet carried out are remembered in the model (Screens.Pending),
 // and SeemsVisible answers with the state asked for while one is pending.

@@ -172,8 +172,9 @@ void WindowBatch::Forget() {
 }
 
 bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
-    // A window is done once it is in its state or gone, or its program answered
-    // with the window still as it was (it keeps it so: the settle timer's affair).
+    // A window is done once its program has answered (it has then carried out the
+    // request whole, its restacking included; a window it kept as it was is the
+    // settle timer's affair), or once it is gone.
     constexpr DWORD kLookAgainMs = 100; // a window may also go without a word
     DWORD progress = GetTickCount();
     for (;;) {
@@ -185,7 +186,7 @@ bool WindowBatch::WaitWhile(HWND only, DWORD maxMs) {
             const bool exists = IsWindow(s.window) != FALSE;
             const bool visible = exists && visibilityRead(s.window);
             Screens.Pending.Judge(Key(s.window), exists, visible);
-            if (exists && visible != s.visible && Awaited(s.call)) {
+            if (exists && Awaited(s.call)) {
                 open = true;
                 continue;
             }

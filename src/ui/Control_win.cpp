@@ -335,7 +335,8 @@ Control* SetVisible(Control* c, bool v) {
         c->style &= ~WS_VISIBLE;
     c->visible = v;
     if (c->handle) {
-        ShowWindow(c->handle, v ? SW_SHOW : SW_HIDE);
+        // A window that must never take the input is shown without it.
+        ShowWindow(c->handle, !v ? SW_HIDE : c->exStyle & WS_EX_NOACTIVATE ? SW_SHOWNA : SW_SHOW);
         if (!v) c->showAfterCreation = false;
     }
     if (c->parent) Realign(c->parent);

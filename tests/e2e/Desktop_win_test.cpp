@@ -96,10 +96,15 @@ TEST_F(ParavueE2E, TheInputComesBackToTheWindowLeftWithItElseTheTopMainWindowEls
     HWND doc = other.Window("doc"), main = other.Window("main"), palette = other.Window("palette");
     // The document has the input below the main window and the palette above both.
     FocusOn(doc);
-    for (HWND w : {main, palette})
-        SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_EQ((std::vector<std::string>{"palette", "main", "doc"}),
-              other.Stacking({"doc", "main", "palette"}));
+    // Raised again until it holds: Wine may still lift the document it just activated.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND w : {main, palette})
+                SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return other.Stacking({"doc", "main", "palette"}) ==
+                   std::vector<std::string>{"palette", "main", "doc"};
+        },
+        3000));
     ASSERT_EQ(doc, GetForegroundWindow());
     SwitchTo(2);
     SwitchTo(1);
