@@ -19,6 +19,7 @@
 #include "support/OtherProgram.h"
 #include <psapi.h>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -71,8 +72,8 @@ void Settle(DWORD ms = 200) {
     }
 }
 
-// Waits until every window has the visibility wanted (a dead one counts as done),
-// polling the same way the program's own batch wait does.
+// The stopwatch for the program and the floors alike: polls until every window
+// has the visibility wanted (a dead one counts as done).
 bool WaitForState(const std::vector<HWND>& windows, bool visible, DWORD maxMs = kStateWaitMs) {
     double end = NowMs() + maxMs;
     size_t done = 0;
@@ -88,6 +89,72 @@ bool WaitForState(const std::vector<HWND>& windows, bool visible, DWORD maxMs = 
     return true;
 }
 
+void CALLBACK Answered(HWND, UINT, ULONG_PTR, LRESULT) {}
+
+// The program's own calls, bare: each window posted its state (PostShowWindow,
+// bottom first, a show without activation), its program asked to answer once it
+// has taken the request, and a wait that wakes on those answers until every
+// window has reached its state.
+void PostAndWait(const std::vector<HWND>& windows, bool visible) {
+    for (auto w = windows.rbegin(); w != windows.rend(); ++w) {
+        PostShowWindow(*w, visible);
+        SendMessageCallbackW(*w, WM_NULL, 0, 0, Answered, 0);
+    }
+    std::vector<bool> done(windows.size());
+    const double end = NowMs() + kStateWaitMs;
+    for (;;) {
+        bool open = false;
+        for (size_t i = 0; i < windows.size(); ++i) {
+            if (done[i]) continue;
+            HWND w = windows[i];
+            if (IsWindow(w) && (IsWindowVisible(w) != FALSE) != visible)
+                open = true;
+            else
+                done[i] = true;
+        }
+        if (!open || NowMs() > end) return;
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
+}
+
+// Notes from a thread of its own when window first becomes the foreground window:
+// the switch hands it the input before it returns.
+class ForegroundWatch {
+  public:
+    explicit ForegroundWatch(HWND window) : window_(window) {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~ForegroundWatch() {
+        stop_ = true;
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+    ForegroundWatch(const ForegroundWatch&) = delete;
+    ForegroundWatch& operator=(const ForegroundWatch&) = delete;
+    // NowMs() when it first was, 0 until then.
+    double at() const { return at_; }
+
+  private:
+    static DWORD WINAPI Run(void* self) {
+        auto* watch = static_cast<ForegroundWatch*>(self);
+        while (!watch->stop_) {
+            if (GetForegroundWindow() == watch->window_) {
+                watch->at_ = NowMs();
+                break;
+            }
+            Sleep(1);
+        }
+        return 0;
+    }
+    HWND window_;
+    HANDLE thread_ = nullptr;
+    std::atomic<bool> stop_{false};
+    std::atomic<double> at_{0};
+};
+
 // The peak working set of a process, 0 when it cannot be read.
 size_t PeakWorkingSet(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters{};
@@ -100,12 +167,12 @@ size_t PeakWorkingSet(HANDLE process) {
 // visible pop-up as well (a find box, a palette), shown after it.
 class Crowd {
   public:
-    Crowd(int n, bool groups) {
+    Crowd(int n, bool groups, const std::string& name = "Bench") {
         std::string dir = MakeTempDir("bench");
         std::string spec;
         for (int i = 0; i < n; ++i) {
             const std::string k = std::to_string(i);
-            spec += "w" + k + "\tv\t-\tBench window " + k + "\n";
+            spec += "w" + k + "\tv\t-\t" + name + " window " + k + "\n";
             if (groups && i % 5 == 0)
                 spec += "p" + k + "\tvp\tw" + k + "\tBench pop-up " + k + "\n";
         }
@@ -168,7 +235,9 @@ BOOL CALLBACK ReadJudgingFacts(HWND window, LPARAM shell) {
 
 struct SwitchFigures {
     std::vector<double> away, back, awayReturn, backReturn;
-    std::vector<double> floorHide, floorShow, floorShowNa, syncHide, syncShow;
+    std::vector<double> floorHide, floorShow;              // PostShowWindow
+    std::vector<double> asyncHide, asyncShow, asyncShowNa; // ShowWindowAsync
+    std::vector<double> syncHide, syncShow;                // ShowWindow
     std::vector<double> input; // from the switch back until the chosen window has the input
     bool inputTimed = false;
     std::vector<double> menuShown, menuHidden, readsShown;
@@ -193,10 +262,10 @@ double TimeUntil(const std::vector<HWND>& windows, bool visible, bool& complete,
     return NowMs() - t0;
 }
 
-// The switch away and back, then the floors: a bare loop over the same windows
-// with the same calls (ShowWindowAsync) and the same wait, and nothing else.
-// The way back has two floors: showing with activation (SW_SHOW), as the
-// program did when it activated each window, and without (SW_SHOWNA).
+// The switch away and back, then the floor: a bare loop over the same windows
+// with the same calls and the same kind of wait (PostAndWait), and nothing else.
+// For comparison, the calls the program made before: ShowWindowAsync, showing
+// with activation (SW_SHOW) and without (SW_SHOWNA), and synchronous ShowWindow.
 void MeasureSwitchSteps(MainForm* strip, const Crowd& crowd, int n, int reps, SwitchFigures& f) {
     // After a step the other program repaints its windows for a while; timing the
     // next step over that would time the repainting.
@@ -236,16 +305,25 @@ void MeasureSwitchSteps(MainForm* strip, const Crowd& crowd, int n, int reps, Sw
         }
 
         StripInFront(strip);
-        f.floorHide.push_back(TimeUntil(windows, false, f.complete, bare(SW_HIDE)));
+        f.floorHide.push_back(
+            TimeUntil(windows, false, f.complete, [&] { PostAndWait(windows, false); }));
         quiet();
         StripInFront(strip);
-        f.floorShow.push_back(TimeUntil(windows, true, f.complete, bare(SW_SHOW)));
+        f.floorShow.push_back(
+            TimeUntil(windows, true, f.complete, [&] { PostAndWait(windows, true); }));
+        quiet();
+
+        StripInFront(strip);
+        f.asyncHide.push_back(TimeUntil(windows, false, f.complete, bare(SW_HIDE)));
+        quiet();
+        StripInFront(strip);
+        f.asyncShow.push_back(TimeUntil(windows, true, f.complete, bare(SW_SHOW)));
         quiet();
         StripInFront(strip);
         TimeUntil(windows, false, f.complete, bare(SW_HIDE));
         quiet();
         StripInFront(strip);
-        f.floorShowNa.push_back(TimeUntil(windows, true, f.complete, bare(SW_SHOWNA)));
+        f.asyncShowNa.push_back(TimeUntil(windows, true, f.complete, bare(SW_SHOWNA)));
         quiet();
 
         // The synchronous calls, for comparison.
@@ -279,13 +357,13 @@ void MeasureInput(MainForm* strip, const Crowd& crowd, int n, int reps, SwitchFi
         SwitchScreen(strip, nullptr);
         f.complete &= WaitForState(windows, false);
         Settle(static_cast<DWORD>(std::max(200, 2 * n)));
+        ForegroundWatch watch(chosen);
         const double t0 = NowMs();
         SwitchScreen(strip, nullptr);
-        const bool got = inFront && WaitFor([&] { return GetForegroundWindow() == chosen; },
+        const bool got = inFront && WaitFor([&] { return watch.at() > 0; },
                                             static_cast<DWORD>(std::max(5000, 10 * n)));
-        const double t = NowMs() - t0;
         f.complete &= got && WaitForState(windows, true);
-        if (got) f.input.push_back(t);
+        if (got) f.input.push_back(watch.at() - t0);
         Settle(static_cast<DWORD>(std::max(200, 2 * n)));
     }
 }
@@ -294,6 +372,7 @@ void MeasureSwitch(MainForm* strip, int n, int reps, SwitchFigures& f, SwitchFig
     {
         Crowd crowd(n, false);
         MeasureSwitchSteps(strip, crowd, n, reps, f);
+        MeasureInput(strip, crowd, n, reps, f);
         const std::vector<HWND>& windows = crowd.windows();
         auto quiet = [n] { Settle(static_cast<DWORD>(std::max(200, 2 * n))); };
 
@@ -328,6 +407,69 @@ void MeasureSwitch(MainForm* strip, int n, int reps, SwitchFigures& f, SwitchFig
     MeasureInput(strip, groups, n, reps, g);
 }
 
+// The windows of three programs, dealt out in turn over the stacking order: 20
+// round trips through the switch, each checked against the order it started from.
+struct Interleaved {
+    int trips = 0, exact = 0;
+    std::vector<double> back; // from the switch back until every window is up
+    bool complete = true;
+};
+constexpr int kInterleavedTrips = 20;
+
+// The given windows, top first, as the desktop stacks them.
+std::vector<HWND> StackOf(const std::vector<HWND>& windows) {
+    std::vector<HWND> order;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (std::find(windows.begin(), windows.end(), w) != windows.end()) order.push_back(w);
+    return order;
+}
+
+void MeasureInterleaved(MainForm* strip, int n, Interleaved& f) {
+    Crowd a((n + 2) / 3, false, "Bench A"), b((n + 1) / 3, false, "Bench B"),
+        c(n / 3, false, "Bench C");
+    f.complete = a.complete() && b.complete() && c.complete();
+    // Top first: a0 b0 c0 a1 b1 c1 ...
+    std::vector<HWND> stacked;
+    for (size_t i = 0; i < a.windows().size(); ++i)
+        for (const Crowd* crowd : {&a, &b, &c})
+            if (i < crowd->windows().size()) stacked.push_back(crowd->windows()[i]);
+    // Stacked so, and the input on the top window, as a user left it.
+    auto restack = [&] {
+        for (auto w = stacked.rbegin(); w != stacked.rend(); ++w)
+            SetWindowPos(*w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(stacked.front());
+        WaitFor([&] { return GetForegroundWindow() == stacked.front(); }, 2000);
+        Settle(static_cast<DWORD>(std::max(200, 2 * n)));
+    };
+    restack();
+    if (StackOf(stacked) != stacked) {
+        std::fprintf(stderr, "bench: the %d interleaved windows could not be stacked\n", n);
+        f.complete = false;
+        return;
+    }
+    // Every request a program was sent is carried out once it answers.
+    auto answered = [&] {
+        for (const Crowd* crowd : {&a, &b, &c})
+            if (!crowd->windows().empty()) f.complete &= Answers(crowd->windows().front(), 10000);
+    };
+    for (int trip = 0; trip < kInterleavedTrips && f.complete; ++trip) {
+        SwitchScreen(strip, nullptr);
+        f.complete &= WaitForState(stacked, false);
+        Settle(static_cast<DWORD>(std::max(200, 2 * n)));
+        const double t0 = NowMs();
+        SwitchScreen(strip, nullptr);
+        f.complete &= WaitForState(stacked, true);
+        f.back.push_back(NowMs() - t0);
+        answered();
+        Settle(static_cast<DWORD>(std::max(200, 2 * n)));
+        ++f.trips;
+        if (StackOf(stacked) == stacked)
+            ++f.exact;
+        else
+            restack(); // each trip starts from the order wanted
+    }
+}
+
 // The rows of one kind of switch; kind, when given, goes in brackets.
 void SwitchRows(const std::string& kind, int count, const SwitchFigures& f) {
     if (f.away.empty()) return;
@@ -335,15 +477,20 @@ void SwitchRows(const std::string& kind, int count, const SwitchFigures& f) {
     const std::string of = kind.empty() ? "" : kind + ", ";
     const std::string tag = kind.empty() ? "" : " (" + kind + ")";
     double away = Median(f.away), back = Median(f.back);
-    double hide = Median(f.floorHide), show = Median(f.floorShow), showNa = Median(f.floorShowNa);
+    double hide = Median(f.floorHide), show = Median(f.floorShow);
+    double asyncHide = Median(f.asyncHide), asyncShow = Median(f.asyncShow),
+           asyncShowNa = Median(f.asyncShowNa);
     Row("Switch away (" + of + "hide N)", n, Ms(away), "floor " + Ms(hide), Ratio(away, hide));
     Row("Switch back (" + of + "show N)", n, Ms(back), "floor " + Ms(show), Ratio(back, show));
-    Row("... against the floor without activation (SW_SHOWNA)", n, Ms(back), "floor " + Ms(showNa),
-        Ratio(back, showNa));
     Row("Switch away + back" + tag, n, Ms(away + back), "floor " + Ms(hide + show),
         Ratio(away + back, hide + show));
     Row("... of which SwitchScreen returned after", n,
         Ms(Median(f.awayReturn)) + " + " + Ms(Median(f.backReturn)));
+    Row("... against ShowWindowAsync: SW_HIDE / SW_SHOWNA", n, Ms(away) + " / " + Ms(back),
+        Ms(asyncHide) + " / " + Ms(asyncShowNa),
+        Ratio(away, asyncHide) + " / " + Ratio(back, asyncShowNa));
+    Row("... against ShowWindowAsync with activation (SW_SHOW)", n, Ms(back), Ms(asyncShow),
+        Ratio(back, asyncShow));
     Row("ShowWindow (synchronous) hide + show", n,
         Ms(Median(f.syncHide)) + " + " + Ms(Median(f.syncShow)));
     if (!f.inputTimed) return;
@@ -365,14 +512,27 @@ void BenchSwitchAndMenu(int reps) {
     // PARAVUE_BENCH_N=500 measures that one count only.
     const char* only = std::getenv("PARAVUE_BENCH_N");
     SwitchFigures figures[std::size(kCounts)], grouped[std::size(kCounts)];
+    Interleaved interleaved[std::size(kCounts)];
     for (size_t i = 0; i < std::size(kCounts); ++i)
-        if (!only || std::atoi(only) == kCounts[i])
+        if (!only || std::atoi(only) == kCounts[i]) {
             MeasureSwitch(strip, kCounts[i], kCounts[i] >= 500 ? std::max(3, reps / 2) : reps,
                           figures[i], grouped[i]);
+            MeasureInterleaved(strip, kCounts[i], interleaved[i]);
+        }
 
     for (size_t i = 0; i < std::size(kCounts); ++i) {
         SwitchRows("", kCounts[i], figures[i]);
         SwitchRows("groups", kCounts[i], grouped[i]);
+        const Interleaved& f = interleaved[i];
+        if (f.trips == 0) continue;
+        const std::string n = std::to_string(kCounts[i]) + (f.complete ? "" : " (!)");
+        Row("Three programs interleaved: round trips back in the exact stacking order", n,
+            std::to_string(f.exact) + " of " + std::to_string(f.trips),
+            "goal " + std::to_string(kInterleavedTrips) + " of " +
+                std::to_string(kInterleavedTrips));
+        const double back = Median(f.back), one = Median(figures[i].back);
+        Row("... switch back until every window is up (three programs)", n, Ms(back),
+            "one program " + Ms(one), Ratio(back, one));
     }
     for (size_t i = 0; i < std::size(kCounts); ++i) {
         const SwitchFigures& f = figures[i];
