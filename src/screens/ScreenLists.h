@@ -26,6 +26,9 @@ std::vector<ShownWindow> ShownWindowsNow(HWND main = nullptr);
 // Where the input may go on the screen shown: hadInput (when given) first, then
 // the main windows top first; for ChooseInput.
 std::vector<InputCandidate> InputCandidatesNow(HWND hadInput);
+// The group of main among the windows remembered for its screen, as their owners
+// make it now.
+std::vector<ShownWindow> RememberedGroupOf(HWND main);
 bool HasEligibleStyle(HWND window);
 
 inline HWND WindowOf(uintptr_t key) {

@@ -91,3 +91,18 @@ std::vector<InputCandidate> InputCandidatesNow(HWND hadInput) {
             candidates.push_back({groups[i].handle, false, true});
     return candidates;
 }
+
+std::vector<ShownWindow> RememberedGroupOf(HWND main) {
+    // Every remembered window took part when it was recorded; who owns whom now
+    // decides the group. The list stands bottom first, the rule reads top first.
+    const int screen = Screens.ScreenOf(KeyOf(main));
+    std::vector<GroupCandidate> windows;
+    const std::vector<WindowEntry>& all = Screens.All();
+    for (size_t i = all.size(); i-- > 0;)
+        if (all[i].Screen == screen)
+            windows.push_back({all[i].Handle, KeyOf(GetWindow(WindowOf(all[i].Handle), GW_OWNER))});
+    std::vector<ShownWindow> group;
+    for (const GroupMember& m : GroupWindows(windows))
+        if (m.main == KeyOf(main)) group.push_back({m.handle, m.main, 0, false, {}, 0});
+    return group;
+}

@@ -99,7 +99,14 @@ MovePlan ScreenModel::MoveGroup(uintptr_t main, int target, const std::vector<Sh
             Remember(target, w, input);
             plan.hide.push_back(w.Handle);
         }
-    } else if (target == current_) {
+        return plan;
+    }
+    // Who owns whom may have changed since the group was hidden: the members found
+    // now (group, when given) go with their main window.
+    for (const ShownWindow& w : group)
+        for (WindowEntry& e : entries_)
+            if (e.Handle == w.Handle && e.Screen == from) e.Main = main;
+    if (target == current_) {
         plan.show = TakeOut(from, main);
     } else {
         // From one hidden screen to another: nothing changes on the desktop. The

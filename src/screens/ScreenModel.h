@@ -90,8 +90,9 @@ class ScreenModel {
     // show. Nothing to do (an empty plan, to == 0) for target shown or no screen.
     SwitchPlan PlanSwitch(int target, const std::vector<ShownWindow>& shown, uintptr_t input);
     // Moves the group whose main window is main to target. group is that group as it
-    // stands on the screen shown (empty when it is hidden); a hidden group is the
-    // model's own. A group that is already there, or unknown, does not move.
+    // stands now: on the screen shown as the reader found it, hidden as its owners
+    // make it among the windows of its screen (empty: as it was recorded). A group
+    // that is already there, or unknown, does not move.
     MovePlan MoveGroup(uintptr_t main, int target, const std::vector<ShownWindow>& group,
                        uintptr_t input);
     // The session may end or the run ends: every remembered window comes back, and

@@ -161,7 +161,7 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
         const bool shown = Screens.ScreenOf(KeyOf(window)) == 0;
         const MovePlan plan =
             Screens.MoveGroup(KeyOf(window), link->Target,
-                              shown ? ShownWindowsNow(window) : std::vector<ShownWindow>{},
+                              shown ? ShownWindowsNow(window) : RememberedGroupOf(window),
                               KeyOf(GetForegroundWindow()));
         // Remembered before the first hide is asked for; a group on its way back is
         // out of the record already, and its requests outlive us.

@@ -246,3 +246,20 @@ TEST(ScreenModel, GatherAllReturnsEveryWindowAndTheLookupsAgree) {
         EXPECT_EQ(n, m.Current());
     }
 }
+
+TEST(ScreenModel, AHiddenGroupMovesAsItsOwnersMakeItNowNotAsItWasRecorded) {
+    for (int n : kCounts) {
+        SCOPED_TRACE(n);
+        ScreenModel m(n);
+        // 40 and 41 were recorded each on its own (41's owner was elsewhere then).
+        m.PlanSwitch(2, {W(40), W(41)}, 0);
+        // Now 40 owns 41: bringing 40 back brings 41 with it.
+        MovePlan p = m.MoveGroup(40, 2, {W(40), W(41, 40)}, 0);
+        EXPECT_EQ((Handles{40, 41}), Of(p.show));
+        EXPECT_EQ(0, m.ScreenOf(41));
+        // Without a group given, as recorded: 41 alone stays.
+        m.PlanSwitch(1, {W(50), W(51)}, 0);
+        EXPECT_EQ((Handles{50}), Of(m.MoveGroup(50, 1, {}, 0).show));
+        EXPECT_EQ(2, m.ScreenOf(51));
+    }
+}
