@@ -37,6 +37,7 @@ set(PARAVUE_PORTABLE_SOURCES
 
 # Code that calls Win32: built for Windows only.
 set(PARAVUE_WIN32_SOURCES
+  src/app/AttentionSign_win.cpp
   src/app/MainInteraction_win.cpp
   src/app/Placement_win.cpp
   src/app/SingleInstance_win.cpp
@@ -104,6 +105,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/launch/LaunchReport_test.cpp
   tests/launch/ListDocument_test.cpp
   tests/launch/ListText_test.cpp
+  tests/screens/AttentionSign_test.cpp
   tests/screens/Eligibility_test.cpp
   tests/screens/HiddenRecord_test.cpp
   tests/screens/InputChoice_test.cpp

@@ -1,4 +1,5 @@
 #include "app/MainInteraction.h"
+#include "app/AttentionSign.h"
 #include "app/FullScreen.h"
 #include "app/Unit1.h"
 #include "errors/err.h"
@@ -89,9 +90,7 @@ class StripSwitching final : public SwitchingStrip {
   public:
     explicit StripSwitching(MainForm* s) : s_(s) {}
     void ShowTexts(const StripTexts& texts) override {
-        HWND button = GetHandle(s_->SwitchButton);
-        SetToolTip(s_->ToolTipWindow, button, "");
-        SetToolTip(s_->ToolTipWindow, button, texts.switchHint.c_str());
+        ShowSwitchHint(s_);
         SetCaption(s_->SwitchButton, texts.switchCaption.c_str());
         SetCaption(s_->ScreenNumberLabel, texts.number.c_str());
     }
@@ -117,7 +116,11 @@ bool StripMessage(Control*, MSG& msg, LRESULT& result) {
         return true;
     }
     if (msg.message == kGiveInputBack) {
-        if (!Screens.Ended) GiveInputBack(reinterpret_cast<HWND>(msg.lParam));
+        if (!Screens.Ended) {
+            // The menu may have brought a window that asked for attention here.
+            ShowSwitchHint(MainFormRecord);
+            GiveInputBack(reinterpret_cast<HWND>(msg.lParam));
+        }
         return true;
     }
     return false;
@@ -204,6 +207,7 @@ void StartStripInput() {
     // Windows names the change of foreground; Wine only the focus that follows it.
     for (DWORD event : {EVENT_SYSTEM_FOREGROUND, EVENT_OBJECT_FOCUS})
         SetWinEventHook(event, event, nullptr, ForegroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
+    StartAttentionSign(s);
 }
 
 void FitStripToInputAtStart() {
@@ -218,6 +222,7 @@ void SwitchScreen(void* data, BaseObject*) {
 
 void RestoreAll(void* data, BaseObject*) {
     auto* s = static_cast<MainForm*>(data);
+    EndAttentionSign();
     if (!RestoreHiddenWindows(InputWindowNow())) return;
     if (s && s->form) {
         FormPosition position(s->form);

@@ -8,6 +8,7 @@ void ScreenModel::Reset(int screens) {
     count_ = std::clamp(screens, kMinScreens, kMaxScreens);
     entries_.clear();
     refused_.clear();
+    asking_.clear();
     Pending = {};
     current_ = 1;
     Ended = false;
@@ -82,6 +83,7 @@ SwitchPlan ScreenModel::PlanSwitch(int target, const std::vector<ShownWindow>& s
     current_ = target;
     plan.show = TakeOut(target);
     plan.input = InputCandidates(plan.show);
+    StopAsking(0);
     return plan;
 }
 
@@ -108,6 +110,7 @@ MovePlan ScreenModel::MoveGroup(uintptr_t main, int target, const std::vector<Sh
             if (e.Handle == w.Handle && e.Screen == from) e.Main = main;
     if (target == current_) {
         plan.show = TakeOut(from, main);
+        StopAsking(0);
     } else {
         // From one hidden screen to another: nothing changes on the desktop. The
         // group goes on top of its new screen, as a group sent from this one does.
@@ -123,6 +126,7 @@ std::vector<WindowEntry> ScreenModel::GatherAll(int onto) {
     if (IsScreen(onto)) current_ = onto;
     std::vector<WindowEntry> all = std::move(entries_);
     entries_.clear();
+    asking_.clear();
     return all;
 }
 
@@ -177,6 +181,36 @@ StripTexts ScreenModel::Texts() const {
     // Screens are numbered 1 to 9: one digit each.
     char hint[] = " Switch to screen N ";
     hint[sizeof hint - 3] = static_cast<char>('0' + Next());
-    return {std::string(1, static_cast<char>('0' + current_)),
-            std::string(1, hint[sizeof hint - 3]), hint};
+    StripTexts texts{std::string(1, static_cast<char>('0' + current_)),
+                     std::string(1, hint[sizeof hint - 3]), hint};
+    for (size_t i = asking_.size(); i-- > 0;)
+        if (const WindowEntry* e = Find(asking_[i])) {
+            texts.sign = e->Screen;
+            char where[] = "Screen N: ";
+            where[7] = static_cast<char>('0' + e->Screen);
+            texts.switchHint = where;
+            texts.switchHint += e->Title;
+            break;
+        }
+    return texts;
+}
+
+bool ScreenModel::Ask(uintptr_t window) {
+    // A window the user can see asks in its own way.
+    if (!ScreenOf(window)) return false;
+    for (uintptr_t w : asking_)
+        if (w == window) return false;
+    asking_.push_back(window);
+    return true;
+}
+
+bool ScreenModel::StopAsking(uintptr_t window) {
+    // Without a window: every one that stands on the screen shown.
+    size_t kept = 0;
+    for (uintptr_t w : asking_)
+        if (window ? w != window : ScreenOf(w) != 0) asking_[kept++] = w;
+    const bool stopped = kept != asking_.size();
+    while (asking_.size() > kept)
+        asking_.pop_back();
+    return stopped;
 }

@@ -56,8 +56,11 @@ struct MovePlan {
 };
 
 // What the strip says: its number, its switch button and that button's hint.
+// sign is the screen of a window that asks for attention (0: none); the button
+// is marked then, and its hint names that window.
 struct StripTexts {
     std::string number, switchCaption, switchHint;
+    int sign = 0;
 };
 
 class ScreenModel {
@@ -116,6 +119,15 @@ class ScreenModel {
     static std::vector<InputCandidate> InputCandidates(const std::vector<WindowEntry>& list);
     StripTexts Texts() const;
 
+    // window asks for attention (its taskbar button flashes). Only a window
+    // remembered for a screen not shown makes a sign, named by the title it was
+    // recorded with; one that asks again keeps its place. True when it is new.
+    bool Ask(uintptr_t window);
+    // window stopped asking, or is gone; true when it was asking. With window 0,
+    // every window asking that stands on the screen shown: it has been seen, and
+    // no longer asks whatever it goes on to do.
+    bool StopAsking(uintptr_t window);
+
     // Requests to other programs' windows not yet carried out.
     PendingStates Pending;
     // Set as the restore at the end begins; from then on nothing is remembered.
@@ -132,6 +144,8 @@ class ScreenModel {
     // Every remembered window; a screen's list is its entries in this order.
     std::vector<WindowEntry> entries_;
     std::vector<uintptr_t> refused_;
+    // The windows asking for attention, oldest first; the latest is named.
+    std::vector<uintptr_t> asking_;
     int count_ = kMinScreens;
     int current_ = 1;
 };

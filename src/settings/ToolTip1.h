@@ -8,4 +8,5 @@ HWND CreateToolTipWindow(HWND owner, HINSTANCE instance);
 // A non-empty text adds control as a tool with that hint (true when accepted);
 // an empty text removes control's tool (always true). An existing tool is never
 // replaced: to change a hint, remove it first. Null windows give false.
+// text is UTF-8.
 bool SetToolTip(HWND toolTip, HWND control, const char* text);

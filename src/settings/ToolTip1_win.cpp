@@ -1,11 +1,12 @@
 #include "settings/ToolTip1.h"
+#include "errors/Wide_win.h"
 #include "ui/Services_win.h"
 #include <commctrl.h>
 #include <cstddef>
 
 namespace {
 // The tool record in its original 44-byte form, which every comctl32 version
-// accepts. The headers' TOOLINFOA has grown since.
+// accepts. The headers' TOOLINFOW has grown since.
 struct ToolRecord {
     UINT cbSize;
     UINT uFlags;
@@ -13,11 +14,11 @@ struct ToolRecord {
     UINT_PTR uId;
     RECT rect;
     HINSTANCE hinst;
-    LPSTR lpszText;
+    LPCWSTR lpszText;
     LPARAM lParam;
 };
 static_assert(sizeof(ToolRecord) == 44, "the tool record is 44 bytes");
-static_assert(offsetof(ToolRecord, lpszText) == offsetof(TOOLINFOA, lpszText),
+static_assert(offsetof(ToolRecord, lpszText) == offsetof(TOOLINFOW, lpszText),
               "the tool record starts like TOOLINFOA");
 } // namespace
 
@@ -39,9 +40,11 @@ bool SetToolTip(HWND toolTip, HWND control, const char* text) {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = control;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text ? text : "");
+    // A hint may name another program's window, whose title is in any script.
+    const WideText wide(text ? text : "");
+    tool.lpszText = wide;
     if (text && *text)
-        return SendMessageA(toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
-    SendMessageA(toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        return SendMessageA(toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+    SendMessageA(toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return true;
 }
