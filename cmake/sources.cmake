@@ -127,6 +127,7 @@ set(PARAVUE_PORTABLE_TESTS
 )
 set(PARAVUE_WIN32_TESTS
   tests/app/Placement_win_test.cpp
+  tests/e2e/AttentionSign_win_test.cpp
   tests/e2e/Paravue_win_test.cpp
   tests/e2e/Desktop_win_test.cpp
   tests/e2e/DpiAndSettings_win_test.cpp
