@@ -10,7 +10,7 @@ std::vector<UINT> requests;
 WNDPROC originalProc;
 
 LRESULT CALLBACK WatchRequests(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == TTM_ADDTOOLA || msg == TTM_DELTOOLA) requests.push_back(msg);
+    if (msg == TTM_ADDTOOLW || msg == TTM_DELTOOLW) requests.push_back(msg);
     return CallWindowProcA(originalProc, window, msg, wParam, lParam);
 }
 
@@ -104,8 +104,19 @@ TEST_F(ToolTipTest, ChangingAHintLeavesExactlyOneWithTheNewText) {
     EXPECT_TRUE(SetToolTip(toolTip, button, ""));
     EXPECT_TRUE(SetToolTip(toolTip, button, "Save & quit"));
     EXPECT_EQ(HintOf(button), "Save & quit");
-    EXPECT_EQ(requests, (std::vector<UINT>{TTM_ADDTOOLA, TTM_DELTOOLA, TTM_ADDTOOLA, TTM_DELTOOLA,
-                                           TTM_ADDTOOLA}));
+    // A hint may carry another program's title, in any script.
+    EXPECT_TRUE(SetToolTip(toolTip, button, ""));
+    EXPECT_TRUE(SetToolTip(toolTip, button, "Screen 2: \xD0\x9F\xD1\x80\xD0\xB8 \xF0\x9F\x98\x80"));
+    wchar_t wide[64] = L"";
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = button;
+    info.uId = reinterpret_cast<UINT_PTR>(button);
+    info.lpszText = wide;
+    SendMessageW(toolTip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(wide, L"Screen 2: \x041F\x0440\x0438 \xD83D\xDE00");
+    EXPECT_EQ(requests, (std::vector<UINT>{TTM_ADDTOOLW, TTM_DELTOOLW, TTM_ADDTOOLW, TTM_DELTOOLW,
+                                           TTM_ADDTOOLW, TTM_DELTOOLW, TTM_ADDTOOLW}));
 }
 
 TEST_F(ToolTipTest, NullWindowsGiveFalseAndSendNothing) {
