@@ -101,19 +101,37 @@ std::string HotkeyName(const Hotkey& hotkey) {
     return name + KeyName(hotkey.key);
 }
 
-std::string HotkeyNote(const HotkeyParse& parse, bool registered) {
-    switch (parse.status) {
-    case HotkeyStatus::Empty:
-        return "No hotkey (turned off)";
-    case HotkeyStatus::Invalid:
-        return "No hotkey: the setting is not valid";
-    case HotkeyStatus::Ok:
-        break;
-    }
-    const std::string name = HotkeyName(parse.hotkey);
-    return registered ? "Hotkey: " + name : "No hotkey: " + name + " is in use";
+void AddKeyNote(std::string& line, const char* name, const HotkeyParse& parse, bool registered) {
+    const std::string key = name;
+    std::string part;
+    if (parse.status == HotkeyStatus::Empty)
+        part = "no " + key + " (turned off)";
+    else if (parse.status == HotkeyStatus::Invalid)
+        part = "no " + key + ": the setting is not valid";
+    else if (registered)
+        part = key + ": " + HotkeyName(parse.hotkey);
+    else
+        part = "no " + key + ": " + HotkeyName(parse.hotkey) + " is in use";
+    if (line.empty())
+        part[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(part[0])));
+    else
+        line += "; ";
+    line += part;
 }
 
 bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys) {
     return defaultKey && keys.layoutHasAltGr && keys.rightAltDown && !keys.leftAltDown;
+}
+
+bool FollowKeyEvent(AltGrWatch& w, uint32_t vk, bool extended, bool up, bool (*altGrLayout)()) {
+    const bool right = vk == kVK_RMENU || (vk == kVK_MENU && extended);
+    if (!right && vk != kVK_LMENU && vk != kVK_MENU) return false;
+    bool& down = right ? w.keys.rightAltDown : w.keys.leftAltDown;
+    // A key held down repeats its press: the layout is read once, as it goes down.
+    if (right && !up && !down) w.keys.layoutHasAltGr = altGrLayout();
+    down = !up;
+    const bool aside = IgnoreHotkeyPress(true, w.keys);
+    if (aside == w.aside) return false;
+    w.aside = aside;
+    return true;
 }
