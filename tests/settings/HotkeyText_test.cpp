@@ -1,6 +1,7 @@
 #include "settings/HotkeyText.h"
 #include <gtest/gtest.h>
 #include <tuple>
+#include <vector>
 
 namespace {
 constexpr uint32_t C = kHotkeyCtrl, A = kHotkeyAlt, S = kHotkeyShift, W = kHotkeyWin;
@@ -36,7 +37,9 @@ TEST(HotkeyText, ReadsModifiersAndOneKey) {
         EXPECT_EQ(r.modifiers, p.hotkey.modifiers);
         EXPECT_EQ(r.key, p.hotkey.key);
         EXPECT_EQ(r.name, HotkeyName(p.hotkey));
-        EXPECT_EQ(std::string("Hotkey: ") + r.name, HotkeyNote(p, true));
+        std::string note;
+        AddKeyNote(note, "hotkey", p, true);
+        EXPECT_EQ(std::string("Hotkey: ") + r.name, note);
     }
 }
 
@@ -52,10 +55,31 @@ TEST(HotkeyText, EmptyMeansNoneAndAnythingElseIsNotValid) {
         SCOPED_TRACE(text);
         EXPECT_EQ(HotkeyStatus::Invalid, ParseHotkey(text).status);
     }
-    EXPECT_EQ("No hotkey (turned off)", HotkeyNote(ParseHotkey(""), false));
-    EXPECT_EQ("No hotkey: the setting is not valid", HotkeyNote(ParseHotkey("Ctrl+Tab"), false));
-    EXPECT_EQ("No hotkey: Ctrl+Alt+Space is in use",
-              HotkeyNote(ParseHotkey(kDefaultHotkeyText), false));
+}
+
+// The menu's last line: the switch key's part as it always read, then the move
+// key's in the same words.
+TEST(HotkeyText, TheNoteNamesEachKeyOrWhyItIsMissing) {
+    struct Row {
+        const char *switchKey, *moveKey; // setting texts
+        bool switchTaken, moveTaken;     // another program holds it
+        const char* note;
+    } rows[] = {
+        {kDefaultHotkeyText, kDefaultMoveHotkeyText, false, false,
+         "Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space"},
+        {"", "", false, false, "No hotkey (turned off); no move key (turned off)"},
+        {"Ctrl+Tab", "Win+M", false, false, "No hotkey: the setting is not valid; move key: Win+M"},
+        {kDefaultHotkeyText, kDefaultMoveHotkeyText, true, true,
+         "No hotkey: Ctrl+Alt+Space is in use; no move key: Ctrl+Alt+Shift+Space is in use"},
+        {"Shift+F1", "Alt+", false, false,
+         "Hotkey: Shift+F1; no move key: the setting is not valid"},
+    };
+    for (const Row& r : rows) {
+        std::string note;
+        AddKeyNote(note, "hotkey", ParseHotkey(r.switchKey), !r.switchTaken);
+        AddKeyNote(note, "move key", ParseHotkey(r.moveKey), !r.moveTaken);
+        EXPECT_EQ(r.note, note);
+    }
 }
 } // namespace
 
@@ -88,4 +112,91 @@ TEST(HotkeyText, AltGrSpaceDoesNotFireTheDefaultKey) {
         EXPECT_EQ(r.ignored,
                   IgnoreHotkeyPress(r.defaultKey, {r.altGrLayout, r.rightAlt, r.leftAlt}))
             << r.defaultKey << r.altGrLayout << r.rightAlt << r.leftAlt;
+}
+
+// The same rule ahead of the key, followed through the Alt keys' events as a
+// low-level hook sees them: the default keys stand aside exactly while AltGr
+// alone is held on a layout with AltGr, and the layout is read once per press of
+// the right Alt, never for other keys nor for a held key's repeats.
+TEST(HotkeyText, TheDefaultKeysStandAsideWhileAltGrAloneIsHeld) {
+    constexpr uint32_t L = kVK_LMENU, R = kVK_RMENU, M = kVK_MENU, Ctrl = 0xA2, Space = kVK_SPACE;
+    struct Event {
+        uint32_t vk;
+        bool extended, up;
+        bool changed, aside; // after it
+    };
+    struct Row {
+        const char* what;
+        bool altGrLayout;
+        std::vector<Event> events;
+        int layoutReads;
+    } rows[] = {
+        {"AltGr+Space, AltGr held (repeats)",
+         true,
+         {{Ctrl, false, false, false, false},
+          {R, true, false, true, true},
+          {R, true, false, false, true},
+          {Space, false, false, false, true},
+          {Space, false, true, false, true},
+          {R, true, true, true, false},
+          {Ctrl, false, true, false, false}},
+         1},
+        {"the plain Alt key with its extended flag is the right one",
+         true,
+         {{M, true, false, true, true}, {M, true, true, true, false}},
+         1},
+        {"the left Alt, plain or named",
+         true,
+         {{L, false, false, false, false},
+          {L, false, true, false, false},
+          {M, false, false, false, false},
+          {M, false, true, false, false}},
+         0},
+        {"the left Alt joins AltGr, and leaves again",
+         true,
+         {{R, true, false, true, true},
+          {L, false, false, true, false},
+          {L, false, true, true, true},
+          {R, true, true, true, false}},
+         1},
+        {"the left Alt first, then the right",
+         true,
+         {{L, false, false, false, false},
+          {R, true, false, false, false},
+          {L, false, true, true, true},
+          {R, true, true, true, false}},
+         1},
+        {"a layout without AltGr",
+         false,
+         {{R, true, false, false, false},
+          {Space, false, false, false, false},
+          {R, true, true, false, false}},
+         1},
+        {"a second press reads the layout again",
+         true,
+         {{R, true, false, true, true},
+          {R, true, true, true, false},
+          {R, true, false, true, true},
+          {R, true, true, true, false}},
+         2},
+    };
+    static bool layout;
+    static int reads;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        layout = r.altGrLayout;
+        reads = 0;
+        AltGrWatch watch;
+        for (size_t i = 0; i < r.events.size(); ++i) {
+            const Event& e = r.events[i];
+            EXPECT_EQ(e.changed, FollowKeyEvent(watch, e.vk, e.extended, e.up,
+                                                [] {
+                                                    ++reads;
+                                                    return layout;
+                                                }))
+                << "event " << i;
+            EXPECT_EQ(e.aside, watch.aside) << "event " << i;
+        }
+        EXPECT_EQ(r.layoutReads, reads);
+    }
 }

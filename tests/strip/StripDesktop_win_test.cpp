@@ -117,6 +117,96 @@ TEST_F(StripDesktop, AltGrSpaceDoesNotSwitchWithTheDefaultKey) {
     EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2", "1", "2"}));
 }
 
+namespace {
+// The keyboard as it is, on a layout with AltGr (Wine's is a US layout).
+KeyFacts AltGrLayoutKeys() {
+    KeyFacts keys = ReadKeyFacts();
+    keys.layoutHasAltGr = true;
+    return keys;
+}
+
+void SendKeyEvent(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    // The right Alt is told from the left one by its extended flag.
+    in.ki.dwFlags = (vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    SendInput(1, &in, sizeof in);
+}
+
+// vk pressed while every key of held is down.
+void Press(std::initializer_list<WORD> held, WORD vk) {
+    for (WORD k : held)
+        SendKeyEvent(k, false);
+    SendKeyEvent(vk, false);
+    SendKeyEvent(vk, true);
+    for (auto k = std::rbegin(held); k != std::rend(held); ++k)
+        SendKeyEvent(*k, true);
+}
+} // namespace
+
+// On a layout with AltGr, AltGr (left Ctrl with the right Alt) with the default
+// keys types what the layout says in the window with the input, and switches or
+// moves nothing; the left Alt with the same keys switches and moves.
+TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
+    OtherProgram prog({{"a", "v", "", "Typed with AltGr"}, {"b", "v", "", "Beside the typing"}});
+    ASSERT_TRUE(prog.started());
+    HWND a = prog.Window("a"), b = prog.Window("b");
+    KeyFactsFn old = SetKeyFactsReader(AltGrLayoutKeys);
+    MainForm* s = strip;
+    // Escape marks the end of what was typed: the keys before it went where they go.
+    auto spacesAndEscapes = [&](int escapes) {
+        std::vector<std::string> keys;
+        WaitFor([&] {
+            keys.clear();
+            int seen = 0;
+            for (const std::string& k : prog.Keys())
+                if (k.ends_with(" key 32") || (k.ends_with(" key 27") && ++seen)) keys.push_back(k);
+            return seen == escapes;
+        });
+        return keys;
+    };
+    auto focusOn = [&](HWND w) {
+        SetForegroundWindow(w);
+        return WaitFor([&] { return GetForegroundWindow() == w; }, 2000);
+    };
+    RunStrip([&] {
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetHandle(s->form)) != FALSE; }, 3000));
+        StartHotkey();
+        ASSERT_TRUE(focusOn(a));
+        Press({VK_LCONTROL, VK_RMENU}, VK_SPACE);
+        Press({VK_LCONTROL, VK_RMENU, VK_SHIFT}, VK_SPACE);
+        Press({}, VK_ESCAPE);
+        EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32", "a key 27"}),
+                  spacesAndEscapes(1));
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel)) << "AltGr+Space switches nothing";
+        EXPECT_TRUE(IsWindowVisible(a)) << "AltGr with the move key moves nothing";
+
+        Press({VK_LCONTROL, VK_LMENU}, VK_SPACE);
+        EXPECT_TRUE(WaitFor([&] { return GetCaption(s->ScreenNumberLabel) == "2"; }, 3000));
+        ClickSwitch();
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(a) && IsWindowVisible(b); }, 3000));
+        ASSERT_TRUE(focusOn(a));
+        // The keys are taken again at a tick of the strip's 30 ms timer once the
+        // last press was let go.
+        Pump(100);
+        Press({VK_LCONTROL, VK_LMENU, VK_SHIFT}, VK_SPACE);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(a); }, 3000)) << "moved away";
+        EXPECT_EQ(2, Screens.ScreenOf(KeyOf(a)));
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == b; }, 2000));
+        Press({}, VK_ESCAPE);
+        EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32", "a key 27", "b key 27"}),
+                  spacesAndEscapes(2))
+            << "the keys with the left Alt were taken";
+        // No key left behind for the tests that follow.
+        WriteSetting("Hotkey", "");
+        WriteSetting("MoveHotkey", "");
+        StartHotkey();
+    });
+    SetKeyFactsReader(old);
+}
+
 TEST(KeyFactsOnWindows, TheRightAltIsReadAsItIsHeld) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
