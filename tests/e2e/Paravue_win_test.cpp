@@ -648,6 +648,55 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     }
 }
 
+// The window with the input goes with the windows it owns to screen 2 and the
+// input to the next window here; the key does nothing on the desktop, the strip
+// or a window that takes no part, and a switch shows the group on screen 2.
+TEST_F(ParavueE2E, TheMoveKeySendsTheWindowWithTheInputAndItsGroupToTheNextScreen) {
+    OtherProgram other({{"next", "v", "", "E2E next in line"},
+                        {"main", "v", "", "E2E moved by the key"},
+                        {"find", "vp", "main", "E2E find box of the moved"},
+                        {"tool", "vt", "", "E2E tool window at the key"}});
+    StartBeside(other);
+    HWND next = other.Window("next"), main = other.Window("main"), find = other.Window("find"),
+         tool = other.Window("tool");
+    auto pressMoveKey = [] {
+        LetFocusSettle();
+        PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_SPACE);
+    };
+
+    FocusOn(find);
+    pressMoveKey();
+    ASSERT_TRUE(WaitFor([&] { return !Visible(main) && !Visible(find); }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == next; }, 2000))
+        << "the input is on " << TextOf(GetForegroundWindow());
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "the screen shown stays";
+    EXPECT_TRUE(Visible(next) && Visible(tool));
+
+    struct Case {
+        const char* what;
+        HWND input;
+    } cases[] = {{"the desktop", GetShellWindow() ? GetShellWindow() : GetDesktopWindow()},
+                 {"the strip", app.strip()},
+                 {"a tool window", tool}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetForegroundWindow(c.input);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == c.input; }, 2000));
+        pressMoveKey();
+        // The strip takes its input in order: the key's move would be done by now.
+        WaitUntilInputHandled();
+        EXPECT_TRUE(Visible(next) && Visible(tool));
+        EXPECT_EQ("1", TextOf(app.NumberLabel()));
+    }
+    EXPECT_EQ((std::vector<std::string>{"main hide", "find hide"}), other.ShowHideLog());
+
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return Visible(main) && Visible(find) && !Visible(next); }, 3000));
+    WaitUntilDone({main});
+    EXPECT_EQ(find, GetForegroundWindow()) << "the window that had the input has it again";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
 // A later start that ends within a second with code 0, leaving the one strip.
 void ExpectHandedOver(Paravue& later, const std::string& args, const std::string& dir = "") {
     const DWORD start = GetTickCount();
