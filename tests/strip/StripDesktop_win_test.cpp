@@ -3,6 +3,7 @@
 #include "app/Placement.h"
 #include "app/StripCommands.h"
 #include "app/StripPlacement.h"
+#include "errors/Wide_win.h"
 #include "support/StripFixture.h"
 
 namespace {
@@ -134,6 +135,15 @@ void SendKeyEvent(WORD vk, bool up) {
     SendInput(1, &in, sizeof in);
 }
 
+// The greyed last line of the window menu, built afresh.
+std::string LastMenuLine() {
+    if (!BuildWindowMenu()) return "<no menu>";
+    wchar_t text[256] = L"";
+    GetMenuStringW(WindowMenu->handle, GetMenuItemCount(WindowMenu->handle) - 1, text, 256,
+                   MF_BYPOSITION);
+    return NarrowText(text);
+}
+
 // vk pressed while every key of held is down.
 void Press(std::initializer_list<WORD> held, WORD vk) {
     for (WORD k : held)
@@ -173,6 +183,7 @@ TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
     RunStrip([&] {
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetHandle(s->form)) != FALSE; }, 3000));
         StartHotkey();
+        EXPECT_EQ("Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space", LastMenuLine());
         ASSERT_TRUE(focusOn(a));
         Press({VK_LCONTROL, VK_RMENU}, VK_SPACE);
         Press({VK_LCONTROL, VK_RMENU, VK_SHIFT}, VK_SPACE);
@@ -203,6 +214,7 @@ TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
         WriteSetting("Hotkey", "");
         WriteSetting("MoveHotkey", "");
         StartHotkey();
+        EXPECT_EQ("No hotkey (turned off); no move key (turned off)", LastMenuLine());
     });
     SetKeyFactsReader(old);
 }
