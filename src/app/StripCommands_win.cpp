@@ -7,7 +7,6 @@
 #include "screens/QuitRestore.h"
 #include "screens/ScreenLists.h"
 #include "screens/ScreenModel.h"
-#include "screens/Switching.h"
 #include "screens/WindowMenu.h"
 #include "settings/HotkeyText.h"
 #include "settings/Settings.h"
@@ -100,8 +99,8 @@ void MoveByKey() {
     for (const GroupMember& m : TakingPartNow(GetShellWindow()))
         if (m.handle == KeyOf(input)) {
             MoveGroupTo(WindowOf(m.main), Screens.Next());
-            std::vector<InputCandidate> candidates = InputCandidatesNow(nullptr);
-            GiveInputTo(ChooseInput(candidates));
+            // As after the menu's move: the window left, the next one takes the input.
+            GiveInputBack(input);
             return;
         }
 }
@@ -254,7 +253,7 @@ void StartHotkey() {
     // Only the default keys stand aside for AltGr: without one, no key of the
     // system passes through us.
     if (watch && !altGrHook)
-        altGrHook = SetWindowsHookExW(WH_KEYBOARD_LL, WatchAltGr, GetModuleHandleW(nullptr), 0);
+        altGrHook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchAltGr, GetModuleHandleA(nullptr), 0);
     if (!watch && altGrHook && UnhookWindowsHookEx(altGrHook)) altGrHook = nullptr;
 }
 

@@ -97,26 +97,23 @@ HotkeyParse ParseHotkey(const std::string& text) {
 std::string HotkeyName(const Hotkey& hotkey) {
     std::string name;
     for (const Named& m : kModifiers)
-        if (hotkey.modifiers & m.code) name += std::string(m.name) + "+";
-    return name + KeyName(hotkey.key);
+        if (hotkey.modifiers & m.code) (name += m.name) += '+';
+    name += KeyName(hotkey.key);
+    return name;
 }
 
 void AddKeyNote(std::string& line, const char* name, const HotkeyParse& parse, bool registered) {
-    const std::string key = name;
-    std::string part;
+    const bool first = line.empty(), ok = parse.status == HotkeyStatus::Ok;
+    if (!first) line += "; ";
+    if (!ok || !registered) line += "no ";
+    line += name;
     if (parse.status == HotkeyStatus::Empty)
-        part = "no " + key + " (turned off)";
-    else if (parse.status == HotkeyStatus::Invalid)
-        part = "no " + key + ": the setting is not valid";
-    else if (registered)
-        part = key + ": " + HotkeyName(parse.hotkey);
+        line += " (turned off)";
+    else if (!ok)
+        line += ": the setting is not valid";
     else
-        part = "no " + key + ": " + HotkeyName(parse.hotkey) + " is in use";
-    if (line.empty())
-        part[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(part[0])));
-    else
-        line += "; ";
-    line += part;
+        line += ": " + HotkeyName(parse.hotkey) + (registered ? "" : " is in use");
+    if (first) line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
 }
 
 bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys) {
