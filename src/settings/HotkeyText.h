@@ -42,13 +42,13 @@ std::string HotkeyName(const Hotkey& hotkey);
 // whether the system gave us an Ok key.
 void AddKeyNote(std::string& line, const char* name, const HotkeyParse& parse, bool registered);
 
-// What the keyboard says at the moment the switch key fired.
+// What the keyboard says at the moment a key fired.
 struct KeyFacts {
     bool layoutHasAltGr = false; // the input language types characters with AltGr
     bool rightAltDown = false, leftAltDown = false;
 };
 // On a layout with AltGr, AltGr is sent as Ctrl with the right Alt, so AltGr+Space
-// (typed by accident in a hurry) looks like Ctrl+Alt+Space. The default key is
+// (typed by accident in a hurry) looks like Ctrl+Alt+Space. The default keys are
 // not taken then; a key the user chose is taken as they chose it.
 bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys);
 
