@@ -291,7 +291,8 @@ TEST_F(RegistryTest, EachValueComesFromTheUserThenTheCopiesOfWindowsThenTheMachi
     StoreText("Hotkey", "Ctrl+F5");
     EXPECT_TRUE(ReadHotkeySetting(hotkey));
     EXPECT_EQ(hotkey, "Ctrl+F5") << "an administrator's key for everyone";
-    EXPECT_FALSE(ReadHotkeySetting(hotkey, kMoveHotkeyPath)) << "the move key has a value of its own";
+    EXPECT_FALSE(ReadHotkeySetting(hotkey, kMoveHotkeyPath))
+        << "the move key has a value of its own";
     StoreText("MoveHotkey", "Win+M");
     StoreUserText(kKey, "MoveHotkey", "");
     EXPECT_TRUE(ReadHotkeySetting(hotkey, kMoveHotkeyPath));
