@@ -1,7 +1,7 @@
 #include "settings/HotkeyText.h"
 #include <gtest/gtest.h>
+#include <cctype>
 #include <tuple>
-#include <vector>
 
 namespace {
 constexpr uint32_t C = kHotkeyCtrl, A = kHotkeyAlt, S = kHotkeyShift, W = kHotkeyWin;
@@ -60,25 +60,18 @@ TEST(HotkeyText, EmptyMeansNoneAndAnythingElseIsNotValid) {
 // The menu's last line: the switch key's part as it always read, then the move
 // key's in the same words.
 TEST(HotkeyText, TheNoteNamesEachKeyOrWhyItIsMissing) {
-    struct Row {
-        const char *switchKey, *moveKey; // setting texts
-        bool switchTaken, moveTaken;     // another program holds it
-        const char* note;
-    } rows[] = {
-        {kDefaultHotkeyText, kDefaultMoveHotkeyText, false, false,
-         "Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space"},
-        {"", "", false, false, "No hotkey (turned off); no move key (turned off)"},
-        {"Ctrl+Tab", "Win+M", false, false, "No hotkey: the setting is not valid; move key: Win+M"},
-        {kDefaultHotkeyText, kDefaultMoveHotkeyText, true, true,
-         "No hotkey: Ctrl+Alt+Space is in use; no move key: Ctrl+Alt+Shift+Space is in use"},
-        {"Shift+F1", "Alt+", false, false,
-         "Hotkey: Shift+F1; no move key: the setting is not valid"},
-    };
-    for (const Row& r : rows) {
+    for (auto [switchKey, moveKey, registered, want] :
+         {std::tuple{"Ctrl+Alt+Space", "Ctrl+Alt+Shift+Space", true,
+                     "Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space"},
+          {"", "", true, "No hotkey (turned off); no move key (turned off)"},
+          {"Ctrl+Tab", "Alt+", true,
+           "No hotkey: the setting is not valid; no move key: the setting is not valid"},
+          {"Ctrl+Alt+Space", "Win+M", false,
+           "No hotkey: Ctrl+Alt+Space is in use; no move key: Win+M is in use"}}) {
         std::string note;
-        AddKeyNote(note, "hotkey", ParseHotkey(r.switchKey), !r.switchTaken);
-        AddKeyNote(note, "move key", ParseHotkey(r.moveKey), !r.moveTaken);
-        EXPECT_EQ(r.note, note);
+        AddKeyNote(note, "hotkey", ParseHotkey(switchKey), registered);
+        AddKeyNote(note, "move key", ParseHotkey(moveKey), registered);
+        EXPECT_EQ(want, note);
     }
 }
 } // namespace
@@ -116,87 +109,35 @@ TEST(HotkeyText, AltGrSpaceDoesNotFireTheDefaultKey) {
 
 // The same rule ahead of the key, followed through the Alt keys' events as a
 // low-level hook sees them: the default keys stand aside exactly while AltGr
-// alone is held on a layout with AltGr, and the layout is read once per press of
-// the right Alt, never for other keys nor for a held key's repeats.
+// alone is held on a layout with AltGr; the layout is read at each press of the
+// right Alt, never for other keys nor for a held key's repeats. Events: R/r the
+// right Alt down/up, L/l the left, M/m the plain Alt with its extended flag (the
+// right), N/n without (the left), S any other key.
 TEST(HotkeyText, TheDefaultKeysStandAsideWhileAltGrAloneIsHeld) {
-    constexpr uint32_t L = kVK_LMENU, R = kVK_RMENU, M = kVK_MENU, Ctrl = 0xA2, Space = kVK_SPACE;
-    struct Event {
-        uint32_t vk;
-        bool extended, up;
-        bool changed, aside; // after it
-    };
-    struct Row {
-        const char* what;
-        bool altGrLayout;
-        std::vector<Event> events;
-        int layoutReads;
-    } rows[] = {
-        {"AltGr+Space, AltGr held (repeats)",
-         true,
-         {{Ctrl, false, false, false, false},
-          {R, true, false, true, true},
-          {R, true, false, false, true},
-          {Space, false, false, false, true},
-          {Space, false, true, false, true},
-          {R, true, true, true, false},
-          {Ctrl, false, true, false, false}},
-         1},
-        {"the plain Alt key with its extended flag is the right one",
-         true,
-         {{M, true, false, true, true}, {M, true, true, true, false}},
-         1},
-        {"the left Alt, plain or named",
-         true,
-         {{L, false, false, false, false},
-          {L, false, true, false, false},
-          {M, false, false, false, false},
-          {M, false, true, false, false}},
-         0},
-        {"the left Alt joins AltGr, and leaves again",
-         true,
-         {{R, true, false, true, true},
-          {L, false, false, true, false},
-          {L, false, true, true, true},
-          {R, true, true, true, false}},
-         1},
-        {"the left Alt first, then the right",
-         true,
-         {{L, false, false, false, false},
-          {R, true, false, false, false},
-          {L, false, true, true, true},
-          {R, true, true, true, false}},
-         1},
-        {"a layout without AltGr",
-         false,
-         {{R, true, false, false, false},
-          {Space, false, false, false, false},
-          {R, true, true, false, false}},
-         1},
-        {"a second press reads the layout again",
-         true,
-         {{R, true, false, true, true},
-          {R, true, true, true, false},
-          {R, true, false, true, true},
-          {R, true, true, true, false}},
-         2},
-    };
-    static bool layout;
     static int reads;
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.what);
-        layout = r.altGrLayout;
-        reads = 0;
+    for (auto [events, altGrLayout, aside, layoutReads] :
+         {std::tuple{"SRRSsrS", true, "0111100", 1},
+          {"MmNn", true, "1000", 1},
+          {"LlNnRLlr", true, "00001010", 1},
+          {"LRlrRr", true, "001010", 2},
+          {"RSr", false, "000", 1}}) {
+        SCOPED_TRACE(events);
         AltGrWatch watch;
-        for (size_t i = 0; i < r.events.size(); ++i) {
-            const Event& e = r.events[i];
-            EXPECT_EQ(e.changed, FollowKeyEvent(watch, e.vk, e.extended, e.up,
-                                                [] {
-                                                    ++reads;
-                                                    return layout;
-                                                }))
-                << "event " << i;
-            EXPECT_EQ(e.aside, watch.aside) << "event " << i;
+        reads = 0;
+        for (size_t i = 0; events[i]; ++i) {
+            const char e = events[i];
+            const char k = static_cast<char>(std::toupper(e));
+            const uint32_t vk = k == 'R'   ? kVK_RMENU
+                                : k == 'L' ? kVK_LMENU
+                                : k == 'S' ? kVK_SPACE
+                                           : kVK_MENU;
+            const bool wasAside = watch.aside;
+            const bool changed = FollowKeyEvent(
+                watch, vk, e == 'M' || e == 'm', std::islower(e),
+                altGrLayout ? +[] { return ++reads > 0; } : +[] { return ++reads < 0; });
+            EXPECT_EQ(aside[i] == '1', watch.aside) << i;
+            EXPECT_EQ(changed, watch.aside != wasAside) << i;
         }
-        EXPECT_EQ(r.layoutReads, reads);
+        EXPECT_EQ(layoutReads, reads);
     }
 }

@@ -126,90 +126,73 @@ KeyFacts AltGrLayoutKeys() {
     return keys;
 }
 
-void SendKeyEvent(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    // The right Alt is told from the left one by its extended flag.
-    in.ki.dwFlags = (vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
-    SendInput(1, &in, sizeof in);
-}
-
 // The greyed last line of the window menu, built afresh.
 std::string LastMenuLine() {
-    if (!BuildWindowMenu()) return "<no menu>";
     wchar_t text[256] = L"";
-    GetMenuStringW(WindowMenu->handle, GetMenuItemCount(WindowMenu->handle) - 1, text, 256,
-                   MF_BYPOSITION);
+    if (BuildWindowMenu())
+        GetMenuStringW(WindowMenu->handle, GetMenuItemCount(WindowMenu->handle) - 1, text, 256,
+                       MF_BYPOSITION);
     return NarrowText(text);
 }
 
-// vk pressed while every key of held is down.
-void Press(std::initializer_list<WORD> held, WORD vk) {
+// Space with the keys of held down, in one go as a keyboard sends them.
+void SpaceWith(std::initializer_list<WORD> held) {
+    std::vector<INPUT> keys;
+    auto add = [&](WORD vk, DWORD up) {
+        keys.push_back({INPUT_KEYBOARD, {}});
+        keys.back().ki.wVk = vk;
+        // The right Alt is told from the left one by its extended flag.
+        keys.back().ki.dwFlags = up | (vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0);
+    };
     for (WORD k : held)
-        SendKeyEvent(k, false);
-    SendKeyEvent(vk, false);
-    SendKeyEvent(vk, true);
+        add(k, 0);
+    add(VK_SPACE, 0);
+    add(VK_SPACE, KEYEVENTF_KEYUP);
     for (auto k = std::rbegin(held); k != std::rend(held); ++k)
-        SendKeyEvent(*k, true);
+        add(*k, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 } // namespace
 
 // On a layout with AltGr, AltGr (left Ctrl with the right Alt) with the default
-// keys types what the layout says in the window with the input, and switches or
-// moves nothing; the left Alt with the same keys switches and moves.
+// keys types in the window with the input, and switches or moves nothing; the
+// left Alt with the same keys switches, and moves the window to screen 2.
 TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
     OtherProgram prog({{"a", "v", "", "Typed with AltGr"}, {"b", "v", "", "Beside the typing"}});
     ASSERT_TRUE(prog.started());
     HWND a = prog.Window("a"), b = prog.Window("b");
     KeyFactsFn old = SetKeyFactsReader(AltGrLayoutKeys);
     MainForm* s = strip;
-    // Escape marks the end of what was typed: the keys before it went where they go.
-    auto spacesAndEscapes = [&](int escapes) {
-        std::vector<std::string> keys;
-        WaitFor([&] {
-            keys.clear();
-            int seen = 0;
-            for (const std::string& k : prog.Keys())
-                if (k.ends_with(" key 32") || (k.ends_with(" key 27") && ++seen)) keys.push_back(k);
-            return seen == escapes;
-        });
-        return keys;
-    };
-    auto focusOn = [&](HWND w) {
-        SetForegroundWindow(w);
-        return WaitFor([&] { return GetForegroundWindow() == w; }, 2000);
-    };
+    std::vector<std::string> spaces;
     RunStrip([&] {
-        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetHandle(s->form)) != FALSE; }, 3000));
         StartHotkey();
         EXPECT_EQ("Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space", LastMenuLine());
-        ASSERT_TRUE(focusOn(a));
-        Press({VK_LCONTROL, VK_RMENU}, VK_SPACE);
-        Press({VK_LCONTROL, VK_RMENU, VK_SHIFT}, VK_SPACE);
-        Press({}, VK_ESCAPE);
-        EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32", "a key 27"}),
-                  spacesAndEscapes(1));
-        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel)) << "AltGr+Space switches nothing";
-        EXPECT_TRUE(IsWindowVisible(a)) << "AltGr with the move key moves nothing";
+        SetForegroundWindow(a);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == a; }, 2000));
+        SpaceWith({VK_LCONTROL, VK_RMENU});
+        SpaceWith({VK_LCONTROL, VK_RMENU, VK_SHIFT});
+        // Escape comes after them: once it is there, they went where they go.
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] {
+            const std::vector<std::string> keys = prog.Keys();
+            return !keys.empty() && keys.back() == "a key 27";
+        }));
+        for (const std::string& k : prog.Keys())
+            if (k.ends_with(" key 32")) spaces.push_back(k);
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+        EXPECT_TRUE(IsWindowVisible(a));
 
-        Press({VK_LCONTROL, VK_LMENU}, VK_SPACE);
-        EXPECT_TRUE(WaitFor([&] { return GetCaption(s->ScreenNumberLabel) == "2"; }, 3000));
+        SpaceWith({VK_LCONTROL, VK_LMENU});
+        ASSERT_TRUE(WaitFor([&] { return GetCaption(s->ScreenNumberLabel) == "2"; }, 3000));
         ClickSwitch();
-        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(a) && IsWindowVisible(b); }, 3000));
-        ASSERT_TRUE(focusOn(a));
-        // The keys are taken again at a tick of the strip's 30 ms timer once the
-        // last press was let go.
+        SetForegroundWindow(a);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == a; }, 3000));
+        // The keys are taken again at a tick of the strip's 30 ms timer once let go.
         Pump(100);
-        Press({VK_LCONTROL, VK_LMENU, VK_SHIFT}, VK_SPACE);
-        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(a); }, 3000)) << "moved away";
+        SpaceWith({VK_LCONTROL, VK_LMENU, VK_SHIFT});
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(a) && GetForegroundWindow() == b; }));
         EXPECT_EQ(2, Screens.ScreenOf(KeyOf(a)));
         EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
-        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == b; }, 2000));
-        Press({}, VK_ESCAPE);
-        EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32", "a key 27", "b key 27"}),
-                  spacesAndEscapes(2))
-            << "the keys with the left Alt were taken";
         // No key left behind for the tests that follow.
         WriteSetting("Hotkey", "");
         WriteSetting("MoveHotkey", "");
@@ -217,6 +200,7 @@ TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
         EXPECT_EQ("No hotkey (turned off); no move key (turned off)", LastMenuLine());
     });
     SetKeyFactsReader(old);
+    EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32"}), spaces);
 }
 
 TEST(KeyFactsOnWindows, TheRightAltIsReadAsItIsHeld) {
