@@ -15,6 +15,10 @@ void SwitchScreen(void* data, BaseObject* sender);
 // the strip steps behind a full-screen program while that has the input, and a
 // session that may end finds every window shown.
 void StartStripInput();
+// After the strip's own menu or form took the keyboard, a drag, or a move: back to
+// the window that had it (the desktop too), if that is still there and shown; else
+// to this screen's top main window.
+void GiveInputBack(HWND before);
 // Gives the input back to before (a window of another program, or the desktop)
 // when one of our windows has it, as after the About form.
 void GiveInputBackUnlessTaken(HWND before);

@@ -19,9 +19,8 @@ enum { kLeftButton = 1, kRightButton = 2 };
 // Posted behind the command a menu choice posts: lParam had the input before.
 constexpr UINT kGiveInputBack = WM_APP + 20;
 
-// After the strip's own menu or form took the keyboard, or a drag: back to the
-// window that had it (the desktop too), if that is still there and shown; else
-// to this screen's top main window.
+} // namespace
+
 void GiveInputBack(HWND before) {
     if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
         GiveInputTo(nullptr);
@@ -31,7 +30,6 @@ void GiveInputBack(HWND before) {
         InputCandidatesNow(before != StripWindow() ? before : nullptr);
     GiveInputTo(ChooseInput(candidates));
 }
-} // namespace
 
 void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {
     auto* s = static_cast<MainForm*>(data);

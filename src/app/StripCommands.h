@@ -1,5 +1,5 @@
-// What reaches the running strip from outside its own windows: the switch key
-// (a system-wide hotkey) and launch lists handed over by later starts. Both
+// What reaches the running strip from outside its own windows: the switch and
+// move keys (system-wide hotkeys) and launch lists handed over by later starts. Both
 // arrive at one hidden message-only window of our own.
 #pragma once
 #include "settings/HotkeyText.h"
@@ -14,13 +14,16 @@ inline constexpr ULONG_PTR kHandOverFront = 0x50564631;    // "PVF1"
 
 // Creates the command window once; later calls give the same window.
 HWND OpenCommandWindow();
-// Reads the "Hotkey" setting, registers the key and puts what came of it at the end
-// of the window menu. Call once the strip is built.
+// Reads the "Hotkey" and "MoveHotkey" settings, registers the keys, puts what came
+// of them at the end of the window menu, and, while a default key is in force,
+// watches the Alt keys so that AltGr with it reaches the program with the input.
+// Call once the strip is built; a later call starts the keys anew.
 void StartHotkey();
 
-// The keyboard's state and layout as the switch key reads them; tests replace it
+// The keyboard's state and layout as the keys read them; tests replace it
 // (nullptr: the system's). Gives the old reader.
 using KeyFactsFn = KeyFacts (*)();
 KeyFactsFn SetKeyFactsReader(KeyFactsFn read);
-// The system's answer: the input language of the window in front, the Alt keys now.
+// The system's answer: the input language of the window in front (whether it has
+// AltGr is read once per layout), the Alt keys now.
 KeyFacts ReadKeyFacts();

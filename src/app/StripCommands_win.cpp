@@ -5,6 +5,7 @@
 #include "errors/Wide_win.h"
 #include "launch/LaunchList.h"
 #include "screens/QuitRestore.h"
+#include "screens/ScreenLists.h"
 #include "screens/ScreenModel.h"
 #include "screens/WindowMenu.h"
 #include "settings/HotkeyText.h"
@@ -13,7 +14,6 @@
 #include <vector>
 
 namespace {
-constexpr int kHotkeyId = 1;
 // MOD_NOREPEAT, which <windows.h> declares only for a Windows 7 target.
 constexpr UINT kModNoRepeat = 0x4000;
 constexpr UINT kRunHandedLists = WM_APP + 1;
@@ -22,13 +22,32 @@ constexpr UINT_PTR kRearmTimer = 1, kRetryTimer = 2;
 constexpr UINT kRearmMs = 30, kRetryMs = 100;
 
 HWND commandWindow;
-// The key of the registered hotkey, watched until it is let go: a key held down
-// repeats WM_HOTKEY, and the system's own no-repeat flag is not always honoured.
+// The key that fired last, watched until it is let go: a key held down repeats
+// WM_HOTKEY, and the system's own no-repeat flag is not always honoured.
 UINT hotkeyKey;
 bool hotkeyArmed = true;
-// No "Hotkey" value: the key in force is the default one.
-bool defaultHotkey;
 KeyFactsFn keyFactsReader = ReadKeyFacts;
+
+void SwitchByKey();
+void MoveByKey();
+
+// The keys we register; a key's hotkey id is its place here plus one.
+struct KeyBinding {
+    const char* path;        // the setting that chooses it
+    const char* defaultText; // what a missing setting stands for
+    const char* name;        // in the menu's last line
+    void (*act)();
+    bool isDefault = false, registered = false;
+    UINT modifiers = 0, key = 0;
+};
+KeyBinding bindings[] = {
+    {kHotkeyPath, kDefaultHotkeyText, "hotkey", SwitchByKey},
+    {kMoveHotkeyPath, kDefaultMoveHotkeyText, "move key", MoveByKey},
+};
+constexpr int kKeyCount = static_cast<int>(sizeof bindings / sizeof bindings[0]);
+
+HHOOK altGrHook;
+AltGrWatch altGrWatch;
 // Full paths of lists handed over and not yet carried out, oldest first.
 std::vector<std::string> handedLists;
 bool runningList;
@@ -64,13 +83,63 @@ bool StripFree(bool waitForBoxes) {
     return !open.menu && !(waitForBoxes && open.modal);
 }
 
-void OnHotkey() {
-    if (!hotkeyArmed || IgnoreHotkeyPress(defaultHotkey, keyFactsReader())) return;
-    hotkeyArmed = false;
-    SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
-    if (!StripFree(false)) return;
+void SwitchByKey() {
     // As a click does: the input stays where it is until the switch moves it.
     SwitchScreen(MainFormRecord, MainFormRecord->SwitchButton);
+}
+
+// The window with the input goes to the next screen with its group; the input
+// goes to this screen's next window. Not the desktop, not ours, and only a
+// window that takes part.
+void MoveByKey() {
+    HWND input = GetForegroundWindow();
+    DWORD pid = 0;
+    GetWindowThreadProcessId(input, &pid);
+    if (Screens.Switching || !input || pid == GetCurrentProcessId()) return;
+    for (const GroupMember& m : TakingPartNow(GetShellWindow()))
+        if (m.handle == KeyOf(input)) {
+            MoveGroupTo(WindowOf(m.main), Screens.Next());
+            // As after the menu's move: the window left, the next one takes the input.
+            GiveInputBack(input);
+            return;
+        }
+}
+
+void OnHotkey(WPARAM id) {
+    if (id < 1 || id > kKeyCount) return;
+    const KeyBinding& k = bindings[id - 1];
+    if (!hotkeyArmed || IgnoreHotkeyPress(k.isDefault, keyFactsReader())) return;
+    hotkeyArmed = false;
+    hotkeyKey = k.key;
+    SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
+    if (StripFree(false)) k.act();
+}
+
+bool RegisterKey(int id, UINT modifiers, UINT key) {
+    // No-repeat came with Windows 7; older systems refuse it, so ask again without.
+    return RegisterHotKey(commandWindow, id, modifiers | kModNoRepeat, key) ||
+           (GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
+            RegisterHotKey(commandWindow, id, modifiers, key));
+}
+
+bool AltGrLayout() {
+    return keyFactsReader().layoutHasAltGr;
+}
+
+// Runs for every key pressed anywhere, so it decides at once and lets every key
+// through; only the Alt keys take the default keys out of the way and back.
+LRESULT CALLBACK WatchAltGr(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* e = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && FollowKeyEvent(altGrWatch, e->vkCode, e->flags & LLKHF_EXTENDED,
+                                            e->flags & LLKHF_UP, AltGrLayout))
+        for (int i = 0; i < kKeyCount; ++i)
+            if (bindings[i].isDefault && bindings[i].registered) {
+                if (altGrWatch.aside)
+                    UnregisterHotKey(commandWindow, i + 1);
+                else
+                    RegisterKey(i + 1, bindings[i].modifiers, bindings[i].key);
+            }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void RearmWhenReleased() {
@@ -137,7 +206,7 @@ LRESULT CALLBACK CommandWindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lPara
             BringStripToFront();
             return 0;
         case WM_HOTKEY:
-            if (wParam == kHotkeyId) OnHotkey();
+            OnHotkey(wParam);
             return 0;
         case WM_TIMER:
             if (wParam == kRearmTimer) RearmWhenReleased();
@@ -165,34 +234,48 @@ HWND OpenCommandWindow() {
 
 void StartHotkey() {
     HWND w = OpenCommandWindow();
-    std::string text;
-    defaultHotkey = !ReadHotkeySetting(text);
-    const HotkeyParse parse = ParseHotkey(defaultHotkey ? kDefaultHotkeyText : text);
-    bool registered = false;
-    if (w && parse.status == HotkeyStatus::Ok) {
-        const UINT mods = parse.hotkey.modifiers, key = parse.hotkey.key;
-        // No-repeat came with Windows 7; older systems refuse it, so ask again without.
-        registered = RegisterHotKey(w, kHotkeyId, mods | kModNoRepeat, key) ||
-                     (GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED &&
-                      RegisterHotKey(w, kHotkeyId, mods, key));
-        hotkeyKey = key;
+    std::string note, text;
+    bool watch = false;
+    for (int i = 0; i < kKeyCount; ++i) {
+        KeyBinding& k = bindings[i];
+        if (k.registered) UnregisterHotKey(w, i + 1);
+        k.isDefault = !ReadHotkeySetting(text, k.path);
+        const HotkeyParse parse = ParseHotkey(k.isDefault ? k.defaultText : text);
+        k.modifiers = parse.hotkey.modifiers;
+        k.key = parse.hotkey.key;
+        k.registered =
+            w && parse.status == HotkeyStatus::Ok && RegisterKey(i + 1, k.modifiers, k.key);
+        AddKeyNote(note, k.name, parse, k.registered);
+        watch |= k.isDefault && k.registered;
     }
-    SetWindowMenuNote(HotkeyNote(parse, registered));
+    SetWindowMenuNote(note);
+    altGrWatch = {};
+    // Only the default keys stand aside for AltGr: without one, no key of the
+    // system passes through us.
+    if (watch && !altGrHook)
+        altGrHook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchAltGr, GetModuleHandleA(nullptr), 0);
+    if (!watch && altGrHook && UnhookWindowsHookEx(altGrHook)) altGrHook = nullptr;
 }
 
 KeyFacts ReadKeyFacts() {
     KeyFacts keys;
     keys.rightAltDown = GetAsyncKeyState(VK_RMENU) & 0x8000;
     keys.leftAltDown = GetAsyncKeyState(VK_LMENU) & 0x8000;
-    // The layout matters only for a right Alt alone.
-    if (!keys.rightAltDown || keys.leftAltDown) return keys;
     HWND front = GetForegroundWindow();
     HKL layout = GetKeyboardLayout(front ? GetWindowThreadProcessId(front, nullptr) : 0);
-    // A layout has AltGr when some character it types needs Ctrl and Alt together.
-    for (WCHAR ch = 0x21; ch < 0x250 && !keys.layoutHasAltGr; ++ch) {
-        const SHORT scan = VkKeyScanExW(ch, layout);
-        keys.layoutHasAltGr = scan != -1 && (HIBYTE(scan) & 6) == 6;
+    // Read once per layout: a layout has AltGr when some character it types needs
+    // Ctrl and Alt together.
+    static HKL known;
+    static bool knownHasAltGr;
+    if (layout != known) {
+        known = layout;
+        knownHasAltGr = false;
+        for (WCHAR ch = 0x21; ch < 0x250 && !knownHasAltGr; ++ch) {
+            const SHORT scan = VkKeyScanExW(ch, layout);
+            knownHasAltGr = scan != -1 && (HIBYTE(scan) & 6) == 6;
+        }
     }
+    keys.layoutHasAltGr = knownHasAltGr;
     return keys;
 }
 

@@ -35,6 +35,8 @@ inline constexpr uint32_t kMOD_ALT = 0x1, kMOD_CONTROL = 0x2, kMOD_SHIFT = 0x4, 
 inline constexpr uint32_t kVK_SPACE = 0x20, kVK_PRIOR = 0x21, kVK_NEXT = 0x22, kVK_END = 0x23,
                           kVK_HOME = 0x24, kVK_LEFT = 0x25, kVK_UP = 0x26, kVK_RIGHT = 0x27,
                           kVK_DOWN = 0x28, kVK_INSERT = 0x2D, kVK_DELETE = 0x2E, kVK_F1 = 0x70;
+// The Alt keys: either, the left one, the right one (AltGr on layouts that have it).
+inline constexpr uint32_t kVK_MENU = 0x12, kVK_LMENU = 0xA4, kVK_RMENU = 0xA5;
 // Platform ids of the version record.
 inline constexpr uint32_t kVER_PLATFORM_WIN32_WINDOWS = 1, kVER_PLATFORM_WIN32_NT = 2;
 // Exception codes.

@@ -64,6 +64,7 @@ static_assert(kVK_DOWN == static_cast<uint32_t>(VK_DOWN));
 static_assert(kVK_INSERT == static_cast<uint32_t>(VK_INSERT));
 static_assert(kVK_DELETE == static_cast<uint32_t>(VK_DELETE));
 static_assert(kVK_F1 == static_cast<uint32_t>(VK_F1));
+static_assert(kVK_MENU == VK_MENU && kVK_LMENU == VK_LMENU && kVK_RMENU == VK_RMENU);
 static_assert(kVER_PLATFORM_WIN32_WINDOWS == static_cast<uint32_t>(VER_PLATFORM_WIN32_WINDOWS));
 static_assert(kVER_PLATFORM_WIN32_NT == static_cast<uint32_t>(VER_PLATFORM_WIN32_NT));
 static_assert(kSTATUS_ACCESS_VIOLATION == static_cast<uint32_t>(STATUS_ACCESS_VIOLATION));

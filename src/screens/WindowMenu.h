@@ -19,7 +19,7 @@ extern Menu* WindowMenu;
 void CreateWindowMenu(Control* owner);
 void ReleaseWindowMenu();
 
-// A line of information shown greyed at the very end of the menu (the switch key in
+// A line of information shown greyed at the very end of the menu (the keys in
 // force); empty: none.
 void SetWindowMenuNote(const std::string& text);
 
@@ -35,3 +35,6 @@ void AddMenuLink(HWND window, int32_t itemId, int target);
 const MenuLink* LinkOfMenuItem(int32_t itemId);
 // The event of the window items: moves the chosen window's group where its link says.
 void MoveWindowCommand(void* data, BaseObject* menu, int32_t index);
+// Moves the group whose main window is window to screen target, where the user
+// sees it go or come; the screen shown stays. The move key's way too.
+void MoveGroupTo(HWND window, int target);

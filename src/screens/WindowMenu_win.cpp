@@ -153,16 +153,12 @@ bool BuildWindowMenu() {
     return MenuItemCount(WindowMenu) > 0;
 }
 
-void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
-    Menu* item = MenuItemAt(static_cast<Menu*>(sender), index);
-    const MenuLink* link = item ? LinkOfMenuItem(static_cast<int32_t>(item->commandId)) : nullptr;
-    if (link && !Screens.Ended) {
-        HWND window = link->Handle;
+void MoveGroupTo(HWND window, int target) {
+    if (!Screens.Ended) {
         const bool shown = Screens.ScreenOf(KeyOf(window)) == 0;
-        const MovePlan plan =
-            Screens.MoveGroup(KeyOf(window), link->Target,
-                              shown ? ShownWindowsNow(window) : RememberedGroupOf(window),
-                              KeyOf(GetForegroundWindow()));
+        const MovePlan plan = Screens.MoveGroup(
+            KeyOf(window), target, shown ? ShownWindowsNow(window) : RememberedGroupOf(window),
+            KeyOf(GetForegroundWindow()));
         // Remembered before the first hide is asked for; a group on its way back is
         // out of the record already, and its requests outlive us.
         PublishHiddenWindows();
@@ -175,4 +171,13 @@ void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
         batch.Wait();
     }
     NotifyDesktop();
+}
+
+void MoveWindowCommand(void*, BaseObject* sender, int32_t index) {
+    Menu* item = MenuItemAt(static_cast<Menu*>(sender), index);
+    const MenuLink* link = item ? LinkOfMenuItem(static_cast<int32_t>(item->commandId)) : nullptr;
+    if (link)
+        MoveGroupTo(link->Handle, link->Target);
+    else
+        NotifyDesktop();
 }

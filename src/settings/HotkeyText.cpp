@@ -97,23 +97,38 @@ HotkeyParse ParseHotkey(const std::string& text) {
 std::string HotkeyName(const Hotkey& hotkey) {
     std::string name;
     for (const Named& m : kModifiers)
-        if (hotkey.modifiers & m.code) name += std::string(m.name) + "+";
-    return name + KeyName(hotkey.key);
+        if (hotkey.modifiers & m.code) (name += m.name) += '+';
+    name += KeyName(hotkey.key);
+    return name;
 }
 
-std::string HotkeyNote(const HotkeyParse& parse, bool registered) {
-    switch (parse.status) {
-    case HotkeyStatus::Empty:
-        return "No hotkey (turned off)";
-    case HotkeyStatus::Invalid:
-        return "No hotkey: the setting is not valid";
-    case HotkeyStatus::Ok:
-        break;
-    }
-    const std::string name = HotkeyName(parse.hotkey);
-    return registered ? "Hotkey: " + name : "No hotkey: " + name + " is in use";
+void AddKeyNote(std::string& line, const char* name, const HotkeyParse& parse, bool registered) {
+    const bool first = line.empty(), ok = parse.status == HotkeyStatus::Ok;
+    if (!first) line += "; ";
+    if (!ok || !registered) line += "no ";
+    line += name;
+    if (parse.status == HotkeyStatus::Empty)
+        line += " (turned off)";
+    else if (!ok)
+        line += ": the setting is not valid";
+    else
+        line += ": " + HotkeyName(parse.hotkey) + (registered ? "" : " is in use");
+    if (first) line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
 }
 
 bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys) {
     return defaultKey && keys.layoutHasAltGr && keys.rightAltDown && !keys.leftAltDown;
+}
+
+bool FollowKeyEvent(AltGrWatch& w, uint32_t vk, bool extended, bool up, bool (*altGrLayout)()) {
+    const bool right = vk == kVK_RMENU || (vk == kVK_MENU && extended);
+    if (!right && vk != kVK_LMENU && vk != kVK_MENU) return false;
+    bool& down = right ? w.keys.rightAltDown : w.keys.leftAltDown;
+    // A key held down repeats its press: the layout is read once, as it goes down.
+    if (right && !up && !down) w.keys.layoutHasAltGr = altGrLayout();
+    down = !up;
+    const bool aside = IgnoreHotkeyPress(true, w.keys);
+    if (aside == w.aside) return false;
+    w.aside = aside;
+    return true;
 }

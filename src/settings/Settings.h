@@ -24,8 +24,9 @@ class PositionTarget {
 inline constexpr const char* kTransparentPath = "SOFTWARE\\Quenbrook\\Paravue\\Transparent";
 inline constexpr const char* kLeftPath = "SOFTWARE\\Quenbrook\\Paravue\\Left";
 inline constexpr const char* kTopPath = "SOFTWARE\\Quenbrook\\Paravue\\Top";
-// The switch key (see HotkeyText.h); only ever read.
+// The switch key and the move key (see HotkeyText.h); only ever read.
 inline constexpr const char* kHotkeyPath = "SOFTWARE\\Quenbrook\\Paravue\\Hotkey";
+inline constexpr const char* kMoveHotkeyPath = "SOFTWARE\\Quenbrook\\Paravue\\MoveHotkey";
 
 // Where a value is looked for, first to last: the user's own key; the per-user
 // copies Windows made of the machine's key while earlier versions ran without a
@@ -78,5 +79,6 @@ bool SaveSettings(PositionTarget& target);
 void ReportSettingsNotKept();
 // Replaces how SaveSettings writes one text (nullptr: the registry); gives the old.
 WriteSettingFn SetSettingsWriter(WriteSettingFn write);
-// The "Hotkey" text; false when there is no such text value.
-bool ReadHotkeySetting(std::string& text);
+// The "Hotkey" text (or another key's, by its path); false when there is no such
+// text value.
+bool ReadHotkeySetting(std::string& text, const char* path = kHotkeyPath);

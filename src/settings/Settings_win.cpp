@@ -60,6 +60,6 @@ void ReportSettingsNotKept() {
                    MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
-bool ReadHotkeySetting(std::string& text) {
-    return ReadSettingText(kHotkeyPath, text);
+bool ReadHotkeySetting(std::string& text, const char* path) {
+    return ReadSettingText(path, text);
 }

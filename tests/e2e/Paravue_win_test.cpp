@@ -648,6 +648,43 @@ TEST_F(ParavueE2E, TheHotkeySettingChoosesTheKeyAndEmptyInvalidOrTakenMeanNoneWi
     }
 }
 
+// The window with the input goes with the windows it owns to screen 2 and the
+// input to the next window here; the key does nothing on the desktop, the strip
+// or a window that takes no part, and a switch shows the group on screen 2.
+TEST_F(ParavueE2E, TheMoveKeySendsTheWindowWithTheInputAndItsGroupToTheNextScreen) {
+    OtherProgram other({{"next", "v", "", "E2E next in line"},
+                        {"main", "v", "", "E2E moved by the key"},
+                        {"find", "vp", "main", "E2E find box of the moved"},
+                        {"tool", "vt", "", "E2E tool window at the key"}});
+    StartBeside(other);
+    HWND next = other.Window("next"), main = other.Window("main"), find = other.Window("find"),
+         tool = other.Window("tool");
+    // On the window that has it first; then on the desktop, the strip and a tool
+    // window, where it does nothing.
+    for (HWND input :
+         {find, GetShellWindow() ? GetShellWindow() : GetDesktopWindow(), app.strip(), tool}) {
+        SCOPED_TRACE("the key on " + ClassOf(input) + " " + TextOf(input));
+        SetForegroundWindow(input);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == input; }, 2000));
+        LetFocusSettle();
+        PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_SPACE);
+        // The strip takes its input in order: the key's move is done by then.
+        WaitUntilInputHandled();
+        EXPECT_FALSE(Visible(main) || Visible(find));
+        EXPECT_TRUE(Visible(next) && Visible(tool));
+        EXPECT_EQ("1", TextOf(app.NumberLabel())) << "the screen shown stays";
+        EXPECT_TRUE(input != find || GetForegroundWindow() == next)
+            << "the input went to " << TextOf(GetForegroundWindow()) << ", not the next window";
+    }
+    EXPECT_EQ((std::vector<std::string>{"main hide", "find hide"}), other.ShowHideLog());
+
+    SwitchTo(2);
+    ASSERT_TRUE(WaitFor([&] { return Visible(main) && Visible(find) && !Visible(next); }, 3000));
+    WaitUntilDone({main});
+    EXPECT_EQ(find, GetForegroundWindow()) << "the window that had the input has it again";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
 // A later start that ends within a second with code 0, leaving the one strip.
 void ExpectHandedOver(Paravue& later, const std::string& args, const std::string& dir = "") {
     const DWORD start = GetTickCount();

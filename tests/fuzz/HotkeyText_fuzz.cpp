@@ -8,7 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const HotkeyParse p = ParseHotkey(text);
-    HotkeyNote(p, true);
+    std::string note;
+    AddKeyNote(note, "hotkey", p, true);
+    AddKeyNote(note, "move key", p, false);
     if (p.status != HotkeyStatus::Ok) return 0;
     if (p.hotkey.modifiers == 0 || (p.hotkey.modifiers & ~0xFu) || p.hotkey.key == 0) std::abort();
     const HotkeyParse again = ParseHotkey(HotkeyName(p.hotkey));

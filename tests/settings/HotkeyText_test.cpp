@@ -1,5 +1,6 @@
 #include "settings/HotkeyText.h"
 #include <gtest/gtest.h>
+#include <cctype>
 #include <tuple>
 
 namespace {
@@ -36,7 +37,9 @@ TEST(HotkeyText, ReadsModifiersAndOneKey) {
         EXPECT_EQ(r.modifiers, p.hotkey.modifiers);
         EXPECT_EQ(r.key, p.hotkey.key);
         EXPECT_EQ(r.name, HotkeyName(p.hotkey));
-        EXPECT_EQ(std::string("Hotkey: ") + r.name, HotkeyNote(p, true));
+        std::string note;
+        AddKeyNote(note, "hotkey", p, true);
+        EXPECT_EQ(std::string("Hotkey: ") + r.name, note);
     }
 }
 
@@ -52,10 +55,24 @@ TEST(HotkeyText, EmptyMeansNoneAndAnythingElseIsNotValid) {
         SCOPED_TRACE(text);
         EXPECT_EQ(HotkeyStatus::Invalid, ParseHotkey(text).status);
     }
-    EXPECT_EQ("No hotkey (turned off)", HotkeyNote(ParseHotkey(""), false));
-    EXPECT_EQ("No hotkey: the setting is not valid", HotkeyNote(ParseHotkey("Ctrl+Tab"), false));
-    EXPECT_EQ("No hotkey: Ctrl+Alt+Space is in use",
-              HotkeyNote(ParseHotkey(kDefaultHotkeyText), false));
+}
+
+// The menu's last line: the switch key's part as it always read, then the move
+// key's in the same words.
+TEST(HotkeyText, TheNoteNamesEachKeyOrWhyItIsMissing) {
+    for (auto [switchKey, moveKey, registered, want] :
+         {std::tuple{"Ctrl+Alt+Space", "Ctrl+Alt+Shift+Space", true,
+                     "Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space"},
+          {"", "", true, "No hotkey (turned off); no move key (turned off)"},
+          {"Ctrl+Tab", "Alt+", true,
+           "No hotkey: the setting is not valid; no move key: the setting is not valid"},
+          {"Ctrl+Alt+Space", "Win+M", false,
+           "No hotkey: Ctrl+Alt+Space is in use; no move key: Win+M is in use"}}) {
+        std::string note;
+        AddKeyNote(note, "hotkey", ParseHotkey(switchKey), registered);
+        AddKeyNote(note, "move key", ParseHotkey(moveKey), registered);
+        EXPECT_EQ(want, note);
+    }
 }
 } // namespace
 
@@ -88,4 +105,39 @@ TEST(HotkeyText, AltGrSpaceDoesNotFireTheDefaultKey) {
         EXPECT_EQ(r.ignored,
                   IgnoreHotkeyPress(r.defaultKey, {r.altGrLayout, r.rightAlt, r.leftAlt}))
             << r.defaultKey << r.altGrLayout << r.rightAlt << r.leftAlt;
+}
+
+// The same rule ahead of the key, followed through the Alt keys' events as a
+// low-level hook sees them: the default keys stand aside exactly while AltGr
+// alone is held on a layout with AltGr; the layout is read at each press of the
+// right Alt, never for other keys nor for a held key's repeats. Events: R/r the
+// right Alt down/up, L/l the left, M/m the plain Alt with its extended flag (the
+// right), N/n without (the left), S any other key.
+TEST(HotkeyText, TheDefaultKeysStandAsideWhileAltGrAloneIsHeld) {
+    static int reads;
+    for (auto [events, altGrLayout, aside, layoutReads] :
+         {std::tuple{"SRRSsrS", true, "0111100", 1},
+          {"MmNn", true, "1000", 1},
+          {"LlNnRLlr", true, "00001010", 1},
+          {"LRlrRr", true, "001010", 2},
+          {"RSr", false, "000", 1}}) {
+        SCOPED_TRACE(events);
+        AltGrWatch watch;
+        reads = 0;
+        for (size_t i = 0; events[i]; ++i) {
+            const char e = events[i];
+            const char k = static_cast<char>(std::toupper(e));
+            const uint32_t vk = k == 'R'   ? kVK_RMENU
+                                : k == 'L' ? kVK_LMENU
+                                : k == 'S' ? kVK_SPACE
+                                           : kVK_MENU;
+            const bool wasAside = watch.aside;
+            const bool changed = FollowKeyEvent(
+                watch, vk, e == 'M' || e == 'm', std::islower(e),
+                altGrLayout ? +[] { return ++reads > 0; } : +[] { return ++reads < 0; });
+            EXPECT_EQ(aside[i] == '1', watch.aside) << i;
+            EXPECT_EQ(changed, watch.aside != wasAside) << i;
+        }
+        EXPECT_EQ(layoutReads, reads);
+    }
 }

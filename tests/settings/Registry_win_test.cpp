@@ -291,6 +291,14 @@ TEST_F(RegistryTest, EachValueComesFromTheUserThenTheCopiesOfWindowsThenTheMachi
     StoreText("Hotkey", "Ctrl+F5");
     EXPECT_TRUE(ReadHotkeySetting(hotkey));
     EXPECT_EQ(hotkey, "Ctrl+F5") << "an administrator's key for everyone";
+    EXPECT_FALSE(ReadHotkeySetting(hotkey, kMoveHotkeyPath))
+        << "the move key has a value of its own";
+    StoreText("MoveHotkey", "Win+M");
+    StoreUserText(kKey, "MoveHotkey", "");
+    EXPECT_TRUE(ReadHotkeySetting(hotkey, kMoveHotkeyPath));
+    EXPECT_EQ(hotkey, "") << "the user's empty value: no move key, whatever the machine says";
+    ASSERT_TRUE(ReadHotkeySetting(hotkey));
+    EXPECT_EQ(hotkey, "Ctrl+F5");
     RegDeleteKeyA(HKEY_CURRENT_USER, kStore);
     RegDeleteKeyA(HKEY_CURRENT_USER, kStoreWow);
 }

@@ -3,6 +3,7 @@
 #include "app/Placement.h"
 #include "app/StripCommands.h"
 #include "app/StripPlacement.h"
+#include "errors/Wide_win.h"
 #include "support/StripFixture.h"
 
 namespace {
@@ -115,6 +116,91 @@ TEST_F(StripDesktop, AltGrSpaceDoesNotSwitchWithTheDefaultKey) {
     });
     SetKeyFactsReader(old);
     EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2", "1", "2"}));
+}
+
+namespace {
+// The keyboard as it is, on a layout with AltGr (Wine's is a US layout).
+KeyFacts AltGrLayoutKeys() {
+    KeyFacts keys = ReadKeyFacts();
+    keys.layoutHasAltGr = true;
+    return keys;
+}
+
+// The greyed last line of the window menu, built afresh.
+std::string LastMenuLine() {
+    wchar_t text[256] = L"";
+    if (BuildWindowMenu())
+        GetMenuStringW(WindowMenu->handle, GetMenuItemCount(WindowMenu->handle) - 1, text, 256,
+                       MF_BYPOSITION);
+    return NarrowText(text);
+}
+
+// Space with the keys of held down, in one go as a keyboard sends them.
+void SpaceWith(std::initializer_list<WORD> held) {
+    std::vector<INPUT> keys;
+    auto add = [&](WORD vk, DWORD up) {
+        keys.push_back({INPUT_KEYBOARD, {}});
+        keys.back().ki.wVk = vk;
+        // The right Alt is told from the left one by its extended flag.
+        keys.back().ki.dwFlags = up | (vk == VK_RMENU ? KEYEVENTF_EXTENDEDKEY : 0);
+    };
+    for (WORD k : held)
+        add(k, 0);
+    add(VK_SPACE, 0);
+    add(VK_SPACE, KEYEVENTF_KEYUP);
+    for (auto k = std::rbegin(held); k != std::rend(held); ++k)
+        add(*k, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+} // namespace
+
+// On a layout with AltGr, AltGr (left Ctrl with the right Alt) with the default
+// keys types in the window with the input, and switches or moves nothing; the
+// left Alt with the same keys switches, and moves the window to screen 2.
+TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
+    OtherProgram prog({{"a", "v", "", "Typed with AltGr"}, {"b", "v", "", "Beside the typing"}});
+    ASSERT_TRUE(prog.started());
+    HWND a = prog.Window("a"), b = prog.Window("b");
+    KeyFactsFn old = SetKeyFactsReader(AltGrLayoutKeys);
+    MainForm* s = strip;
+    std::vector<std::string> spaces;
+    RunStrip([&] {
+        StartHotkey();
+        EXPECT_EQ("Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space", LastMenuLine());
+        SetForegroundWindow(a);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == a; }, 2000));
+        SpaceWith({VK_LCONTROL, VK_RMENU});
+        SpaceWith({VK_LCONTROL, VK_RMENU, VK_SHIFT});
+        // Escape comes after them: once it is there, they went where they go.
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] {
+            const std::vector<std::string> keys = prog.Keys();
+            return !keys.empty() && keys.back() == "a key 27";
+        }));
+        for (const std::string& k : prog.Keys())
+            if (k.ends_with(" key 32")) spaces.push_back(k);
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+        EXPECT_TRUE(IsWindowVisible(a));
+
+        SpaceWith({VK_LCONTROL, VK_LMENU});
+        ASSERT_TRUE(WaitFor([&] { return GetCaption(s->ScreenNumberLabel) == "2"; }, 3000));
+        ClickSwitch();
+        SetForegroundWindow(a);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == a; }, 3000));
+        // The keys are taken again at a tick of the strip's 30 ms timer once let go.
+        Pump(100);
+        SpaceWith({VK_LCONTROL, VK_LMENU, VK_SHIFT});
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(a) && GetForegroundWindow() == b; }));
+        EXPECT_EQ(2, Screens.ScreenOf(KeyOf(a)));
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+        // No key left behind for the tests that follow.
+        WriteSetting("Hotkey", "");
+        WriteSetting("MoveHotkey", "");
+        StartHotkey();
+        EXPECT_EQ("No hotkey (turned off); no move key (turned off)", LastMenuLine());
+    });
+    SetKeyFactsReader(old);
+    EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32"}), spaces);
 }
 
 TEST(KeyFactsOnWindows, TheRightAltIsReadAsItIsHeld) {
