@@ -227,7 +227,7 @@ class Soak {
         } else if (roll < 82) {
             MakeBusy(r1, r2);
         } else if (roll < 86) {
-            checked = BringForward(r1);
+            checked = BringForward(r1, r2 < 0.7);
         } else if (roll < 91) {
             LookAtMenu();
         } else if (roll < 94) {
@@ -572,12 +572,12 @@ class Soak {
             }
     }
 
-    // A program shows one of its windows hidden on the other screen and brings it to
-    // the front (a link clicked elsewhere is for it): the window is this screen's
-    // from then on. A main window that owns none, of a program that answers: the
+    // A program shows one of its windows hidden on the other screen, mostly bringing
+    // it to the front (a link clicked elsewhere is for it): the window is this
+    // screen's from then on. A main window that owns none, of a program that answers: the
     // windows it owns would stay where they are, and a busy program would show it
     // later, on whatever screen is shown then.
-    bool BringForward(double r) {
+    bool BringForward(double r, bool front) {
         std::vector<Tracked*> choices;
         for (Tracked& w : windows_) {
             if (!Judged(w) || w.closing || w.kind != Kind::TakesPart || w.screen == current_ ||
@@ -593,8 +593,9 @@ class Soak {
             return false;
         }
         Tracked& w = *choices[static_cast<size_t>(r * choices.size())];
-        Note("its program brings " + Describe(w) + " forward");
-        PostMessageA(w.hwnd, WM_APP + 6, 0, 0);
+        Note("its program " + std::string(front ? "brings " : "shows ") + Describe(w) +
+             (front ? " forward" : " without the input"));
+        PostMessageA(w.hwnd, WM_APP + 6, front ? 0 : 1, 0);
         w.screen = current_;
         WaitQuiet();
         Check();
