@@ -574,9 +574,9 @@ class Soak {
 
     // A program shows one of its windows hidden on the other screen, mostly bringing
     // it to the front (a link clicked elsewhere is for it): the window is this
-    // screen's from then on. A main window that owns none, of a program that answers: the
-    // windows it owns would stay where they are, and a busy program would show it
-    // later, on whatever screen is shown then.
+    // screen's from then on. A main window that owns none, of a program that
+    // answers: the windows it owns would stay where they are, and a busy program
+    // would show it later, on whatever screen is shown then.
     bool BringForward(double r, bool front) {
         std::vector<Tracked*> choices;
         for (Tracked& w : windows_) {
