@@ -9,12 +9,17 @@
 // A list is kept whole (ListDocument): comments, blank lines and untouched
 // entries are saved exactly as they were read, and a file that is not text is
 // never taken for a list, so it is never overwritten.
+//
+// "Open this list when Windows starts" is the Run value Para-Vue opening the list
+// with the paravue.exe beside Kindlet, the same value the strip's "Start with
+// Windows" shows and removes: one list at a time.
 #include "errors/Wide_win.h"
 #include "errors/err.h"
 #include "launch/LaunchListFile.h"
 #include "launch/ListText.h"
 #include "ui/GraphicTool.h"
 #include "launch/ListDocument.h"
+#include "settings/StartWithWindows.h"
 #include "ui/Services_win.h"
 #include "ui/StringList_win.h"
 #include <windows.h>
@@ -34,6 +39,7 @@ enum : int {
     IdList = 100,
     IdParamsLabel,
     IdParams,
+    IdSignIn,
     IdNew = 110,
     IdOpen,
     IdSave,
@@ -89,9 +95,28 @@ void UpdateTitle(const Kindlet& k) {
     SetWindowTextW(k.window, WideText(title));
 }
 
+// Kindlet's own folder, where paravue.exe and the help file are.
+std::string OwnFolder() {
+    return FileDirPart(GetParam(0));
+}
+
+std::string ParavuePath() {
+    return JoinPath(OwnFolder(), "paravue.exe");
+}
+
+// Checked while the Run value opens this very list with the paravue.exe beside us;
+// the strip may have removed it meanwhile, or another list taken its place.
+void ShowSignIn(const Kindlet& k) {
+    std::string value;
+    const bool on = ReadRunValue(value) && RunValueOpens(value, ParavuePath(), k.path);
+    CheckDlgButton(k.window, IdSignIn, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The title and the sign-in box follow the list.
 void SetModified(Kindlet& k, bool modified) {
     k.modified = modified;
     UpdateTitle(k);
+    ShowSignIn(k);
 }
 
 // The selected rows, top to bottom.
@@ -205,6 +230,12 @@ void AddFiles(Kindlet& k, const std::vector<std::string>& files) {
 
 // ---- files ----
 
+std::string FullPath(const std::string& path) {
+    wchar_t full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameW(WideText(path), MAX_PATH * 2, full, nullptr);
+    return n > 0 && n < MAX_PATH * 2 ? NarrowText(full, static_cast<int>(n)) : path;
+}
+
 bool LoadList(Kindlet& k, const std::string& path) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) {
@@ -220,7 +251,9 @@ bool LoadList(Kindlet& k, const std::string& path) {
         return false;
     }
     k.doc = std::move(doc);
-    k.path = path;
+    // Whole: the file dialogs may change the current folder, and the Run value
+    // must name it from anywhere.
+    k.path = FullPath(path);
     FillList(k, 0);
     SetModified(k, false);
     return true;
@@ -309,9 +342,15 @@ bool MayDiscard(Kindlet& k) {
     return answer == IDNO;
 }
 
-// Kindlet's own folder, where paravue.exe and the help file are.
-std::string OwnFolder() {
-    return FileDirPart(GetParam(0));
+// paravue.exe beside Kindlet; "" when it is not there, and the user is told why
+// what was asked cannot be done.
+std::string ParavueFor(const Kindlet& k, const char* what) {
+    const std::string program = ParavuePath();
+    if (FileExists(program)) return program;
+    Message(k, std::string(what) +
+                   ": paravue.exe must be in Kindlet's folder. Kindlet looked for it here:\r" +
+                   program);
+    return "";
 }
 
 // paravue.exe carries out the saved list: it switches to the other screen and opens
@@ -322,13 +361,8 @@ void Launch(Kindlet& k) {
         return;
     }
     const std::string dir = OwnFolder();
-    const std::string program = JoinPath(dir, "paravue.exe");
-    if (!FileExists(program)) {
-        Message(k, "Cannot launch the group: paravue.exe must be in Kindlet's folder. Kindlet "
-                   "looked for it here:\r" +
-                       program);
-        return;
-    }
+    const std::string program = ParavueFor(k, "Cannot launch the group");
+    if (program.empty()) return;
     if (const size_t missing = MarkMissing(k)) {
         const std::string count =
             std::to_string(missing) + " of the " + std::to_string(k.rows.size()) + " entries";
@@ -357,6 +391,23 @@ void Launch(Kindlet& k) {
     }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+// Turned on, the list is saved first (one never saved asks where, as Save does), so
+// that what opens at sign-in is what the user sees; turned off, the value goes.
+void ToggleSignIn(Kindlet& k) {
+    bool done = true;
+    if (IsDlgButtonChecked(k.window, IdSignIn) == BST_CHECKED) {
+        done = SetStartWithWindows(false);
+    } else {
+        const std::string program = ParavueFor(k, "Cannot open the list when Windows starts");
+        if (!program.empty() && Save(k)) done = WriteRunValue(RunValueOpening(program, k.path));
+    }
+    if (!done)
+        Message(k, std::string("Cannot change what opens when Windows starts; Windows refused "
+                               "the value:\rHKEY_CURRENT_USER\\") +
+                       kRunValuePath);
+    ShowSignIn(k);
 }
 
 void OpenHelp(const Kindlet& k) {
@@ -434,12 +485,14 @@ void Layout(const Kindlet& k, int width, int height) {
     // Sizes of the 96-dpi layout, at the screen's scale.
     const int kMargin = Px(8), kButtonW = Px(100), kButtonH = Px(24), kRow = Px(22);
     const int listW = width - 3 * kMargin - kButtonW;
-    const int listH = height - 3 * kMargin - kRow;
-    MoveWindow(k.list, kMargin, kMargin, listW, listH, TRUE);
-    const int rowTop = height - kMargin - kRow;
+    // Below the list the parameters, then the sign-in box.
+    const int checkTop = height - kMargin - kRow;
+    const int rowTop = checkTop - Px(4) - kRow;
+    MoveWindow(k.list, kMargin, kMargin, listW, rowTop - 2 * kMargin, TRUE);
     MoveWindow(GetDlgItem(k.window, IdParamsLabel), kMargin, rowTop + Px(3), Px(70), kRow - Px(3),
                TRUE);
     MoveWindow(k.params, kMargin + Px(72), rowTop, listW - Px(72), kRow, TRUE);
+    MoveWindow(GetDlgItem(k.window, IdSignIn), kMargin, checkTop, listW, kRow, TRUE);
     int y = kMargin;
     for (const ButtonSpec& b : kButtons) {
         if (b.id == IdAdd || b.id == IdLaunch) y += kMargin;
@@ -477,6 +530,7 @@ void CreateChildren(Kindlet& k) {
     }
     child(L"STATIC", "&Parameters:", 0, 0, IdParamsLabel);
     k.params = child(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IdParams);
+    child(L"BUTTON", "Open this list when Windows s&tarts", WS_TABSTOP | BS_CHECKBOX, 0, IdSignIn);
     for (const ButtonSpec& b : kButtons)
         child(L"BUTTON", b.text, WS_TABSTOP | BS_PUSHBUTTON, 0, b.id);
 }
@@ -498,6 +552,9 @@ void Command(Kindlet& k, int id, int code) {
         return;
     case IDOK: // Enter: in the parameter box it is applied already; back to the list
         if (GetFocus() == k.params) SetFocus(k.list);
+        return;
+    case IdSignIn:
+        if (code == BN_CLICKED) ToggleSignIn(k);
         return;
     case IdHelp:
         OpenHelp(k);
@@ -598,8 +655,12 @@ LRESULT HandleMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             SetFocus(GetNextDlgTabItem(w, GetFocus(), wp != 0));
         return 0;
     case WM_ACTIVATE:
-        // Files may have come or gone while another program had the input.
-        if (LOWORD(wp) != WA_INACTIVE) MarkMissing(*k);
+        // Files may have come or gone while another program had the input, and
+        // the strip may have changed what opens when Windows starts.
+        if (LOWORD(wp) != WA_INACTIVE) {
+            MarkMissing(*k);
+            ShowSignIn(*k);
+        }
         break;
     case WM_DROPFILES:
         DropFiles(*k, reinterpret_cast<HDROP>(wp));

@@ -7,6 +7,7 @@
 namespace {
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const wchar_t* kRunName = L"Para-Vue";
+} // namespace
 
 bool ReadRunValue(std::string& value) {
     HKEY key;
@@ -24,24 +25,34 @@ bool ReadRunValue(std::string& value) {
     value = NarrowText(reinterpret_cast<const wchar_t*>(data.c_str()));
     return true;
 }
-} // namespace
 
 bool StartsWithWindows() {
     std::string value;
     return ReadRunValue(value) && RunValueStarts(value, ProgramPath());
 }
 
-bool SetStartWithWindows(bool on) {
-    if (!on) return DeleteRegValue(HKEY_CURRENT_USER, kRunValuePath);
+namespace {
+// The text is made once the key is open: the strip's own call stays as small as it was.
+template <typename MakeText> bool StoreRunValue(MakeText text) {
     HKEY key;
     LONG r = RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                              &key, nullptr);
     if (r == ERROR_SUCCESS) {
-        const WideText value(RunValueFor(ProgramPath()));
+        const WideText value(text());
         r = RegSetValueExW(key, kRunName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
     }
     if (r != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(r));
     return r == ERROR_SUCCESS;
+}
+} // namespace
+
+bool WriteRunValue(const std::string& text) {
+    return StoreRunValue([&] { return text; });
+}
+
+bool SetStartWithWindows(bool on) {
+    if (!on) return DeleteRegValue(HKEY_CURRENT_USER, kRunValuePath);
+    return StoreRunValue([] { return RunValueFor(ProgramPath()); });
 }

@@ -602,4 +602,79 @@ TEST_F(KindletE2E, LaunchGroupSaysWhyItCannotGoYet) {
     RemoveDirectoryA((TestBinDir() + alone).c_str());
 }
 
+// "Open this list when Windows starts": the list is saved first and the Run value
+// opens it with the paravue.exe beside Kindlet. The strip's "Start with Windows"
+// is checked for that value and removes it. Started as Windows starts it at
+// sign-in, from a folder of its own, the value opens the list on screen 2.
+TEST_F(KindletE2E, OpenThisListWhenWindowsStartsIsTheRunValueTheStripShowsToo) {
+    struct RunValueCleared {
+        RunValueCleared() { SetRunValue(""); }
+        ~RunValueCleared() { SetRunValue(""); }
+    } cleared;
+    const char* const kSignIn = "Open this list when Windows s&tarts";
+    auto checked = [&] { return SendMessageA(Button(kSignIn), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    auto dropped = [&](const char* file) {
+        DROPFILES head{};
+        head.pFiles = sizeof head;
+        Drop(std::string(reinterpret_cast<const char*>(&head), sizeof head) + dir + file +
+             std::string(2, '\0'));
+    };
+    StartAndWait();
+    StartKindlet();
+    ASSERT_NE(nullptr, Button(kSignIn));
+    EXPECT_FALSE(checked());
+    dropped("one\\launched.exe");
+    ASSERT_TRUE(WaitFor([&] { return !Entries().empty(); }, 3000));
+
+    // Never saved: it asks where first, as Save does.
+    const std::string list = dir + "sign in.txt";
+    ChooseInFileDialog(kSignIn, list);
+    const std::string opening = Lower("\"" + TestBinDir() + "paravue.exe\" \"" + list + "\"");
+    EXPECT_TRUE(WaitFor([&] { return Lower(RunValue()) == opening; }, 3000)) << RunValue();
+    EXPECT_EQ(Lower(dir + "one\\launched.exe\r\n"), Lower(ReadWholeFile(list)));
+    EXPECT_EQ("Kindlet - sign in.txt", TextOf(window));
+    EXPECT_TRUE(checked());
+
+    // Checked at the strip: choosing it there removes the value, and Kindlet shows
+    // that once it has the input again.
+    LetFocusSettle();
+    ChooseNearLaunchItem(-1);
+    EXPECT_TRUE(WaitFor([&] { return RunValue() == "<none>"; }, 3000)) << RunValue();
+    ClickRow(0);
+    EXPECT_TRUE(WaitFor([&] { return !checked(); }, 3000)) << "Kindlet still shows it on";
+
+    // A change is saved before the value is written again; off removes it.
+    dropped("two words\\launched.exe");
+    ASSERT_TRUE(WaitFor([&] { return TextOf(window) == "Kindlet - sign in.txt *"; }, 3000));
+    Click(Button(kSignIn));
+    EXPECT_TRUE(WaitFor([&] { return Lower(RunValue()) == opening; }, 3000)) << RunValue();
+    EXPECT_EQ("Kindlet - sign in.txt", TextOf(window));
+    EXPECT_EQ(Lower(dir + "one\\launched.exe\r\n\"" + dir + "two words\\launched.exe\"\r\n"),
+              Lower(ReadWholeFile(list)));
+    EXPECT_TRUE(checked());
+    Click(Button(kSignIn));
+    EXPECT_TRUE(WaitFor([&] { return RunValue() == "<none>"; }, 3000)) << RunValue();
+    EXPECT_FALSE(checked());
+
+    Click(Button(kSignIn));
+    ASSERT_TRUE(WaitFor([&] { return Lower(RunValue()) == opening; }, 3000)) << RunValue();
+    kindlet.Kill();
+    EXPECT_EQ(0u, QuitWithButton());
+    // Sign-in: the value run as the command line it is.
+    const std::string value = RunValue();
+    const size_t quote = value.find("\" ");
+    ASSERT_NE(std::string::npos, quote);
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, MAX_PATH);
+    ASSERT_TRUE(app.Start(value.substr(quote + 2), system, value.substr(1, quote - 1)));
+    ASSERT_TRUE(app.WaitForStrip());
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return !ReadWholeFile(dir + "one\\launched.log").empty() &&
+                   !ReadWholeFile(dir + "two words\\launched.log").empty();
+        },
+        10000));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "2"; }, 3000));
+}
+
 } // namespace

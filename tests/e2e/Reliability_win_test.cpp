@@ -2,6 +2,8 @@
 // that are busy while the user switches, owners and their windows, the shell's
 // taskbar, and paravue.exe ended from outside.
 #include "e2e/E2EFixture.h"
+#include "screens/HiddenRecord.h"
+#include "settings/MiniReg.h"
 #include "settings/Transparency.h"
 
 namespace {
@@ -27,6 +29,19 @@ bool RecordInRegistry() {
         RegQueryValueExA(key, "HiddenWindows", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     RegCloseKey(key);
     return found;
+}
+
+// The titles of the windows the record holds, in its order.
+std::vector<std::string> RecordedTitles() {
+    std::string bytes;
+    HiddenWindowsRecord record;
+    std::vector<std::string> titles;
+    if (ReadRegValue(HKEY_CURRENT_USER, "Software\\Quenbrook\\Paravue\\HiddenWindows", REG_BINARY,
+                     bytes) &&
+        DecodeRecord(bytes, record))
+        for (const RecordedWindow& w : record.windows)
+            titles.push_back(w.title);
+    return titles;
 }
 
 class ReliabilityE2E : public ParavueE2E {
@@ -248,5 +263,44 @@ TEST_F(ReliabilityE2E, ACleanQuitAndALogOffShowNothingTwiceAndLeaveNoGuard) {
         EXPECT_FALSE(RecordInRegistry());
         app.Kill();
     }
+}
+
+// A window its program brings forward while it is hidden on the other screen (a
+// link clicked in the mail program brings the browser) stays where the user now
+// sees it, and only there: listed with this screen's windows, hidden and shown
+// with them, and out of the record while it is on view.
+TEST_F(ReliabilityE2E, AWindowItsProgramBringsForwardStaysOnTheScreenWhereItIsSeen) {
+    OtherProgram other({{"browser", "v", "", "E2E browser"}, {"mail", "v", "", "E2E mail"}});
+    ASSERT_TRUE(other.started());
+    HWND browser = other.Window("browser"), mail = other.Window("mail");
+    const std::vector<std::string> mailOnly{"E2E mail"};
+    StartAndWait();
+    SwitchTo(2);
+    ASSERT_TRUE(StaysVisible(browser, false));
+
+    // Shown without the input: the menu lists it with screen 2's windows, and its
+    // first item sends it to screen 1.
+    other.BringForward("browser", false);
+    EXPECT_TRUE(StaysVisible(browser, true)) << "hidden again";
+    LetFocusSettle();
+    ChooseMenuItem({VK_HOME});
+    EXPECT_TRUE(StaysVisible(browser, false)) << "the menu did not list it on screen 2";
+    EXPECT_FALSE(Visible(mail));
+
+    // Brought to the front from screen 1 now: it goes and comes back with screen 2.
+    other.BringForward("browser");
+    EXPECT_TRUE(StaysVisible(browser, true)) << "hidden again";
+    EXPECT_EQ(browser, GetForegroundWindow());
+    EXPECT_EQ("2", TextOf(app.NumberLabel()));
+    SwitchTo(1);
+    EXPECT_TRUE(StaysVisible(browser, false)) << "shown on screen 1 too";
+    EXPECT_TRUE(StaysVisible(mail, true));
+    EXPECT_EQ(std::vector<std::string>{"E2E browser"}, RecordedTitles());
+    SwitchTo(2);
+    EXPECT_TRUE(StaysVisible(browser, true)) << "left on screen 1 by the switch back";
+    EXPECT_TRUE(StaysVisible(mail, false));
+    EXPECT_EQ(mailOnly, RecordedTitles());
+    EXPECT_EQ(0u, QuitWithButton());
+    EXPECT_TRUE(StaysVisible(mail, true));
 }
 } // namespace

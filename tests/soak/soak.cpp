@@ -5,15 +5,16 @@
 // Drives the real strip with real input, next to stand-in programs (testwins.exe),
 // with actions chosen at random from the seed: switches, window menu moves both
 // ways, windows opened and closed (also while hidden), owned windows, programs that
-// stop answering for a while, and now and then the strip ended from outside and
-// started again. At every quiet point (every program answers, the strip's waits are
-// over, nothing changes any more) the desktop is held against the model: a window
-// that takes part is visible exactly when it belongs to the current screen, it
-// belongs to one screen only, and no window is lost; the window that has the input
-// belongs to the current screen (or is the desktop, or a form of the strip's own
-// while one is open). A window goes with the window that owns it (a group), hidden,
-// shown and moved by the menu together. After the final quit every window must be
-// visible.
+// stop answering for a while, programs that bring a window hidden on the other
+// screen forward (it is this screen's from then on), and now and then the strip
+// ended from outside and started again. At every quiet point (every program answers,
+// the strip's waits are over, nothing changes any more) the desktop is held against
+// the model: a window that takes part is visible exactly when it belongs to the
+// current screen, it belongs to one screen only, and no window is lost; the window
+// that has the input belongs to the current screen (or is the desktop, or a form of
+// the strip's own while one is open). A window goes with the window that owns it (a
+// group), hidden, shown and moved by the menu together. After the final quit every
+// window must be visible.
 //
 // Prints "seed N" first, each violation with the action it follows, and at the end
 // one line "N actions, N checks, N violations". Exit code 1 on any violation.
@@ -223,8 +224,10 @@ class Soak {
                 Open(r1, r2, r3);
             else
                 Close(r1);
-        } else if (roll < 86) {
+        } else if (roll < 82) {
             MakeBusy(r1, r2);
+        } else if (roll < 86) {
+            checked = BringForward(r1, r2 < 0.7);
         } else if (roll < 91) {
             LookAtMenu();
         } else if (roll < 94) {
@@ -567,6 +570,36 @@ class Soak {
                      " stops answering for " + std::to_string(ms) + " ms");
                 PostMessageA(w.hwnd, WM_APP + 1, static_cast<WPARAM>(ms), 0);
             }
+    }
+
+    // A program shows one of its windows hidden on the other screen, mostly bringing
+    // it to the front (a link clicked elsewhere is for it): the window is this
+    // screen's from then on. A main window that owns none, of a program that
+    // answers: the windows it owns would stay where they are, and a busy program
+    // would show it later, on whatever screen is shown then.
+    bool BringForward(double r, bool front) {
+        std::vector<Tracked*> choices;
+        for (Tracked& w : windows_) {
+            if (!Judged(w) || w.closing || w.kind != Kind::TakesPart || w.screen == current_ ||
+                w.owner || IsBusy(w.program) || !IsWindow(w.hwnd))
+                continue;
+            bool owns = false;
+            for (const Tracked& o : windows_)
+                owns = owns || (!o.gone && o.owner == w.hwnd);
+            if (!owns) choices.push_back(&w);
+        }
+        if (choices.empty()) {
+            Note("bring forward: no window of the other screen to bring");
+            return false;
+        }
+        Tracked& w = *choices[static_cast<size_t>(r * choices.size())];
+        Note("its program " + std::string(front ? "brings " : "shows ") + Describe(w) +
+             (front ? " forward" : " without the input"));
+        PostMessageA(w.hwnd, WM_APP + 6, front ? 0 : 1, 0);
+        w.screen = current_;
+        WaitQuiet();
+        Check();
+        return true;
     }
 
     // Ends paravue.exe from outside (its main process, not its guard): every hidden

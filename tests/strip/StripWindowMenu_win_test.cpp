@@ -360,6 +360,8 @@ TEST_F(StripWindowMenu, StartWithWindowsIsCheckedOnlyForAValueNamingThisCopy) {
     };
     EXPECT_EQ(checked(""), 0);
     EXPECT_EQ(checked(std::string("\"") + me + "\""), 1);
+    // Kindlet's value opens a list with this copy.
+    EXPECT_EQ(checked(std::string("\"") + me + "\" \"C:\\My lists\\morning.txt\""), 1);
     EXPECT_EQ(checked("\"C:\\Other copy\\paravue.exe\""), 0);
     EXPECT_EQ(checked(""), 0);
     EXPECT_EQ(RunValue(), "<none>");

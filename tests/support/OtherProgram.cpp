@@ -132,6 +132,10 @@ HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible
     return ctx.found;
 }
 
+void OtherProgram::BringForward(const std::string& name, bool front) const {
+    PostMessageA(Window(name), WM_APP + 6, front ? 0 : 1, 0);
+}
+
 void OtherProgram::StopAnswering(HWND window, DWORD ms) const {
     PostMessageA(window, WM_APP + 1, ms, 0);
     WaitFor([&] { return !Answers(window, 50); }, 2000);

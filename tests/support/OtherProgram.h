@@ -34,6 +34,9 @@ class OtherProgram {
     // Has window `from` open a new window (owned by it or not), known from then on
     // as "<from>#n"; returns it, or 0 when it did not appear.
     HWND Open(const std::string& from, int n, bool owned, bool visible);
+    // Has the program show the window and bring it to the front (a link clicked in
+    // another program is for it), or only show it; returns at once.
+    void BringForward(const std::string& name, bool front = true) const;
     // Has the program stop answering for ms, from the window's own message, and
     // returns once it does not answer.
     void StopAnswering(HWND window, DWORD ms) const;

@@ -19,6 +19,9 @@
 //   WM_APP + 2: destroy this window.
 //   WM_APP + 3 (wParam bit 1: owned by this window, bit 2: visible; lParam = n):
 //     open a new window named "<name>#n", titled "<title> #n".
+//   WM_APP + 6: show this window and bring it to the front, as a program does with
+//     its hidden window when a link clicked elsewhere is for it (wParam 1: show it
+//     without the input).
 #include "errors/Wide_win.h"
 #include "ui/Services_win.h"
 #include <windows.h>
@@ -102,6 +105,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                    WindowTitle(hwnd) + " #" + n);
         return 0;
     }
+    case WM_APP + 6:
+        ShowWindow(hwnd, wp ? SW_SHOWNOACTIVATE : SW_SHOW);
+        if (!wp) SetForegroundWindow(hwnd);
+        return 0;
     case WM_DESTROY:
         Log(NameOf(hwnd) + " destroyed");
         break;
