@@ -4,17 +4,17 @@
 //
 // Drives the real strip with real input, next to stand-in programs (testwins.exe),
 // with actions chosen at random from the seed: switches, window menu moves both
-// ways, windows opened and closed (also while hidden), owned windows, programs that
-// stop answering for a while, programs that bring a window hidden on the other
-// screen forward (it is this screen's from then on), and now and then the strip
-// ended from outside and started again. At every quiet point (every program answers,
-// the strip's waits are over, nothing changes any more) the desktop is held against
-// the model: a window that takes part is visible exactly when it belongs to the
-// current screen, it belongs to one screen only, and no window is lost; the window
-// that has the input belongs to the current screen (or is the desktop, or a form of
-// the strip's own while one is open). A window goes with the window that owns it (a
-// group), hidden, shown and moved by the menu together. After the final quit every
-// window must be visible.
+// ways, moves by the move key, windows opened and closed (also while hidden), owned
+// windows, programs that stop answering for a while, programs that bring a window
+// hidden on the other screen forward (it is this screen's from then on), and now and
+// then the strip ended from outside and started again. At every quiet point (every
+// program answers, the strip's waits are over, nothing changes any more) the desktop
+// is held against the model: a window that takes part is visible exactly when it
+// belongs to the current screen, it belongs to one screen only, and no window is
+// lost; the window that has the input belongs to the current screen (or is the
+// desktop, or a form of the strip's own while one is open). A window goes with the
+// window that owns it (a group), hidden, shown and moved together. After the final
+// quit every window must be visible.
 //
 // Prints "seed N" first, each violation with the action it follows, and at the end
 // one line "N actions, N checks, N violations". Exit code 1 on any violation.
@@ -210,8 +210,10 @@ class Soak {
         bool checked = false;
         if (roll < 28) {
             Switch();
-        } else if (roll < 42) {
+        } else if (roll < 37) {
             checked = MenuMove(true, r1);
+        } else if (roll < 42) {
+            checked = KeyMove(r1);
         } else if (roll < 54) {
             checked = MenuMove(false, r1);
         } else if (roll < 64) {
@@ -570,6 +572,42 @@ class Soak {
                      " stops answering for " + std::to_string(ms) + " ms");
                 PostMessageA(w.hwnd, WM_APP + 1, static_cast<WPARAM>(ms), 0);
             }
+    }
+
+    // The user works in a window of this screen and sends it away with the move key:
+    // its group goes to the other screen, the input to a window that stays. The
+    // window is brought to the front by its program first (testwins does it on
+    // request); the key acts on whatever has the input when it is pressed.
+    bool KeyMove(double r) {
+        std::vector<Tracked*> choices;
+        for (Tracked& w : windows_)
+            if (Judged(w) && !w.closing && w.kind == Kind::TakesPart && w.screen == current_ &&
+                !IsBusy(w.program) && IsWindow(w.hwnd))
+                choices.push_back(&w);
+        if (choices.empty()) {
+            Note("move key: no window here to send away");
+            return false;
+        }
+        Tracked& chosen = *choices[static_cast<size_t>(r * choices.size())];
+        PostMessageA(chosen.hwnd, WM_APP + 6, 0, 0);
+        if (!WaitFor([&] { return GetForegroundWindow() == chosen.hwnd; }, 2000))
+            Note("move key: " + Describe(chosen) + " did not take the input");
+        const HWND input = GetForegroundWindow();
+        Tracked* w = Find(input);
+        Note("move key pressed with the input on " + (w ? Describe(*w) : Foreground()));
+        PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_SPACE);
+        if (w && Judged(*w) && w->kind == Kind::TakesPart && w->screen == current_) {
+            const HWND unit = MainOf(*w).hwnd;
+            for (Tracked& o : windows_)
+                if (Judged(o) && o.kind == Kind::TakesPart && o.screen == current_ &&
+                    MainOf(o).hwnd == unit) {
+                    Note("move key: " + Describe(o) + " went to the other screen");
+                    o.screen = 3 - current_;
+                }
+        }
+        WaitQuiet();
+        Check();
+        return true;
     }
 
     // A program shows one of its windows hidden on the other screen, mostly bringing
