@@ -597,13 +597,17 @@ class Soak {
         Note("move key pressed with the input on " + (w ? Describe(*w) : Foreground()));
         PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_SPACE);
         if (w && Judged(*w) && w->kind == Kind::TakesPart && w->screen == current_) {
+            // The group is read whole before any of it is moved in the model.
             const HWND unit = MainOf(*w).hwnd;
+            std::vector<Tracked*> group;
             for (Tracked& o : windows_)
                 if (Judged(o) && o.kind == Kind::TakesPart && o.screen == current_ &&
-                    MainOf(o).hwnd == unit) {
-                    Note("move key: " + Describe(o) + " went to the other screen");
-                    o.screen = 3 - current_;
-                }
+                    MainOf(o).hwnd == unit)
+                    group.push_back(&o);
+            for (Tracked* o : group) {
+                Note("move key: " + Describe(*o) + " went to the other screen");
+                o->screen = 3 - current_;
+            }
         }
         WaitQuiet();
         Check();
