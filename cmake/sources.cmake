@@ -27,6 +27,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/settings/Settings.cpp
   src/settings/StartWithWindows.cpp
   src/settings/Transparency.cpp
+  src/settings/WindowRules.cpp
   src/ui/LayoutRules.cpp
   src/ui/MenuRules.cpp
   src/ui/Object.cpp
@@ -51,6 +52,7 @@ set(PARAVUE_WIN32_SOURCES
   src/launch/ShellExecute_win.cpp
   src/launch/Unit2_win.cpp
   src/screens/HiddenRecord_win.cpp
+  src/screens/ProgramRules_win.cpp
   src/screens/QuitRestore_win.cpp
   src/screens/ScreenLists_win.cpp
   src/screens/Switching_win.cpp
@@ -61,6 +63,7 @@ set(PARAVUE_WIN32_SOURCES
   src/settings/StartWithWindows_win.cpp
   src/settings/ToolTip1_win.cpp
   src/settings/Transparency_win.cpp
+  src/settings/WindowRules_win.cpp
   src/ui/Control_win.cpp
   src/ui/GraphicTool_win.cpp
   src/ui/Menu_win.cpp
