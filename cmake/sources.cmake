@@ -120,6 +120,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/settings/Settings_test.cpp
   tests/settings/StartWithWindows_test.cpp
   tests/settings/Transparency_test.cpp
+  tests/settings/WindowRules_test.cpp
   tests/ui/LayoutRules_test.cpp
   tests/ui/MenuRules_test.cpp
   tests/ui/ObjectList_test.cpp
@@ -197,6 +198,7 @@ set(PARAVUE_FUZZERS
   tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp
   tests/fuzz/TextLines_fuzz.cpp
+  tests/fuzz/WindowRules_fuzz.cpp
 )
 
 # The soak run (scripts/soak): the real program against a model, Windows only.

@@ -63,19 +63,17 @@ bool HasRule(const std::vector<std::string>& lines, int screens, bool everyScree
 
 void SetEveryScreenRule(std::vector<std::string>& lines, const std::string& program, bool on,
                         SameProgramFn same) {
+    // Every rule of the program counts here, those of screens there are not too:
+    // a program has one rule.
+    std::vector<std::string> kept;
     bool placed = false;
     int screen = kNoRule;
-    for (size_t i = 0; i < lines.size();) {
-        // Every rule of the program counts here, those of screens there are not too:
-        // a program has one rule.
-        if (!Names(lines[i], program, 9, same, screen) || (!on && screen != kEveryScreen)) {
-            ++i;
-        } else if (on && !placed) {
-            lines[i++] = program + "=both";
-            placed = true;
-        } else {
-            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-        }
+    for (std::string& line : lines) {
+        if (!Names(line, program, 9, same, screen) || (!on && screen != kEveryScreen))
+            kept.push_back(std::move(line));
+        else if (on && !placed && (placed = true))
+            kept.push_back(program + "=both");
     }
-    if (on && !placed) lines.push_back(program + "=both");
+    if (on && !placed) kept.push_back(program + "=both");
+    lines.swap(kept);
 }
