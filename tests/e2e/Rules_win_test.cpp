@@ -126,14 +126,19 @@ TEST_F(RulesE2E, AWindowItsProgramOpensGoesToTheRulesScreenAndLeavesTheInputWher
     StartBeside(other);
     FocusOn(mini);
     HWND a = other.Window("a"), b = other.Window("b");
+    // Above the window with the input, a stands next in line for it.
+    SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    WaitUntilDone({a});
 
-    HWND opened = other.Open("a", 1, false, true);
+    // It takes the input as it opens, as many programs' windows do.
+    HWND opened = other.Open("a", 1, false, true, true);
     ASSERT_NE(nullptr, opened);
     ASSERT_TRUE(Logged(other, "a#1 show"));
     EXPECT_TRUE(Becomes(opened, false)) << "sent to screen 2 at once";
     WaitUntilDone({opened});
     LetFocusSettle();
     EXPECT_EQ(mini, GetForegroundWindow()) << "the input stays where it was";
+    EXPECT_LT(IndexOf(other.Activated(), "a#1"), other.Activated().size()) << "it had taken it";
     EXPECT_TRUE(Visible(a) && Visible(b)) << "windows there at the start stay";
     EXPECT_EQ("1", TextOf(app.NumberLabel()));
 
