@@ -27,6 +27,7 @@ set(PARAVUE_PORTABLE_SOURCES
   src/settings/Settings.cpp
   src/settings/StartWithWindows.cpp
   src/settings/Transparency.cpp
+  src/settings/WindowRules.cpp
   src/ui/LayoutRules.cpp
   src/ui/MenuRules.cpp
   src/ui/Object.cpp
@@ -52,6 +53,7 @@ set(PARAVUE_WIN32_SOURCES
   src/launch/ShellExecute_win.cpp
   src/launch/Unit2_win.cpp
   src/screens/HiddenRecord_win.cpp
+  src/screens/ProgramRules_win.cpp
   src/screens/QuitRestore_win.cpp
   src/screens/ScreenLists_win.cpp
   src/screens/Switching_win.cpp
@@ -62,6 +64,7 @@ set(PARAVUE_WIN32_SOURCES
   src/settings/StartWithWindows_win.cpp
   src/settings/ToolTip1_win.cpp
   src/settings/Transparency_win.cpp
+  src/settings/WindowRules_win.cpp
   src/ui/Control_win.cpp
   src/ui/GraphicTool_win.cpp
   src/ui/Menu_win.cpp
@@ -119,6 +122,7 @@ set(PARAVUE_PORTABLE_TESTS
   tests/settings/Settings_test.cpp
   tests/settings/StartWithWindows_test.cpp
   tests/settings/Transparency_test.cpp
+  tests/settings/WindowRules_test.cpp
   tests/ui/LayoutRules_test.cpp
   tests/ui/MenuRules_test.cpp
   tests/ui/ObjectList_test.cpp
@@ -134,6 +138,7 @@ set(PARAVUE_WIN32_TESTS
   tests/e2e/Groups_win_test.cpp
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
+  tests/e2e/Rules_win_test.cpp
   tests/e2e/Fixture_win_test.cpp
   tests/e2e/Unicode_win_test.cpp
   tests/errors/Crash_win_test.cpp
@@ -197,6 +202,7 @@ set(PARAVUE_FUZZERS
   tests/fuzz/HiddenRecord_fuzz.cpp
   tests/fuzz/MoveCaption_fuzz.cpp
   tests/fuzz/TextLines_fuzz.cpp
+  tests/fuzz/WindowRules_fuzz.cpp
 )
 
 # The soak run (scripts/soak): the real program against a model, Windows only.

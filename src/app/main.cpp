@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "errors/err.h"
 #include "screens/HiddenRecord.h"
+#include "screens/ProgramRules_win.h"
 #include "ui/Services_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -23,6 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     BuildMainForm(MainFormRecord, app);
     StartHotkey();
     StartStripInput();
+    StartProgramRules();
     RunMessageLoop(app);
     // Only a run the user ended gets here: log-off and shutdown end the process
     // inside the loop, where no box may wait.

@@ -32,6 +32,8 @@ WindowVerdict ClassifyWindow(const WindowFacts& f) {
     // A program we may not touch (one that runs elevated): it stays on every
     // screen, and no switch waits on it again.
     if (f.untouchable) return WindowVerdict::Untouchable;
+    // The user wants the program on every screen (a music player, a chat).
+    if (f.everyScreen) return WindowVerdict::EveryScreen;
     // Owned pop-ups (and child windows) go with the window they belong to.
     if (f.hasParent) return WindowVerdict::HasParent;
     if (TitleProtectsWindow(f.title.c_str())) return WindowVerdict::NamedParavue;

@@ -22,6 +22,7 @@ struct WindowFacts {
     bool isShellWindow = false; // the shell's own desktop window
     bool cloaked = false;       // kept from view by the window manager (DWMWA_CLOAKED)
     bool untouchable = false;   // its hide was asked for and did not take
+    bool everyScreen = false;   // a rule keeps its program on every screen
 };
 
 // Why a window is left out, or that it takes part; the first rule that fails.
@@ -30,6 +31,7 @@ enum class WindowVerdict {
     Hidden,
     Cloaked,
     Untouchable,
+    EveryScreen,
     HasParent,
     NamedParavue,
     ToolWindow,

@@ -17,9 +17,12 @@ using CloakReadFn = bool (*)(HWND);
 CloakReadFn SetCloakRead(CloakReadFn read);
 // The window groups that take part now, in the order to show them (bottom first,
 // owners first). all, when given, receives every top-level window, top first, and
-// titles, when given, the title of each of them that is visible ("" for the rest).
+// titles, when given, the title of each of them that is visible ("" for the rest),
+// and programs, when given, the programs of the windows that take part or that a
+// rule keeps on every screen, each once, in alphabetical order.
 std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all = nullptr,
-                                       std::vector<std::string>* titles = nullptr);
+                                       std::vector<std::string>* titles = nullptr,
+                                       std::vector<std::string>* programs = nullptr);
 // The windows of the screen shown as the model records them: the groups that take
 // part, bottom first, each window with its whole title; with main, its group alone.
 std::vector<ShownWindow> ShownWindowsNow(HWND main = nullptr);

@@ -1,5 +1,6 @@
 #include "screens/ScreenLists.h"
 #include "errors/err.h"
+#include "screens/ProgramRules_win.h"
 #include "screens/WindowCommands.h"
 #include "ui/Services_win.h"
 #include <vector>
@@ -56,22 +57,42 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// Adds program to the sorted list programs unless it is there.
+static void AddProgram(std::vector<std::string>& programs, const std::string& program) {
+    for (const std::string& p : programs)
+        if (p == program) return;
+    if (program.empty()) return;
+    programs.push_back(program);
+    for (size_t i = programs.size() - 1; i > 0 && programs[i] < programs[i - 1]; --i)
+        programs[i].swap(programs[i - 1]);
+}
+
 std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,
-                                       std::vector<std::string>* titles) {
+                                       std::vector<std::string>* titles,
+                                       std::vector<std::string>* programs) {
     std::vector<HWND> windows;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     if (titles) titles->assign(windows.size(), std::string());
+    // Programs are read only when a rule may keep one out, or the caller asks.
+    ProgramPass pass;
+    const bool rules = EveryScreenRulesExist();
     std::vector<GroupCandidate> shown;
     for (size_t i = 0; i < windows.size(); ++i) {
         // Judged by the state last asked for: a busy program's window counts
         // where it is going, not where it still stands.
         if (!SeemsVisible(windows[i])) continue;
         WindowFacts facts = ReadWindowFacts(windows[i], true, shell);
+        facts.everyScreen = rules && pass.OnEveryScreen(windows[i]);
         shown.push_back({KeyOf(windows[i]), facts.owner, ClassifyWindow(facts)});
         if (titles) (*titles)[i] = std::move(facts.title);
+        if (programs && shown.back().verdict == WindowVerdict::EveryScreen)
+            AddProgram(*programs, pass.ProgramOf(windows[i]));
     }
     if (all) *all = std::move(windows);
-    return GroupWindows(shown);
+    std::vector<GroupMember> groups = GroupWindows(shown);
+    for (size_t i = 0; programs && i < groups.size(); ++i)
+        AddProgram(*programs, pass.ProgramOf(WindowOf(groups[i].handle)));
+    return groups;
 }
 
 std::vector<ShownWindow> ShownWindowsNow(HWND main) {

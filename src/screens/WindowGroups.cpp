@@ -30,7 +30,7 @@ struct Grouping {
 // what is kept out for every screen stays where it is.
 bool CanGoAlong(WindowVerdict v) {
     return v != WindowVerdict::Cloaked && v != WindowVerdict::Untouchable &&
-           v != WindowVerdict::NamedParavue;
+           v != WindowVerdict::EveryScreen && v != WindowVerdict::NamedParavue;
 }
 } // namespace
 

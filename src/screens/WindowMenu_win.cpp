@@ -3,6 +3,7 @@
 #include "errors/err.h"
 #include "launch/LaunchList.h"
 #include "screens/HiddenRecord.h"
+#include "screens/ProgramRules_win.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
 #include "settings/Settings.h"
@@ -44,12 +45,38 @@ void NotifyDesktop() {
                             &result);
 }
 
+// A program of the submenu chosen: its every-screen rule goes if it stands, else
+// comes; the item's caption is the program.
+void EveryScreenItem(void*, BaseObject* menu, int32_t index) {
+    Menu* item = MenuItemAt(static_cast<Menu*>(menu), index);
+    if (item && !Screens.Ended &&
+        !SetProgramOnEveryScreen(item->caption, !(item->state & MFS_CHECKED)))
+        CallMessageBox(nullptr, "Para-Vue could not save the rule.", "Para-Vue",
+                       MB_OK | MB_ICONWARNING);
+}
+
+// "Keep on every screen": the programs of this screen's windows, checked where
+// their rule keeps them on every screen. It stands between this screen's window
+// items and the others', at position.
+void AddEveryScreenMenu(int32_t position, const std::vector<std::string>& programs) {
+    if (programs.empty()) return;
+    Menu* sub =
+        MenuItemAt(WindowMenu,
+                   static_cast<int32_t>(MenuInsertItem(WindowMenu, position, "Keep on every screen",
+                                                       kMenuSubmenu, MenuItemEvent{})));
+    for (const std::string& program : programs)
+        MenuAddItem(sub, program.c_str(),
+                    kMenuCheckMark | (ProgramOnEveryScreen(program) ? kMenuChecked : 0),
+                    MakeEvent(EveryScreenItem, nullptr));
+}
+
 void AddWindowItems() {
     // One item per group, named by its main window: a window's find box or
     // palette moves with it and has no item of its own.
     std::vector<HWND> all;
-    std::vector<std::string> titles;
-    const std::vector<GroupMember> shown = TakingPartNow(GetShellWindow(), &all, &titles);
+    std::vector<std::string> titles, programs;
+    const std::vector<GroupMember> shown =
+        TakingPartNow(GetShellWindow(), &all, &titles, &programs);
     std::vector<MenuCandidate> candidates(all.size());
     for (size_t i = 0; i < all.size(); ++i) {
         candidates[i].handle = KeyOf(all[i]);
@@ -77,6 +104,7 @@ void AddWindowItems() {
                         : MenuAddItem(WindowMenu, caption, 0, MoveEvent()),
                     item.target);
     }
+    AddEveryScreenMenu(above + 1, programs);
 }
 } // namespace
 
@@ -96,8 +124,7 @@ void ReleaseWindowMenu() {
 }
 
 void ClearWindowMenu() {
-    // The window menu's items have no items of their own, so its item list is the
-    // whole menu. Last first: each leaves the end of the lists, nothing moves up,
+    // Last first: each leaves the end of the lists, nothing moves up,
     // and there is no recount of the menu per item (hundreds of windows listed).
     ObjectList* items = WindowMenu ? WindowMenu->items : nullptr;
     while (items && items->count > 0) {

@@ -1,4 +1,5 @@
 #include "settings/MiniReg.h"
+#include "errors/Utf8.h"
 
 int LastCharPos(char c, const std::string& text) {
     size_t i = text.rfind(c);
@@ -15,5 +16,37 @@ bool SplitRegPath(const std::string& path, std::string& keyPath, std::string& va
 
 std::string DecodeRegString(const std::string& bytes) {
     if (!bytes.empty() && bytes.back() == '\0') return bytes.substr(0, bytes.size() - 1);
+    return bytes;
+}
+
+std::vector<std::string> DecodeMultiString(std::string_view bytes) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    std::vector<std::string> lines;
+    for (size_t start = 0, end = 0; start < units.size(); start = end + 1) {
+        end = start;
+        while (end < units.size() && units[end] != 0)
+            ++end;
+        if (end == start) break;
+        lines.push_back(Utf16ToUtf8(std::u16string_view(units.data() + start, end - start)));
+    }
+    return lines;
+}
+
+std::string EncodeMultiString(const std::vector<std::string>& lines) {
+    std::string bytes;
+    auto put = [&bytes](char16_t unit) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    };
+    for (const std::string& line : lines) {
+        if (line.empty()) continue;
+        for (char16_t unit : Utf8ToUtf16(line))
+            put(unit);
+        put(0);
+    }
+    put(0);
     return bytes;
 }

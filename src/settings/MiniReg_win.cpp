@@ -1,4 +1,5 @@
 #include "settings/MiniReg.h"
+#include "errors/Wide_win.h"
 #include <windows.h>
 
 namespace {
@@ -20,7 +21,7 @@ const char* ValueNameOrNull(const std::string& name) {
 } // namespace
 
 bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_t size,
-                   const void* data) {
+                   const void* data, bool wide) {
     std::string keyPath, valueName;
     if (!SplitRegPath(path, keyPath, valueName)) return false;
     RegKey key;
@@ -29,6 +30,9 @@ bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_
                                   KEY_WRITE, nullptr, &key.h, &disposition);
     if (result != ERROR_SUCCESS)
         key.h = nullptr;
+    else if (wide)
+        result = RegSetValueExW(key.h, WideText(ValueNameOrNull(valueName)), 0, type,
+                                static_cast<const BYTE*>(data), size);
     else
         result = RegSetValueExA(key.h, ValueNameOrNull(valueName), 0, type,
                                 static_cast<const BYTE*>(data), size);
@@ -39,7 +43,7 @@ bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_
 }
 
 bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, std::string& data,
-                  uint32_t extraAccess) {
+                  uint32_t extraAccess, bool wide) {
     data.clear();
     std::string keyPath, valueName;
     if (!SplitRegPath(path, keyPath, valueName)) return false;
@@ -49,13 +53,16 @@ bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, 
         return false;
     }
     const char* name = ValueNameOrNull(valueName);
+    const WideText name16(name);
+    auto query = [&](BYTE* to, DWORD* size, DWORD* type) {
+        return wide ? RegQueryValueExW(key.h, name16, nullptr, type, to, size)
+                    : RegQueryValueExA(key.h, name, nullptr, type, to, size);
+    };
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key.h, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return false;
+    if (query(nullptr, &size, &type) != ERROR_SUCCESS) return false;
     // One spare byte so that even a zero-sized value gets a real buffer.
     std::string buffer(size + 1, '\0');
-    if (RegQueryValueExA(key.h, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) != ERROR_SUCCESS ||
+    if (query(reinterpret_cast<BYTE*>(buffer.data()), &size, &type) != ERROR_SUCCESS ||
         type != expectedType)
         return false;
     buffer.resize(size);
@@ -86,4 +93,18 @@ bool ReadRegString(HKEY__* root, const std::string& path, std::string& text, uin
     if (!ReadRegValue(root, path, REG_SZ, bytes, extraAccess)) return false;
     text = DecodeRegString(bytes);
     return true;
+}
+
+bool ReadRegLines(HKEY__* root, const std::string& path, std::vector<std::string>& lines) {
+    lines.clear();
+    std::string bytes;
+    if (!ReadRegValue(root, path, REG_MULTI_SZ, bytes, 0, true)) return false;
+    lines = DecodeMultiString(bytes);
+    return true;
+}
+
+bool WriteRegLines(HKEY__* root, const std::string& path, const std::vector<std::string>& lines) {
+    const std::string bytes = EncodeMultiString(lines);
+    return WriteRegValue(root, path, REG_MULTI_SZ, static_cast<uint32_t>(bytes.size()),
+                         bytes.data(), true);
 }

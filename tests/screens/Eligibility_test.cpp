@@ -82,6 +82,12 @@ TEST(Eligibility, ClassifierGivesTheFirstRuleAWindowFails) {
         {"cloaked before untouchable",
          facts([](WindowFacts& f) { f.cloaked = true, f.untouchable = true; }),
          WindowVerdict::Cloaked},
+        {"its program's rule keeps it on every screen",
+         facts([](WindowFacts& f) { f.everyScreen = true, f.hasParent = true; }),
+         WindowVerdict::EveryScreen},
+        {"hidden, a window of such a program is hidden",
+         facts([](WindowFacts& f) { f.visible = false, f.everyScreen = true; }),
+         WindowVerdict::Hidden},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ClassifyWindow(c.facts), c.want) << c.what;

@@ -54,13 +54,16 @@ TEST(WindowGroups, WhoGoesWithWhomAndInWhichOrder) {
          {{71, 70, V::Cloaked},
           {72, 70, V::Untouchable},
           {73, 70, V::NamedParavue},
+          {74, 70, V::EveryScreen},
           {70, 0, V::TakesPart}},
          {{70, 70}}},
-        {"a window owned by a cloaked or untouchable one stays with it",
+        {"a window owned by a cloaked, untouchable or every-screen one stays with it",
          {{81, 80, V::HasParent},
           {80, 0, V::Cloaked},
           {83, 82, V::TakesPart},
-          {82, 0, V::Untouchable}},
+          {82, 0, V::Untouchable},
+          {85, 84, V::HasParent},
+          {84, 0, V::EveryScreen}},
          {}},
     };
     for (const Case& c : cases)

@@ -35,7 +35,9 @@ TEST_F(WindowMenuTest, ClearingTakesEveryItemOutOfTheObjectsAndThePlatformMenu) 
     ASSERT_TRUE(BuildWindowMenu());
     const int built = MenuItemCount(WindowMenu);
     EXPECT_GE(built, 40 + 3) << "forty windows, two separators and the companion item";
-    EXPECT_EQ(GetMenuItemCount(WindowMenu->handle), built);
+    // The top menu's items; the submenu of programs holds its own.
+    const int top = WindowMenu->items->count;
+    EXPECT_EQ(GetMenuItemCount(WindowMenu->handle), top);
 
     ClearWindowMenu();
     EXPECT_EQ(MenuItemCount(WindowMenu), 0);
@@ -44,5 +46,5 @@ TEST_F(WindowMenuTest, ClearingTakesEveryItemOutOfTheObjectsAndThePlatformMenu) 
     // A second build after a first lists the same, not twice as much.
     ASSERT_TRUE(BuildWindowMenu());
     EXPECT_EQ(MenuItemCount(WindowMenu), built);
-    EXPECT_EQ(GetMenuItemCount(WindowMenu->handle), built);
+    EXPECT_EQ(GetMenuItemCount(WindowMenu->handle), top);
 }

@@ -1,9 +1,11 @@
 #include "settings/MiniReg.h"
 #include "settings/Settings.h"
+#include "settings/WindowRules.h"
 #include "errors/MessageBox.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -321,4 +323,28 @@ TEST_F(RegistryTest, ARefusedWriteIsToldOnceWithItsReason) {
               std::string::npos);
     EXPECT_EQ(shownBox.find("unknown error"), std::string::npos) << "the system's reason";
     EXPECT_EQ(shownBox.find("could not", 10), std::string::npos) << "once: " << shownBox;
+}
+
+TEST_F(RegistryTest, LinesKeepEveryScriptAndNamesMatchInAnyCase) {
+    // "éditeur.exe=both", "Ωmega.exe=2" and a line that is no rule.
+    const std::vector<std::string> lines{"\xc3\xa9"
+                                         "diteur.exe=both",
+                                         "\xce\xa9mega.exe=2", "; mine"};
+    const std::string path = std::string(kKey) + "\\WindowRules";
+    ASSERT_TRUE(WriteRegLines(HKEY_CURRENT_USER, path, lines));
+    std::vector<std::string> read{"stale"};
+    ASSERT_TRUE(ReadRegLines(HKEY_CURRENT_USER, path, read));
+    EXPECT_EQ(read, lines);
+    // Another type reads as no lines.
+    ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, path, "x.exe=both"));
+    EXPECT_FALSE(ReadRegLines(HKEY_CURRENT_USER, path, read));
+    EXPECT_TRUE(read.empty());
+    // "ÉDITEUR.EXE" and "ωMEGA.EXE": the system folds case in every script.
+    EXPECT_TRUE(SameProgramName("\xc3\x89"
+                                "DITEUR.EXE",
+                                "\xc3\xa9"
+                                "diteur.exe"));
+    EXPECT_EQ(RuleOf(lines, "\xcf\x89MEGA.EXE", 2, SameProgramName), 2);
+    EXPECT_FALSE(SameProgramName("editeur.exe", "\xc3\xa9"
+                                                "diteur.exe"));
 }

@@ -3,6 +3,9 @@
 #include "screens/MoveCaptions.h"
 #include "errors/Wide_win.h"
 #include "support/StripFixture.h"
+#include "screens/ProgramRules_win.h"
+#include "settings/MiniReg.h"
+#include "settings/WindowRules.h"
 #include <algorithm>
 
 namespace {
@@ -221,7 +224,8 @@ TEST_F(StripWindowMenu, AGroupIsListedOnceByItsMainWindow) {
     EXPECT_EQ(ItemOf(prog.Window("find")), 0);
     EXPECT_EQ(ShownCaptionOf(ItemOf(prog.Window("single"))),
               "Move 1: A window on its own, to other screen");
-    EXPECT_EQ(MenuItemCount(WindowMenu), GetMenuItemCount(WindowMenu->handle));
+    // The items of the top menu (a submenu's own stand below their item).
+    EXPECT_EQ(WindowMenu->items->count, GetMenuItemCount(WindowMenu->handle));
 
     // Remembered for the other screen, the group is listed once as well.
     ClickSwitch();
@@ -390,4 +394,79 @@ TEST_F(StripWindowMenu, ACloakedWindowIsNeitherListedNorSwitched) {
     ClickSwitch();
     SetCloakRead(old);
     EXPECT_EQ(HiddenNames(prog), (std::vector<std::string>{"plain"}));
+}
+
+namespace {
+// The items of the submenu "Keep on every screen", "+" after a checked one; its
+// own identifier in id. Empty when the menu has no such submenu.
+std::vector<std::string> EveryScreenItems(UINT& id) {
+    std::vector<std::string> items;
+    const std::vector<PlatformItem> top = ShownMenu();
+    for (size_t i = 0; i < top.size(); ++i) {
+        HMENU sub = GetSubMenu(WindowMenu->handle, static_cast<int>(i));
+        if (top[i].text != "Keep on every screen" || !sub) continue;
+        for (int k = 0; k < GetMenuItemCount(sub); ++k) {
+            wchar_t text[256] = L"";
+            GetMenuStringW(sub, k, text, 256, MF_BYPOSITION);
+            const bool checked = GetMenuState(sub, k, MF_BYPOSITION) & MF_CHECKED;
+            items.push_back(NarrowText(text) + (checked ? "+" : ""));
+            if (NarrowText(text) == "testwins.exe") id = GetMenuItemID(sub, k);
+        }
+    }
+    return items;
+}
+
+void SetRules(const std::vector<std::string>& lines) {
+    WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, lines);
+    StartProgramRules();
+}
+} // namespace
+
+TEST_F(StripWindowMenu, AProgramKeptOnEveryScreenStaysOutOfSwitchesAndMoves) {
+    OtherProgram prog({{"player", "v", "", "Music player"},
+                       {"list", "v", "player", "Its play list"},
+                       {"away", "v", "", "Sent away"}});
+    ASSERT_TRUE(prog.started());
+    HWND player = prog.Window("player"), away = prog.Window("away");
+    // Sent to screen 2 before the rule stands.
+    ASSERT_TRUE(BuildWindowMenu());
+    Choose(ItemOf(away));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(away); }));
+
+    SetRules({"; mine", "TestWins.EXE=both", "other.exe=3"});
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ(ItemOf(player), 0) << "no move item for a window on every screen";
+    EXPECT_NE(ItemOf(away), 0) << "remembered for screen 2 before the rule: still listed";
+    UINT id = 0;
+    EXPECT_EQ(EveryScreenItems(id), (std::vector<std::string>{"testwins.exe+"}));
+    // Shown by the switch to screen 2, the window sent away is one of the program's too.
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, {"player", "list", "away"}), "player+ list+ away+ ");
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, {"player", "list", "away"}), "player+ list+ away+ ");
+    EXPECT_EQ(EntryIndex(2, player), -1) << "not remembered for the screen left";
+
+    // Unchecked: an ordinary program again, the other lines as they were.
+    ASSERT_TRUE(BuildWindowMenu());
+    EveryScreenItems(id);
+    Choose(static_cast<int32_t>(id));
+    std::vector<std::string> stored;
+    ASSERT_TRUE(ReadRegLines(HKEY_CURRENT_USER, kWindowRulesPath, stored));
+    EXPECT_EQ(stored, (std::vector<std::string>{"; mine", "other.exe=3"}));
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_NE(ItemOf(player), 0);
+    EXPECT_EQ(EveryScreenItems(id), (std::vector<std::string>{"testwins.exe"}));
+    Choose(ItemOf(away));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(away); }));
+
+    // Checked again: its window on screen 2 comes here at once and is no screen's.
+    Choose(static_cast<int32_t>(id));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(away); }));
+    EXPECT_EQ(Screens.ScreenOf(KeyOf(away)), 0);
+    ASSERT_TRUE(ReadRegLines(HKEY_CURRENT_USER, kWindowRulesPath, stored));
+    EXPECT_EQ(stored, (std::vector<std::string>{"; mine", "other.exe=3", "testwins.exe=both"}));
+    ClickSwitch();
+    EXPECT_EQ(Visibility(prog, {"player", "list", "away"}), "player+ list+ away+ ");
+    ClickSwitch();
+    SetRules({});
 }

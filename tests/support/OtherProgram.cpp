@@ -112,13 +112,13 @@ HWND OtherProgram::Window(const std::string& name) const {
     return nullptr;
 }
 
-HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible) {
+HWND OtherProgram::Open(const std::string& from, int n, bool owned, bool visible, bool takesInput) {
     HWND source = Window(from);
     if (!source) return nullptr;
     char title[256] = "";
     GetWindowTextA(source, title, sizeof title);
     const std::string want = std::string(title) + " #" + std::to_string(n);
-    PostMessageA(source, WM_APP + 3, (owned ? 1 : 0) | (visible ? 2 : 0), n);
+    PostMessageA(source, WM_APP + 3, (owned ? 1 : 0) | (visible ? 2 : 0) | (takesInput ? 4 : 0), n);
     FindContext ctx{processId(), &want, nullptr};
     WaitFor([&] {
         EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&ctx));

@@ -31,9 +31,9 @@ class OtherProgram {
     bool started() const { return process_.started(); }
     DWORD processId() const { return process_.pid(); }
     HWND Window(const std::string& name) const;
-    // Has window `from` open a new window (owned by it or not), known from then on
-    // as "<from>#n"; returns it, or 0 when it did not appear.
-    HWND Open(const std::string& from, int n, bool owned, bool visible);
+    // Has window `from` open a new window (owned by it or not, taking the input or
+    // not), known from then on as "<from>#n"; returns it, or 0 when it did not appear.
+    HWND Open(const std::string& from, int n, bool owned, bool visible, bool takesInput = false);
     // Has the program show the window and bring it to the front (a link clicked in
     // another program is for it), or only show it; returns at once.
     void BringForward(const std::string& name, bool front = true) const;

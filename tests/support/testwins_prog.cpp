@@ -8,7 +8,8 @@
 // flags: v visible, t WS_EX_TOOLWINDOW, d WS_DISABLED, p WS_POPUP,
 //        s slow: takes 60 ms over every show and hide (a busy program),
 //        m messenger: sends the strip a message before every show and hide
-//          (a program that talks to the strip while the strip waits on it).
+//          (a program that talks to the strip while the strip waits on it),
+//        f takes the input once shown (SetForegroundWindow).
 // The log gets "ready" once all windows exist, then "<name> show" / "<name> hide",
 // "<name> activate" each time one becomes the active window and "<name> key <vk>" for
 // each key pressed while it has the input (not with "quiet":
@@ -17,8 +18,8 @@
 // Messages a test may post to any of the windows:
 //   WM_APP + 1 (wParam = ms): stop answering messages for that long.
 //   WM_APP + 2: destroy this window.
-//   WM_APP + 3 (wParam bit 1: owned by this window, bit 2: visible; lParam = n):
-//     open a new window named "<name>#n", titled "<title> #n".
+//   WM_APP + 3 (wParam bit 1: owned by this window, bit 2: visible, bit 3: takes the
+//     input; lParam = n): open a new window named "<name>#n", titled "<title> #n".
 //   WM_APP + 6: show this window and bring it to the front, as a program does with
 //     its hidden window when a link clicked elsewhere is for it (wParam 1: show it
 //     without the input).
@@ -63,6 +64,7 @@ HWND OpenWindow(const std::string& name, const std::string& flags, HWND owner,
     if (flags.find('s') != std::string::npos) SetPropA(hwnd, "testwins.slow", hwnd);
     if (flags.find('m') != std::string::npos) SetPropA(hwnd, "testwins.messenger", hwnd);
     if (flags.find('v') != std::string::npos) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    if (flags.find('f') != std::string::npos) SetForegroundWindow(hwnd);
     return hwnd;
 }
 
@@ -101,8 +103,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_APP + 3: {
         const std::string n = std::to_string(lp);
-        OpenWindow(NameOf(hwnd) + "#" + n, (wp & 2) ? "v" : "", (wp & 1) ? hwnd : nullptr,
-                   WindowTitle(hwnd) + " #" + n);
+        OpenWindow(NameOf(hwnd) + "#" + n, std::string((wp & 2) ? "v" : "") + ((wp & 4) ? "f" : ""),
+                   (wp & 1) ? hwnd : nullptr, WindowTitle(hwnd) + " #" + n);
         return 0;
     }
     case WM_APP + 6:

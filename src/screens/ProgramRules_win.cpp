@@ -1,0 +1,191 @@
+#include "screens/ProgramRules_win.h"
+#include "errors/Wide_win.h"
+#include "errors/err.h"
+#include "screens/HiddenRecord.h"
+#include "screens/ScreenLists.h"
+#include "screens/Switching.h"
+#include "screens/WindowCommands.h"
+#include "settings/WindowRules.h"
+#include "ui/Services.h"
+
+namespace {
+std::vector<std::string> rules;
+
+// New windows of programs with a screen of their own, watched until they show
+// (at most kWatchMs after the last one opened), each with the window that had the
+// input when it opened. The timer runs only while one is watched.
+constexpr DWORD kWatchMs = 3000;
+constexpr UINT kWatchTickMs = 15;
+HWINEVENTHOOK openedHook;
+UINT_PTR watchTimer;
+DWORD watchUntil;
+std::vector<uintptr_t> watched, inputBefore;
+
+std::string ReadProgram(DWORD pid) {
+    using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+    // Vista and later; before them no program is read and no rule holds.
+    static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameW")));
+    constexpr DWORD kQueryLimited = 0x1000; // PROCESS_QUERY_LIMITED_INFORMATION
+    // The least access that reads the name; Windows before Vista knows only the wider one.
+    HANDLE process = OpenProcess(kQueryLimited, FALSE, pid);
+    if (!process) process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) return {};
+    std::u16string path(32768, u'\0');
+    DWORD size = static_cast<DWORD>(path.size());
+    std::string name;
+    if (query && query(process, 0, reinterpret_cast<wchar_t*>(path.data()), &size))
+        name = FileNamePart(
+            NarrowText(reinterpret_cast<wchar_t*>(path.data()), static_cast<int>(size)));
+    CloseHandle(process);
+    return name;
+}
+
+int RuleOfWindow(HWND window) {
+    ProgramPass pass;
+    const std::string& program = pass.ProgramOf(window);
+    return program.empty() ? kNoRule : RuleOf(rules, program, Screens.Count(), SameProgramName);
+}
+
+// The input goes back where it was before the window opened (the desktop too),
+// or, that gone, to this screen's top window.
+void GiveInputBackTo(HWND before) {
+    if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
+        GiveInputTo(nullptr);
+        return;
+    }
+    std::vector<InputCandidate> candidates = InputCandidatesNow(before);
+    GiveInputTo(ChooseInput(candidates));
+}
+
+// A window just shown goes to its program's screen with its group, as the menu
+// would move it, unless that screen is shown. A window owned by one of this screen
+// stays with its owner.
+void SendToItsScreen(HWND window, HWND before) {
+    const int target = RuleOfWindow(window);
+    if (target < 1 || !Screens.IsScreen(target) || target == Screens.Current()) return;
+    const std::vector<ShownWindow> group = ShownWindowsNow(window);
+    if (group.empty()) return;
+    const MovePlan plan =
+        Screens.MoveGroup(KeyOf(window), target, group, KeyOf(GetForegroundWindow()));
+    if (plan.hide.empty()) return;
+    PublishHiddenWindows();
+    WindowBatch batch;
+    for (uintptr_t w : plan.hide)
+        batch.Hide(WindowOf(w));
+    batch.Wait();
+    if (GetForegroundWindow() != before) GiveInputBackTo(before);
+}
+
+void StopWatching() {
+    watched.clear();
+    inputBefore.clear();
+    if (watchTimer) KillTimer(nullptr, watchTimer);
+    watchTimer = 0;
+}
+
+void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
+    err::Guarded([] {
+        // A switch running now takes the windows as they stand; the next tick does the rest.
+        if (Screens.Switching) return;
+        for (size_t i = 0; i < watched.size();) {
+            const HWND window = WindowOf(watched[i]);
+            if (IsWindow(window) && !IsWindowVisible(window) && !Screens.Ended) {
+                ++i;
+                continue;
+            }
+            const HWND before = WindowOf(inputBefore[i]);
+            watched.erase(watched.begin() + static_cast<std::ptrdiff_t>(i));
+            inputBefore.erase(inputBefore.begin() + static_cast<std::ptrdiff_t>(i));
+            if (IsWindow(window) && !Screens.Ended) SendToItsScreen(window, before);
+        }
+        if (watched.empty() || static_cast<LONG>(GetTickCount() - watchUntil) > 0) StopWatching();
+    });
+}
+
+// Windows tells of a window created; it shows later, once its program has made it.
+void CALLBACK WindowOpened(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                           DWORD) {
+    if (object != OBJID_WINDOW || child != CHILDID_SELF || !window || err::FatalErrorPending())
+        return;
+    err::Guarded([window] {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (GetAncestor(window, GA_PARENT) != GetDesktopWindow() || pid == GetCurrentProcessId() ||
+            RuleOfWindow(window) < 1)
+            return;
+        watched.push_back(KeyOf(window));
+        inputBefore.push_back(KeyOf(GetForegroundWindow()));
+        watchUntil = GetTickCount() + kWatchMs;
+        if (!watchTimer) watchTimer = SetTimer(nullptr, 0, kWatchTickMs, WatchTick);
+    });
+}
+
+// Under Wine a hook sees another program's windows created, not shown: the hook
+// names the window, and a short timer waits for it to show.
+void WatchNewWindows(bool on) {
+    if (on && !openedHook)
+        openedHook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
+                                     WindowOpened, 0, 0, WINEVENT_OUTOFCONTEXT);
+    if (!on && openedHook) {
+        UnhookWinEvent(openedHook);
+        openedHook = nullptr;
+        StopWatching();
+    }
+}
+} // namespace
+
+const std::string& ProgramPass::ProgramOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    size_t i = 0;
+    while (i < processes_.size() && processes_[i] != pid)
+        ++i;
+    if (i == processes_.size()) {
+        processes_.push_back(pid);
+        programs_.push_back(pid ? ReadProgram(pid) : std::string());
+    }
+    return programs_[i];
+}
+
+bool ProgramPass::OnEveryScreen(HWND window) {
+    const std::string& program = ProgramOf(window);
+    return !program.empty() &&
+           RuleOf(rules, program, Screens.Count(), SameProgramName) == kEveryScreen;
+}
+
+void StartProgramRules() {
+    rules = ReadWindowRules();
+    WatchNewWindows(HasRule(rules, Screens.Count(), false));
+}
+
+bool EveryScreenRulesExist() {
+    return HasRule(rules, Screens.Count(), true);
+}
+
+bool ProgramOnEveryScreen(const std::string& program) {
+    return RuleOf(rules, program, Screens.Count(), SameProgramName) == kEveryScreen;
+}
+
+bool SetProgramOnEveryScreen(const std::string& program, bool on) {
+    SetEveryScreenRule(rules, program, on, SameProgramName);
+    const bool saved = WriteWindowRules(rules);
+    WatchNewWindows(HasRule(rules, Screens.Count(), false));
+    if (!on || Screens.Ended) return saved;
+    // Its windows remembered for other screens belong to every screen now: out of
+    // the record, then shown here.
+    ProgramPass pass;
+    std::vector<uintptr_t> coming;
+    for (const WindowEntry& e : Screens.All())
+        if (IsWindow(WindowOf(e.Handle)) && pass.OnEveryScreen(WindowOf(e.Handle)))
+            coming.push_back(e.Handle);
+    if (coming.empty()) return saved;
+    for (uintptr_t w : coming)
+        Screens.Forget(w);
+    PublishHiddenWindows();
+    WindowBatch batch;
+    for (uintptr_t w : coming)
+        batch.Show(WindowOf(w), true);
+    batch.Wait();
+    return saved;
+}
