@@ -6,7 +6,8 @@
 // with actions chosen at random from the seed: switches, window menu moves both
 // ways, moves by the move key, windows opened and closed (also while hidden), owned
 // windows, programs that stop answering for a while, programs that bring a window
-// hidden on the other screen forward (it is this screen's from then on), and now and
+// hidden on the other screen forward (it is this screen's from then on), a program
+// kept on every screen by a rule (never hidden, never waited on), and now and
 // then the strip ended from outside and started again. At every quiet point (every
 // program answers, the strip's waits are over, nothing changes any more) the desktop
 // is held against the model: a window that takes part is visible exactly when it
@@ -19,7 +20,9 @@
 // Prints "seed N" first, each violation with the action it follows, and at the end
 // one line "N actions, N checks, N violations". Exit code 1 on any violation.
 // The same seed replays the same choice of actions.
+#include "settings/MiniReg.h"
 #include "settings/Transparency.h"
+#include "settings/WindowRules.h"
 #include "support/OtherProgram.h"
 #include "support/ParavueDriver.h"
 #include <algorithm>
@@ -115,9 +118,18 @@ class Soak {
              {"b3", "v", "b1", "Soak B3 owned by B1"},
              {"bd", "vd", "", "Soak B disabled"}},
             {{"c1", "vm", "", "Soak C1 messenger"}, {"c2", "v", "", "Soak C2"}},
+            {{"d1", "v", "", "Soak D1 on every screen"}, {"d2", "v", "d1", "Soak D2 owned by D1"}},
         };
+        // Program D is kept on every screen by a rule: a copy of the stand-in under a
+        // name of its own, whose windows no switch, move or key may hide.
+        const std::string everyScreen = "soakboth.exe";
+        CopyFileA((TestBinDir() + "testwins.exe").c_str(), (TestBinDir() + everyScreen).c_str(),
+                  FALSE);
+        WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, {everyScreen + "=both"});
         for (size_t p = 0; p < programs.size(); ++p) {
-            programs_.push_back(std::make_unique<OtherProgram>(programs[p]));
+            const bool both = p + 1 == programs.size();
+            programs_.push_back(
+                std::make_unique<OtherProgram>(programs[p], both ? everyScreen : "testwins.exe"));
             OtherProgram& program = *programs_.back();
             if (!program.started()) return false;
             for (const WindowSpec& spec : programs[p]) {
@@ -129,7 +141,7 @@ class Soak {
                 w.program = p;
                 w.owner = spec.owner.empty() ? nullptr : program.Window(spec.owner);
                 const bool toolOrDisabled = spec.flags.find_first_of("td") != std::string::npos;
-                w.kind = toolOrDisabled ? Kind::StaysVisible : Kind::TakesPart;
+                w.kind = toolOrDisabled || both ? Kind::StaysVisible : Kind::TakesPart;
                 w.base = &spec == &programs[p].front();
                 windows_.push_back(w);
             }

@@ -83,7 +83,8 @@ std::vector<WindowSpec> Family(const std::string& what, const std::vector<Window
     return family;
 }
 
-OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(windows) {
+OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows, const std::string& program)
+    : specs_(windows) {
     dir_ = MakeTempDir("otherprog");
     log_ = dir_ + "log.txt";
     std::string spec;
@@ -92,7 +93,7 @@ OtherProgram::OtherProgram(const std::vector<WindowSpec>& windows) : specs_(wind
                 w.title + "\n";
     WriteWholeFile(dir_ + "spec.txt", spec);
 
-    if (!process_.Start(ProgramBeside("testwins.exe", "\"" + dir_ + "spec.txt\" \"" + log_ + "\"")))
+    if (!process_.Start(ProgramBeside(program, "\"" + dir_ + "spec.txt\" \"" + log_ + "\"")))
         return;
     WaitFor([&] { return ReadWholeFile(log_).find("ready\n") != std::string::npos; }, 10000);
     for (const WindowSpec& w : specs_) {

@@ -23,7 +23,10 @@ std::vector<WindowSpec> Family(const std::string& what, const std::vector<Window
 
 class OtherProgram {
   public:
-    explicit OtherProgram(const std::vector<WindowSpec>& windows);
+    // program: testwins.exe, or a copy of it under another name beside it (a rule
+    // per program tells programs apart by their file names).
+    explicit OtherProgram(const std::vector<WindowSpec>& windows,
+                          const std::string& program = "testwins.exe");
     ~OtherProgram();
     OtherProgram(const OtherProgram&) = delete;
     OtherProgram& operator=(const OtherProgram&) = delete;
