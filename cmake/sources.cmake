@@ -87,7 +87,6 @@ set(PARAVUE_RESOURCES
 
 # The light stand-ins for parts of the C++ runtime (option PARAVUE_LEAN_RUNTIME).
 set(PARAVUE_RUNTIME_SOURCES
-  src/runtime/LeanFrames_win.cpp
   src/runtime/LeanRuntime_win.cpp
   src/runtime/LeanStart_win.cpp
   src/runtime/LeanThreads_win.cpp
