@@ -8,9 +8,10 @@
 //   as that handler does after printing.
 // - The routines that the string and container templates call to throw their
 //   errors live in one library object with every standard exception class and a
-//   second, reference-counted string implementation (some 85 KB). Ours throw an
-//   exception with the same message; nothing in the program catches these by
-//   their exact class, only as std::exception for the unhandled-error report.
+//   second, reference-counted string implementation (some 85 KB); the one of
+//   std::function brings its own class. Ours throw an exception with the same
+//   message; nothing in the program catches these by their exact class, only as
+//   std::exception for the unhandled-error report.
 // - Link-time optimisation gives a function whose only exception regions are
 //   cleanups (destructors on the way out) the personality routine of C, with
 //   its own reader of the same tables (some 1.5 KB), whenever it compiles such a
@@ -95,6 +96,9 @@ void __throw_length_error(const char* message) {
 }
 void __throw_logic_error(const char* message) {
     throw LibraryError(message);
+}
+void __throw_bad_function_call() {
+    throw LibraryError("bad_function_call");
 }
 void __throw_out_of_range_fmt(const char* format, ...) {
     va_list args;
