@@ -12,6 +12,9 @@
 //   std::function brings its own class. Ours throw an exception with the same
 //   message; nothing in the program catches these by their exact class, only as
 //   std::exception for the unhandled-error report.
+// - The library's operator new asks a new-handler for memory before it gives
+//   up, which brings the handler's store; the program never sets one, so ours
+//   gives up at once, with the same std::bad_alloc.
 // - Link-time optimisation gives a function whose only exception regions are
 //   cleanups (destructors on the way out) the personality routine of C, with
 //   its own reader of the same tables (some 1.5 KB), whenever it compiles such a
@@ -120,4 +123,17 @@ __gcc_personality_v0(int version, _Unwind_Action actions, _Unwind_Exception_Clas
                      _Unwind_Exception* exception, _Unwind_Context* context) {
     return __gxx_personality_v0(version, actions, exceptionClass, exception, context);
 }
+}
+
+void* operator new(std::size_t size) {
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
 }

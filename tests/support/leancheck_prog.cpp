@@ -79,6 +79,14 @@ int Checks() {
         if (s != "deep" || cleaned != 4) return 12;
     }
     try {
+        // More than the address space: operator new has no memory to give.
+        volatile size_t huge = ~size_t{0} - 64;
+        void* never = ::operator new(huge);
+        ::operator delete(never);
+        return 14;
+    } catch (const std::bad_alloc&) {
+    }
+    try {
         try {
             throw 5;
         } catch (int) {
