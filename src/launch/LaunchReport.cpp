@@ -1,5 +1,6 @@
 #include "launch/LaunchReport.h"
 #include "errors/Utf8.h"
+#include "ui/Services.h"
 
 namespace {
 const char* PrefixOf(LaunchFault fault) {
@@ -40,6 +41,8 @@ std::string LaunchReportText(const std::vector<LaunchFailure>& failures, const F
         text += (i ? "\n" : "") + prefix + name;
     }
     if (failures.size() > kMaxReportedFailures)
-        text += "\n...and " + std::to_string(failures.size() - kMaxReportedFailures) + " more.";
+        text += "\n...and " +
+                UIntToText(static_cast<uint32_t>(failures.size() - kMaxReportedFailures)) +
+                " more.";
     return text;
 }

@@ -8,15 +8,25 @@
 //   as that handler does after printing.
 // - The routines that the string and container templates call to throw their
 //   errors live in one library object with every standard exception class and a
-//   second, reference-counted string implementation (some 85 KB). Ours throw an
-//   exception with the same message; nothing in the program catches these by
-//   their exact class, only as std::exception for the unhandled-error report.
+//   second, reference-counted string implementation (some 85 KB); the one of
+//   std::function brings its own class. Ours throw an exception with the same
+//   message; nothing in the program catches these by their exact class, only as
+//   std::exception for the unhandled-error report.
+// - The library's operator new asks a new-handler for memory before it gives
+//   up, which brings the handler's store; the program never sets one, so ours
+//   gives up at once, with the same std::bad_alloc.
+// - Link-time optimisation gives a function whose only exception regions are
+//   cleanups (destructors on the way out) the personality routine of C, with
+//   its own reader of the same tables (some 1.5 KB), whenever it compiles such a
+//   function before it has read one that names the C++ routine. Every function
+//   here is C++: the C++ routine runs those cleanups just the same.
 #include "runtime/CheckedToolchain.h"
 #include <cstdarg>
 #include <cstddef>
 #include <cstdlib>
 #include <exception>
 #include <new>
+#include <unwind.h>
 
 namespace {
 
@@ -90,6 +100,9 @@ void __throw_length_error(const char* message) {
 void __throw_logic_error(const char* message) {
     throw LibraryError(message);
 }
+void __throw_bad_function_call() {
+    throw LibraryError("bad_function_call");
+}
 void __throw_out_of_range_fmt(const char* format, ...) {
     va_list args;
     va_start(args, format);
@@ -98,3 +111,29 @@ void __throw_out_of_range_fmt(const char* format, ...) {
     throw LibraryError(message);
 }
 } // namespace std
+
+extern "C" {
+_Unwind_Reason_Code __gxx_personality_v0(int version, _Unwind_Action actions,
+                                         _Unwind_Exception_Class exceptionClass,
+                                         _Unwind_Exception* exception, _Unwind_Context* context);
+
+// Kept through link-time optimisation: the reference to it is made there.
+__attribute__((used, externally_visible)) _Unwind_Reason_Code
+__gcc_personality_v0(int version, _Unwind_Action actions, _Unwind_Exception_Class exceptionClass,
+                     _Unwind_Exception* exception, _Unwind_Context* context) {
+    return __gxx_personality_v0(version, actions, exceptionClass, exception, context);
+}
+}
+
+void* operator new(std::size_t size) {
+    if (void* memory = std::malloc(size ? size : 1)) return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}

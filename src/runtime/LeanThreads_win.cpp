@@ -9,6 +9,8 @@
 #include "runtime/CheckedToolchain.h"
 #include <windows.h>
 #include <cerrno>
+#include <cstdlib>
+#include <cxxabi.h>
 #include <pthread.h>
 
 namespace {
@@ -126,3 +128,42 @@ int pthread_setspecific(pthread_key_t key, const void* value) {
 }
 
 } // extern "C"
+
+// The record of the exceptions a thread is handling (the C++ ABI's
+// __cxa_eh_globals: the stack of caught ones and the count of those thrown and
+// not yet caught), in place of the library's, which keeps it in emulated
+// thread-local storage and brings that emulation's allocator (some 1 KB). Here
+// one slot of the system's own thread-local storage; a thread's record is made
+// zeroed on its first use and, as the library's is with these keys, never freed.
+namespace {
+struct ExceptionsRecord {
+    void* caughtExceptions;
+    unsigned int uncaughtExceptions;
+};
+pthread_once_t recordSlotOnce = PTHREAD_ONCE_INIT;
+DWORD recordSlot;
+
+void MakeRecordSlot() {
+    recordSlot = TlsAlloc();
+}
+} // namespace
+
+namespace __cxxabiv1 {
+extern "C" __cxa_eh_globals* __cxa_get_globals() noexcept {
+    pthread_once(&recordSlotOnce, MakeRecordSlot);
+    if (recordSlot == TLS_OUT_OF_INDEXES) std::abort();
+    // TlsGetValue clears the thread's last error on success; the caller's must survive.
+    const DWORD error = GetLastError();
+    void* record = TlsGetValue(recordSlot);
+    if (!record) {
+        record = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ExceptionsRecord));
+        if (!record || !TlsSetValue(recordSlot, record)) std::abort();
+    }
+    SetLastError(error);
+    return static_cast<__cxa_eh_globals*>(record);
+}
+
+extern "C" __cxa_eh_globals* __cxa_get_globals_fast() noexcept {
+    return __cxa_get_globals();
+}
+} // namespace __cxxabiv1

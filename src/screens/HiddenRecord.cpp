@@ -112,9 +112,8 @@ bool VisitRecordedHandles(const char* bytes, size_t size, RecordedHandleFn visit
 }
 
 std::string FormatGuardArgs(const GuardArgs& a) {
-    return std::string(kGuardSwitch) + " " + std::to_string(a.process) + " " +
-           std::to_string(a.section) + " " + std::to_string(a.event) + " " +
-           std::to_string(a.processId);
+    return std::string(kGuardSwitch) + " " + UIntToText(a.process) + " " + UIntToText(a.section) +
+           " " + UIntToText(a.event) + " " + UIntToText(a.processId);
 }
 
 bool ParseGuardArgs(const char* commandLine, GuardArgs& args) {

@@ -1,4 +1,5 @@
 #include "settings/HotkeyText.h"
+#include "ui/Services.h"
 #include <cctype>
 #include <string_view>
 
@@ -59,7 +60,7 @@ uint32_t KeyCode(std::string_view name) {
 std::string KeyName(uint32_t code) {
     if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z'))
         return std::string(1, static_cast<char>(code));
-    if (code >= kVK_F1 && code < kVK_F1 + 24) return "F" + std::to_string(code - kVK_F1 + 1);
+    if (code >= kVK_F1 && code < kVK_F1 + 24) return "F" + UIntToText(code - kVK_F1 + 1);
     for (const Named& k : kKeys)
         if (k.code == code) return k.name;
     return "?";

@@ -141,9 +141,17 @@ MouseRecord MakeMouseRecord(uint32_t msg, uint32_t wParam, uint32_t lParam, bool
 }
 
 int32_t ScalePixels(int32_t px, int dpi) {
-    const int64_t n = static_cast<int64_t>(px) * dpi;
-    const int64_t half = kBaseDpi / 2;
-    return static_cast<int32_t>(n >= 0 ? (n + half) / kBaseDpi : -((-n + half) / kBaseDpi));
+    // (|px| * |dpi| + 48) / 96 with the sign of the product, halves away from
+    // zero. Each factor is split as q * 96 + r, so that the quotient is
+    // q_px * |dpi| + r_px * q_dpi + (r_px * r_dpi + 48) / 96, exact in 32 bits
+    // (modulo 2^32, as the cast of a 64-bit result would give): a 64-bit
+    // division would bring the library's routine for it.
+    const uint32_t p = px < 0 ? 0u - static_cast<uint32_t>(px) : static_cast<uint32_t>(px);
+    const uint32_t d = dpi < 0 ? 0u - static_cast<uint32_t>(dpi) : static_cast<uint32_t>(dpi);
+    const uint32_t base = kBaseDpi;
+    const uint32_t rp = p % base, rd = d % base;
+    const uint32_t magnitude = p / base * d + rp * (d / base) + (rp * rd + base / 2) / base;
+    return static_cast<int32_t>((px < 0) != (dpi < 0) ? 0u - magnitude : magnitude);
 }
 
 LayoutRect ScaleRect(const LayoutRect& r, int dpi) {

@@ -1,18 +1,26 @@
 #include "ui/Services.h"
 #include "errors/WinValues.h"
 
-std::string IntToText(int32_t n) {
+// One loop for both: the library's own conversion brings a table of digit pairs.
+static std::string DecimalText(uint32_t v, bool negative) {
     char buf[12];
     char* p = buf + sizeof buf;
     *--p = 0;
-    // Work in unsigned so that -2147483648 converts too.
-    uint32_t v = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
     do {
         *--p = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v);
-    if (n < 0) *--p = '-';
+    if (negative) *--p = '-';
     return p;
+}
+
+std::string IntToText(int32_t n) {
+    // Work in unsigned so that -2147483648 converts too.
+    return DecimalText(n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n), n < 0);
+}
+
+std::string UIntToText(uint32_t n) {
+    return DecimalText(n, false);
 }
 
 int32_t TextToInt(const char* text) {

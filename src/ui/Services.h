@@ -6,6 +6,7 @@
 #include <string>
 
 std::string IntToText(int32_t n);
+std::string UIntToText(uint32_t n);
 // Optional sign, then decimal digits up to the first non-digit, wrapping at 32
 // bits; no blanks skipped; null or no digits give 0.
 int32_t TextToInt(const char* text);

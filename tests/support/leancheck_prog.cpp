@@ -25,7 +25,9 @@ Constructed constructed; // must be set up before WinMain runs
 std::string text = "abc"; // a global with a destructor, run at exit
 
 // Frames between the throw and the catch, each with something to clean up:
-// the unwinder must find every frame's record and run the destructors.
+// the unwinder must find every frame's record and run the destructors. With
+// nothing to catch, ThrowFrom gets the C personality routine from link-time
+// optimisation, which the stand-ins hand to the C++ one.
 int cleaned = 0;
 struct Cleanup {
     ~Cleanup() { ++cleaned; }
@@ -75,6 +77,14 @@ int Checks() {
         return 11;
     } catch (const std::string& s) {
         if (s != "deep" || cleaned != 4) return 12;
+    }
+    try {
+        // More than the address space: operator new has no memory to give.
+        volatile size_t huge = ~size_t{0} - 64;
+        void* never = ::operator new(huge);
+        ::operator delete(never);
+        return 14;
+    } catch (const std::bad_alloc&) {
     }
     try {
         try {

@@ -161,6 +161,10 @@ TEST(LayoutRules, SizesOfThe96DpiLayoutAreScaledToTheNearestPixel) {
     };
     for (const Row& r : rows)
         EXPECT_EQ(ScalePixels(r.px, r.dpi), r.scaled) << r.px << " at " << r.dpi;
+    // Products past 32 bits.
+    EXPECT_EQ(ScalePixels(30000000, 200), 62500000);
+    EXPECT_EQ(ScalePixels(-30000001, 144), -45000002);
+    EXPECT_EQ(ScalePixels(5, 2000000000), 104166667);
     // Touching rectangles still touch: their edges are scaled, not their sizes.
     const LayoutRect a = ScaleRect({0, 0, 28, 20}, 144), b = ScaleRect({28, 1, 47, 21}, 144);
     EXPECT_EQ(a.right, b.left);

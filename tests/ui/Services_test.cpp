@@ -12,6 +12,8 @@ TEST(Numbers, IntToTextCoversTheWholeRange) {
     EXPECT_EQ(IntToText(300), "300");
     EXPECT_EQ(IntToText(INT_MAX), "2147483647");
     EXPECT_EQ(IntToText(INT_MIN), "-2147483648");
+    EXPECT_EQ(UIntToText(0), "0");
+    EXPECT_EQ(UIntToText(4294967295u), "4294967295");
 }
 
 TEST(Numbers, TextToIntTakesTheLeadingNumberAndWraps) {
