@@ -232,6 +232,28 @@ HWND OpenCommandWindow() {
     return commandWindow;
 }
 
+namespace {
+// A layout has AltGr when some character it types needs Ctrl and Alt together.
+bool LayoutHasAltGr(HKL layout) {
+    for (WCHAR ch = 0x21; ch < 0x250; ++ch) {
+        const SHORT scan = VkKeyScanExW(ch, layout);
+        if (scan != -1 && (HIBYTE(scan) & 6) == 6) return true;
+    }
+    return false;
+}
+
+// Whether an input language the user has loaded types with AltGr (a test's
+// keyboard says so itself).
+bool SomeLayoutHasAltGr() {
+    if (keyFactsReader != ReadKeyFacts) return keyFactsReader().layoutHasAltGr;
+    HKL layouts[32];
+    const int n = GetKeyboardLayoutList(32, layouts);
+    for (int i = 0; i < n; ++i)
+        if (LayoutHasAltGr(layouts[i])) return true;
+    return false;
+}
+} // namespace
+
 void StartHotkey() {
     HWND w = OpenCommandWindow();
     std::string note, text;
@@ -250,8 +272,9 @@ void StartHotkey() {
     }
     SetWindowMenuNote(note);
     altGrWatch = {};
-    // Only the default keys stand aside for AltGr: without one, no key of the
-    // system passes through us.
+    // Only the default keys stand aside for AltGr, and only on a layout that has
+    // it: otherwise no key of the system passes through us.
+    watch = watch && SomeLayoutHasAltGr();
     if (watch && !altGrHook)
         altGrHook = SetWindowsHookExA(WH_KEYBOARD_LL, WatchAltGr, GetModuleHandleA(nullptr), 0);
     if (!watch && altGrHook && UnhookWindowsHookEx(altGrHook)) altGrHook = nullptr;
@@ -263,17 +286,12 @@ KeyFacts ReadKeyFacts() {
     keys.leftAltDown = GetAsyncKeyState(VK_LMENU) & 0x8000;
     HWND front = GetForegroundWindow();
     HKL layout = GetKeyboardLayout(front ? GetWindowThreadProcessId(front, nullptr) : 0);
-    // Read once per layout: a layout has AltGr when some character it types needs
-    // Ctrl and Alt together.
+    // Read once per layout.
     static HKL known;
     static bool knownHasAltGr;
     if (layout != known) {
         known = layout;
-        knownHasAltGr = false;
-        for (WCHAR ch = 0x21; ch < 0x250 && !knownHasAltGr; ++ch) {
-            const SHORT scan = VkKeyScanExW(ch, layout);
-            knownHasAltGr = scan != -1 && (HIBYTE(scan) & 6) == 6;
-        }
+        knownHasAltGr = LayoutHasAltGr(layout);
     }
     keys.layoutHasAltGr = knownHasAltGr;
     return keys;
