@@ -205,34 +205,41 @@ std::string TemplateText(int id) {
 }
 
 ErrorInfo RunErrorInfo(int index) {
-    static const struct {
-        int first, last; // the indexes
-        uint8_t kind;
-        int id;
-    } table[] = {
-        {kRunOutOfMemory, kRunOutOfMemory, 2, IDS_OUT_OF_MEMORY},
-        {kRunInvalidPointer, kRunInvalidPointer, 15, IDS_INVALID_POINTER},
-        {kRunDivisionByZero, kRunDivisionByZero, 6, IDS_DIVISION_BY_ZERO},
-        {kRunRangeCheck, kRunRangeCheck, 7, IDS_RANGE_CHECK},
-        {kRunIntegerOverflow, kRunIntegerOverflow, 8, IDS_INTEGER_OVERFLOW},
-        {kRunInvalidFloatOperation, kRunInvalidFloatOperation, 11, IDS_INVALID_FLOAT_OPERATION},
-        {kRunFloatDivisionByZero, kRunFloatDivisionByZero, 12, IDS_FLOAT_DIVISION_BY_ZERO},
-        {kRunFloatOverflow, kRunFloatOverflow, 13, IDS_FLOAT_OVERFLOW},
-        {kRunFloatUnderflow, kRunFloatUnderflow, 14, IDS_FLOAT_UNDERFLOW},
-        {kRunInvalidCast, kRunInvalidCast, 16, IDS_INVALID_CAST},
-        {kRunAccessViolation, kRunAccessViolation, kKindAccessViolation, IDS_ACCESS_VIOLATION},
-        {kRunPrivilegedInstruction, kRunPrivilegedInstruction, 19, IDS_PRIVILEGED_INSTRUCTION},
-        {kRunControlBreak, kRunControlBreak, 21, IDS_CONTROL_BREAK},
-        {kRunStackOverflow, kRunStackOverflow, 20, IDS_STACK_OVERFLOW},
-        {kRunVariantFirst, kRunVariantLast, 22, IDS_VARIANT_ERROR},
-        {kRunAssertionFailed, kRunAssertionFailed, kKindAssertion, IDS_ASSERTION_FAILED},
-        {kRunExternalException, kRunExternalException, kKindExternal, IDS_EXTERNAL_EXCEPTION},
-        {kRunInterfaceNotSupported, kRunInterfaceNotSupported, 27, IDS_INTERFACE_NOT_SUPPORTED},
-        {kRunSafecallError, kRunSafecallError, 32, IDS_SAFECALL_EXCEPTION},
+    // One row per index, kRunOutOfMemory on: the kind, and the text as its place
+    // in the string table's range.
+    constexpr auto T = [](int id) { return static_cast<uint8_t>(id - IDS_ERROR_TEXT_FIRST); };
+    constexpr uint8_t kVariant = 22;
+    static const uint8_t table[][2] = {
+        {2, T(IDS_OUT_OF_MEMORY)},
+        {15, T(IDS_INVALID_POINTER)},
+        {6, T(IDS_DIVISION_BY_ZERO)},
+        {7, T(IDS_RANGE_CHECK)},
+        {8, T(IDS_INTEGER_OVERFLOW)},
+        {11, T(IDS_INVALID_FLOAT_OPERATION)},
+        {12, T(IDS_FLOAT_DIVISION_BY_ZERO)},
+        {13, T(IDS_FLOAT_OVERFLOW)},
+        {14, T(IDS_FLOAT_UNDERFLOW)},
+        {16, T(IDS_INVALID_CAST)},
+        {kKindAccessViolation, T(IDS_ACCESS_VIOLATION)},
+        {19, T(IDS_PRIVILEGED_INSTRUCTION)},
+        {21, T(IDS_CONTROL_BREAK)},
+        {20, T(IDS_STACK_OVERFLOW)},
+        {kVariant, T(IDS_VARIANT_ERROR)}, // kRunVariantFirst to kRunVariantLast
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kKindAssertion, T(IDS_ASSERTION_FAILED)},
+        {kKindExternal, T(IDS_EXTERNAL_EXCEPTION)},
+        {27, T(IDS_INTERFACE_NOT_SUPPORTED)},
+        {32, T(IDS_SAFECALL_EXCEPTION)},
     };
-    for (const auto& row : table)
-        if (index >= row.first && index <= row.last) return {row.kind, MapText(row.id).c_str()};
-    return RunErrorInfo(kRunExternalException);
+    static_assert(kRunOutOfMemory == 1 && kRunVariantFirst == 15 && kRunVariantLast == 20 &&
+                  kRunSafecallError == sizeof table / sizeof *table);
+    if (index < kRunOutOfMemory || index > kRunSafecallError) index = kRunExternalException;
+    const uint8_t* row = table[index - kRunOutOfMemory];
+    return {row[0], MapText(IDS_ERROR_TEXT_FIRST + row[1]).c_str()};
 }
 
 std::string IoErrorMessage(int32_t code) {
