@@ -13,11 +13,10 @@ bool IsSystemClass(const std::string& name, WNDCLASSA* info) {
     return !name.empty() && GetClassInfoA(nullptr, name.c_str(), info);
 }
 
-// Registers "obj_" + class once. A control of a system class keeps that class's
-// attributes and procedure; everything it does not consume goes on to it.
-bool EnsureWindowClass(Control* c) {
+// Registers name ("obj_" + class) once. A control of a system class keeps that
+// class's attributes and procedure; everything it does not consume goes on to it.
+bool EnsureWindowClass(Control* c, const std::string& name) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const std::string name = "obj_" + c->className;
     WNDCLASSA system{};
     const bool isSystem = IsSystemClass(c->className, &system);
     c->defaultProc = isSystem ? system.lpfnWndProc : nullptr;
@@ -81,7 +80,8 @@ bool Control::CreateWnd() {
         }
         return true;
     }
-    if (!EnsureWindowClass(this)) return false;
+    const std::string windowClass = "obj_" + className;
+    if (!EnsureWindowClass(this, windowClass)) return false;
     HWND parentWindow = parent ? parent->handle : nullptr;
     if ((style & WS_CHILD) && !parentWindow) return false;
 
@@ -107,7 +107,6 @@ bool Control::CreateWnd() {
     else if (menu && menu->isMenuBar)
         menuOrId = menu->handle;
 
-    const std::string windowClass = "obj_" + className;
     Control* outer = creating;
     creating = this;
     HWND hwnd = CreateWindowExA(exStyle, windowClass.c_str(), text.c_str(), style, x, y, w, h,
