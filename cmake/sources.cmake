@@ -81,6 +81,7 @@ set(PARAVUE_ENTRY_SOURCES
 )
 # The companion program for making launch lists, a program of its own.
 set(PARAVUE_KINDLET_SOURCES
+  src/kindlet/FileWrite_win.cpp
   src/kindlet/Kindlet_win.cpp
   src/kindlet/kindlet.rc
 )

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 int32_t ReadTaskbarThickness() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND taskbar = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr);
     RECT r;
     // No taskbar (or no rectangle for it): nothing to keep free.
     if (!taskbar || !GetWindowRect(taskbar, &r)) return TaskbarThickness(nullptr);
@@ -56,7 +56,7 @@ BOOL CALLBACK AddMonitorCallback(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
 }
 
 std::vector<MonitorFacts> SystemMonitors() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HWND taskbar = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr);
     MonitorList monitors{{},
                          taskbar ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY)
                                  : MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY),

@@ -56,7 +56,7 @@ HandOverResult HandOver(const std::string& list) {
     data.cbData = static_cast<DWORD>(list.size());
     data.lpData = const_cast<char*>(list.data());
     DWORD_PTR taken = 0;
-    if (!SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+    if (!SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                              SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendMs, &taken))
         return HandOverResult::NoAnswer;
     return taken ? HandOverResult::Taken : HandOverResult::Refused;

@@ -1,6 +1,8 @@
 #include "errors/Wide_win.h"
 #include <windows.h>
 
+WideText::WideText(const char* text) : null_(!text), text_(text ? Utf8ToUtf16(text) : u"") {}
+
 std::string NarrowText(const wchar_t* text, int length) {
     if (!text) return {};
     const size_t n = length < 0 ? wcslen(text) : static_cast<size_t>(length);

@@ -11,7 +11,8 @@ class WideText {
   public:
     explicit WideText(std::string_view text) : text_(Utf8ToUtf16(text)) {}
     // A null text stays null (an optional argument of a W call).
-    explicit WideText(const char* text) : null_(!text), text_(text ? Utf8ToUtf16(text) : u"") {}
+    // Out of line: one copy for the whole program.
+    explicit WideText(const char* text);
     operator const wchar_t*() const { return null_ ? nullptr : data(); }
     const wchar_t* data() const { return reinterpret_cast<const wchar_t*>(text_.c_str()); }
     // For calls that want a writable buffer (CreateProcessW's command line).

@@ -1,6 +1,7 @@
 #include "errors/err.h"
 #include "errors/ErrorTextIds.h"
 #include "errors/WinValues.h"
+#include <cstring>
 
 namespace err {
 
@@ -8,18 +9,16 @@ namespace {
 
 enum : unsigned { kLeft = 1, kPrefix = 2, kZero = 4, kUpper = 8 };
 
-std::string NumberText(char type, uint32_t value, bool upper) {
-    char digits[16];
-    char* end = digits + sizeof digits;
+// Writes the digits of value just before end; gives where they start.
+char* NumberText(char* end, char type, uint32_t value, bool upper) {
     char* p = end;
-    uint32_t v = value;
     unsigned base = type == 'x' ? 16 : 10;
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     do {
-        *--p = set[v % base];
-        v /= base;
-    } while (v);
-    return std::string(p, end);
+        *--p = set[value % base];
+        value /= base;
+    } while (value);
+    return p;
 }
 
 } // namespace
@@ -93,34 +92,39 @@ std::string FormatTemplate(const char* format, std::initializer_list<FormatArg> 
         if (flags & kLeft) flags &= ~kZero; // left alignment pads with blanks only
 
         const FormatArg* a = next();
-        std::string body;
-        size_t zeros = 0;
-        bool hexPrefix = false;
+        // The field: [0x][-][zeros]text, padded with blanks to the width.
+        char digits[16];
+        const char* text = digits;
+        size_t length = 0, zeros = 0;
+        bool negative = false, hexPrefix = false;
         if (type == 'c' || type == 'C') {
-            char c = a && !a->isText ? static_cast<char>(a->number) : '\0';
-            if (c) body = c;
+            digits[0] = a && !a->isText ? static_cast<char>(a->number) : '\0';
+            length = digits[0] ? 1 : 0;
         } else if (type == 's' || type == 'S') {
-            body = a && a->isText ? a->text : std::string();
-            if (precision && body.size() > precision) body.resize(precision);
+            text = a && a->isText ? a->text : "";
+            length = std::strlen(text);
+            if (precision && length > precision) length = precision;
         } else {
             uint32_t value = a && !a->isText ? a->number : 0;
-            bool negative = type == 'd' && static_cast<int32_t>(value) < 0;
-            std::string digits = NumberText(type, negative ? 0u - value : value, flags & kUpper);
-            size_t len = digits.size() + (negative ? 1 : 0);
+            negative = type == 'd' && static_cast<int32_t>(value) < 0;
+            char* end = digits + sizeof digits;
+            text = NumberText(end, type, negative ? 0u - value : value, flags & kUpper);
+            length = static_cast<size_t>(end - text);
+            size_t len = length + (negative ? 1 : 0);
             size_t field = precision > len ? precision : len;
             if ((flags & kZero) && width > field) field = width;
             // Zeros go after the sign; the field counts the sign as a digit.
             zeros = field - len;
             hexPrefix = type == 'x' && (flags & kPrefix);
-            if (negative) body.push_back('-');
-            body.append(zeros, '0');
-            body.append(digits);
         }
         // Padding is measured without the hexadecimal prefix.
-        size_t pad = width > body.size() ? width - body.size() : 0;
-        if (hexPrefix) body = std::string(flags & kUpper ? "0X" : "0x") + body;
+        const size_t body = (negative ? 1 : 0) + zeros + length;
+        const size_t pad = width > body ? width - body : 0;
         if (!(flags & kLeft)) out.append(pad, ' ');
-        out += body;
+        if (hexPrefix) out += flags & kUpper ? "0X" : "0x";
+        if (negative) out += '-';
+        out.append(zeros, '0');
+        out.append(text, length);
         if (flags & kLeft) out.append(pad, ' ');
     }
     if (out.size() > limit) out.resize(limit);
@@ -201,34 +205,41 @@ std::string TemplateText(int id) {
 }
 
 ErrorInfo RunErrorInfo(int index) {
-    static const struct {
-        int first, last; // the indexes
-        uint8_t kind;
-        int id;
-    } table[] = {
-        {kRunOutOfMemory, kRunOutOfMemory, 2, IDS_OUT_OF_MEMORY},
-        {kRunInvalidPointer, kRunInvalidPointer, 15, IDS_INVALID_POINTER},
-        {kRunDivisionByZero, kRunDivisionByZero, 6, IDS_DIVISION_BY_ZERO},
-        {kRunRangeCheck, kRunRangeCheck, 7, IDS_RANGE_CHECK},
-        {kRunIntegerOverflow, kRunIntegerOverflow, 8, IDS_INTEGER_OVERFLOW},
-        {kRunInvalidFloatOperation, kRunInvalidFloatOperation, 11, IDS_INVALID_FLOAT_OPERATION},
-        {kRunFloatDivisionByZero, kRunFloatDivisionByZero, 12, IDS_FLOAT_DIVISION_BY_ZERO},
-        {kRunFloatOverflow, kRunFloatOverflow, 13, IDS_FLOAT_OVERFLOW},
-        {kRunFloatUnderflow, kRunFloatUnderflow, 14, IDS_FLOAT_UNDERFLOW},
-        {kRunInvalidCast, kRunInvalidCast, 16, IDS_INVALID_CAST},
-        {kRunAccessViolation, kRunAccessViolation, kKindAccessViolation, IDS_ACCESS_VIOLATION},
-        {kRunPrivilegedInstruction, kRunPrivilegedInstruction, 19, IDS_PRIVILEGED_INSTRUCTION},
-        {kRunControlBreak, kRunControlBreak, 21, IDS_CONTROL_BREAK},
-        {kRunStackOverflow, kRunStackOverflow, 20, IDS_STACK_OVERFLOW},
-        {kRunVariantFirst, kRunVariantLast, 22, IDS_VARIANT_ERROR},
-        {kRunAssertionFailed, kRunAssertionFailed, kKindAssertion, IDS_ASSERTION_FAILED},
-        {kRunExternalException, kRunExternalException, kKindExternal, IDS_EXTERNAL_EXCEPTION},
-        {kRunInterfaceNotSupported, kRunInterfaceNotSupported, 27, IDS_INTERFACE_NOT_SUPPORTED},
-        {kRunSafecallError, kRunSafecallError, 32, IDS_SAFECALL_EXCEPTION},
+    // One row per index, kRunOutOfMemory on: the kind, and the text as its place
+    // in the string table's range.
+    constexpr auto T = [](int id) { return static_cast<uint8_t>(id - IDS_ERROR_TEXT_FIRST); };
+    constexpr uint8_t kVariant = 22;
+    static const uint8_t table[][2] = {
+        {2, T(IDS_OUT_OF_MEMORY)},
+        {15, T(IDS_INVALID_POINTER)},
+        {6, T(IDS_DIVISION_BY_ZERO)},
+        {7, T(IDS_RANGE_CHECK)},
+        {8, T(IDS_INTEGER_OVERFLOW)},
+        {11, T(IDS_INVALID_FLOAT_OPERATION)},
+        {12, T(IDS_FLOAT_DIVISION_BY_ZERO)},
+        {13, T(IDS_FLOAT_OVERFLOW)},
+        {14, T(IDS_FLOAT_UNDERFLOW)},
+        {16, T(IDS_INVALID_CAST)},
+        {kKindAccessViolation, T(IDS_ACCESS_VIOLATION)},
+        {19, T(IDS_PRIVILEGED_INSTRUCTION)},
+        {21, T(IDS_CONTROL_BREAK)},
+        {20, T(IDS_STACK_OVERFLOW)},
+        {kVariant, T(IDS_VARIANT_ERROR)}, // kRunVariantFirst to kRunVariantLast
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kVariant, T(IDS_VARIANT_ERROR)},
+        {kKindAssertion, T(IDS_ASSERTION_FAILED)},
+        {kKindExternal, T(IDS_EXTERNAL_EXCEPTION)},
+        {27, T(IDS_INTERFACE_NOT_SUPPORTED)},
+        {32, T(IDS_SAFECALL_EXCEPTION)},
     };
-    for (const auto& row : table)
-        if (index >= row.first && index <= row.last) return {row.kind, MapText(row.id).c_str()};
-    return RunErrorInfo(kRunExternalException);
+    static_assert(kRunOutOfMemory == 1 && kRunVariantFirst == 15 && kRunVariantLast == 20 &&
+                  kRunSafecallError == sizeof table / sizeof *table);
+    if (index < kRunOutOfMemory || index > kRunSafecallError) index = kRunExternalException;
+    const uint8_t* row = table[index - kRunOutOfMemory];
+    return {row[0], MapText(IDS_ERROR_TEXT_FIRST + row[1]).c_str()};
 }
 
 std::string IoErrorMessage(int32_t code) {

@@ -72,14 +72,16 @@ const std::string& MapText(int id);
 std::string TemplateText(int id);
 
 // One value for a template: a text, or a 32-bit number (addresses included:
-// the program is 32-bit).
+// the program is 32-bit). A text is borrowed, not copied: the values live as
+// long as the call they are given to, and a text ends at its first zero, as
+// for the system's formatter.
 struct FormatArg {
     bool isText;
-    std::string text;
+    const char* text = "";
     uint32_t number;
 
     FormatArg(const char* s) : isText(true), text(s ? s : "(null)"), number(0) {}
-    FormatArg(const std::string& s) : isText(true), text(s), number(0) {}
+    FormatArg(const std::string& s) : isText(true), text(s.c_str()), number(0) {}
     FormatArg(int32_t n) : isText(false), number(static_cast<uint32_t>(n)) {}
     FormatArg(uint32_t n) : isText(false), number(n) {}
 };

@@ -14,6 +14,7 @@
 // with the paravue.exe beside Kindlet, the same value the strip's "Start with
 // Windows" shows and removes: one list at a time.
 #include "errors/Wide_win.h"
+#include "kindlet/FileWrite_win.h"
 #include "errors/err.h"
 #include "launch/LaunchListFile.h"
 #include "launch/ListText.h"

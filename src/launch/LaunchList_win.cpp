@@ -47,7 +47,7 @@ class ShellLaunch final : public LaunchEffects {
                    WaitForInputIdle(reinterpret_cast<HANDLE>(process), 50) == WAIT_TIMEOUT) {
                 // Answers a program that sends to our windows meanwhile.
                 MSG msg;
-                PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+                PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
             }
         ::ShowMessage(text);
     }
@@ -56,11 +56,12 @@ class ShellLaunch final : public LaunchEffects {
     // box past its edges. Two thirds of the screen, in the font boxes write in.
     bool FitsInMessage(const std::string& line) override {
         if (!dc) {
-            NONCLIENTMETRICSW metrics{};
+            // The face name is the system's own, in its code page.
+            NONCLIENTMETRICSA metrics{};
             metrics.cbSize = sizeof metrics;
-            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+            SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
             dc = GetDC(nullptr);
-            font = CreateFontIndirectW(&metrics.lfMessageFont);
+            font = CreateFontIndirectA(&metrics.lfMessageFont);
             oldFont = SelectObject(dc, font);
         }
         WideText wide(line);

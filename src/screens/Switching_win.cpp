@@ -13,7 +13,7 @@ static HWND CurrentWindowOf(const WindowEntry& entry) {
     // An empty title matches some program's invisible helper window; showing that
     // would put a stray blank window on the screen.
     if (entry.Title.empty()) return nullptr;
-    HWND found = FindWindowW(nullptr, WideText(entry.Title));
+    HWND found = FindWindowExW(nullptr, nullptr, nullptr, WideText(entry.Title));
     // A namesake remembered for another screen belongs there, not here.
     if (found && Screens.ScreenOf(KeyOf(found)) != 0) return nullptr;
     return found;

@@ -122,7 +122,7 @@ bool WaitForSentMessages(DWORD ms) {
     if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_SENDMESSAGE) != WAIT_OBJECT_0)
         return false;
     MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     return true;
 }
 } // namespace

@@ -40,7 +40,7 @@ void StartWithWindowsItem(void*, BaseObject*, int32_t) {
 // strip for a moment at most, a hung one not at all.
 void NotifyDesktop() {
     DWORD_PTR result = 0;
-    if (HWND desktop = FindWindowA("Progman", "Program Manager"))
+    if (HWND desktop = FindWindowExA(nullptr, nullptr, "Progman", "Program Manager"))
         SendMessageTimeoutW(desktop, WM_COMMAND, kDesktopRefresh, 0, SMTO_ABORTIFHUNG, 200,
                             &result);
 }

@@ -305,9 +305,11 @@ Control* SetCaption(Control* c, const char* text) {
 
 std::string GetCaption(Control* c) {
     if (!c->handle) return c->text;
-    int n = GetWindowTextLengthA(c->handle);
+    // Our own window: the text messages are what GetWindowText sends.
+    int n = static_cast<int>(SendMessageA(c->handle, WM_GETTEXTLENGTH, 0, 0));
     std::string s(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
-    int got = GetWindowTextA(c->handle, s.data(), n + 1);
+    int got = static_cast<int>(
+        SendMessageA(c->handle, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(s.data())));
     s.resize(got > 0 ? got : 0);
     return s;
 }

@@ -29,7 +29,7 @@ void ShowMessage(const std::string& text) {
     const bool owned = messageOwner && IsWindow(messageOwner);
     const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
     frontBox = nullptr;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, TopmostBox, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CBT, TopmostBox, nullptr, GetCurrentThreadId());
     CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
                    MB_SETFOREGROUND | MB_TOPMOST);
     if (hook) UnhookWindowsHookEx(hook);

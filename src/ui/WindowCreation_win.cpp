@@ -13,11 +13,10 @@ bool IsSystemClass(const std::string& name, WNDCLASSA* info) {
     return !name.empty() && GetClassInfoA(nullptr, name.c_str(), info);
 }
 
-// Registers "obj_" + class once. A control of a system class keeps that class's
-// attributes and procedure; everything it does not consume goes on to it.
-bool EnsureWindowClass(Control* c) {
+// Registers name ("obj_" + class) once. A control of a system class keeps that
+// class's attributes and procedure; everything it does not consume goes on to it.
+bool EnsureWindowClass(Control* c, const std::string& name) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    const std::string name = "obj_" + c->className;
     WNDCLASSA system{};
     const bool isSystem = IsSystemClass(c->className, &system);
     c->defaultProc = isSystem ? system.lpfnWndProc : nullptr;
@@ -81,7 +80,8 @@ bool Control::CreateWnd() {
         }
         return true;
     }
-    if (!EnsureWindowClass(this)) return false;
+    const std::string windowClass = "obj_" + className;
+    if (!EnsureWindowClass(this, windowClass)) return false;
     HWND parentWindow = parent ? parent->handle : nullptr;
     if ((style & WS_CHILD) && !parentWindow) return false;
 
@@ -107,7 +107,6 @@ bool Control::CreateWnd() {
     else if (menu && menu->isMenuBar)
         menuOrId = menu->handle;
 
-    const std::string windowClass = "obj_" + className;
     Control* outer = creating;
     creating = this;
     HWND hwnd = CreateWindowExA(exStyle, windowClass.c_str(), text.c_str(), style, x, y, w, h,
@@ -209,26 +208,32 @@ void Control::Destroy() {
 void Realign(Control* c) {
     if (!c || !c->handle || !c->children || c->destroying) return;
     std::vector<DockItem> items;
-    std::vector<Control*> docked;
-    for (int32_t i = 0; i < c->children->count; ++i) {
+    // The docked children, in the order of the list; the second walk below meets
+    // them again in the same order.
+    auto docked = [c](int32_t i) -> Control* {
         auto* child = static_cast<Control*>(ListGet(c->children, i));
-        if (!child || child->dockAlign == DockNone) continue;
+        return child && child->dockAlign != DockNone ? child : nullptr;
+    };
+    for (int32_t i = 0; i < c->children->count; ++i) {
+        Control* child = docked(i);
+        if (!child) continue;
         GetLeft(child); // refresh from the window
         items.push_back({child->dockAlign, child->visible, child->alignLocked, child->bounds});
-        docked.push_back(child);
     }
     if (items.empty()) return;
     RECT client;
     GetClientRect(c->handle, &client);
     DockItems({client.left, client.top, client.right, client.bottom}, c->margin, items.data(),
               static_cast<int32_t>(items.size()));
-    for (size_t i = 0; i < items.size(); ++i) {
-        Control* child = docked[i];
+    size_t n = 0;
+    for (int32_t i = 0; i < c->children->count && n < items.size(); ++i) {
+        Control* child = docked(i);
+        if (!child) continue;
+        const LayoutRect rect = items[n++].rect;
         const LayoutRect old = child->bounds;
-        if (items[i].rect == old) continue;
-        SetBounds(child, items[i].rect);
-        if (items[i].rect.Width() != old.Width() || items[i].rect.Height() != old.Height())
-            Realign(child);
+        if (rect == old) continue;
+        SetBounds(child, rect);
+        if (rect.Width() != old.Width() || rect.Height() != old.Height()) Realign(child);
     }
 }
 

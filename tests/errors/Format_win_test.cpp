@@ -12,7 +12,7 @@ namespace {
 std::string SystemFormat(const char* format, std::initializer_list<FormatArg> args) {
     std::vector<DWORD_PTR> slots;
     for (const FormatArg& a : args)
-        slots.push_back(a.isText ? reinterpret_cast<DWORD_PTR>(a.text.c_str()) : a.number);
+        slots.push_back(a.isText ? reinterpret_cast<DWORD_PTR>(a.text) : a.number);
     slots.push_back(0);
     char buffer[1100] = {};
     int n = wvsprintfA(buffer, format, reinterpret_cast<va_list>(slots.data()));
