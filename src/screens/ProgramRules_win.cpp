@@ -4,6 +4,7 @@
 #include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
+#include "screens/WindowMenu.h"
 #include "screens/WindowCommands.h"
 #include "settings/WindowRules.h"
 #include "ui/Services.h"
@@ -63,18 +64,9 @@ void GiveInputBackTo(HWND before) {
 // stays with its owner.
 void SendToItsScreen(HWND window, HWND before) {
     const int target = RuleOfWindow(window);
-    if (target < 1 || !Screens.IsScreen(target) || target == Screens.Current()) return;
-    const std::vector<ShownWindow> group = ShownWindowsNow(window);
-    if (group.empty()) return;
-    const MovePlan plan =
-        Screens.MoveGroup(KeyOf(window), target, group, KeyOf(GetForegroundWindow()));
-    if (plan.hide.empty()) return;
-    PublishHiddenWindows();
-    WindowBatch batch;
-    for (uintptr_t w : plan.hide)
-        batch.Hide(WindowOf(w));
-    batch.Wait();
-    if (GetForegroundWindow() != before) GiveInputBackTo(before);
+    if (target >= 1 && target != Screens.Current() && MoveGroupQuietly(window, target) &&
+        GetForegroundWindow() != before)
+        GiveInputBackTo(before);
 }
 
 void StopWatching() {
