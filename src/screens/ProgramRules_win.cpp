@@ -14,13 +14,14 @@ std::vector<std::string> rules;
 
 // New windows of programs with a screen of their own, watched until they show
 // (at most kWatchMs after the last one opened), each with the window that had the
-// input when it opened. The timer runs only while one is watched.
+// input when it opened (in pairs: window, input). The timer runs only while one is
+// watched.
 constexpr DWORD kWatchMs = 3000;
 constexpr UINT kWatchTickMs = 15;
 HWINEVENTHOOK openedHook;
 UINT_PTR watchTimer;
 DWORD watchUntil;
-std::vector<uintptr_t> watched, inputBefore;
+std::vector<uintptr_t> watched;
 
 std::string ReadProgram(DWORD pid) {
     using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
@@ -71,7 +72,6 @@ void SendToItsScreen(HWND window, HWND before) {
 
 void StopWatching() {
     watched.clear();
-    inputBefore.clear();
     if (watchTimer) KillTimer(nullptr, watchTimer);
     watchTimer = 0;
 }
@@ -83,12 +83,12 @@ void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
         for (size_t i = 0; i < watched.size();) {
             const HWND window = WindowOf(watched[i]);
             if (IsWindow(window) && !IsWindowVisible(window) && !Screens.Ended) {
-                ++i;
+                i += 2;
                 continue;
             }
-            const HWND before = WindowOf(inputBefore[i]);
-            watched.erase(watched.begin() + static_cast<std::ptrdiff_t>(i));
-            inputBefore.erase(inputBefore.begin() + static_cast<std::ptrdiff_t>(i));
+            const HWND before = WindowOf(watched[i + 1]);
+            const auto at = watched.begin() + static_cast<std::ptrdiff_t>(i);
+            watched.erase(at, at + 2);
             if (IsWindow(window) && !Screens.Ended) SendToItsScreen(window, before);
         }
         if (watched.empty() || static_cast<LONG>(GetTickCount() - watchUntil) > 0) StopWatching();
@@ -107,7 +107,7 @@ void CALLBACK WindowOpened(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
             RuleOfWindow(window) < 1)
             return;
         watched.push_back(KeyOf(window));
-        inputBefore.push_back(KeyOf(GetForegroundWindow()));
+        watched.push_back(KeyOf(GetForegroundWindow()));
         watchUntil = GetTickCount() + kWatchMs;
         if (!watchTimer) watchTimer = SetTimer(nullptr, 0, kWatchTickMs, WatchTick);
     });
