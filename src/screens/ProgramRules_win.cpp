@@ -33,14 +33,12 @@ std::string ReadProgram(DWORD pid) {
     HANDLE process = OpenProcess(kQueryLimited, FALSE, pid);
     if (!process) process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (!process) return {};
-    std::u16string path(32768, u'\0');
-    DWORD size = static_cast<DWORD>(path.size());
-    std::string name;
-    if (query && query(process, 0, reinterpret_cast<wchar_t*>(path.data()), &size))
-        name = FileNamePart(
-            NarrowText(reinterpret_cast<wchar_t*>(path.data()), static_cast<int>(size)));
+    // The longest path there is; one program is read at a time.
+    static wchar_t path[32768];
+    DWORD size = 32768;
+    const bool read = query && query(process, 0, path, &size);
     CloseHandle(process);
-    return name;
+    return read ? FileNamePart(NarrowText(path, static_cast<int>(size))) : std::string();
 }
 
 int RuleOfWindow(HWND window) {
