@@ -15,7 +15,7 @@ std::string_view Trimmed(std::string_view text) {
 
 bool Names(const std::string& line, std::string_view program, int screens, SameProgramFn same,
            int& screen) {
-    std::string name;
+    std::string_view name;
     return ParseWindowRule(line, name, screen) && same(name, program) && screen <= screens;
 }
 } // namespace
@@ -27,7 +27,7 @@ bool SameProgramAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool ParseWindowRule(std::string_view line, std::string& program, int& screen) {
+bool ParseWindowRule(std::string_view line, std::string_view& program, int& screen) {
     // The last "=" divides: a file name may hold one, a screen never does.
     const size_t eq = line.rfind('=');
     if (eq == std::string_view::npos) return false;
@@ -52,7 +52,7 @@ int RuleOf(const std::vector<std::string>& lines, std::string_view program, int 
 }
 
 bool HasRule(const std::vector<std::string>& lines, int screens, bool everyScreen) {
-    std::string name;
+    std::string_view name;
     int screen = kNoRule;
     for (const std::string& line : lines)
         if (ParseWindowRule(line, name, screen) && screen <= screens &&

@@ -18,8 +18,8 @@ using SameProgramFn = bool (*)(std::string_view a, std::string_view b);
 // The portable comparison: ASCII letters in any case, every other byte as it is.
 bool SameProgramAscii(std::string_view a, std::string_view b);
 // The program of one line and where its windows go (kEveryScreen, or 1 to 9);
-// false for a line that is no rule.
-bool ParseWindowRule(std::string_view line, std::string& program, int& screen);
+// false for a line that is no rule. program is a part of line.
+bool ParseWindowRule(std::string_view line, std::string_view& program, int& screen);
 // The rule for program: that of the first line naming it whose screen is one of
 // the screens there are (1 to screens); kNoRule when none.
 int RuleOf(const std::vector<std::string>& lines, std::string_view program, int screens,
