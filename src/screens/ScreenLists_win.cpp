@@ -62,9 +62,11 @@ static void AddProgram(std::vector<std::string>& programs, const std::string& pr
     for (const std::string& p : programs)
         if (p == program) return;
     if (program.empty()) return;
-    programs.push_back(program);
-    for (size_t i = programs.size() - 1; i > 0 && programs[i] < programs[i - 1]; --i)
-        programs[i].swap(programs[i - 1]);
+    size_t i = programs.size();
+    programs.emplace_back();
+    for (; i > 0 && program < programs[i - 1]; --i)
+        programs[i] = std::move(programs[i - 1]);
+    programs[i] = program;
 }
 
 std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,
