@@ -59,13 +59,14 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 
 // Adds program to the sorted list programs unless it is there.
 static void AddProgram(std::vector<std::string>& programs, const std::string& program) {
-    for (const std::string& p : programs)
-        if (p == program) return;
-    if (program.empty()) return;
     size_t i = programs.size();
+    int order = 1;
+    while (i > 0 && (order = program.compare(programs[i - 1])) < 0)
+        --i;
+    if (order == 0 || program.empty()) return;
     programs.emplace_back();
-    for (; i > 0 && program < programs[i - 1]; --i)
-        programs[i] = std::move(programs[i - 1]);
+    for (size_t j = programs.size() - 1; j > i; --j)
+        programs[j] = std::move(programs[j - 1]);
     programs[i] = program;
 }
 
