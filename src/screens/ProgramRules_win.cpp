@@ -43,8 +43,7 @@ std::string ReadProgram(DWORD pid) {
 
 int RuleOfWindow(HWND window) {
     ProgramPass pass;
-    const std::string& program = pass.ProgramOf(window);
-    return program.empty() ? kNoRule : RuleOf(rules, program, Screens.Count(), SameProgramName);
+    return RuleOf(rules, pass.ProgramOf(window), Screens.Count(), SameProgramName);
 }
 
 // The input goes back where it was before the window opened (the desktop too),
@@ -139,9 +138,7 @@ const std::string& ProgramPass::ProgramOf(HWND window) {
 }
 
 bool ProgramPass::OnEveryScreen(HWND window) {
-    const std::string& program = ProgramOf(window);
-    return !program.empty() &&
-           RuleOf(rules, program, Screens.Count(), SameProgramName) == kEveryScreen;
+    return RuleOf(rules, ProgramOf(window), Screens.Count(), SameProgramName) == kEveryScreen;
 }
 
 void StartProgramRules() {
