@@ -163,10 +163,9 @@ bool SetProgramOnEveryScreen(const std::string& program, bool on) {
     // the record, then shown here.
     ProgramPass pass;
     std::vector<uintptr_t> coming;
+    // A window gone has no process, and so no program.
     for (const WindowEntry& e : Screens.All())
-        if (IsWindow(WindowOf(e.Handle)) && pass.OnEveryScreen(WindowOf(e.Handle)))
-            coming.push_back(e.Handle);
-    if (coming.empty()) return saved;
+        if (pass.OnEveryScreen(WindowOf(e.Handle))) coming.push_back(e.Handle);
     for (uintptr_t w : coming)
         Screens.Forget(w);
     PublishHiddenWindows();
