@@ -6,6 +6,7 @@
 #include "screens/Switching.h"
 #include "screens/WindowMenu.h"
 #include "screens/WindowCommands.h"
+#include "settings/MiniReg.h"
 #include "settings/WindowRules.h"
 #include "ui/Services.h"
 
@@ -142,7 +143,7 @@ bool ProgramPass::OnEveryScreen(HWND window) {
 }
 
 void StartProgramRules() {
-    rules = ReadWindowRules();
+    ReadRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
     WatchNewWindows(HasRule(rules, Screens.Count(), false));
 }
 
@@ -156,7 +157,7 @@ bool ProgramOnEveryScreen(const std::string& program) {
 
 bool SetProgramOnEveryScreen(const std::string& program, bool on) {
     SetEveryScreenRule(rules, program, on, SameProgramName);
-    const bool saved = WriteWindowRules(rules);
+    const bool saved = WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
     WatchNewWindows(HasRule(rules, Screens.Count(), false));
     if (!on || Screens.Ended) return saved;
     // Its windows remembered for other screens belong to every screen now: out of

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+// Where the rules are stored (ReadRegLines, WriteRegLines).
 inline constexpr const char* kWindowRulesPath = "SOFTWARE\\Quenbrook\\Paravue\\WindowRules";
 // What a rule says of a program's windows: nothing, every screen, or a screen's number.
 inline constexpr int kNoRule = -1, kEveryScreen = 0;
@@ -33,9 +34,5 @@ void SetEveryScreenRule(std::vector<std::string>& lines, const std::string& prog
                         SameProgramFn same = SameProgramAscii);
 
 // ---- Win32 ----
-// The user's rules as stored; empty when there is no such value.
-std::vector<std::string> ReadWindowRules();
-// False when the value could not be written.
-bool WriteWindowRules(const std::vector<std::string>& lines);
 // The system's comparison of names in any case (every script).
 bool SameProgramName(std::string_view a, std::string_view b);
