@@ -47,17 +47,6 @@ int RuleOfWindow(HWND window) {
     return RuleOf(rules, pass.ProgramOf(window), Screens.Count(), SameProgramName);
 }
 
-// The input goes back where it was before the window opened (the desktop too),
-// or, that gone, to this screen's top window.
-void GiveInputBackTo(HWND before) {
-    if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
-        GiveInputTo(nullptr);
-        return;
-    }
-    std::vector<InputCandidate> candidates = InputCandidatesNow(before);
-    GiveInputTo(ChooseInput(candidates));
-}
-
 // A window just shown goes to its program's screen with its group, as the menu
 // would move it, unless that screen is shown. A window owned by one of this screen
 // stays with its owner.
@@ -65,7 +54,7 @@ void SendToItsScreen(HWND window, HWND before) {
     const int target = RuleOfWindow(window);
     if (target >= 1 && target != Screens.Current() && MoveGroupQuietly(window, target) &&
         GetForegroundWindow() != before)
-        GiveInputBackTo(before);
+        GiveInputBackTo(before, nullptr);
 }
 
 void StopWatching() {
