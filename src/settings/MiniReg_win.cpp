@@ -54,17 +54,18 @@ bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, 
     }
     const char* name = ValueNameOrNull(valueName);
     const WideText name16(name);
-    auto query = [&](BYTE* to, DWORD* size, DWORD* type) {
-        return wide ? RegQueryValueExW(key.h, name16, nullptr, type, to, size)
-                    : RegQueryValueExA(key.h, name, nullptr, type, to, size);
-    };
     DWORD type = 0, size = 0;
-    if (query(nullptr, &size, &type) != ERROR_SUCCESS) return false;
-    // One spare byte so that even a zero-sized value gets a real buffer.
-    std::string buffer(size + 1, '\0');
-    if (query(reinterpret_cast<BYTE*>(buffer.data()), &size, &type) != ERROR_SUCCESS ||
-        type != expectedType)
-        return false;
+    std::string buffer;
+    // Its size first, then its bytes.
+    for (BYTE* to = nullptr;; to = reinterpret_cast<BYTE*>(buffer.data())) {
+        if ((wide ? RegQueryValueExW(key.h, name16, nullptr, &type, to, &size)
+                  : RegQueryValueExA(key.h, name, nullptr, &type, to, &size)) != ERROR_SUCCESS)
+            return false;
+        if (to) break;
+        // One spare byte so that even a zero-sized value gets a real buffer.
+        buffer.resize(size + 1);
+    }
+    if (type != expectedType) return false;
     buffer.resize(size);
     data.swap(buffer);
     return true;
