@@ -24,18 +24,18 @@ bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_
                    const void* data, bool wide) {
     std::string keyPath, valueName;
     if (!SplitRegPath(path, keyPath, valueName)) return false;
+    const char* name = ValueNameOrNull(valueName);
+    const WideText name16(name);
     RegKey key;
     DWORD disposition = 0;
     LONG result = RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_WRITE, nullptr, &key.h, &disposition);
+    const BYTE* bytes = static_cast<const BYTE*>(data);
     if (result != ERROR_SUCCESS)
         key.h = nullptr;
-    else if (wide)
-        result = RegSetValueExW(key.h, WideText(ValueNameOrNull(valueName)), 0, type,
-                                static_cast<const BYTE*>(data), size);
     else
-        result = RegSetValueExA(key.h, ValueNameOrNull(valueName), 0, type,
-                                static_cast<const BYTE*>(data), size);
+        result = wide ? RegSetValueExW(key.h, name16, 0, type, bytes, size)
+                      : RegSetValueExA(key.h, name, 0, type, bytes, size);
     // The registry answers with its code, not the thread's last error: kept
     // there so that a caller can say why.
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
