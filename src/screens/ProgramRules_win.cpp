@@ -149,19 +149,21 @@ bool SetProgramOnEveryScreen(const std::string& program, bool on) {
     const bool saved = WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
     WatchNewWindows(HasRule(rules, Screens.Count(), false));
     if (!on || Screens.Ended) return saved;
-    // Its windows remembered for other screens belong to every screen now: out of
-    // the record, then shown here.
+    // Its windows remembered for other screens belong to every screen now: asked
+    // to show here, and out of the record (which may name them until then: they
+    // come back either way). A window gone has no process, and so no program.
     ProgramPass pass;
-    std::vector<uintptr_t> coming;
-    // A window gone has no process, and so no program.
-    for (const WindowEntry& e : Screens.All())
-        if (pass.OnEveryScreen(WindowOf(e.Handle))) coming.push_back(e.Handle);
-    for (uintptr_t w : coming)
-        Screens.Forget(w);
-    PublishHiddenWindows();
     WindowBatch batch;
-    for (uintptr_t w : coming)
+    for (size_t i = 0; i < Screens.All().size();) {
+        const uintptr_t w = Screens.All()[i].Handle;
+        if (!pass.OnEveryScreen(WindowOf(w))) {
+            ++i;
+            continue;
+        }
         batch.Show(WindowOf(w), true);
+        Screens.Forget(w);
+    }
+    PublishHiddenWindows();
     batch.Wait();
     return saved;
 }
