@@ -117,14 +117,11 @@ void WatchNewWindows(bool on) {
 const std::string& ProgramPass::ProgramOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    size_t i = 0;
-    while (i < processes_.size() && processes_[i] != pid)
-        ++i;
-    if (i == processes_.size()) {
-        processes_.push_back(pid);
-        programs_.push_back(pid ? ReadProgram(pid) : std::string());
+    if (pid != process_) {
+        process_ = pid;
+        program_ = ReadProgram(pid);
     }
-    return programs_[i];
+    return program_;
 }
 
 bool ProgramPass::OnEveryScreen(HWND window) {
