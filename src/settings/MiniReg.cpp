@@ -36,17 +36,14 @@ std::vector<std::string> DecodeMultiString(std::string_view bytes) {
 }
 
 std::string EncodeMultiString(const std::vector<std::string>& lines) {
+    // Each line's units as they lie in memory, its terminating zero with them:
+    // every machine this runs on, Windows' own among them, is little-endian.
     std::string bytes;
-    auto put = [&bytes](char16_t unit) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    };
     for (const std::string& line : lines) {
         if (line.empty()) continue;
-        for (char16_t unit : Utf8ToUtf16(line))
-            put(unit);
-        put(0);
+        const std::u16string units = Utf8ToUtf16(line);
+        bytes.append(reinterpret_cast<const char*>(units.c_str()), (units.size() + 1) * 2);
     }
-    put(0);
+    bytes.append(2, '\0');
     return bytes;
 }
