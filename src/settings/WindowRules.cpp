@@ -65,15 +65,16 @@ void SetEveryScreenRule(std::vector<std::string>& lines, const std::string& prog
                         SameProgramFn same) {
     // Every rule of the program counts here, those of screens there are not too:
     // a program has one rule.
+    // on: "=both" in the place of the first of them, or after the last line.
     std::vector<std::string> kept;
-    bool placed = false;
+    bool placed = !on;
     int screen = kNoRule;
-    for (std::string& line : lines) {
-        if (!Names(line, program, 9, same, screen) || (!on && screen != kEveryScreen))
-            kept.push_back(std::move(line));
-        else if (on && !placed && (placed = true))
+    for (size_t i = 0; i <= lines.size(); ++i) {
+        if (i < lines.size() &&
+            (!Names(lines[i], program, 9, same, screen) || (!on && screen != kEveryScreen)))
+            kept.push_back(std::move(lines[i]));
+        else if (!placed && (placed = true))
             kept.push_back(program + "=both");
     }
-    if (on && !placed) kept.push_back(program + "=both");
     lines.swap(kept);
 }
