@@ -30,14 +30,14 @@ std::string ReadProgram(DWORD pid) {
     static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameW")));
     constexpr DWORD kQueryLimited = 0x1000; // PROCESS_QUERY_LIMITED_INFORMATION
-    // The least access that reads the name; Windows before Vista knows only the wider one.
-    HANDLE process = OpenProcess(kQueryLimited, FALSE, pid);
-    if (!process) process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    // The least access that reads the name (Vista's too): a process that refuses
+    // it refuses every wider one.
+    const HANDLE process = query ? OpenProcess(kQueryLimited, FALSE, pid) : nullptr;
     if (!process) return {};
     // The longest path there is; one program is read at a time.
     static wchar_t path[32768];
     DWORD size = 32768;
-    const bool read = query && query(process, 0, path, &size);
+    const bool read = query(process, 0, path, &size);
     CloseHandle(process);
     return read ? FileNamePart(NarrowText(path, static_cast<int>(size))) : std::string();
 }
