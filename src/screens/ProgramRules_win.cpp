@@ -74,8 +74,10 @@ void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
                 continue;
             }
             const HWND before = WindowOf(watched[i + 1]);
-            const auto at = watched.begin() + static_cast<std::ptrdiff_t>(i);
-            watched.erase(at, at + 2);
+            for (size_t j = i; j + 2 < watched.size(); ++j)
+                watched[j] = watched[j + 2];
+            watched.pop_back();
+            watched.pop_back();
             if (IsWindow(window) && !Screens.Ended) SendToItsScreen(window, before);
         }
         if (watched.empty() || static_cast<LONG>(GetTickCount() - watchUntil) > 0) StopWatching();
