@@ -97,11 +97,11 @@ bool ReadRegString(HKEY__* root, const std::string& path, std::string& text, uin
 }
 
 bool ReadRegLines(HKEY__* root, const std::string& path, std::vector<std::string>& lines) {
-    lines.clear();
+    // No value leaves no bytes, and so no lines.
     std::string bytes;
-    if (!ReadRegValue(root, path, REG_MULTI_SZ, bytes, 0, true)) return false;
+    const bool read = ReadRegValue(root, path, REG_MULTI_SZ, bytes, 0, true);
     lines = DecodeMultiString(bytes);
-    return true;
+    return read;
 }
 
 bool WriteRegLines(HKEY__* root, const std::string& path, const std::vector<std::string>& lines) {
