@@ -31,7 +31,8 @@ bool ParseWindowRule(std::string_view line, std::string_view& program, int& scre
     // The last "=" divides: a file name may hold one, a screen never does.
     const size_t eq = line.rfind('=');
     if (eq == std::string_view::npos) return false;
-    const std::string_view name = Trimmed(line.substr(0, eq)), where = Trimmed(line.substr(eq + 1));
+    const std::string_view name = Trimmed({line.data(), eq}),
+                           where = Trimmed({line.data() + eq + 1, line.size() - eq - 1});
     if (name.empty()) return false;
     if (SameProgramAscii(where, "both"))
         screen = kEveryScreen;
