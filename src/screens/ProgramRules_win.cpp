@@ -127,7 +127,7 @@ const std::string& ProgramPass::ProgramOf(HWND window) {
 }
 
 bool ProgramPass::OnEveryScreen(HWND window) {
-    return RuleOf(rules, ProgramOf(window), Screens.Count(), SameProgramName) == kEveryScreen;
+    return ProgramOnEveryScreen(ProgramOf(window));
 }
 
 void StartProgramRules() {
