@@ -1,5 +1,6 @@
 #include "settings/MiniReg.h"
 #include "errors/Utf8.h"
+#include <cstring>
 
 int LastCharPos(char c, const std::string& text) {
     size_t i = text.rfind(c);
@@ -20,10 +21,9 @@ std::string DecodeRegString(const std::string& bytes) {
 }
 
 std::vector<std::string> DecodeMultiString(std::string_view bytes) {
+    // As EncodeMultiString lays them out.
     std::u16string units(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    std::memcpy(units.data(), bytes.data(), units.size() * 2);
     std::vector<std::string> lines;
     for (size_t start = 0, end = 0; start < units.size(); start = end + 1) {
         end = start;
