@@ -103,8 +103,10 @@ void CALLBACK WindowOpened(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
 }
 
 // Under Wine a hook sees another program's windows created, not shown: the hook
-// names the window, and a short timer waits for it to show.
-void WatchNewWindows(bool on) {
+// names the window, and a short timer waits for it to show. Only while a rule
+// gives a program a screen of its own.
+void WatchNewWindows() {
+    const bool on = HasRule(rules, Screens.Count(), false);
     if (on && !openedHook)
         openedHook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
                                      WindowOpened, 0, 0, WINEVENT_OUTOFCONTEXT);
@@ -132,7 +134,7 @@ bool ProgramPass::OnEveryScreen(HWND window) {
 
 void StartProgramRules() {
     ReadRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
-    WatchNewWindows(HasRule(rules, Screens.Count(), false));
+    WatchNewWindows();
 }
 
 bool EveryScreenRulesExist() {
@@ -146,7 +148,7 @@ bool ProgramOnEveryScreen(const std::string& program) {
 bool SetProgramOnEveryScreen(const std::string& program, bool on) {
     SetEveryScreenRule(rules, program, on, SameProgramName);
     const bool saved = WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
-    WatchNewWindows(HasRule(rules, Screens.Count(), false));
+    WatchNewWindows();
     if (!on || Screens.Ended) return saved;
     // Its windows remembered for other screens belong to every screen now: asked
     // to show here, and out of the record (which may name them until then: they
