@@ -22,13 +22,7 @@ constexpr UINT kGiveInputBack = WM_APP + 20;
 } // namespace
 
 void GiveInputBack(HWND before) {
-    if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
-        GiveInputTo(nullptr);
-        return;
-    }
-    std::vector<InputCandidate> candidates =
-        InputCandidatesNow(before != StripWindow() ? before : nullptr);
-    GiveInputTo(ChooseInput(candidates));
+    GiveInputBackTo(before, StripWindow());
 }
 
 void MainFormMouseDown(void* data, BaseObject* sender, MouseRecord& mouse) {

@@ -4,7 +4,9 @@
 #include "screens/HiddenRecord.h"
 #include "screens/ScreenLists.h"
 #include "screens/Switching.h"
+#include "screens/WindowMenu.h"
 #include "screens/WindowCommands.h"
+#include "settings/MiniReg.h"
 #include "settings/WindowRules.h"
 #include "ui/Services.h"
 
@@ -13,13 +15,14 @@ std::vector<std::string> rules;
 
 // New windows of programs with a screen of their own, watched until they show
 // (at most kWatchMs after the last one opened), each with the window that had the
-// input when it opened. The timer runs only while one is watched.
+// input when it opened (in pairs: window, input). The timer runs only while one is
+// watched.
 constexpr DWORD kWatchMs = 3000;
 constexpr UINT kWatchTickMs = 15;
 HWINEVENTHOOK openedHook;
 UINT_PTR watchTimer;
 DWORD watchUntil;
-std::vector<uintptr_t> watched, inputBefore;
+std::vector<uintptr_t> watched;
 
 std::string ReadProgram(DWORD pid) {
     using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
@@ -27,35 +30,21 @@ std::string ReadProgram(DWORD pid) {
     static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameW")));
     constexpr DWORD kQueryLimited = 0x1000; // PROCESS_QUERY_LIMITED_INFORMATION
-    // The least access that reads the name; Windows before Vista knows only the wider one.
-    HANDLE process = OpenProcess(kQueryLimited, FALSE, pid);
-    if (!process) process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    // The least access that reads the name (Vista's too): a process that refuses
+    // it refuses every wider one.
+    const HANDLE process = query ? OpenProcess(kQueryLimited, FALSE, pid) : nullptr;
     if (!process) return {};
-    std::u16string path(32768, u'\0');
-    DWORD size = static_cast<DWORD>(path.size());
-    std::string name;
-    if (query && query(process, 0, reinterpret_cast<wchar_t*>(path.data()), &size))
-        name = FileNamePart(
-            NarrowText(reinterpret_cast<wchar_t*>(path.data()), static_cast<int>(size)));
+    // The longest path there is; one program is read at a time.
+    static wchar_t path[32768];
+    DWORD size = 32768;
+    const bool read = query(process, 0, path, &size);
     CloseHandle(process);
-    return name;
+    return read ? FileNamePart(NarrowText(path, static_cast<int>(size))) : std::string();
 }
 
 int RuleOfWindow(HWND window) {
     ProgramPass pass;
-    const std::string& program = pass.ProgramOf(window);
-    return program.empty() ? kNoRule : RuleOf(rules, program, Screens.Count(), SameProgramName);
-}
-
-// The input goes back where it was before the window opened (the desktop too),
-// or, that gone, to this screen's top window.
-void GiveInputBackTo(HWND before) {
-    if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
-        GiveInputTo(nullptr);
-        return;
-    }
-    std::vector<InputCandidate> candidates = InputCandidatesNow(before);
-    GiveInputTo(ChooseInput(candidates));
+    return RuleOf(rules, pass.ProgramOf(window), Screens.Count(), SameProgramName);
 }
 
 // A window just shown goes to its program's screen with its group, as the menu
@@ -63,23 +52,13 @@ void GiveInputBackTo(HWND before) {
 // stays with its owner.
 void SendToItsScreen(HWND window, HWND before) {
     const int target = RuleOfWindow(window);
-    if (target < 1 || !Screens.IsScreen(target) || target == Screens.Current()) return;
-    const std::vector<ShownWindow> group = ShownWindowsNow(window);
-    if (group.empty()) return;
-    const MovePlan plan =
-        Screens.MoveGroup(KeyOf(window), target, group, KeyOf(GetForegroundWindow()));
-    if (plan.hide.empty()) return;
-    PublishHiddenWindows();
-    WindowBatch batch;
-    for (uintptr_t w : plan.hide)
-        batch.Hide(WindowOf(w));
-    batch.Wait();
-    if (GetForegroundWindow() != before) GiveInputBackTo(before);
+    if (target >= 1 && target != Screens.Current() && MoveGroupQuietly(window, target) &&
+        GetForegroundWindow() != before)
+        GiveInputBackTo(before, nullptr);
 }
 
 void StopWatching() {
     watched.clear();
-    inputBefore.clear();
     if (watchTimer) KillTimer(nullptr, watchTimer);
     watchTimer = 0;
 }
@@ -91,12 +70,14 @@ void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
         for (size_t i = 0; i < watched.size();) {
             const HWND window = WindowOf(watched[i]);
             if (IsWindow(window) && !IsWindowVisible(window) && !Screens.Ended) {
-                ++i;
+                i += 2;
                 continue;
             }
-            const HWND before = WindowOf(inputBefore[i]);
-            watched.erase(watched.begin() + static_cast<std::ptrdiff_t>(i));
-            inputBefore.erase(inputBefore.begin() + static_cast<std::ptrdiff_t>(i));
+            const HWND before = WindowOf(watched[i + 1]);
+            for (size_t j = i; j + 2 < watched.size(); ++j)
+                watched[j] = watched[j + 2];
+            watched.pop_back();
+            watched.pop_back();
             if (IsWindow(window) && !Screens.Ended) SendToItsScreen(window, before);
         }
         if (watched.empty() || static_cast<LONG>(GetTickCount() - watchUntil) > 0) StopWatching();
@@ -115,15 +96,17 @@ void CALLBACK WindowOpened(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG 
             RuleOfWindow(window) < 1)
             return;
         watched.push_back(KeyOf(window));
-        inputBefore.push_back(KeyOf(GetForegroundWindow()));
+        watched.push_back(KeyOf(GetForegroundWindow()));
         watchUntil = GetTickCount() + kWatchMs;
         if (!watchTimer) watchTimer = SetTimer(nullptr, 0, kWatchTickMs, WatchTick);
     });
 }
 
 // Under Wine a hook sees another program's windows created, not shown: the hook
-// names the window, and a short timer waits for it to show.
-void WatchNewWindows(bool on) {
+// names the window, and a short timer waits for it to show. Only while a rule
+// gives a program a screen of its own.
+void WatchNewWindows() {
+    const bool on = HasRule(rules, Screens.Count(), false);
     if (on && !openedHook)
         openedHook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
                                      WindowOpened, 0, 0, WINEVENT_OUTOFCONTEXT);
@@ -138,25 +121,20 @@ void WatchNewWindows(bool on) {
 const std::string& ProgramPass::ProgramOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    size_t i = 0;
-    while (i < processes_.size() && processes_[i] != pid)
-        ++i;
-    if (i == processes_.size()) {
-        processes_.push_back(pid);
-        programs_.push_back(pid ? ReadProgram(pid) : std::string());
+    if (pid != process_) {
+        process_ = pid;
+        program_ = ReadProgram(pid);
     }
-    return programs_[i];
+    return program_;
 }
 
 bool ProgramPass::OnEveryScreen(HWND window) {
-    const std::string& program = ProgramOf(window);
-    return !program.empty() &&
-           RuleOf(rules, program, Screens.Count(), SameProgramName) == kEveryScreen;
+    return ProgramOnEveryScreen(ProgramOf(window));
 }
 
 void StartProgramRules() {
-    rules = ReadWindowRules();
-    WatchNewWindows(HasRule(rules, Screens.Count(), false));
+    ReadRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
+    WatchNewWindows();
 }
 
 bool EveryScreenRulesExist() {
@@ -169,23 +147,24 @@ bool ProgramOnEveryScreen(const std::string& program) {
 
 bool SetProgramOnEveryScreen(const std::string& program, bool on) {
     SetEveryScreenRule(rules, program, on, SameProgramName);
-    const bool saved = WriteWindowRules(rules);
-    WatchNewWindows(HasRule(rules, Screens.Count(), false));
+    const bool saved = WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, rules);
+    WatchNewWindows();
     if (!on || Screens.Ended) return saved;
-    // Its windows remembered for other screens belong to every screen now: out of
-    // the record, then shown here.
+    // Its windows remembered for other screens belong to every screen now: asked
+    // to show here, and out of the record (which may name them until then: they
+    // come back either way). A window gone has no process, and so no program.
     ProgramPass pass;
-    std::vector<uintptr_t> coming;
-    for (const WindowEntry& e : Screens.All())
-        if (IsWindow(WindowOf(e.Handle)) && pass.OnEveryScreen(WindowOf(e.Handle)))
-            coming.push_back(e.Handle);
-    if (coming.empty()) return saved;
-    for (uintptr_t w : coming)
-        Screens.Forget(w);
-    PublishHiddenWindows();
     WindowBatch batch;
-    for (uintptr_t w : coming)
+    for (size_t i = 0; i < Screens.All().size();) {
+        const uintptr_t w = Screens.All()[i].Handle;
+        if (!pass.OnEveryScreen(WindowOf(w))) {
+            ++i;
+            continue;
+        }
         batch.Show(WindowOf(w), true);
+        Screens.Forget(w);
+    }
+    PublishHiddenWindows();
     batch.Wait();
     return saved;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// One look at the desktop: each process's program is read once however many
-// windows it has.
+// One look at the desktop: a process's program is read once for windows of it
+// that come one after the other (a program's windows mostly stand together).
 class ProgramPass {
   public:
     // The file name of the executable of window's process (UTF-8); "" when it
@@ -17,8 +17,8 @@ class ProgramPass {
     bool OnEveryScreen(HWND window);
 
   private:
-    std::vector<uintptr_t> processes_;
-    std::vector<std::string> programs_;
+    DWORD process_ = 0;
+    std::string program_;
 };
 
 // Reads the user's rules; with a rule that gives a program a screen of its own,

@@ -59,12 +59,15 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 
 // Adds program to the sorted list programs unless it is there.
 static void AddProgram(std::vector<std::string>& programs, const std::string& program) {
-    for (const std::string& p : programs)
-        if (p == program) return;
-    if (program.empty()) return;
-    programs.push_back(program);
-    for (size_t i = programs.size() - 1; i > 0 && programs[i] < programs[i - 1]; --i)
-        programs[i].swap(programs[i - 1]);
+    size_t i = programs.size();
+    int order = 1;
+    while (i > 0 && (order = program.compare(programs[i - 1])) < 0)
+        --i;
+    if (order == 0 || program.empty()) return;
+    programs.emplace_back();
+    for (size_t j = programs.size() - 1; j > i; --j)
+        programs[j] = std::move(programs[j - 1]);
+    programs[i] = program;
 }
 
 std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all,

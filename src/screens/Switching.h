@@ -27,6 +27,9 @@ void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandid
 HWND ChooseInput(std::vector<InputCandidate>& candidates, const std::vector<HWND>& coming = {});
 // Gives window the input; null gives it to the desktop, never to the strip.
 void GiveInputTo(HWND window);
+// Gives the input back to before, the window that had it (the desktop too), or,
+// that gone, to this screen's top window. strip, our own, is never chosen.
+void GiveInputBackTo(HWND before, HWND strip);
 // The window that has the input now; the desktop's window when none has.
 HWND InputWindowNow();
 

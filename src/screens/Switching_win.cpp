@@ -33,6 +33,15 @@ void GiveInputTo(HWND window) {
     SetForegroundWindow(window);
 }
 
+void GiveInputBackTo(HWND before, HWND strip) {
+    if (!before || before == GetDesktopWindow() || before == GetShellWindow()) {
+        GiveInputTo(nullptr);
+        return;
+    }
+    std::vector<InputCandidate> candidates = InputCandidatesNow(before != strip ? before : nullptr);
+    GiveInputTo(ChooseInput(candidates));
+}
+
 HWND InputWindowNow() {
     HWND w = GetForegroundWindow();
     return w ? w : GetDesktopWindow();

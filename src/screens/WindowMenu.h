@@ -38,3 +38,6 @@ void MoveWindowCommand(void* data, BaseObject* menu, int32_t index);
 // Moves the group whose main window is window to screen target, where the user
 // sees it go or come; the screen shown stays. The move key's way too.
 void MoveGroupTo(HWND window, int target);
+// MoveGroupTo without telling the shell's desktop; true when windows left the
+// screen shown.
+bool MoveGroupQuietly(HWND window, int target);

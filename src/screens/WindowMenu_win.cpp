@@ -184,23 +184,27 @@ bool BuildWindowMenu() {
     return MenuItemCount(WindowMenu) > 0;
 }
 
+bool MoveGroupQuietly(HWND window, int target) {
+    if (Screens.Ended) return false;
+    const bool shown = Screens.ScreenOf(KeyOf(window)) == 0;
+    const MovePlan plan = Screens.MoveGroup(
+        KeyOf(window), target, shown ? ShownWindowsNow(window) : RememberedGroupOf(window),
+        KeyOf(GetForegroundWindow()));
+    // Remembered before the first hide is asked for; a group on its way back is
+    // out of the record already, and its requests outlive us.
+    PublishHiddenWindows();
+    WindowBatch batch;
+    // The group goes as a switch takes it, and comes back on top of this screen.
+    for (uintptr_t w : plan.hide)
+        batch.Hide(WindowOf(w));
+    for (const WindowEntry& e : plan.show)
+        if (IsWindow(WindowOf(e.Handle))) batch.Show(WindowOf(e.Handle), true);
+    batch.Wait();
+    return !plan.hide.empty();
+}
+
 void MoveGroupTo(HWND window, int target) {
-    if (!Screens.Ended) {
-        const bool shown = Screens.ScreenOf(KeyOf(window)) == 0;
-        const MovePlan plan = Screens.MoveGroup(
-            KeyOf(window), target, shown ? ShownWindowsNow(window) : RememberedGroupOf(window),
-            KeyOf(GetForegroundWindow()));
-        // Remembered before the first hide is asked for; a group on its way back is
-        // out of the record already, and its requests outlive us.
-        PublishHiddenWindows();
-        WindowBatch batch;
-        // The group goes as a switch takes it, and comes back on top of this screen.
-        for (uintptr_t w : plan.hide)
-            batch.Hide(WindowOf(w));
-        for (const WindowEntry& e : plan.show)
-            if (IsWindow(WindowOf(e.Handle))) batch.Show(WindowOf(e.Handle), true);
-        batch.Wait();
-    }
+    MoveGroupQuietly(window, target);
     NotifyDesktop();
 }
 

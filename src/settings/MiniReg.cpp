@@ -1,5 +1,6 @@
 #include "settings/MiniReg.h"
 #include "errors/Utf8.h"
+#include <cstring>
 
 int LastCharPos(char c, const std::string& text) {
     size_t i = text.rfind(c);
@@ -20,10 +21,9 @@ std::string DecodeRegString(const std::string& bytes) {
 }
 
 std::vector<std::string> DecodeMultiString(std::string_view bytes) {
+    // As EncodeMultiString lays them out.
     std::u16string units(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    std::memcpy(units.data(), bytes.data(), units.size() * 2);
     std::vector<std::string> lines;
     for (size_t start = 0, end = 0; start < units.size(); start = end + 1) {
         end = start;
@@ -36,17 +36,14 @@ std::vector<std::string> DecodeMultiString(std::string_view bytes) {
 }
 
 std::string EncodeMultiString(const std::vector<std::string>& lines) {
+    // Each line's units as they lie in memory, its terminating zero with them:
+    // every machine this runs on, Windows' own among them, is little-endian.
     std::string bytes;
-    auto put = [&bytes](char16_t unit) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    };
     for (const std::string& line : lines) {
         if (line.empty()) continue;
-        for (char16_t unit : Utf8ToUtf16(line))
-            put(unit);
-        put(0);
+        const std::u16string units = Utf8ToUtf16(line);
+        bytes.append(reinterpret_cast<const char*>(units.c_str()), (units.size() + 1) * 2);
     }
-    put(0);
+    bytes.append(2, '\0');
     return bytes;
 }

@@ -24,18 +24,18 @@ bool WriteRegValue(HKEY__* root, const std::string& path, uint32_t type, uint32_
                    const void* data, bool wide) {
     std::string keyPath, valueName;
     if (!SplitRegPath(path, keyPath, valueName)) return false;
+    const char* name = ValueNameOrNull(valueName);
+    const WideText name16(name);
     RegKey key;
     DWORD disposition = 0;
     LONG result = RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_WRITE, nullptr, &key.h, &disposition);
+    const BYTE* bytes = static_cast<const BYTE*>(data);
     if (result != ERROR_SUCCESS)
         key.h = nullptr;
-    else if (wide)
-        result = RegSetValueExW(key.h, WideText(ValueNameOrNull(valueName)), 0, type,
-                                static_cast<const BYTE*>(data), size);
     else
-        result = RegSetValueExA(key.h, ValueNameOrNull(valueName), 0, type,
-                                static_cast<const BYTE*>(data), size);
+        result = wide ? RegSetValueExW(key.h, name16, 0, type, bytes, size)
+                      : RegSetValueExA(key.h, name, 0, type, bytes, size);
     // The registry answers with its code, not the thread's last error: kept
     // there so that a caller can say why.
     if (result != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(result));
@@ -54,17 +54,18 @@ bool ReadRegValue(HKEY__* root, const std::string& path, uint32_t expectedType, 
     }
     const char* name = ValueNameOrNull(valueName);
     const WideText name16(name);
-    auto query = [&](BYTE* to, DWORD* size, DWORD* type) {
-        return wide ? RegQueryValueExW(key.h, name16, nullptr, type, to, size)
-                    : RegQueryValueExA(key.h, name, nullptr, type, to, size);
-    };
     DWORD type = 0, size = 0;
-    if (query(nullptr, &size, &type) != ERROR_SUCCESS) return false;
-    // One spare byte so that even a zero-sized value gets a real buffer.
-    std::string buffer(size + 1, '\0');
-    if (query(reinterpret_cast<BYTE*>(buffer.data()), &size, &type) != ERROR_SUCCESS ||
-        type != expectedType)
-        return false;
+    std::string buffer;
+    // Its size first, then its bytes.
+    for (BYTE* to = nullptr;; to = reinterpret_cast<BYTE*>(buffer.data())) {
+        if ((wide ? RegQueryValueExW(key.h, name16, nullptr, &type, to, &size)
+                  : RegQueryValueExA(key.h, name, nullptr, &type, to, &size)) != ERROR_SUCCESS)
+            return false;
+        if (to) break;
+        // One spare byte so that even a zero-sized value gets a real buffer.
+        buffer.resize(size + 1);
+    }
+    if (type != expectedType) return false;
     buffer.resize(size);
     data.swap(buffer);
     return true;
@@ -96,11 +97,11 @@ bool ReadRegString(HKEY__* root, const std::string& path, std::string& text, uin
 }
 
 bool ReadRegLines(HKEY__* root, const std::string& path, std::vector<std::string>& lines) {
-    lines.clear();
+    // No value leaves no bytes, and so no lines.
     std::string bytes;
-    if (!ReadRegValue(root, path, REG_MULTI_SZ, bytes, 0, true)) return false;
+    const bool read = ReadRegValue(root, path, REG_MULTI_SZ, bytes, 0, true);
     lines = DecodeMultiString(bytes);
-    return true;
+    return read;
 }
 
 bool WriteRegLines(HKEY__* root, const std::string& path, const std::vector<std::string>& lines) {

@@ -15,7 +15,7 @@ std::string_view Trimmed(std::string_view text) {
 
 bool Names(const std::string& line, std::string_view program, int screens, SameProgramFn same,
            int& screen) {
-    std::string name;
+    std::string_view name;
     return ParseWindowRule(line, name, screen) && same(name, program) && screen <= screens;
 }
 } // namespace
@@ -27,11 +27,12 @@ bool SameProgramAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool ParseWindowRule(std::string_view line, std::string& program, int& screen) {
+bool ParseWindowRule(std::string_view line, std::string_view& program, int& screen) {
     // The last "=" divides: a file name may hold one, a screen never does.
     const size_t eq = line.rfind('=');
     if (eq == std::string_view::npos) return false;
-    const std::string_view name = Trimmed(line.substr(0, eq)), where = Trimmed(line.substr(eq + 1));
+    const std::string_view name = Trimmed({line.data(), eq}),
+                           where = Trimmed({line.data() + eq + 1, line.size() - eq - 1});
     if (name.empty()) return false;
     if (SameProgramAscii(where, "both"))
         screen = kEveryScreen;
@@ -52,7 +53,7 @@ int RuleOf(const std::vector<std::string>& lines, std::string_view program, int 
 }
 
 bool HasRule(const std::vector<std::string>& lines, int screens, bool everyScreen) {
-    std::string name;
+    std::string_view name;
     int screen = kNoRule;
     for (const std::string& line : lines)
         if (ParseWindowRule(line, name, screen) && screen <= screens &&
@@ -65,15 +66,16 @@ void SetEveryScreenRule(std::vector<std::string>& lines, const std::string& prog
                         SameProgramFn same) {
     // Every rule of the program counts here, those of screens there are not too:
     // a program has one rule.
+    // on: "=both" in the place of the first of them, or after the last line.
     std::vector<std::string> kept;
-    bool placed = false;
+    bool placed = !on;
     int screen = kNoRule;
-    for (std::string& line : lines) {
-        if (!Names(line, program, 9, same, screen) || (!on && screen != kEveryScreen))
-            kept.push_back(std::move(line));
-        else if (on && !placed && (placed = true))
+    for (size_t i = 0; i <= lines.size(); ++i) {
+        if (i < lines.size() &&
+            (!Names(lines[i], program, 9, same, screen) || (!on && screen != kEveryScreen)))
+            kept.push_back(std::move(lines[i]));
+        else if (!placed && (placed = true))
             kept.push_back(program + "=both");
     }
-    if (on && !placed) kept.push_back(program + "=both");
     lines.swap(kept);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+// Where the rules are stored (ReadRegLines, WriteRegLines).
 inline constexpr const char* kWindowRulesPath = "SOFTWARE\\Quenbrook\\Paravue\\WindowRules";
 // What a rule says of a program's windows: nothing, every screen, or a screen's number.
 inline constexpr int kNoRule = -1, kEveryScreen = 0;
@@ -18,8 +19,8 @@ using SameProgramFn = bool (*)(std::string_view a, std::string_view b);
 // The portable comparison: ASCII letters in any case, every other byte as it is.
 bool SameProgramAscii(std::string_view a, std::string_view b);
 // The program of one line and where its windows go (kEveryScreen, or 1 to 9);
-// false for a line that is no rule.
-bool ParseWindowRule(std::string_view line, std::string& program, int& screen);
+// false for a line that is no rule. program is a part of line.
+bool ParseWindowRule(std::string_view line, std::string_view& program, int& screen);
 // The rule for program: that of the first line naming it whose screen is one of
 // the screens there are (1 to screens); kNoRule when none.
 int RuleOf(const std::vector<std::string>& lines, std::string_view program, int screens,
@@ -33,9 +34,5 @@ void SetEveryScreenRule(std::vector<std::string>& lines, const std::string& prog
                         SameProgramFn same = SameProgramAscii);
 
 // ---- Win32 ----
-// The user's rules as stored; empty when there is no such value.
-std::vector<std::string> ReadWindowRules();
-// False when the value could not be written.
-bool WriteWindowRules(const std::vector<std::string>& lines);
 // The system's comparison of names in any case (every script).
 bool SameProgramName(std::string_view a, std::string_view b);

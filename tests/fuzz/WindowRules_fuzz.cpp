@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> lines = DecodeMultiString(bytes);
     if (DecodeMultiString(EncodeMultiString(lines)) != lines) std::abort();
-    std::string program;
+    std::string_view program;
     int screen = kNoRule;
     for (const std::string& line : lines)
         if (ParseWindowRule(line, program, screen) &&
@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
     const std::string target = lines.empty() ? "a.exe" : lines[0].substr(0, lines[0].find('='));
     // A program as a process names it: no blanks around it, read back as written.
-    if (!ParseWindowRule(target + "=both", program, screen) || program != target) return 0;
+    const std::string rule = target + "=both";
+    if (!ParseWindowRule(rule, program, screen) || program != target) return 0;
     const size_t others = lines.size();
     SetEveryScreenRule(lines, target, true);
     if (RuleOf(lines, target, 9) != kEveryScreen || lines.size() > others + 1) std::abort();

@@ -36,7 +36,7 @@ TEST(WindowRules, ALineIsAProgramAndWhereItsWindowsGo) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.line);
-        std::string program = "unchanged";
+        std::string_view program = "unchanged";
         int screen = -7;
         ASSERT_EQ(ParseWindowRule(r.line, program, screen), r.rule);
         if (r.rule) {
