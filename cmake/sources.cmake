@@ -89,6 +89,9 @@ set(PARAVUE_KINDLET_SOURCES
 set(PARAVUE_RESOURCES
   src/app/paravue.rc
 )
+# The resource compiler does not report the files the script takes in whole.
+set_source_files_properties(src/app/paravue.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/app/paravue.ico;${CMAKE_SOURCE_DIR}/src/ui/paravue.manifest")
 
 # The light stand-ins for parts of the C++ runtime (option PARAVUE_LEAN_RUNTIME).
 set(PARAVUE_RUNTIME_SOURCES
