@@ -1,16 +1,8 @@
 #include "kindlet/FileWrite_win.h"
 #include "errors/Wide_win.h"
 #include "ui/Services.h"
+#include "ui/StringList_win.h"
 #include <windows.h>
-
-namespace {
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-} // namespace
 
 bool WriteFileBytes(const std::string& name, const std::string& bytes) {
     const WideText target(name);

@@ -2,15 +2,6 @@
 #include "errors/Wide_win.h"
 #include <windows.h>
 
-namespace {
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-} // namespace
-
 bool ReadFileBytes(const std::string& name, std::string& bytes) {
     bytes.clear();
     FileHandle file{CreateFileW(WideText(name), GENERIC_READ, FILE_SHARE_READ, nullptr,

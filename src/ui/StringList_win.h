@@ -2,7 +2,16 @@
 // StringList.h. File names are UTF-8.
 #pragma once
 #include "ui/StringList.h"
+#include <windows.h>
 #include <string>
+
+// A file handle closed when it goes out of scope.
+struct FileHandle {
+    HANDLE h;
+    ~FileHandle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
 
 // The whole file; false only when it cannot be opened (a short read keeps what
 // was read).
