@@ -112,8 +112,13 @@ bool VisitRecordedHandles(const char* bytes, size_t size, RecordedHandleFn visit
 }
 
 std::string FormatGuardArgs(const GuardArgs& a) {
-    return std::string(kGuardSwitch) + " " + UIntToText(a.process) + " " + UIntToText(a.section) +
-           " " + UIntToText(a.event) + " " + UIntToText(a.processId);
+    // Appended in a loop: a chain of + would build and free a string per piece.
+    std::string text = kGuardSwitch;
+    for (uint32_t n : {a.process, a.section, a.event, a.processId}) {
+        text += ' ';
+        text += UIntToText(n);
+    }
+    return text;
 }
 
 bool ParseGuardArgs(const char* commandLine, GuardArgs& args) {
