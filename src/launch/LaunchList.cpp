@@ -88,7 +88,9 @@ std::string NotTextListMessage(const std::string& path) {
 void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& effects) {
     bool switched = false;
     std::vector<LaunchFailure> failures;
-    auto exists = [&effects](const std::string& path) { return effects.FileExists(path); };
+    const FileExistsFn exists = [&effects](const std::string& path) {
+        return effects.FileExists(path);
+    };
     for (const std::string& raw : lines) {
         LaunchLine line = ParseLaunchLine(raw, exists);
         if (line.skip) continue;
