@@ -19,8 +19,10 @@ std::string TrimBlanks(const std::string& text) {
 
 std::string CommandLineFileOf(const std::vector<std::string>& params) {
     std::string result;
-    for (const std::string& p : params)
-        result += p + ' ';
+    for (const std::string& p : params) {
+        result += p;
+        result += ' ';
+    }
     auto strip = [](char c) { return c == ' ' || c == '"'; };
     size_t end = result.size();
     while (end > 0 && strip(result[end - 1]))
@@ -45,13 +47,15 @@ LaunchLine ParseLaunchLine(const std::string& line, const FileExistsFn& fileExis
         size_t close = text.find('"', 1);
         if (close != std::string::npos) {
             out.file = text.substr(1, close - 1);
-            out.parameters = TrimBlanks(text.substr(close + 1));
+            // text has no blanks at its end: only those after the quote go.
+            const size_t start = text.find_first_not_of(' ', close + 1);
+            if (start != std::string::npos) out.parameters = text.substr(start);
         }
     } else {
         size_t blank = text.rfind(' ');
         if (blank != std::string::npos) {
             out.file = text.substr(0, blank);
-            out.parameters = TrimBlanks(text.substr(blank + 1));
+            out.parameters = text.substr(blank + 1); // the last blank: none follows
         }
     }
     return out;
@@ -84,7 +88,9 @@ std::string NotTextListMessage(const std::string& path) {
 void CarryOutLaunchList(const std::vector<std::string>& lines, LaunchEffects& effects) {
     bool switched = false;
     std::vector<LaunchFailure> failures;
-    auto exists = [&effects](const std::string& path) { return effects.FileExists(path); };
+    const FileExistsFn exists = [&effects](const std::string& path) {
+        return effects.FileExists(path);
+    };
     for (const std::string& raw : lines) {
         LaunchLine line = ParseLaunchLine(raw, exists);
         if (line.skip) continue;

@@ -89,11 +89,6 @@ class ShellLaunch final : public LaunchEffects {
     HGDIOBJ oldFont = nullptr;
 };
 
-struct StringListHolder {
-    StringList* list = CreateStringList();
-    ~StringListHolder() { FreeObject(list); }
-};
-
 } // namespace
 
 ListRead ReadLaunchListLines(const std::string& path, std::vector<std::string>& lines) {
@@ -101,11 +96,8 @@ ListRead ReadLaunchListLines(const std::string& path, std::vector<std::string>& 
     std::string bytes, text;
     if (!ReadFileBytes(path, bytes)) return ListRead::Unreadable;
     if (!ReadListText(bytes, AnsiToUtf8, Utf8ToAnsi, text)) return ListRead::NotText;
-    StringListHolder holder;
-    StringListSetText(holder.list, text.data(), text.size());
-    lines.reserve(holder.list->count);
-    for (int32_t i = 0; i < holder.list->count; ++i)
-        lines.push_back(StringListGet(holder.list, i));
+    for (const TextLine& line : SplitLines(text))
+        lines.emplace_back(line.text);
     return ListRead::Ok;
 }
 

@@ -11,7 +11,10 @@ const char* PrefixOf(LaunchFault fault) {
 std::string KeepEnds(const std::string& text, size_t length, size_t keep) {
     const size_t head = Utf8PrefixBytes(text, (keep + 1) / 2);
     const size_t tail = Utf8PrefixBytes(text, length - keep / 2);
-    return text.substr(0, head) + "..." + text.substr(tail);
+    std::string out(text, 0, head);
+    out += "...";
+    out.append(text.data() + tail, text.size() - tail);
+    return out;
 }
 } // namespace
 
@@ -30,19 +33,27 @@ std::string ShortenMiddle(const std::string& text, const FitsFn& fits) {
 
 std::string LaunchReportText(const std::vector<LaunchFailure>& failures, const FitsFn& fits) {
     if (failures.empty()) return {};
-    if (failures.size() == 1)
-        return std::string(PrefixOf(failures[0].fault)) + '\r' +
-               ShortenMiddle(failures[0].name, fits);
+    // Appended piece by piece: each + would build and free a string of its own.
     std::string text;
+    if (failures.size() == 1) {
+        text = PrefixOf(failures[0].fault);
+        text += '\r';
+        text += ShortenMiddle(failures[0].name, fits);
+        return text;
+    }
     for (size_t i = 0; i < failures.size() && i < kMaxReportedFailures; ++i) {
-        const std::string prefix = std::string(PrefixOf(failures[i].fault)) + ' ';
+        std::string prefix = PrefixOf(failures[i].fault);
+        prefix += ' ';
         const std::string name =
             ShortenMiddle(failures[i].name, [&](const std::string& s) { return fits(prefix + s); });
-        text += (i ? "\n" : "") + prefix + name;
+        if (i) text += '\n';
+        text += prefix;
+        text += name;
     }
-    if (failures.size() > kMaxReportedFailures)
-        text += "\n...and " +
-                UIntToText(static_cast<uint32_t>(failures.size() - kMaxReportedFailures)) +
-                " more.";
+    if (failures.size() > kMaxReportedFailures) {
+        text += "\n...and ";
+        text += UIntToText(static_cast<uint32_t>(failures.size() - kMaxReportedFailures));
+        text += " more.";
+    }
     return text;
 }

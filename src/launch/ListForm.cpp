@@ -2,12 +2,6 @@
 #include "errors/Utf8.h"
 
 namespace {
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-bool StartsWith(std::string_view bytes, std::string_view mark) {
-    return bytes.substr(0, mark.size()) == mark;
-}
-
 std::string Utf16Bytes(const std::string& utf8, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t unit : Utf8ToUtf16(utf8)) {
@@ -37,11 +31,18 @@ bool HasForeignControl(std::string_view text) {
 
 std::string EncodeListLike(std::string_view original, const std::string& utf8,
                            Utf8ToAnsiFn toAnsi) {
-    if (StartsWith(original, "\xFF\xFE")) return Utf16Bytes(utf8, false);
-    if (StartsWith(original, "\xFE\xFF")) return Utf16Bytes(utf8, true);
-    if (StartsWith(original, kUtf8Mark)) return std::string(kUtf8Mark) + utf8;
+    switch (MarkOf(original)) {
+    case ListMark::Utf16Le:
+        return Utf16Bytes(utf8, false);
+    case ListMark::Utf16Be:
+        return Utf16Bytes(utf8, true);
+    case ListMark::Utf8:
+        return kUtf8Mark + utf8;
+    case ListMark::None:
+        break;
+    }
     // Text that begins with the mark's own character keeps it only behind a mark.
-    if (!IsAscii(original) && IsValidUtf8(original) && !StartsWith(utf8, kUtf8Mark)) return utf8;
+    if (!IsAscii(original) && IsValidUtf8(original) && MarkOf(utf8) != ListMark::Utf8) return utf8;
     return EncodeListText(utf8, toAnsi);
 }
 

@@ -1,14 +1,16 @@
 #include "launch/ListText.h"
 #include "errors/Utf8.h"
 
-namespace {
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-bool StartsWithMark(std::string_view bytes) {
-    return bytes.substr(0, 3) == kUtf8Mark || bytes.substr(0, 2) == "\xFF\xFE" ||
-           bytes.substr(0, 2) == "\xFE\xFF";
+ListMark MarkOf(std::string_view bytes) {
+    // In the order of ListMark.
+    constexpr std::string_view kMarks[] = {kUtf8Mark, "\xFF\xFE", "\xFE\xFF"};
+    int i = 0;
+    while (i < 3 && !bytes.starts_with(kMarks[i]))
+        ++i;
+    return static_cast<ListMark>(i);
 }
 
+namespace {
 std::string_view UpToZero(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
@@ -32,9 +34,16 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian) {
 } // namespace
 
 std::string DecodeListText(std::string_view bytes, AnsiToUtf8Fn fromAnsi) {
-    if (bytes.substr(0, 3) == kUtf8Mark) return WellFormed(UpToZero(bytes.substr(3)));
-    if (bytes.substr(0, 2) == "\xFF\xFE") return FromUtf16(bytes.substr(2), false);
-    if (bytes.substr(0, 2) == "\xFE\xFF") return FromUtf16(bytes.substr(2), true);
+    switch (MarkOf(bytes)) {
+    case ListMark::Utf8:
+        return WellFormed(UpToZero(bytes.substr(3)));
+    case ListMark::Utf16Le:
+        return FromUtf16(bytes.substr(2), false);
+    case ListMark::Utf16Be:
+        return FromUtf16(bytes.substr(2), true);
+    case ListMark::None:
+        break;
+    }
     const std::string_view text = UpToZero(bytes);
     if (IsValidUtf8(text)) return std::string(text);
     return WellFormed(fromAnsi(text));
@@ -45,7 +54,8 @@ std::string EncodeListText(const std::string& utf8, Utf8ToAnsiFn toAnsi) {
     // Code-page bytes that would be read back as other text carry the mark
     // instead: bytes that happen to be well-formed UTF-8, and bytes that begin as
     // a mark does ("ï»¿", "ÿþ", "þÿ" in the Western code page).
-    if (toAnsi(utf8, ansi) && !StartsWithMark(ansi) && (ansi == utf8 || !IsValidUtf8(ansi)))
+    if (toAnsi(utf8, ansi) && MarkOf(ansi) == ListMark::None &&
+        (ansi == utf8 || !IsValidUtf8(ansi)))
         return ansi;
-    return std::string(kUtf8Mark) + utf8;
+    return kUtf8Mark + utf8;
 }

@@ -6,6 +6,11 @@
 #include <string>
 #include <string_view>
 
+// The byte-order mark a text begins with, if any.
+enum class ListMark { Utf8, Utf16Le, Utf16Be, None };
+ListMark MarkOf(std::string_view bytes);
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
 using AnsiToUtf8Fn = std::string (*)(std::string_view ansi);
 using Utf8ToAnsiFn = bool (*)(std::string_view utf8, std::string& ansi);
 

@@ -11,20 +11,18 @@ void PutU32(std::string& out, uint32_t v) {
         out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-bool GetU32(const std::string& in, size_t& pos, uint32_t& v) {
-    if (in.size() - pos < 4) return false;
-    v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(static_cast<unsigned char>(in[pos + i])) << (8 * i);
-    pos += 4;
-    return true;
-}
-
 uint32_t U32At(const char* p) {
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i)
         v |= static_cast<uint32_t>(static_cast<unsigned char>(p[i])) << (8 * i);
     return v;
+}
+
+bool GetU32(const std::string& in, size_t& pos, uint32_t& v) {
+    if (in.size() - pos < 4) return false;
+    v = U32At(in.data() + pos);
+    pos += 4;
+    return true;
 }
 
 bool ParseNumber(const std::string& text, uint32_t& value) {
@@ -112,19 +110,22 @@ bool VisitRecordedHandles(const char* bytes, size_t size, RecordedHandleFn visit
 }
 
 std::string FormatGuardArgs(const GuardArgs& a) {
-    return std::string(kGuardSwitch) + " " + UIntToText(a.process) + " " + UIntToText(a.section) +
-           " " + UIntToText(a.event) + " " + UIntToText(a.processId);
+    // Appended in a loop: a chain of + would build and free a string per piece.
+    std::string text = kGuardSwitch;
+    for (uint32_t n : {a.process, a.section, a.event, a.processId}) {
+        text += ' ';
+        text += UIntToText(n);
+    }
+    return text;
 }
 
 bool ParseGuardArgs(const char* commandLine, GuardArgs& args) {
     if (!commandLine || CommandLineParamCount(commandLine) != 5) return false;
     if (CommandLineParam(commandLine, 1) != kGuardSwitch) return false;
     GuardArgs a;
-    if (!ParseNumber(CommandLineParam(commandLine, 2), a.process) ||
-        !ParseNumber(CommandLineParam(commandLine, 3), a.section) ||
-        !ParseNumber(CommandLineParam(commandLine, 4), a.event) ||
-        !ParseNumber(CommandLineParam(commandLine, 5), a.processId))
-        return false;
+    uint32_t* const numbers[] = {&a.process, &a.section, &a.event, &a.processId};
+    for (int i = 0; i < 4; ++i)
+        if (!ParseNumber(CommandLineParam(commandLine, i + 2), *numbers[i])) return false;
     args = a;
     return true;
 }

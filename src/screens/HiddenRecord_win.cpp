@@ -186,7 +186,10 @@ void StartGuard() {
     args.event = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(quitEvent));
     args.processId = GetCurrentProcessId();
     // Wide: the program's folder may have a name outside the code page.
-    WideText commandLine("\"" + guardProgram + "\" " + FormatGuardArgs(args));
+    std::string text = '"' + guardProgram;
+    text += "\" ";
+    text += FormatGuardArgs(args);
+    WideText commandLine(text);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

@@ -171,15 +171,12 @@ bool BuildWindowMenu() {
     MenuAddItem(WindowMenu, "", kMenuSeparator, MoveEvent());
     MenuAddItem(WindowMenu, "Launch \"Kindlet\" (for launching groups of files)", 0,
                 MakeEvent(LaunchKindletItem, nullptr));
-    MenuAddItem(WindowMenu, "Start with Windows", kMenuCheckMark,
+    MenuAddItem(WindowMenu, "Start with Windows",
+                kMenuCheckMark | (StartsWithWindows() ? kMenuChecked : 0),
                 MakeEvent(StartWithWindowsItem, nullptr));
-    MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), MFS_CHECKED,
-                     StartsWithWindows());
-    if (LayeredSupported) {
-        MenuAddItem(WindowMenu, "Transparent", kMenuCheckMark, MakeEvent(TransparentItem, nullptr));
-        MenuItemSetState(MenuItemAt(WindowMenu, MenuItemCount(WindowMenu) - 1), MFS_CHECKED,
-                         TransparencyOn);
-    }
+    if (LayeredSupported)
+        MenuAddItem(WindowMenu, "Transparent", kMenuCheckMark | (TransparencyOn ? kMenuChecked : 0),
+                    MakeEvent(TransparentItem, nullptr));
     if (!menuNote.empty()) MenuAddItem(WindowMenu, menuNote.c_str(), kMenuGreyed, MenuItemEvent{});
     return MenuItemCount(WindowMenu) > 0;
 }
