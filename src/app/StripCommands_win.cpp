@@ -96,8 +96,11 @@ void MoveByKey() {
     DWORD pid = 0;
     GetWindowThreadProcessId(input, &pid);
     if (Screens.Switching || !input || pid == GetCurrentProcessId()) return;
-    for (const GroupMember& m : TakingPartNow(GetShellWindow()))
+    const std::vector<GroupMember> onView = TakingPartNow(GetShellWindow());
+    for (const GroupMember& m : onView)
         if (m.handle == KeyOf(input)) {
+            // Brought forward by its program, it goes from here.
+            ClaimOnView(onView);
             MoveGroupTo(WindowOf(m.main), Screens.Next());
             // As after the menu's move: the window left, the next one takes the input.
             GiveInputBack(input);

@@ -23,6 +23,9 @@ CloakReadFn SetCloakRead(CloakReadFn read);
 std::vector<GroupMember> TakingPartNow(HWND shell, std::vector<HWND>* all = nullptr,
                                        std::vector<std::string>* titles = nullptr,
                                        std::vector<std::string>* programs = nullptr);
+// Windows on view that a screen not shown still remembers (their program brought
+// them forward) are the shown screen's from now on: the model forgets them.
+void ClaimOnView(const std::vector<GroupMember>& onView);
 // The windows of the screen shown as the model records them: the groups that take
 // part, bottom first, each window with its whole title; with main, its group alone.
 std::vector<ShownWindow> ShownWindowsNow(HWND main = nullptr);

@@ -130,3 +130,8 @@ std::vector<ShownWindow> RememberedGroupOf(HWND main) {
         if (m.main == KeyOf(main)) group.push_back({m.handle, m.main, 0, false, {}, 0});
     return group;
 }
+
+void ClaimOnView(const std::vector<GroupMember>& onView) {
+    for (const GroupMember& m : onView)
+        Screens.Forget(m.handle);
+}

@@ -82,10 +82,9 @@ void AddWindowItems() {
         candidates[i].handle = KeyOf(all[i]);
         candidates[i].title = std::move(titles[i]);
     }
+    // A window its program brought forward is listed and moved from here.
+    ClaimOnView(shown);
     for (const GroupMember& m : shown) {
-        // On view though a screen remembers it: its program brought it forward, and
-        // it is this screen's now (its item moves it from here).
-        Screens.Forget(m.handle);
         if (m.main == m.handle)
             for (MenuCandidate& c : candidates)
                 if (c.handle == m.handle) c.leadsShownGroup = true;

@@ -300,7 +300,17 @@ TEST_F(ReliabilityE2E, AWindowItsProgramBringsForwardStaysOnTheScreenWhereItIsSe
     EXPECT_TRUE(StaysVisible(browser, true)) << "left on screen 1 by the switch back";
     EXPECT_TRUE(StaysVisible(mail, false));
     EXPECT_EQ(mailOnly, RecordedTitles());
+
+    // Brought forward onto screen 1 as well, the move key sends it from there.
+    SwitchTo(1);
+    EXPECT_TRUE(StaysVisible(browser, false));
+    other.BringForward("browser");
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == browser; }, 3000));
+    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_SPACE);
+    EXPECT_TRUE(StaysVisible(browser, false)) << "the move key left it on screen 1";
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
     EXPECT_EQ(0u, QuitWithButton());
     EXPECT_TRUE(StaysVisible(mail, true));
+    EXPECT_TRUE(StaysVisible(browser, true));
 }
 } // namespace
