@@ -122,7 +122,7 @@ void InitMainForm(MainForm* s) {
     CreateWindowMenu(s->DragPanel);
     HideTaskbarButton();
 
-    Screens.Reset();
+    Screens.Reset(ReadScreenCount());
     const StripTexts texts = Screens.Texts();
     s->ToolTipWindow = CreateToolTipWindow(GetHandle(ApplicationObject), GetModuleHandleA(nullptr));
     SetToolTip(s->ToolTipWindow, GetHandle(s->SwitchButton), texts.switchHint.c_str());

@@ -3,6 +3,10 @@
 
 bool TransparencyOn = false;
 
+int ScreenCountFromValue(uint32_t value) {
+    return value < 2 ? 2 : value > 9 ? 9 : static_cast<int>(value);
+}
+
 bool TransparencyFromText(const std::string& text, bool current) {
     return text.empty() ? current : text == "1";
 }

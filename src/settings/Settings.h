@@ -27,6 +27,9 @@ inline constexpr const char* kTopPath = "SOFTWARE\\Quenbrook\\Paravue\\Top";
 // The switch key and the move key (see HotkeyText.h); only ever read.
 inline constexpr const char* kHotkeyPath = "SOFTWARE\\Quenbrook\\Paravue\\Hotkey";
 inline constexpr const char* kMoveHotkeyPath = "SOFTWARE\\Quenbrook\\Paravue\\MoveHotkey";
+// How many screens there are (DWORD, under the user's key alone); read at start
+// and written as soon as the menu changes it.
+inline constexpr const char* kScreensPath = "SOFTWARE\\Quenbrook\\Paravue\\Screens";
 
 // Where a value is looked for, first to last: the user's own key; the per-user
 // copies Windows made of the machine's key while earlier versions ran without a
@@ -68,6 +71,10 @@ void LoadSettingsWith(ReadSettingFn read, PositionTarget& target);
 // (every write is still tried).
 bool SaveSettingsWith(WriteSettingFn write, PositionTarget& target);
 
+// The number of screens a stored value stands for: 2 to 9, a value outside that
+// range read as the nearest of them.
+int ScreenCountFromValue(uint32_t value);
+
 // ---- Win32 ----
 // The same, on the registry: read through kSettingsSources, written to the user's key.
 void LoadSettings(PositionTarget& target);
@@ -82,3 +89,7 @@ WriteSettingFn SetSettingsWriter(WriteSettingFn write);
 // The "Hotkey" text (or another key's, by its path); false when there is no such
 // text value.
 bool ReadHotkeySetting(std::string& text, const char* path = kHotkeyPath);
+// The stored number of screens; 2 when none is stored.
+int ReadScreenCount();
+// False when it could not be stored.
+bool WriteScreenCount(int count);

@@ -63,3 +63,16 @@ void ReportSettingsNotKept() {
 bool ReadHotkeySetting(std::string& text, const char* path) {
     return ReadSettingText(path, text);
 }
+
+int ReadScreenCount() {
+    std::string data;
+    uint32_t value = 2;
+    if (ReadRegValue(HKEY_CURRENT_USER, kScreensPath, REG_DWORD, data) && data.size() == 4)
+        CopyMemory(&value, data.data(), 4);
+    return ScreenCountFromValue(value);
+}
+
+bool WriteScreenCount(int count) {
+    const DWORD value = static_cast<DWORD>(count);
+    return WriteRegValue(HKEY_CURRENT_USER, kScreensPath, REG_DWORD, 4, &value);
+}

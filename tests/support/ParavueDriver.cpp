@@ -95,15 +95,26 @@ void PressKey(WORD vk) {
 }
 
 void PressChord(WORD held, WORD vk) {
-    SendKey(held, false);
-    SendKey(vk, false);
-    SendKey(vk, true);
-    SendKey(held, true);
+    PressKeys({held}, vk);
 }
 
 void PressKeys(std::initializer_list<WORD> held, WORD vk, int downs) {
     for (WORD k : held)
         SendKey(k, false);
+    // Wine's X11 driver sets the modifiers to what the X server holds whenever one
+    // of its windows takes the focus, and the X server never saw these injected
+    // keys: a focus change landing mid-chord lets go of them, and the key would
+    // reach the window with the input as a plain key. So the held keys are pressed
+    // again until all are down, and the key follows the check at once.
+    for (int tries = 0; tries < 10; ++tries) {
+        bool allDown = true;
+        for (WORD k : held)
+            if (!(GetAsyncKeyState(k) & 0x8000)) {
+                allDown = false;
+                SendKey(k, false);
+            }
+        if (allDown) break;
+    }
     for (int i = 0; i < downs; ++i)
         SendKey(vk, false);
     SendKey(vk, true);
