@@ -192,7 +192,7 @@ click_rect() {
 build_soak() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$BUILD/win" -j"$(nproc)" --target soak >/dev/null
+    cmake --build "$BUILD/win" -j"$(nproc)" --target soak kindlet >/dev/null
 }
 
 # Runs the soak program in the Wine desktop already started: run_soak SECONDS SEED [verbose].

@@ -29,10 +29,16 @@ void ShowMessage(const std::string& text) {
     const bool owned = messageOwner && IsWindow(messageOwner);
     const std::string caption = owned ? WindowTitle(messageOwner) : std::string();
     frontBox = nullptr;
+    HWND front = GetForegroundWindow();
     HHOOK hook = SetWindowsHookExA(WH_CBT, TopmostBox, nullptr, GetCurrentThreadId());
     CallMessageBox(owned ? messageOwner : nullptr, text.c_str(), owned ? caption.c_str() : nullptr,
                    MB_SETFOREGROUND | MB_TOPMOST);
     if (hook) UnhookWindowsHookEx(hook);
+    // The box hands the input to its owner, which is never on view: it goes back to
+    // the window that had it, where the user's typing can be seen.
+    if (owned && GetForegroundWindow() == messageOwner && front && front != messageOwner &&
+        IsWindowVisible(front))
+        SetForegroundWindow(front);
 }
 
 std::string WindowTitle(void* window, int limit) {

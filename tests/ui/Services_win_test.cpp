@@ -126,6 +126,43 @@ TEST(Messages, ShowMessageUsesTheOwnersCaptionWhenThereIsOne) {
     EXPECT_EQ(boxes[1].caption, "tallowin");
 }
 
+namespace {
+DWORD WINAPI AnswerTallowinBox(void*) {
+    for (int i = 0; i < 500; ++i, Sleep(10))
+        if (HWND box = FindWindowA("#32770", "tallowin")) {
+            Sleep(100);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+    return 1;
+}
+} // namespace
+
+// The box's owner is the application's window, never on view; when the box goes,
+// the input must not stay with it, where nothing the user types can be seen.
+TEST(Messages, TheInputGoesBackToTheWindowThatHadItWhenTheBoxCloses) {
+    HWND owner = CreateWindowExA(0, "STATIC", "tallowin", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(front);
+    ASSERT_EQ(GetForegroundWindow(), front);
+    SetMessageOwner(owner);
+    // The box is answered from another thread, as the user would: OK.
+    HANDLE answer = CreateThread(nullptr, 0, AnswerTallowinBox, nullptr, 0, nullptr);
+    ShowMessage("Error executing file:\rC:\\x.exe");
+    WaitForSingleObject(answer, 5000);
+    CloseHandle(answer);
+    MSG m;
+    for (int i = 0; i < 20 && GetForegroundWindow() != front; ++i, Sleep(10))
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+    EXPECT_EQ(GetForegroundWindow(), front);
+    SetMessageOwner(nullptr);
+    DestroyWindow(front);
+    DestroyWindow(owner);
+}
+
 TEST(Screen, SizeOfTheTestDesktop) {
     EXPECT_EQ(ScreenWidth(), 1024);
     EXPECT_EQ(ScreenHeight(), 768);
