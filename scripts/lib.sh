@@ -195,7 +195,8 @@ build_soak() {
     cmake --build "$BUILD/win" -j"$(nproc)" --target soak >/dev/null
 }
 
-# Runs the soak program in the Wine desktop already started: run_soak SECONDS SEED [verbose].
+# Runs the soak program in the Wine desktop already started:
+# run_soak SECONDS SEED [verbose] [screens=N].
 # Bounded from outside too, so that a run that hangs still ends.
 run_soak() {
     (cd "$BUILD/win/bin" && timeout -k 10 $(($1 + 240)) wine soak.exe "$@")
