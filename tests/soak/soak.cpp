@@ -408,10 +408,11 @@ class Soak {
             for (int i = 0; i < k; ++i)
                 PressKey(VK_DOWN);
         } else {
-            // From the end: "Transparent" (where layered windows exist), "Start with
+            // From the end: the greyed line that names the keys (the arrow keys stop
+            // on it), "Transparent" (where layered windows exist), "Start with
             // Windows", the launch item, then the separator the arrow keys skip.
             PressKey(VK_END);
-            for (int i = 0; i < (layered_ ? 1 : 0) + 2 + k; ++i)
+            for (int i = 0; i < 1 + (layered_ ? 1 : 0) + 2 + k; ++i)
                 PressKey(VK_UP);
         }
         PressKey(VK_RETURN);
