@@ -148,8 +148,9 @@ add_dependencies(screens_tests paravue testwins)
 # The runtime tests run the program built as paravue.exe is.
 add_dependencies(runtime_tests leancheck)
 
-# The soak run (scripts/soak): the real program against a model, beside it in bin/.
+# The soak run (scripts/soak): the real program against a model, beside it in bin/
+# (with Kindlet, which a key too many in the window menu launches).
 add_executable(soak ${PARAVUE_SOAK})
 target_include_directories(soak PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(soak PRIVATE paravue_test_support)
-add_dependencies(soak paravue testwins)
+add_dependencies(soak paravue testwins kindlet)

@@ -192,10 +192,11 @@ click_rect() {
 build_soak() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$BUILD/win" -j"$(nproc)" --target soak kindlet >/dev/null
+    cmake --build "$BUILD/win" -j"$(nproc)" --target soak >/dev/null
 }
 
-# Runs the soak program in the Wine desktop already started: run_soak SECONDS SEED [verbose].
+# Runs the soak program in the Wine desktop already started:
+# run_soak SECONDS SEED [verbose] [screens=N].
 # Bounded from outside too, so that a run that hangs still ends.
 run_soak() {
     (cd "$BUILD/win/bin" && timeout -k 10 $(($1 + 240)) wine soak.exe "$@")

@@ -11,6 +11,7 @@
 #include "app/MainInteraction.h"
 #include "app/Unit1.h"
 #include "screens/HiddenRecord.h"
+#include "screens/ScreenModel.h"
 #include "screens/ScreenLists.h"
 #include "screens/WindowCommands.h"
 #include "support/ParavueDriver.h"
@@ -470,6 +471,107 @@ void MeasureInterleaved(MainForm* strip, int n, Interleaved& f) {
     }
 }
 
+// Three screens with the windows spread over them, one program's on each (n in
+// all): each step of the round 1 > 2 > 3 > 1 hides one program's windows and
+// shows the next one's. Its floor is the same two bare steps: PostAndWait hiding
+// the windows left, then PostAndWait showing the windows entered. Beside it, the
+// bare steps with the input handed over as the switch does: to the desktop first,
+// then to the top window entered, shown alone before the rest.
+constexpr int kSteps = 3;
+struct ThreeScreens {
+    std::vector<double> step[kSteps], returned[kSteps], floor[kSteps], floorInput[kSteps];
+    bool complete = true;
+};
+
+void MeasureThreeScreens(MainForm* strip, int n, int reps, ThreeScreens& f) {
+    auto quiet = [n] { Settle(static_cast<DWORD>(std::max(200, 2 * n))); };
+    // Every window stands on screen 1 when a measure begins: the model starts afresh.
+    Screens.Reset(3);
+    // Each program started while its screen is shown: the switch before it hides
+    // the windows of the one before.
+    Crowd one((n + 2) / 3, false, "Bench 1");
+    SwitchScreen(strip, nullptr);
+    Crowd two((n + 1) / 3, false, "Bench 2");
+    SwitchScreen(strip, nullptr);
+    Crowd three(n / 3, false, "Bench 3");
+    SwitchScreen(strip, nullptr);
+    const std::vector<HWND>* screen[kSteps] = {&one.windows(), &two.windows(), &three.windows()};
+    f.complete = one.complete() && two.complete() && three.complete() &&
+                 WaitForState(*screen[0], true) && WaitForState(*screen[1], false) &&
+                 WaitForState(*screen[2], false) && Screens.Current() == 1;
+    quiet();
+    auto step = [&](int from, const std::function<void()>& calls) {
+        const std::vector<HWND>&left = *screen[from], &entered = *screen[(from + 1) % kSteps];
+        StripInFront(strip);
+        const double t0 = NowMs();
+        calls();
+        f.complete &= WaitForState(left, false) && WaitForState(entered, true);
+        const double ms = NowMs() - t0;
+        quiet();
+        return ms;
+    };
+    for (int r = 0; r < reps && f.complete; ++r) {
+        for (int from = 0; from < kSteps; ++from) {
+            double returned = 0;
+            f.step[from].push_back(step(from, [&] {
+                const double t0 = NowMs();
+                SwitchScreen(strip, nullptr);
+                returned = NowMs() - t0;
+            }));
+            f.returned[from].push_back(returned);
+        }
+        // The same round bare; the model still has screen 1 shown at its end.
+        for (int from = 0; from < kSteps; ++from)
+            f.floor[from].push_back(step(from, [&] {
+                PostAndWait(*screen[from], false);
+                PostAndWait(*screen[(from + 1) % kSteps], true);
+            }));
+        for (int from = 0; from < kSteps; ++from)
+            f.floorInput[from].push_back(step(from, [&] {
+                const std::vector<HWND>& entered = *screen[(from + 1) % kSteps];
+                SetForegroundWindow(GetShellWindow() ? GetShellWindow() : GetDesktopWindow());
+                PostAndWait(*screen[from], false);
+                if (!entered.empty()) {
+                    PostAndWait({entered.front()}, true);
+                    SetForegroundWindow(entered.front());
+                }
+                PostAndWait(entered, true);
+            }));
+    }
+    if (!f.complete) std::fprintf(stderr, "bench: three screens with %d windows fell short\n", n);
+    // Back to two screens with every window shown, as the other figures expect.
+    for (int s = 2; s <= kSteps && Screens.Current() != 1; ++s)
+        SwitchScreen(strip, nullptr);
+    Screens.Reset(2);
+    for (const std::vector<HWND>* windows : screen)
+        for (HWND w : *windows)
+            PostShowWindow(w, true);
+}
+
+void ThreeScreensRows(int count, const ThreeScreens& f) {
+    if (f.step[0].empty()) return;
+    const std::string n = std::to_string(count) + (f.complete ? "" : " (!)");
+    for (int from = 0; from < kSteps; ++from) {
+        const double ms = Median(f.step[from]), floor = Median(f.floor[from]);
+        const int to = (from + 1) % kSteps;
+        Row("Switch " + std::to_string(from + 1) + " > " + std::to_string(to + 1) +
+                " of 3 screens (hide N/3, show N/3)",
+            n, Ms(ms), "floor " + Ms(floor), Ratio(ms, floor));
+    }
+    Row("... of which SwitchScreen returned after", n,
+        Ms(Median(f.returned[0])) + " / " + Ms(Median(f.returned[1])) + " / " +
+            Ms(Median(f.returned[2])));
+    std::string ms, floors, ratios;
+    for (int from = 0; from < kSteps; ++from) {
+        const char* sep = from ? " / " : "";
+        const double step = Median(f.step[from]), floor = Median(f.floorInput[from]);
+        ms += sep + Ms(step);
+        floors += sep + Ms(floor);
+        ratios += sep + Ratio(step, floor);
+    }
+    Row("... against the bare steps with the input handed over", n, ms, floors, ratios);
+}
+
 // The rows of one kind of switch; kind, when given, goes in brackets.
 void SwitchRows(const std::string& kind, int count, const SwitchFigures& f) {
     if (f.away.empty()) return;
@@ -500,7 +602,8 @@ void SwitchRows(const std::string& kind, int count, const SwitchFigures& f) {
         f.input.empty() ? "" : Ratio(input, back));
 }
 
-void BenchSwitchAndMenu(int reps) {
+// threeOnly: the switch on three screens alone.
+void BenchSwitchAndMenu(int reps, bool threeOnly) {
     CreateApplication("tallowin");
     MainForm* strip = nullptr;
     BuildMainForm(strip, ApplicationObject);
@@ -513,11 +616,15 @@ void BenchSwitchAndMenu(int reps) {
     const char* only = std::getenv("PARAVUE_BENCH_N");
     SwitchFigures figures[std::size(kCounts)], grouped[std::size(kCounts)];
     Interleaved interleaved[std::size(kCounts)];
+    ThreeScreens three[std::size(kCounts)];
     for (size_t i = 0; i < std::size(kCounts); ++i)
         if (!only || std::atoi(only) == kCounts[i]) {
-            MeasureSwitch(strip, kCounts[i], kCounts[i] >= 500 ? std::max(3, reps / 2) : reps,
-                          figures[i], grouped[i]);
-            MeasureInterleaved(strip, kCounts[i], interleaved[i]);
+            const int r = kCounts[i] >= 500 ? std::max(3, reps / 2) : reps;
+            if (!threeOnly) {
+                MeasureSwitch(strip, kCounts[i], r, figures[i], grouped[i]);
+                MeasureInterleaved(strip, kCounts[i], interleaved[i]);
+            }
+            MeasureThreeScreens(strip, kCounts[i], r, three[i]);
         }
 
     for (size_t i = 0; i < std::size(kCounts); ++i) {
@@ -534,6 +641,8 @@ void BenchSwitchAndMenu(int reps) {
         Row("... switch back until every window is up (three programs)", n, Ms(back),
             "one program " + Ms(one), Ratio(back, one));
     }
+    for (size_t i = 0; i < std::size(kCounts); ++i)
+        ThreeScreensRows(kCounts[i], three[i]);
     for (size_t i = 0; i < std::size(kCounts); ++i) {
         const SwitchFigures& f = figures[i];
         if (f.menuShown.empty()) continue;
@@ -693,10 +802,11 @@ int main() {
     std::printf("| Figure | N | Para-Vue | Against | Ratio / difference |\n");
     std::printf("|---|---|---|---|---|\n");
     std::fflush(stdout);
-    // PARAVUE_BENCH_PART=start or switch runs one half only.
+    // PARAVUE_BENCH_PART=start or switch runs one half only; =three the switch on
+    // three screens alone.
     const char* part = std::getenv("PARAVUE_BENCH_PART");
     const std::string which = part ? part : "";
-    if (which != "switch") BenchStartAndMemory(reps);
-    if (which != "start") BenchSwitchAndMenu(reps);
+    if (which.empty() || which == "start") BenchStartAndMemory(reps);
+    if (which != "start") BenchSwitchAndMenu(reps, which == "three");
     return 0;
 }

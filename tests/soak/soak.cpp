@@ -1,19 +1,19 @@
 // A soak run of paravue.exe against a model of what its user should see.
 //
-//   soak.exe [SECONDS] [SEED] [verbose]
+//   soak.exe [SECONDS] [SEED] [verbose] [screens=N]
 //
 // Drives the real strip with real input, next to stand-in programs (testwins.exe),
-// with actions chosen at random from the seed: switches, window menu moves both
-// ways, moves by the move key, windows opened and closed (also while hidden), owned
-// windows, programs that stop answering for a while, programs that bring a window
-// hidden on the other screen forward (it is this screen's from then on), a program
-// kept on every screen by a rule (never hidden, never waited on), and now and
-// then the strip ended from outside and started again. At every quiet point (every
-// program answers, the strip's waits are over, nothing changes any more) the desktop
-// is held against the model: a window that takes part is visible exactly when it
-// belongs to the current screen, it belongs to one screen only, and no window is
-// lost; the window that has the input belongs to the current screen (or is the
-// desktop, or a form of the strip's own while one is open). A window goes with the
+// on two screens or on N (2 to 9, set in the registry before the strip starts),
+// with actions chosen at random from the seed: switches to the next screen, window
+// menu moves both ways (two screens only, for now), moves by the move key, windows opened and
+// closed (also while hidden), owned windows, programs that stop answering for a while, programs
+// that bring a window hidden on another screen forward (it is this screen's from then on), a
+// program kept on every screen by a rule (never hidden, never waited on), and now and then the
+// strip ended from outside and started again. At every quiet point (every program answers, the
+// strip's waits are over, nothing changes any more) the desktop is held against the model: a window
+// that takes part is visible exactly when it belongs to the current screen, it belongs to one
+// screen only, and no window is lost; the window that has the input belongs to the current screen
+// (or is the desktop, or a form of the strip's own while one is open). A window goes with the
 // window that owns it (a group), hidden, shown and moved together. After the final
 // quit every window must be visible.
 //
@@ -21,6 +21,7 @@
 // one line "N actions, N checks, N violations". Exit code 1 on any violation.
 // The same seed replays the same choice of actions.
 #include "settings/MiniReg.h"
+#include "settings/Settings.h"
 #include "settings/Transparency.h"
 #include "settings/WindowRules.h"
 #include "support/OtherProgram.h"
@@ -84,22 +85,25 @@ bool MenuOpen() {
 
 class Soak {
   public:
-    Soak(unsigned seed, DWORD seconds, bool verbose, FILE* trace)
-        : rng_(seed), seconds_(seconds), verbose_(verbose), trace_(trace) {}
+    Soak(unsigned seed, DWORD seconds, int screens, bool verbose, FILE* trace)
+        : rng_(seed), seconds_(seconds), screens_(screens), verbose_(verbose), trace_(trace) {}
 
     int Run() {
-        if (!Setup()) {
+        const bool started = Setup();
+        if (started) {
+            const DWORD start = GetTickCount();
+            while (GetTickCount() - start < seconds_ * 1000) {
+                if (!Act()) break;
+            }
+            Finish();
+        } else {
             std::printf("the run could not start\n");
-            Summary();
-            return 2;
         }
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < seconds_ * 1000) {
-            if (!Act()) break;
-        }
-        Finish();
+        // The next program started on this desktop finds two screens again.
+        app_.reset();
+        DeleteRegValue(HKEY_CURRENT_USER, kScreensPath);
         Summary();
-        return violations_ ? 1 : 0;
+        return !started ? 2 : violations_ ? 1 : 0;
     }
 
   private:
@@ -107,6 +111,7 @@ class Soak {
 
     bool Setup() {
         DeleteSettingsKey();
+        if (screens_ != 2 && !WriteScreenCount(screens_)) return false;
         RestoreDesktop();
         const std::vector<std::vector<WindowSpec>> programs = {
             {{"a1", "v", "", "Soak A1"},
@@ -223,11 +228,11 @@ class Soak {
         if (roll < 28) {
             Switch();
         } else if (roll < 37) {
-            checked = MenuMove(true, r1);
+            checked = screens_ == 2 ? MenuMove(true, r1) : ManyScreensMove(true, r1);
         } else if (roll < 42) {
             checked = KeyMove(r1);
         } else if (roll < 54) {
-            checked = MenuMove(false, r1);
+            checked = screens_ == 2 ? MenuMove(false, r1) : ManyScreensMove(false, r1);
         } else if (roll < 64) {
             if (TakingPart() >= kMost)
                 Close(r1);
@@ -259,8 +264,22 @@ class Soak {
         return true;
     }
 
+    // The screen the switch button and the move key lead to: the next, after the
+    // last the first.
+    int Next() const { return current_ % screens_ + 1; }
+
+    // With more than two screens the window menu's items open a submenu of screens,
+    // and digit keys go to a screen or send the window with the input there. The
+    // rolls of the menu moves come here, where those actions belong; until they are
+    // driven, a window goes away by the move key and the user goes on by a switch.
+    bool ManyScreensMove(bool away, double r) {
+        if (away) return KeyMove(r);
+        Switch();
+        return false;
+    }
+
     void Switch() {
-        const int to = 3 - current_;
+        const int to = Next();
         Note("switch to " + std::to_string(to));
         HWND button = app_->SwitchButton();
         if (!button) {
@@ -389,11 +408,11 @@ class Soak {
             for (int i = 0; i < k; ++i)
                 PressKey(VK_DOWN);
         } else {
-            // From the end: the greyed line of the keys (the arrow keys stop on it
-            // too), "Transparent" (where layered windows exist), "Start with
+            // From the end: the greyed line that names the keys (the arrow keys stop
+            // on it), "Transparent" (where layered windows exist), "Start with
             // Windows", the launch item, then the separator the arrow keys skip.
             PressKey(VK_END);
-            for (int i = 0; i < (layered_ ? 1 : 0) + 3 + k; ++i)
+            for (int i = 0; i < 1 + (layered_ ? 1 : 0) + 2 + k; ++i)
                 PressKey(VK_UP);
         }
         PressKey(VK_RETURN);
@@ -507,9 +526,12 @@ class Soak {
             if (Judged(w) && w.kind == Kind::TakesPart && w.screen == from &&
                 MainOf(w).hwnd == unit)
                 group.push_back(&w);
+        // Away is to the next screen, back is to this one.
+        const int to = away ? Next() : current_;
         for (Tracked* w : group) {
-            Note("menu: " + Describe(*w) + (away ? " went to the other screen" : " came back"));
-            w->screen = 3 - from;
+            Note("menu: " + Describe(*w) +
+                 (away ? " went to screen " + std::to_string(to) : " came back"));
+            w->screen = to;
         }
     }
 
@@ -588,7 +610,7 @@ class Soak {
     }
 
     // The user works in a window of this screen and sends it away with the move key:
-    // its group goes to the other screen, the input to a window that stays. The
+    // its group goes to the next screen, the input to a window that stays. The
     // window is brought to the front by its program first (testwins does it on
     // request); the key acts on whatever has the input when it is pressed.
     bool KeyMove(double r) {
@@ -618,8 +640,8 @@ class Soak {
                     MainOf(o).hwnd == unit)
                     group.push_back(&o);
             for (Tracked* o : group) {
-                Note("move key: " + Describe(*o) + " went to the other screen");
-                o->screen = 3 - current_;
+                Note("move key: " + Describe(*o) + " went to screen " + std::to_string(Next()));
+                o->screen = Next();
             }
         }
         WaitQuiet();
@@ -627,7 +649,7 @@ class Soak {
         return true;
     }
 
-    // A program shows one of its windows hidden on the other screen, mostly bringing
+    // A program shows one of its windows hidden on another screen, mostly bringing
     // it to the front (a link clicked elsewhere is for it): the window is this
     // screen's from then on. A main window that owns none, of a program that
     // answers: the windows it owns would stay where they are, and a busy program
@@ -644,7 +666,7 @@ class Soak {
             if (!owns) choices.push_back(&w);
         }
         if (choices.empty()) {
-            Note("bring forward: no window of the other screen to bring");
+            Note("bring forward: no window of another screen to bring");
             return false;
         }
         Tracked& w = *choices[static_cast<size_t>(r * choices.size())];
@@ -757,6 +779,10 @@ class Soak {
             if (label != std::to_string(current_))
                 Violation("the strip shows screen \"" + label + "\", the model screen " +
                           std::to_string(current_));
+            const std::string button = TextOf(app_->SwitchButton());
+            if (button != std::to_string(Next()))
+                Violation("the switch button reads \"" + button + "\", the next screen is " +
+                          std::to_string(Next()));
         }
         CheckInput();
         recent_.clear();
@@ -913,6 +939,7 @@ class Soak {
 
     std::mt19937 rng_;
     DWORD seconds_;
+    int screens_; // as many as the strip is started with
     bool verbose_;
     FILE* trace_; // borrowed
     bool layered_ = false;
@@ -934,15 +961,34 @@ int main(int argc, char** argv) {
     const DWORD seconds = argc > 1 ? static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)) : 60;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10))
                                    : static_cast<unsigned>(GetTickCount());
-    const bool verbose = argc > 3 && std::string(argv[3]) == "verbose";
+    bool verbose = false;
+    int screens = 2;
+    for (int i = 3; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "verbose") {
+            verbose = true;
+        } else if (arg.rfind("screens=", 0) == 0) {
+            screens = std::atoi(arg.c_str() + 8);
+        } else {
+            std::printf("unknown argument %s\n", arg.c_str());
+            return 2;
+        }
+    }
+    if (screens < 2 || screens > 9) {
+        std::printf("screens=N takes 2 to 9\n");
+        return 2;
+    }
     std::printf("seed %u\n", seed);
+    if (screens != 2) std::printf("%d screens\n", screens);
     std::fflush(stdout);
     // The trace of the run goes beside the program: what a failing seed did and saw.
-    const std::string tracePath = TestBinDir() + "soak-" + std::to_string(seed) + ".log";
+    const std::string tracePath = TestBinDir() + "soak-" + std::to_string(seed) +
+                                  (screens != 2 ? "-" + std::to_string(screens) + "screens" : "") +
+                                  ".log";
     FILE* trace = std::fopen(tracePath.c_str(), "w");
     if (trace) std::printf("trace: %s\n", tracePath.c_str());
     std::fflush(stdout);
-    const int code = Soak(seed, seconds, verbose, trace).Run();
+    const int code = Soak(seed, seconds, screens, verbose, trace).Run();
     if (trace) std::fclose(trace);
     return code;
 }

@@ -65,8 +65,8 @@ class Paravue {
     HWND strip() const { return strip_; }
     // Child controls of the strip: buttons by caption, the number label.
     HWND Button(const char* caption) const;
-    HWND SwitchButton() const; // the button that reads "1" or "2"
-    HWND NumberLabel() const;
+    HWND SwitchButton() const; // the button that reads a screen's number
+    HWND NumberLabel() const;  // the label that reads the current screen's number
     // The application window ("tallowin").
     HWND AppWindow() const;
 
