@@ -6,8 +6,9 @@
 #include "ui/Menu.h"
 #include <vector>
 
-// What a window item of the current menu does: it moves the group of Handle to
-// the screen Target.
+// What an item of the current menu does: a window item moves the group of Handle
+// to the screen Target; an item of the "Screens" submenu (Handle null) makes Target
+// the number of screens.
 struct MenuLink {
     HWND Handle;
     int32_t ItemId;
@@ -22,6 +23,11 @@ void ReleaseWindowMenu();
 // A line of information shown greyed at the very end of the menu (the keys in
 // force); empty: none.
 void SetWindowMenuNote(const std::string& text);
+
+// What the strip does once a number of screens is chosen and saved: the windows,
+// its texts and its keys follow (SetScreenCount and more). Unset: the windows alone.
+using ScreenCountFn = void (*)(int count);
+void SetScreenCountCommand(ScreenCountFn command);
 
 // Builds the menu anew; true when it has at least one item.
 bool BuildWindowMenu();
