@@ -24,7 +24,9 @@ std::vector<PlatformItem> ShownMenu() {
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = L"";
         GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        // A submenu's state carries its item count in the high byte (eight items
+        // read as MF_SEPARATOR).
+        const UINT state = GetSubMenu(menu, i) ? 0 : GetMenuState(menu, i, MF_BYPOSITION);
         items.push_back({NarrowText(text), (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i),
                          (state & MF_CHECKED) != 0});
     }
@@ -469,4 +471,68 @@ TEST_F(StripWindowMenu, AProgramKeptOnEveryScreenStaysOutOfSwitchesAndMoves) {
     EXPECT_EQ(Visibility(prog, {"player", "list", "away"}), "player+ list+ away+ ");
     ClickSwitch();
     SetRules({});
+}
+
+namespace {
+// The captions of the submenu at position of the window menu, "+" after a checked one.
+std::string SubmenuCaptions(size_t position) {
+    std::string captions;
+    HMENU sub = GetSubMenu(WindowMenu->handle, static_cast<int>(position));
+    for (int k = 0; sub && k < GetMenuItemCount(sub); ++k) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(sub, k, text, 64, MF_BYPOSITION);
+        captions +=
+            NarrowText(text) + (GetMenuState(sub, k, MF_BYPOSITION) & MF_CHECKED ? "+" : "");
+        captions += "|";
+    }
+    return captions;
+}
+
+// The position of the item with that caption in the window menu; past the end when none.
+size_t PositionOf(const std::string& caption) {
+    const std::vector<PlatformItem> items = ShownMenu();
+    size_t i = 0;
+    while (i < items.size() && items[i].text != caption)
+        ++i;
+    return i;
+}
+} // namespace
+
+TEST_F(StripWindowMenu, WithThreeScreensItemsOfferEveryOtherScreenAndScreensSetsTheNumber) {
+    OtherProgram prog({{"w", "v", "", "Sent around"}, {"stays", "v", "", "Stays here"}});
+    ASSERT_TRUE(prog.started());
+    const std::vector<std::string> names{"w", "stays"};
+    HWND w = prog.Window("w");
+    Screens.Reset(3);
+
+    // "Screens" stands first below this screen's windows, the number in force checked.
+    ASSERT_TRUE(BuildWindowMenu());
+    const std::vector<PlatformItem> items = ShownMenu();
+    const size_t separator =
+        static_cast<size_t>(std::find_if(items.begin(), items.end(),
+                                         [](const PlatformItem& i) { return i.separator; }) -
+                            items.begin());
+    ASSERT_EQ(PositionOf("Screens"), separator + 1);
+    EXPECT_EQ("2|3+|4|5|6|7|8|9|", SubmenuCaptions(separator + 1));
+    ASSERT_LT(PositionOf("Move 1: Sent around"), separator);
+    EXPECT_EQ("to screen 2|to screen 3|", SubmenuCaptions(PositionOf("Move 1: Sent around")));
+
+    // "to screen 3": hidden at once, remembered there; its item then offers 1 and 2.
+    Choose(static_cast<int32_t>(
+        GetMenuItemID(GetSubMenu(WindowMenu->handle, PositionOf("Move 1: Sent around")), 1)));
+    EXPECT_EQ(Visibility(prog, names), "w- stays+ ");
+    EXPECT_EQ(3, Screens.ScreenOf(KeyOf(w)));
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ("to screen 1|to screen 2|", SubmenuCaptions(PositionOf("Move 3: Sent around")));
+
+    // "2": two screens from now on, stored; the window of screen 3 comes here.
+    Choose(static_cast<int32_t>(
+        GetMenuItemID(GetSubMenu(WindowMenu->handle, PositionOf("Screens")), 0)));
+    EXPECT_EQ(2, Screens.Count());
+    EXPECT_EQ(2, ReadScreenCount());
+    EXPECT_EQ(Visibility(prog, names), "w+ stays+ ");
+    EXPECT_EQ(0, Screens.ScreenOf(KeyOf(w)));
+    ASSERT_TRUE(BuildWindowMenu());
+    EXPECT_EQ("2+|3|4|5|6|7|8|9|", SubmenuCaptions(PositionOf("Screens")));
+    EXPECT_EQ(ShownCaptionOf(ItemOf(w)), "Move 1: Sent around, to other screen");
 }

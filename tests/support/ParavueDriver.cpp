@@ -186,14 +186,21 @@ HWND Paravue::Button(const char* caption) const {
     return FindChild(strip_, "obj_BUTTON", caption);
 }
 
+// The child of the strip of class cls whose text is one screen's digit.
+static HWND DigitChild(HWND strip, const char* cls) {
+    for (HWND child : ChildrenOf(strip)) {
+        const std::string text = ClassOf(child) == cls ? TextOf(child) : "";
+        if (text.size() == 1 && text[0] >= '1' && text[0] <= '9') return child;
+    }
+    return nullptr;
+}
+
 HWND Paravue::SwitchButton() const {
-    HWND b = Button("2");
-    return b ? b : Button("1");
+    return DigitChild(strip_, "obj_BUTTON");
 }
 
 HWND Paravue::NumberLabel() const {
-    HWND l = FindChild(strip_, "obj_STATIC", "1");
-    return l ? l : FindChild(strip_, "obj_STATIC", "2");
+    return DigitChild(strip_, "obj_STATIC");
 }
 
 HWND Paravue::AppWindow() const {
