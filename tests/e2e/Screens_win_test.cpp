@@ -6,7 +6,6 @@
 #include "e2e/E2EFixture.h"
 #include "settings/MiniReg.h"
 #include <cstring>
-#include <memory>
 
 namespace {
 using namespace e2e;
@@ -62,23 +61,6 @@ class ScreensE2E : public ParavueE2E {
         for (HWND w : all)
             if (!Answers(w, 10000)) return false;
         return right();
-    }
-
-    // Starts the strip beside a ("a") and leaves b ("b") on screen 2 and c ("c")
-    // on screen 3, each program started while its screen is shown; ends on screen 1.
-    void FillThreeScreens(const OtherProgram& one, std::unique_ptr<OtherProgram>& two,
-                          std::unique_ptr<OtherProgram>& three) {
-        StartBeside(one);
-        SwitchTo(2);
-        two = std::make_unique<OtherProgram>(std::vector<WindowSpec>{{"b", "v", "", "E2E on two"}});
-        ASSERT_TRUE(two->started());
-        SwitchTo(3);
-        three =
-            std::make_unique<OtherProgram>(std::vector<WindowSpec>{{"c", "v", "", "E2E on three"}});
-        ASSERT_TRUE(three->started());
-        SwitchTo(1);
-        ASSERT_TRUE(
-            Shows({one.Window("a"), two->Window("b"), three->Window("c")}, {one.Window("a")}));
     }
 };
 
@@ -163,10 +145,16 @@ TEST_F(ScreensE2E, QuitLogOffAKilledStripAndTheNextStartShowTheWindowsOfEveryScr
     enum End { Quit, LogOff, Guard, NextStart };
     for (End end : {Quit, LogOff, Guard, NextStart}) {
         SCOPED_TRACE(testing::Message() << "end " << end);
+        // Each program starts while its screen is shown.
         OtherProgram one({{"a", "v", "", "E2E on one"}});
-        std::unique_ptr<OtherProgram> two, three;
-        ASSERT_NO_FATAL_FAILURE(FillThreeScreens(one, two, three));
-        const std::vector<HWND> all{one.Window("a"), two->Window("b"), three->Window("c")};
+        StartBeside(one);
+        SwitchTo(2);
+        OtherProgram two({{"b", "v", "", "E2E on two"}});
+        SwitchTo(3);
+        OtherProgram three({{"c", "v", "", "E2E on three"}});
+        SwitchTo(1);
+        const std::vector<HWND> all{one.Window("a"), two.Window("b"), three.Window("c")};
+        ASSERT_TRUE(two.started() && three.started() && Shows(all, {all[0]}));
         const DWORD guard = app.GuardPid();
         ASSERT_NE(0u, guard);
         if (end == Quit) {
@@ -194,8 +182,8 @@ TEST_F(ScreensE2E, QuitLogOffAKilledStripAndTheNextStartShowTheWindowsOfEveryScr
         }
         for (HWND w : all)
             EXPECT_TRUE(Answers(w, 10000) && Visible(w));
-        EXPECT_EQ((std::vector<std::string>{"b hide", "b show"}), two->ShowHideLog());
-        EXPECT_EQ((std::vector<std::string>{"c hide", "c show"}), three->ShowHideLog());
+        EXPECT_EQ((std::vector<std::string>{"b hide", "b show"}), two.ShowHideLog());
+        EXPECT_EQ((std::vector<std::string>{"c hide", "c show"}), three.ShowHideLog());
         app.Kill();
     }
 }

@@ -487,52 +487,33 @@ std::string SubmenuCaptions(size_t position) {
     }
     return captions;
 }
-
-// The position of the item with that caption in the window menu; past the end when none.
-size_t PositionOf(const std::string& caption) {
-    const std::vector<PlatformItem> items = ShownMenu();
-    size_t i = 0;
-    while (i < items.size() && items[i].text != caption)
-        ++i;
-    return i;
-}
 } // namespace
 
-TEST_F(StripWindowMenu, WithThreeScreensItemsOfferEveryOtherScreenAndScreensSetsTheNumber) {
-    OtherProgram prog({{"w", "v", "", "Sent around"}, {"stays", "v", "", "Stays here"}});
+// Choosing from these submenus is the end-to-end tests' part (ScreensE2E).
+TEST_F(StripWindowMenu, ScreensStandsFirstBelowThisScreensWindowsAndItemsOfferTheOtherScreens) {
+    OtherProgram prog({{"here", "v", "", "Shown here"}, {"away", "v", "", "Sent away"}});
     ASSERT_TRUE(prog.started());
-    const std::vector<std::string> names{"w", "stays"};
-    HWND w = prog.Window("w");
-    Screens.Reset(3);
-
-    // "Screens" stands first below this screen's windows, the number in force checked.
-    ASSERT_TRUE(BuildWindowMenu());
-    const std::vector<PlatformItem> items = ShownMenu();
-    const size_t separator =
-        static_cast<size_t>(std::find_if(items.begin(), items.end(),
-                                         [](const PlatformItem& i) { return i.separator; }) -
-                            items.begin());
-    ASSERT_EQ(PositionOf("Screens"), separator + 1);
-    EXPECT_EQ("2|3+|4|5|6|7|8|9|", SubmenuCaptions(separator + 1));
-    ASSERT_LT(PositionOf("Move 1: Sent around"), separator);
-    EXPECT_EQ("to screen 2|to screen 3|", SubmenuCaptions(PositionOf("Move 1: Sent around")));
-
-    // "to screen 3": hidden at once, remembered there; its item then offers 1 and 2.
-    Choose(static_cast<int32_t>(
-        GetMenuItemID(GetSubMenu(WindowMenu->handle, PositionOf("Move 1: Sent around")), 1)));
-    EXPECT_EQ(Visibility(prog, names), "w- stays+ ");
-    EXPECT_EQ(3, Screens.ScreenOf(KeyOf(w)));
-    ASSERT_TRUE(BuildWindowMenu());
-    EXPECT_EQ("to screen 1|to screen 2|", SubmenuCaptions(PositionOf("Move 3: Sent around")));
-
-    // "2": two screens from now on, stored; the window of screen 3 comes here.
-    Choose(static_cast<int32_t>(
-        GetMenuItemID(GetSubMenu(WindowMenu->handle, PositionOf("Screens")), 0)));
-    EXPECT_EQ(2, Screens.Count());
-    EXPECT_EQ(2, ReadScreenCount());
-    EXPECT_EQ(Visibility(prog, names), "w+ stays+ ");
-    EXPECT_EQ(0, Screens.ScreenOf(KeyOf(w)));
-    ASSERT_TRUE(BuildWindowMenu());
-    EXPECT_EQ("2+|3|4|5|6|7|8|9|", SubmenuCaptions(PositionOf("Screens")));
-    EXPECT_EQ(ShownCaptionOf(ItemOf(w)), "Move 1: Sent around, to other screen");
+    for (int count : {2, 3}) {
+        SCOPED_TRACE(count);
+        Screens.Reset(count);
+        if (count == 3) MoveGroupQuietly(prog.Window("away"), 3);
+        ASSERT_TRUE(BuildWindowMenu());
+        std::vector<std::string> captions;
+        for (const PlatformItem& item : ShownMenu())
+            captions.push_back(item.separator ? "-" : item.text);
+        const auto IndexOf = [&](const char* caption) {
+            return static_cast<size_t>(std::find(captions.begin(), captions.end(), caption) -
+                                       captions.begin());
+        };
+        const size_t screens = IndexOf("Screens");
+        ASSERT_LT(screens, captions.size());
+        EXPECT_EQ("-", captions[screens - 1]);
+        EXPECT_EQ(count == 2 ? "2+|3|4|5|6|7|8|9|" : "2|3+|4|5|6|7|8|9|", SubmenuCaptions(screens));
+        if (count == 2) {
+            EXPECT_EQ("", SubmenuCaptions(IndexOf("Move 1: Shown here, to other screen")));
+            continue;
+        }
+        EXPECT_EQ("to screen 2|to screen 3|", SubmenuCaptions(IndexOf("Move 1: Shown here")));
+        EXPECT_EQ("to screen 1|to screen 2|", SubmenuCaptions(IndexOf("Move 3: Sent away")));
+    }
 }
