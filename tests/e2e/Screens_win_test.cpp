@@ -5,6 +5,7 @@
 // earlier choice leaves it.
 #include "e2e/E2EFixture.h"
 #include "settings/MiniReg.h"
+#include "settings/WindowRules.h"
 #include <cstring>
 
 namespace {
@@ -138,6 +139,31 @@ TEST_F(ScreensE2E, ThreeScreensInTurnAMoveToScreenThreeAndFewerScreensBringTheir
     ExpectStripOn(1, 2);
     SwitchTo(2);
     EXPECT_TRUE(Shows(all, all));
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
+// From two screens to three: the strip leads to the third, and a rule for screen 3,
+// skipped while there was none, sends a new window there.
+TEST_F(ScreensE2E, MoreScreensChosenInTheMenuAreSavedAndARuleForTheNewScreenHolds) {
+    StoreScreens(2);
+    ASSERT_TRUE(WriteRegLines(HKEY_CURRENT_USER, kWindowRulesPath, {"testwins.exe=3"}));
+    StartAndWait();
+    ExpectStripOn(1, 2);
+    // No window here: the menu starts with "Screens"; its second item is "3".
+    ChooseMenuItem({VK_HOME, VK_RIGHT, VK_DOWN});
+    EXPECT_TRUE(WaitFor([&] { return StoredScreens() == 3; }, 3000));
+    ExpectStripOn(1, 2);
+
+    OtherProgram other({{"a", "v", "", "E2E ruled to three"}});
+    ASSERT_TRUE(other.started());
+    HWND a = other.Window("a");
+    EXPECT_TRUE(Shows({a}, {})) << "sent to screen 3 as it opened";
+    SwitchTo(2);
+    ExpectStripOn(2, 3);
+    EXPECT_TRUE(Shows({a}, {}));
+    SwitchTo(3);
+    EXPECT_TRUE(Shows({a}, {a}));
+    ExpectStripOn(3, 1);
     EXPECT_EQ(0u, QuitWithButton());
 }
 
