@@ -1,6 +1,7 @@
 // The window menu of the strip: the windows of every screen, each item moving one
-// window's group to another screen, then the companion program, the start with
-// Windows and translucency switches, and a greyed note.
+// window's group to another screen, the number of screens and the programs kept on
+// every screen, then the companion program, the start with Windows and
+// translucency switches, and a greyed note.
 #pragma once
 #include "ui/Control.h"
 #include "ui/Menu.h"

@@ -62,7 +62,10 @@ void EveryScreenItem(void*, BaseObject* menu, int32_t index) {
 void ScreensItem(void*, BaseObject* menu, int32_t index) {
     Menu* item = MenuItemAt(static_cast<Menu*>(menu), index);
     const MenuLink* link = item ? LinkOfMenuItem(static_cast<int32_t>(item->commandId)) : nullptr;
-    if (!link || link->Handle || Screens.Ended || link->Target == Screens.Count()) return;
+    // Not stored while a switch runs: it would not be the number in force.
+    if (!link || link->Handle || Screens.Ended || Screens.Switching ||
+        link->Target == Screens.Count())
+        return;
     const int count = link->Target;
     if (!WriteScreenCount(count)) {
         CallMessageBox(nullptr, "Para-Vue could not save the number of screens.", "Para-Vue",
