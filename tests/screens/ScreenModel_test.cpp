@@ -331,31 +331,3 @@ TEST(ScreenModel, FewerScreensEndTheSignOfAWindowThatCameAndNothingAfterTheEnd) 
     EXPECT_EQ(3, m.Count());
     EXPECT_TRUE(p.show.empty() && p.to == 0);
 }
-
-TEST(ScreenModel, WithMoreThanTwoScreensEachItemLeavesTheScreenToItsSubItems) {
-    ScreenModel m(3);
-    m.PlanSwitch(2, {}, 0);
-    m.MoveGroup(30, 3, {W(30, 0, "Thirty")}, 0);
-    m.MoveGroup(10, 1, {W(10, 0, "Ten")}, 0);
-    const std::vector<MenuCandidate> topFirst = {
-        {1, true, true, "One", 0}, {30, false, false, "", 0}, {10, false, false, "", 0}};
-    struct Want {
-        uintptr_t handle;
-        std::string caption;
-        int from;
-    } want[] = {{1, "Move 2: One", 2}, {30, "Move 3: Thirty", 3}, {10, "Move 1: Ten", 1}};
-    const std::vector<MenuWindowItem> items = m.MenuItems(topFirst);
-    ASSERT_EQ(std::size(want), items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(want[i].handle, items[i].handle) << i;
-        EXPECT_EQ(want[i].caption, items[i].title) << i;
-        EXPECT_EQ(0, items[i].target) << i;
-        EXPECT_EQ(want[i].from, items[i].from) << i;
-    }
-    // Back to two: the items say where they go, as always.
-    m.SetCount(2);
-    const std::vector<MenuWindowItem> two = m.MenuItems({{1, true, true, "One", 0}});
-    ASSERT_EQ(1u, two.size());
-    EXPECT_EQ("Move 2: One, to other screen", two[0].title);
-    EXPECT_EQ(1, two[0].target);
-}
