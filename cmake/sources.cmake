@@ -143,6 +143,7 @@ set(PARAVUE_WIN32_TESTS
   tests/e2e/Kindlet_win_test.cpp
   tests/e2e/Reliability_win_test.cpp
   tests/e2e/Rules_win_test.cpp
+  tests/e2e/Screens_win_test.cpp
   tests/e2e/Fixture_win_test.cpp
   tests/e2e/Unicode_win_test.cpp
   tests/errors/Crash_win_test.cpp

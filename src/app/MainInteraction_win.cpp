@@ -1,6 +1,7 @@
 #include "app/MainInteraction.h"
 #include "app/AttentionSign.h"
 #include "app/FullScreen.h"
+#include "app/StripCommands.h"
 #include "app/Unit1.h"
 #include "errors/err.h"
 #include "launch/Unit2.h"
@@ -90,6 +91,15 @@ class StripSwitching final : public SwitchingStrip {
   private:
     MainForm* s_;
 };
+
+// A number of screens chosen in the window menu (and saved): the windows and the
+// strip's texts follow, and the keys, which take the digits of the screens there are.
+void ScreenCountChosen(int count) {
+    if (!MainFormRecord) return;
+    StripSwitching strip(MainFormRecord);
+    SetScreenCount(count, &strip);
+    if (!Screens.Ended) StartHotkey();
+}
 
 // The strip's part of a click: Wine activates a window on a click whatever its
 // style says, and a pressed button takes the focus, which would do the same.
@@ -196,6 +206,7 @@ void StartStripInput() {
          {s->DragPanel, s->ScreenNumberLabel, s->SwitchButton, s->AboutButton, s->QuitButton})
         c->OnMouseDblClk = MakeEvent(MainFormMouseDown, s);
     ApplicationObject->OnMessage = MessageEvent{SessionMessage, nullptr};
+    SetScreenCountCommand(ScreenCountChosen);
     // Windows names the change of foreground; Wine only the focus that follows it.
     for (DWORD event : {EVENT_SYSTEM_FOREGROUND, EVENT_OBJECT_FOCUS})
         SetWinEventHook(event, event, nullptr, ForegroundChanged, 0, 0, WINEVENT_OUTOFCONTEXT);

@@ -13,6 +13,8 @@ std::string MoveCaption(int screen, const std::string& title, MoveDirection dire
     caption += static_cast<char>('0' + screen);
     caption += ": ";
     caption += ShortenTitle(title);
-    caption += direction == MoveDirection::ToOtherScreen ? ", to other screen" : ", to this screen";
+    if (direction != MoveDirection::ToScreenChosen)
+        caption +=
+            direction == MoveDirection::ToOtherScreen ? ", to other screen" : ", to this screen";
     return caption;
 }

@@ -122,6 +122,22 @@ MovePlan ScreenModel::MoveGroup(uintptr_t main, int target, const std::vector<Sh
     return plan;
 }
 
+SwitchPlan ScreenModel::SetCount(int count) {
+    SwitchPlan plan;
+    if (Ended) return plan;
+    plan.from = current_;
+    count_ = std::clamp(count, kMinScreens, kMaxScreens);
+    current_ = std::min(current_, count_);
+    plan.to = current_;
+    // Bottom first: the last screen left under the windows of the screens that went.
+    if (plan.from != current_) plan.show = TakeOut(current_);
+    for (int s = count_ + 1; s <= kMaxScreens; ++s)
+        for (WindowEntry& e : TakeOut(s))
+            plan.show.push_back(std::move(e));
+    StopAsking(0);
+    return plan;
+}
+
 std::vector<WindowEntry> ScreenModel::GatherAll(int onto) {
     if (IsScreen(onto)) current_ = onto;
     std::vector<WindowEntry> all = std::move(entries_);
@@ -148,11 +164,17 @@ void ScreenModel::PruneRefused(bool (*alive)(uintptr_t)) {
 std::vector<MenuWindowItem>
 ScreenModel::MenuItems(const std::vector<MenuCandidate>& topFirst) const {
     std::vector<MenuWindowItem> items;
+    // With two screens each item says where it goes; with more its sub-items do.
+    auto direction = [this](bool shown) {
+        return count_ > 2 ? MoveDirection::ToScreenChosen
+               : shown    ? MoveDirection::ToOtherScreen
+                          : MoveDirection::ToThisScreen;
+    };
     for (size_t i = topFirst.size(); i-- > 0;) {
         const MenuCandidate& c = topFirst[i];
         if (c.leadsShownGroup)
-            items.push_back({c.handle, true, false,
-                             MoveCaption(current_, c.title, MoveDirection::ToOtherScreen), Next()});
+            items.push_back({c.handle, true, false, MoveCaption(current_, c.title, direction(true)),
+                             count_ > 2 ? 0 : Next(), current_});
     }
     for (const MenuCandidate& c : topFirst) {
         // Hidden windows we did not hide are none of our business; a group is
@@ -160,8 +182,8 @@ ScreenModel::MenuItems(const std::vector<MenuCandidate>& topFirst) const {
         const WindowEntry* e = c.leadsShownGroup || c.seemsVisible ? nullptr : Find(c.handle);
         if (e && e->Main == e->Handle)
             items.push_back({c.handle, false, false,
-                             MoveCaption(e->Screen, e->Title, MoveDirection::ToThisScreen),
-                             current_});
+                             MoveCaption(e->Screen, e->Title, direction(false)),
+                             count_ > 2 ? 0 : current_, e->Screen});
     }
     return items;
 }

@@ -36,7 +36,8 @@ struct MenuCandidate {
     bool leadsShownGroup = false; // visible, and the main window of a group that takes part
     bool seemsVisible = false;    // visible by the state last asked for
     std::string title;            // its title now; the item's caption once made one
-    int target = 0;               // the screen the item moves its group to
+    int target = 0; // the screen the item moves its group to; 0: one item per screen but from
+    int from = 0;   // the screen its group stands on (set by the model)
 };
 using MenuWindowItem = MenuCandidate;
 
@@ -98,6 +99,12 @@ class ScreenModel {
     // that is already there, or unknown, does not move.
     MovePlan MoveGroup(uintptr_t main, int target, const std::vector<ShownWindow>& group,
                        uintptr_t input);
+    // The number of screens becomes count (clamped). With fewer, the windows
+    // remembered for the screens that go come to the screen shown afterwards, each
+    // screen's in its stacking order, and if the screen shown went, the last one
+    // left takes its place: its windows come too, those on view stay. The plan
+    // shows them (from and to: the screen shown before and after); it hides none.
+    SwitchPlan SetCount(int count);
     // The session may end or the run ends: every remembered window comes back, and
     // onto becomes the screen shown.
     std::vector<WindowEntry> GatherAll(int onto);
@@ -112,7 +119,8 @@ class ScreenModel {
     // The window items of the menu, from every top-level window top first: one per
     // group of the screen shown (moving it to the next screen), the window
     // enumerated last first; then one per group remembered for another screen
-    // (moving it here), in the order enumerated.
+    // (moving it here), in the order enumerated. With more than two screens an
+    // item leaves the target to the user (0): one sub-item per screen but its own.
     std::vector<MenuWindowItem> MenuItems(const std::vector<MenuCandidate>& topFirst) const;
     // The candidates for the input among list (bottom first): the window that had the
     // input, then the main windows top first.

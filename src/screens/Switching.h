@@ -37,3 +37,9 @@ HWND InputWindowNow();
 // with it), and shows target's windows. Does nothing once the restore at the end
 // has begun, while a switch runs, or for the screen shown.
 void SwitchScreenTo(int target, SwitchingStrip* strip);
+
+// The number of screens becomes count: the windows of the screens that go come to
+// the screen shown afterwards as a switch shows them, the input staying where it
+// is, and the strip's texts follow. Nothing to do once the restore at the end has
+// begun or while a switch runs.
+void SetScreenCount(int count, SwitchingStrip* strip);

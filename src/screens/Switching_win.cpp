@@ -99,15 +99,20 @@ void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandid
     showing.Wait();
 }
 
+namespace {
+// While a switch runs, a click sent meanwhile starts no second one inside it.
+struct SwitchRuns {
+    SwitchRuns() { Screens.Switching = true; }
+    ~SwitchRuns() { Screens.Switching = false; }
+};
+} // namespace
+
 void SwitchScreenTo(int target, SwitchingStrip* strip) {
     // Once the program is restoring everything at its end, the lists are gone.
     if (Screens.Ended || Screens.Switching || !Screens.IsScreen(target) ||
         target == Screens.Current())
         return;
-    Screens.Switching = true;
-    struct Done {
-        ~Done() { Screens.Switching = false; }
-    } done;
+    SwitchRuns running;
 
     // The input leaves the screen first: a window losing it while the others are
     // still going would hand it to one of them, which would rise above the rest.
@@ -122,4 +127,12 @@ void SwitchScreenTo(int target, SwitchingStrip* strip) {
     hiding.Wait();
     if (strip) strip->ShowTexts(Screens.Texts());
     ShowScreen(plan.show, std::move(plan.input), nullptr);
+}
+
+void SetScreenCount(int count, SwitchingStrip* strip) {
+    if (Screens.Ended || Screens.Switching) return;
+    SwitchRuns running;
+    SwitchPlan plan = Screens.SetCount(count);
+    if (strip) strip->ShowTexts(Screens.Texts());
+    if (!plan.show.empty()) ShowScreen(plan.show, {}, InputWindowNow());
 }

@@ -1,13 +1,15 @@
 // The window menu of the strip: the windows of every screen, each item moving one
-// window's group to another screen, then the companion program, the start with
-// Windows and translucency switches, and a greyed note.
+// window's group to another screen, the number of screens and the programs kept on
+// every screen, then the companion program, the start with Windows and
+// translucency switches, and a greyed note.
 #pragma once
 #include "ui/Control.h"
 #include "ui/Menu.h"
 #include <vector>
 
-// What a window item of the current menu does: it moves the group of Handle to
-// the screen Target.
+// What an item of the current menu does: a window item moves the group of Handle
+// to the screen Target; an item of the "Screens" submenu (Handle null) makes Target
+// the number of screens.
 struct MenuLink {
     HWND Handle;
     int32_t ItemId;
@@ -22,6 +24,11 @@ void ReleaseWindowMenu();
 // A line of information shown greyed at the very end of the menu (the keys in
 // force); empty: none.
 void SetWindowMenuNote(const std::string& text);
+
+// What the strip does once a number of screens is chosen and saved: the windows,
+// its texts and its keys follow (SetScreenCount and more). Unset: the windows alone.
+using ScreenCountFn = void (*)(int count);
+void SetScreenCountCommand(ScreenCountFn command);
 
 // Builds the menu anew; true when it has at least one item.
 bool BuildWindowMenu();

@@ -5,6 +5,7 @@
 #include "screens/HiddenRecord.h"
 #include "screens/ProgramRules_win.h"
 #include "screens/ScreenLists.h"
+#include "screens/Switching.h"
 #include "screens/WindowCommands.h"
 #include "settings/Settings.h"
 #include "settings/StartWithWindows.h"
@@ -18,6 +19,7 @@ constexpr WPARAM kDesktopRefresh = 0xA065;
 std::string menuNote;
 std::vector<MenuLink> links;
 bool linksReleased;
+ScreenCountFn screenCountCommand;
 
 MenuItemEvent MoveEvent() {
     return MakeEvent(MoveWindowCommand, nullptr);
@@ -53,6 +55,46 @@ void EveryScreenItem(void*, BaseObject* menu, int32_t index) {
         !SetProgramOnEveryScreen(item->caption, !(item->state & MFS_CHECKED)))
         CallMessageBox(nullptr, "Para-Vue could not save the rule.", "Para-Vue",
                        MB_OK | MB_ICONWARNING);
+}
+
+// A number chosen in "Screens": in force at once once it is saved; a number that
+// cannot be saved is not taken, as the user learns.
+void ScreensItem(void*, BaseObject* menu, int32_t index) {
+    Menu* item = MenuItemAt(static_cast<Menu*>(menu), index);
+    const MenuLink* link = item ? LinkOfMenuItem(static_cast<int32_t>(item->commandId)) : nullptr;
+    // Not stored while a switch runs: it would not be the number in force.
+    if (!link || link->Handle || Screens.Ended || Screens.Switching ||
+        link->Target == Screens.Count())
+        return;
+    const int count = link->Target;
+    if (!WriteScreenCount(count)) {
+        CallMessageBox(nullptr, "Para-Vue could not save the number of screens.", "Para-Vue",
+                       MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (screenCountCommand)
+        screenCountCommand(count);
+    else
+        SetScreenCount(count, nullptr);
+    // A rule naming a screen that came or went holds or lapses from now on.
+    StartProgramRules();
+}
+
+// "Screens": 2 to 9, the number in force checked. It stands at position, first of
+// the settings that go with this screen's windows.
+constexpr int32_t kScreensItems = ScreenModel::kMaxScreens - ScreenModel::kMinScreens + 1;
+void AddScreensMenu(int32_t position) {
+    Menu* sub = MenuItemAt(WindowMenu, static_cast<int32_t>(MenuInsertItem(
+                                           WindowMenu, position, "Screens", kMenuSubmenu, {})));
+    char digit[] = "N";
+    for (int n = ScreenModel::kMinScreens; n <= ScreenModel::kMaxScreens; ++n) {
+        digit[0] = static_cast<char>('0' + n);
+        AddMenuLink(nullptr,
+                    MenuAddItem(sub, digit,
+                                kMenuCheckMark | (n == Screens.Count() ? kMenuChecked : 0),
+                                MakeEvent(ScreensItem, nullptr)),
+                    n);
+    }
 }
 
 // "Keep on every screen": the programs of this screen's windows, checked where
@@ -93,19 +135,36 @@ void AddWindowItems() {
         if (!c.leadsShownGroup && Screens.ScreenOf(c.handle) != 0)
             c.seemsVisible = SeemsVisible(WindowOf(c.handle));
     // The groups of this screen above the separator the menu starts with, the
-    // others below it.
+    // others below it. Positions count the items of submenus too (depth first).
     int32_t above = 0;
     for (const MenuWindowItem& item : Screens.MenuItems(candidates)) {
         const char* caption = item.title.c_str();
-        AddMenuLink(WindowOf(item.handle),
-                    item.leadsShownGroup
-                        ? MenuInsertItem(WindowMenu, above++, caption, 0, MoveEvent())
-                        : MenuAddItem(WindowMenu, caption, 0, MoveEvent()),
-                    item.target);
+        const uint32_t options = item.target ? 0 : kMenuSubmenu;
+        const uint32_t id = item.leadsShownGroup
+                                ? MenuInsertItem(WindowMenu, above++, caption, options, MoveEvent())
+                                : MenuAddItem(WindowMenu, caption, options, MoveEvent());
+        if (item.target) {
+            AddMenuLink(WindowOf(item.handle), id, item.target);
+            continue;
+        }
+        // The user picks the screen: one sub-item each, with a link of its own.
+        Menu* sub = MenuItemAt(WindowMenu, static_cast<int32_t>(id));
+        char to[] = "to screen N";
+        for (int s = 1; s <= Screens.Count(); ++s) {
+            to[sizeof to - 2] = static_cast<char>('0' + s);
+            if (s == item.from) continue;
+            AddMenuLink(WindowOf(item.handle), MenuAddItem(sub, to, 0, MoveEvent()), s);
+            above += item.leadsShownGroup;
+        }
     }
-    AddEveryScreenMenu(above + 1, programs);
+    AddScreensMenu(above + 1);
+    AddEveryScreenMenu(above + 2 + kScreensItems, programs);
 }
 } // namespace
+
+void SetScreenCountCommand(ScreenCountFn command) {
+    screenCountCommand = command;
+}
 
 void SetWindowMenuNote(const std::string& text) {
     menuNote = text;

@@ -3,7 +3,6 @@
 // there or the window stops asking. Wine's shell reports nothing of the kind, so
 // the test sends the strip what Windows sends its shell hook window.
 #include "e2e/E2EFixture.h"
-#include "errors/Wide_win.h"
 
 namespace {
 using namespace e2e;
@@ -18,32 +17,6 @@ COLORREF FaceOf(HWND button) {
     return c;
 }
 
-// The hint the user sees with the mouse resting on w; "" when none shows. Wine's
-// tooltip may let the first rest after a click pass without a hint: the pointer
-// comes from elsewhere, up to three times.
-std::string HintOn(const Paravue& app, HWND w) {
-    std::string hint;
-    for (int attempt = 0; attempt < 3 && hint.empty(); ++attempt) {
-        MouseMoveTo(600, 300);
-        WaitFor([&] { return TopWindowsOf(app.pid(), "tooltips_class32").empty(); }, 3000);
-        const POINT c = CenterOf(w);
-        MouseMoveTo(c.x, c.y);
-        WaitFor(
-            [&] {
-                for (HWND tip : TopWindowsOf(app.pid(), "tooltips_class32")) {
-                    wchar_t text[256] = L"";
-                    DWORD_PTR n = 0;
-                    SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
-                                        SMTO_ABORTIFHUNG, 1000, &n);
-                    hint = NarrowText(text);
-                }
-                return !hint.empty();
-            },
-            2000);
-    }
-    MouseMoveTo(600, 300);
-    return hint;
-}
 } // namespace
 
 TEST_F(AttentionSignE2E, AWindowAskingFromScreenTwoMarksTheSwitchButtonUntilSeenOrStopped) {

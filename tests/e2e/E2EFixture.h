@@ -1,6 +1,7 @@
 // What the end-to-end suites share: the fixture that starts paravue.exe and
 // acts on it as a user does, and small readers of what the desktop shows.
 #pragma once
+#include "errors/Wide_win.h"
 #include "support/OtherProgram.h"
 #include "support/ParavueDriver.h"
 #include "settings/Transparency.h"
@@ -143,6 +144,32 @@ class HtmlOpensWith {
     std::string old_;
 };
 
+// The hint the user sees with the mouse resting on w; "" when none shows. Wine's
+// tooltip may let the first rest after a click pass without a hint: the pointer
+// comes from elsewhere, up to three times.
+inline std::string HintOn(const Paravue& app, HWND w) {
+    std::string hint;
+    for (int attempt = 0; attempt < 3 && hint.empty(); ++attempt) {
+        MouseMoveTo(600, 300);
+        WaitFor([&] { return TopWindowsOf(app.pid(), "tooltips_class32").empty(); }, 3000);
+        const POINT c = CenterOf(w);
+        MouseMoveTo(c.x, c.y);
+        WaitFor(
+            [&] {
+                for (HWND tip : TopWindowsOf(app.pid(), "tooltips_class32")) {
+                    wchar_t text[256] = L"";
+                    DWORD_PTR n = 0;
+                    SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                                        SMTO_ABORTIFHUNG, 1000, &n);
+                    hint = NarrowText(text);
+                }
+                return !hint.empty();
+            },
+            2000);
+    }
+    MouseMoveTo(600, 300);
+    return hint;
+}
 // Gives w the input; returns once w's program has handled its activation.
 inline void FocusOn(HWND w) {
     SetForegroundWindow(w);

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     std::string title(reinterpret_cast<const char*>(data + 1), size - 1);
     const int screen = 1 + data[0] % 9;
-    MoveDirection d = (data[0] & 2) ? MoveDirection::ToOtherScreen : MoveDirection::ToThisScreen;
+    const auto d = static_cast<MoveDirection>(data[0] / 9 % 3);
 
     std::string shortTitle = ShortenTitle(title);
     // At most 41 characters, and never half of one.

@@ -29,6 +29,7 @@ TEST(MoveCaptions, CaptionsCarryDigitTitleAndEnding) {
               "Move 1: Notepad, to other screen");
     EXPECT_EQ(MoveCaption(2, "Notepad", MoveDirection::ToThisScreen),
               "Move 2: Notepad, to this screen");
+    EXPECT_EQ(MoveCaption(7, "Notepad", MoveDirection::ToScreenChosen), "Move 7: Notepad");
     EXPECT_EQ(MoveCaption(2, std::string(45, 'q'), MoveDirection::ToOtherScreen),
               "Move 2: " + std::string(39, 'q') + ".., to other screen");
 }

@@ -1,5 +1,6 @@
 #include "screens/ScreenModel.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -187,6 +188,12 @@ TEST(ScreenModel, MenuItemsOnePerGroupShownFirstLastEnumeratedFirst) {
             {20, false, "Move " + Digit(other) + ": Twenty, to this screen", n},
             {10, false, "Move 1: Ten, to this screen", n},
         };
+        // With three the screen is chosen in a submenu: no ending, no target.
+        for (Want& w : want)
+            if (n > 2) {
+                w.caption.erase(w.caption.rfind(','));
+                w.target = 0;
+            }
         const std::vector<MenuWindowItem> items = m.MenuItems(topFirst);
         ASSERT_EQ(std::size(want), items.size());
         for (size_t i = 0; i < items.size(); ++i) {
@@ -262,4 +269,65 @@ TEST(ScreenModel, AHiddenGroupMovesAsItsOwnersMakeItNowNotAsItWasRecorded) {
         EXPECT_EQ((Handles{50}), Of(m.MoveGroup(50, 1, {}, 0).show));
         EXPECT_EQ(2, m.ScreenOf(51));
     }
+}
+
+TEST(ScreenModel, FewerScreensBringTheWindowsOfTheScreensThatGoToTheOneShown) {
+    // Screen s holds 10s (bottom) and 10s+1 (top); the screen shown holds none.
+    struct Case {
+        int from, here, to; // screens before and after, the screen shown before
+        int shown;          // the screen shown after
+        Handles show;       // what the plan shows, bottom first
+        Handles stay;       // still remembered
+    } cases[] = {
+        // The screen shown stays: only the screens that go come, in order.
+        {5, 1, 3, 1, {40, 41, 50, 51}, {20, 21, 30, 31}},
+        {4, 2, 2, 2, {30, 31, 40, 41}, {10, 11}},
+        // The screen shown goes: the last one left is shown, its windows first.
+        {4, 4, 2, 2, {20, 21, 30, 31}, {10, 11}},
+        {9, 7, 3, 3, {30, 31, 40, 41, 50, 51, 60, 61, 80, 81, 90, 91}, {10, 11, 20, 21}},
+        // More or as many: nothing moves.
+        {3, 3, 9, 3, {}, {10, 11, 20, 21}},
+        {3, 2, 3, 2, {}, {10, 11, 30, 31}},
+        // Out of range is clamped.
+        {3, 3, 1, 2, {20, 21}, {10, 11}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to << " on " << c.here);
+        ScreenModel m(c.from);
+        m.PlanSwitch(c.here, {}, 0);
+        for (int s = 1; s <= c.from; ++s)
+            if (s != c.here) m.MoveGroup(10 * s, s, {W(10 * s), W(10 * s + 1, 10 * s)}, 0);
+        const SwitchPlan p = m.SetCount(c.to);
+        EXPECT_EQ(std::clamp(c.to, 2, 9), m.Count());
+        EXPECT_EQ(c.shown, m.Current());
+        EXPECT_EQ(c.here, p.from);
+        EXPECT_EQ(c.shown, p.to);
+        EXPECT_EQ(c.show, Of(p.show));
+        EXPECT_TRUE(p.hide.empty());
+        Handles stay = Of(m.All());
+        std::sort(stay.begin(), stay.end());
+        EXPECT_EQ(c.stay, stay);
+        for (uintptr_t w : c.show)
+            EXPECT_EQ(0, m.ScreenOf(w)) << w;
+        // The strip follows: after the last screen left comes screen 1.
+        EXPECT_EQ(Digit(m.Current() % m.Count() + 1), m.Texts().switchCaption);
+    }
+}
+
+TEST(ScreenModel, FewerScreensEndTheSignOfAWindowThatCameAndNothingAfterTheEnd) {
+    ScreenModel m(4);
+    m.MoveGroup(40, 4, {W(40, 0, "Mail")}, 0);
+    m.MoveGroup(20, 2, {W(20, 0, "Chat")}, 0);
+    EXPECT_TRUE(m.Ask(20));
+    EXPECT_TRUE(m.Ask(40));
+    EXPECT_EQ(4, m.Texts().sign);
+    EXPECT_EQ("Screen 4: Mail", m.Texts().switchHint);
+    m.SetCount(3);
+    EXPECT_EQ(2, m.Texts().sign) << "the window of screen 4 is on view now";
+    EXPECT_FALSE(m.StopAsking(40));
+
+    m.Ended = true;
+    const SwitchPlan p = m.SetCount(2);
+    EXPECT_EQ(3, m.Count());
+    EXPECT_TRUE(p.show.empty() && p.to == 0);
 }

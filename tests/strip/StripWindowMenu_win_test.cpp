@@ -24,7 +24,9 @@ std::vector<PlatformItem> ShownMenu() {
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = L"";
         GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        // A submenu's state carries its item count in the high byte (eight items
+        // read as MF_SEPARATOR).
+        const UINT state = GetSubMenu(menu, i) ? 0 : GetMenuState(menu, i, MF_BYPOSITION);
         items.push_back({NarrowText(text), (state & MF_SEPARATOR) != 0, GetMenuItemID(menu, i),
                          (state & MF_CHECKED) != 0});
     }
@@ -469,4 +471,49 @@ TEST_F(StripWindowMenu, AProgramKeptOnEveryScreenStaysOutOfSwitchesAndMoves) {
     EXPECT_EQ(Visibility(prog, {"player", "list", "away"}), "player+ list+ away+ ");
     ClickSwitch();
     SetRules({});
+}
+
+namespace {
+// The captions of the submenu at position of the window menu, "+" after a checked one.
+std::string SubmenuCaptions(size_t position) {
+    std::string captions;
+    HMENU sub = GetSubMenu(WindowMenu->handle, static_cast<int>(position));
+    for (int k = 0; sub && k < GetMenuItemCount(sub); ++k) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(sub, k, text, 64, MF_BYPOSITION);
+        captions +=
+            NarrowText(text) + (GetMenuState(sub, k, MF_BYPOSITION) & MF_CHECKED ? "+" : "");
+        captions += "|";
+    }
+    return captions;
+}
+} // namespace
+
+// Choosing from these submenus is the end-to-end tests' part (ScreensE2E).
+TEST_F(StripWindowMenu, ScreensStandsFirstBelowThisScreensWindowsAndItemsOfferTheOtherScreens) {
+    OtherProgram prog({{"here", "v", "", "Shown here"}, {"away", "v", "", "Sent away"}});
+    ASSERT_TRUE(prog.started());
+    for (int count : {2, 3}) {
+        SCOPED_TRACE(count);
+        Screens.Reset(count);
+        if (count == 3) MoveGroupQuietly(prog.Window("away"), 3);
+        ASSERT_TRUE(BuildWindowMenu());
+        std::vector<std::string> captions;
+        for (const PlatformItem& item : ShownMenu())
+            captions.push_back(item.separator ? "-" : item.text);
+        const auto IndexOf = [&](const char* caption) {
+            return static_cast<size_t>(std::find(captions.begin(), captions.end(), caption) -
+                                       captions.begin());
+        };
+        const size_t screens = IndexOf("Screens");
+        ASSERT_LT(screens, captions.size());
+        EXPECT_EQ("-", captions[screens - 1]);
+        EXPECT_EQ(count == 2 ? "2+|3|4|5|6|7|8|9|" : "2|3+|4|5|6|7|8|9|", SubmenuCaptions(screens));
+        if (count == 2) {
+            EXPECT_EQ("", SubmenuCaptions(IndexOf("Move 1: Shown here, to other screen")));
+            continue;
+        }
+        EXPECT_EQ("to screen 2|to screen 3|", SubmenuCaptions(IndexOf("Move 1: Shown here")));
+        EXPECT_EQ("to screen 1|to screen 2|", SubmenuCaptions(IndexOf("Move 3: Sent away")));
+    }
 }
