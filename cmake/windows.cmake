@@ -76,10 +76,10 @@ paravue_small_program(paravue ${PARAVUE_PORTABLE_SOURCES} ${PARAVUE_WIN32_SOURCE
 target_include_directories(paravue PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(paravue PRIVATE ${PARAVUE_WIN32_DEFINITIONS})
 target_link_libraries(paravue PRIVATE ${PARAVUE_WIN32_LIBRARIES})
-# On the stand-ins the program stays under 160 KiB.
+# On the stand-ins the program stays under 168 KiB.
 if(PARAVUE_LEAN_RUNTIME)
   add_test(NAME paravue_size COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:paravue>
-           -DLIMIT=163840 -P ${CMAKE_SOURCE_DIR}/cmake/check-size.cmake)
+           -DLIMIT=172032 -P ${CMAKE_SOURCE_DIR}/cmake/check-size.cmake)
 endif()
 # The help file lives beside the program.
 add_custom_command(TARGET paravue POST_BUILD
