@@ -186,14 +186,24 @@ HWND Paravue::Button(const char* caption) const {
     return FindChild(strip_, "obj_BUTTON", caption);
 }
 
+namespace {
+// The strip's control of class cls that reads one digit, a screen's number.
+HWND ScreenDigitChild(HWND strip, const char* cls) {
+    for (HWND child : ChildrenOf(strip)) {
+        const std::string text = TextOf(child);
+        if (ClassOf(child) == cls && text.size() == 1 && text[0] >= '1' && text[0] <= '9')
+            return child;
+    }
+    return nullptr;
+}
+} // namespace
+
 HWND Paravue::SwitchButton() const {
-    HWND b = Button("2");
-    return b ? b : Button("1");
+    return ScreenDigitChild(strip_, "obj_BUTTON");
 }
 
 HWND Paravue::NumberLabel() const {
-    HWND l = FindChild(strip_, "obj_STATIC", "1");
-    return l ? l : FindChild(strip_, "obj_STATIC", "2");
+    return ScreenDigitChild(strip_, "obj_STATIC");
 }
 
 HWND Paravue::AppWindow() const {

@@ -65,7 +65,7 @@ class Paravue {
     HWND strip() const { return strip_; }
     // Child controls of the strip: buttons by caption, the number label.
     HWND Button(const char* caption) const;
-    HWND SwitchButton() const; // the button that reads "1" or "2"
+    HWND SwitchButton() const; // the button that reads a screen's number, "1" to "9"
     HWND NumberLabel() const;
     // The application window ("tallowin").
     HWND AppWindow() const;
