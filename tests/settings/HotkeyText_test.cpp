@@ -74,23 +74,6 @@ TEST(HotkeyText, TheNoteNamesEachKeyOrWhyItIsMissing) {
         EXPECT_EQ(want, note);
     }
 }
-
-// The digit keys another program holds follow in one clause; none taken, the line
-// reads as before.
-TEST(HotkeyText, TheNoteEndsWithTheDigitKeysInUse) {
-    const Hotkey taken[] = {{C | A, '2'}, {C | A | S, '9'}, {C | A, '3'}};
-    const std::string keys = "Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space";
-    for (auto [count, want] :
-         {std::tuple{0, keys},
-          {1, keys + "; Ctrl+Alt+2 is in use"},
-          {3, keys + "; Ctrl+Alt+2, Ctrl+Alt+Shift+9, Ctrl+Alt+3 are in use"}}) {
-        std::string note;
-        AddKeyNote(note, "hotkey", ParseHotkey(kDefaultHotkeyText), true);
-        AddKeyNote(note, "move key", ParseHotkey(kDefaultMoveHotkeyText), true);
-        AddTakenKeysNote(note, taken, count);
-        EXPECT_EQ(want, note);
-    }
-}
 } // namespace
 
 TEST(HotkeyText, NamesInLowerCaseReadAsTheirKeys) {
