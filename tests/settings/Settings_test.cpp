@@ -66,7 +66,8 @@ TEST(SettingsDecision, AStoredScreenCountOutsideTwoToNineIsTheNearestOfThem) {
     const struct {
         uint32_t stored;
         int screens;
-    } rows[] = {{0, 2}, {1, 2}, {2, 2}, {3, 3}, {9, 9}, {10, 9}, {0x80000000u, 9}, {0xFFFFFFFFu, 9}};
+    } rows[] = {{0, 2}, {1, 2},  {2, 2},           {3, 3},
+                {9, 9}, {10, 9}, {0x80000000u, 9}, {0xFFFFFFFFu, 9}};
     for (const auto& row : rows)
         EXPECT_EQ(ScreenCountFromValue(row.stored), row.screens) << row.stored;
 }
