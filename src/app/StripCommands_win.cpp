@@ -28,27 +28,29 @@ UINT hotkeyKey;
 bool hotkeyArmed = true;
 KeyFactsFn keyFactsReader = ReadKeyFacts;
 
-void SwitchByKey(int screen);
-void MoveByKey(int screen);
-
-// The keys we register; a key's hotkey id is its place here plus one. After the
-// two the user may choose come the fixed digit keys, filled in by StartHotkey:
-// Ctrl+Alt+1 to 9 go to that screen, with Shift they move the window there.
-// The digits count as default keys: they stand aside for AltGr.
-struct KeyBinding {
-    const char* path;        // the setting that chooses it; null for a digit key
+// The keys the user may choose: the switch key, then the move key.
+struct ChosenKey {
+    const char* path;        // the setting that chooses it
     const char* defaultText; // what a missing setting stands for
     const char* name;        // in the menu's last line
-    void (*act)(int screen);
-    int screen = 0; // where it leads; 0: the next screen
-    bool isDefault = false, registered = false;
-    UINT modifiers = 0, key = 0;
 };
-constexpr int kChosenKeys = 2, kKeyCount = kChosenKeys + 2 * ScreenModel::kMaxScreens;
-KeyBinding bindings[kKeyCount] = {
-    {kHotkeyPath, kDefaultHotkeyText, "hotkey", SwitchByKey},
-    {kMoveHotkeyPath, kDefaultMoveHotkeyText, "move key", MoveByKey},
+constexpr ChosenKey kChosenKeys[] = {
+    {kHotkeyPath, kDefaultHotkeyText, "hotkey"},
+    {kMoveHotkeyPath, kDefaultMoveHotkeyText, "move key"},
 };
+constexpr int kChosenCount = 2, kKeyCount = kChosenCount + 2 * ScreenModel::kMaxScreens;
+
+// The keys we register; a key's hotkey id is its place here plus one. After the
+// chosen keys come the fixed digit keys: Ctrl+Alt+1 to 9 go to that screen, with
+// Shift they move the window there. The digits count as default keys: they stand
+// aside for AltGr. StartHotkey fills it in.
+struct KeyBinding {
+    int screen; // where it leads; 0: the next screen
+    bool moves; // it moves the window with the input rather than switch
+    bool isDefault, registered;
+    UINT modifiers, key;
+};
+KeyBinding bindings[kKeyCount];
 
 HHOOK altGrHook;
 AltGrWatch altGrWatch;
@@ -122,7 +124,7 @@ void OnHotkey(WPARAM id) {
     hotkeyArmed = false;
     hotkeyKey = k.key;
     SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
-    if (StripFree(false)) k.act(k.screen);
+    if (StripFree(false)) (k.moves ? MoveByKey : SwitchByKey)(k.screen);
 }
 
 bool RegisterKey(int id, UINT modifiers, UINT key) {
@@ -274,26 +276,26 @@ void StartHotkey() {
         KeyBinding& k = bindings[i];
         if (k.registered) UnregisterHotKey(w, i + 1);
         HotkeyParse parse;
-        if (i < kChosenKeys) {
-            k.isDefault = !ReadHotkeySetting(text, k.path);
-            parse = ParseHotkey(k.isDefault ? k.defaultText : text);
+        if (i < kChosenCount) {
+            k.moves = i == 1;
+            k.isDefault = !ReadHotkeySetting(text, kChosenKeys[i].path);
+            parse = ParseHotkey(k.isDefault ? kChosenKeys[i].defaultText : text);
         } else {
             // Only the digits of the screens there are.
-            const int digit = i - kChosenKeys;
-            const bool moves = digit >= ScreenModel::kMaxScreens;
-            k.act = moves ? MoveByKey : SwitchByKey;
+            const int digit = i - kChosenCount;
+            k.moves = digit >= ScreenModel::kMaxScreens;
             k.screen = digit % ScreenModel::kMaxScreens + 1;
             k.isDefault = true;
             parse.status = Screens.IsScreen(k.screen) ? HotkeyStatus::Ok : HotkeyStatus::Empty;
-            parse.hotkey = {kHotkeyCtrl | kHotkeyAlt | (moves ? kHotkeyShift : 0u),
+            parse.hotkey = {kHotkeyCtrl | kHotkeyAlt | (k.moves ? kHotkeyShift : 0u),
                             static_cast<uint32_t>('0' + k.screen)};
         }
         k.modifiers = parse.hotkey.modifiers;
         k.key = parse.hotkey.key;
         k.registered =
             w && parse.status == HotkeyStatus::Ok && RegisterKey(i + 1, k.modifiers, k.key);
-        if (k.path)
-            AddKeyNote(note, k.name, parse, k.registered);
+        if (i < kChosenCount)
+            AddKeyNote(note, kChosenKeys[i].name, parse, k.registered);
         else if (parse.status == HotkeyStatus::Ok && !k.registered)
             taken[takenCount++] = parse.hotkey;
         watch |= k.isDefault && k.registered;
