@@ -11,6 +11,8 @@ void QuitButtonClick(void* data, BaseObject* sender);
 // The switch button's click: the other screen's windows in place of this one's;
 // data is the strip's record.
 void SwitchScreen(void* data, BaseObject* sender);
+// The same straight to screen target (a digit key); nothing for the screen shown.
+void SwitchStripTo(int target);
 // Once the strip is built: a click on the strip leaves the input where it was,
 // the strip steps behind a full-screen program while that has the input, and a
 // session that may end finds every window shown.

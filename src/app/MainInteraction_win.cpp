@@ -223,6 +223,11 @@ void SwitchScreen(void* data, BaseObject*) {
     SwitchScreenTo(Screens.Next(), &strip);
 }
 
+void SwitchStripTo(int target) {
+    StripSwitching strip(MainFormRecord);
+    SwitchScreenTo(target, &strip);
+}
+
 void RestoreAll(void* data, BaseObject*) {
     auto* s = static_cast<MainForm*>(data);
     EndAttentionSign();

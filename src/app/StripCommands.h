@@ -14,10 +14,11 @@ inline constexpr ULONG_PTR kHandOverFront = 0x50564631;    // "PVF1"
 
 // Creates the command window once; later calls give the same window.
 HWND OpenCommandWindow();
-// Reads the "Hotkey" and "MoveHotkey" settings, registers the keys, puts what came
-// of them at the end of the window menu, and, while a default key is in force,
-// watches the Alt keys so that AltGr with it reaches the program with the input.
-// Call once the strip is built; a later call starts the keys anew.
+// Reads the "Hotkey" and "MoveHotkey" settings, registers the keys and the digit
+// keys of the screens there are, puts what came of them at the end of the window
+// menu, and, while a default or digit key is in force, watches the Alt keys so
+// that AltGr with it reaches the program with the input. Call once the strip is
+// built; a later call (the count of screens changed) starts the keys anew.
 void StartHotkey();
 
 // The keyboard's state and layout as the keys read them; tests replace it

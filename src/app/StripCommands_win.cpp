@@ -28,23 +28,29 @@ UINT hotkeyKey;
 bool hotkeyArmed = true;
 KeyFactsFn keyFactsReader = ReadKeyFacts;
 
-void SwitchByKey();
-void MoveByKey();
-
-// The keys we register; a key's hotkey id is its place here plus one.
-struct KeyBinding {
+// The keys the user may choose: the switch key, then the move key.
+struct ChosenKey {
     const char* path;        // the setting that chooses it
     const char* defaultText; // what a missing setting stands for
     const char* name;        // in the menu's last line
-    void (*act)();
-    bool isDefault = false, registered = false;
-    UINT modifiers = 0, key = 0;
 };
-KeyBinding bindings[] = {
-    {kHotkeyPath, kDefaultHotkeyText, "hotkey", SwitchByKey},
-    {kMoveHotkeyPath, kDefaultMoveHotkeyText, "move key", MoveByKey},
+constexpr ChosenKey kChosenKeys[] = {
+    {kHotkeyPath, kDefaultHotkeyText, "hotkey"},
+    {kMoveHotkeyPath, kDefaultMoveHotkeyText, "move key"},
 };
-constexpr int kKeyCount = static_cast<int>(sizeof bindings / sizeof bindings[0]);
+constexpr int kChosenCount = 2, kKeyCount = kChosenCount + 2 * ScreenModel::kMaxScreens;
+
+// The keys we register; a key's hotkey id is its place here plus one. After the
+// chosen keys come the fixed digit keys: Ctrl+Alt+1 to 9 go to that screen, with
+// Shift they move the window there. The digits count as default keys: they stand
+// aside for AltGr. StartHotkey fills it in.
+struct KeyBinding {
+    int screen; // where it leads; 0: the next screen
+    bool moves; // it moves the window with the input rather than switch
+    bool isDefault, registered;
+    UINT modifiers, key;
+};
+KeyBinding bindings[kKeyCount];
 
 HHOOK altGrHook;
 AltGrWatch altGrWatch;
@@ -83,25 +89,28 @@ bool StripFree(bool waitForBoxes) {
     return !open.menu && !(waitForBoxes && open.modal);
 }
 
-void SwitchByKey() {
+void SwitchByKey(int screen) {
     // As a click does: the input stays where it is until the switch moves it.
-    SwitchScreen(MainFormRecord, MainFormRecord->SwitchButton);
+    SwitchStripTo(screen ? screen : Screens.Next());
 }
 
-// The window with the input goes to the next screen with its group; the input
-// goes to this screen's next window. Not the desktop, not ours, and only a
+// The window with the input goes to screen (0: the next one) with its group; the
+// input goes to this screen's next window. Not the desktop, not ours, and only a
 // window that takes part.
-void MoveByKey() {
+void MoveByKey(int screen) {
     HWND input = GetForegroundWindow();
     DWORD pid = 0;
     GetWindowThreadProcessId(input, &pid);
-    if (Screens.Switching || !input || pid == GetCurrentProcessId()) return;
+    const int target = screen ? screen : Screens.Next();
+    if (Screens.Switching || !input || pid == GetCurrentProcessId() || !Screens.IsScreen(target) ||
+        target == Screens.Current())
+        return;
     const std::vector<GroupMember> onView = TakingPartNow(GetShellWindow());
     for (const GroupMember& m : onView)
         if (m.handle == KeyOf(input)) {
             // Brought forward by its program, it goes from here.
             ClaimOnView(onView);
-            MoveGroupTo(WindowOf(m.main), Screens.Next());
+            MoveGroupTo(WindowOf(m.main), target);
             // As after the menu's move: the window left, the next one takes the input.
             GiveInputBack(input);
             return;
@@ -115,7 +124,7 @@ void OnHotkey(WPARAM id) {
     hotkeyArmed = false;
     hotkeyKey = k.key;
     SetTimer(commandWindow, kRearmTimer, kRearmMs, nullptr);
-    if (StripFree(false)) k.act();
+    if (StripFree(false)) (k.moves ? MoveByKey : SwitchByKey)(k.screen);
 }
 
 bool RegisterKey(int id, UINT modifiers, UINT key) {
@@ -260,19 +269,38 @@ bool SomeLayoutHasAltGr() {
 void StartHotkey() {
     HWND w = OpenCommandWindow();
     std::string note, text;
+    Hotkey taken[kKeyCount];
+    int takenCount = 0;
     bool watch = false;
     for (int i = 0; i < kKeyCount; ++i) {
         KeyBinding& k = bindings[i];
         if (k.registered) UnregisterHotKey(w, i + 1);
-        k.isDefault = !ReadHotkeySetting(text, k.path);
-        const HotkeyParse parse = ParseHotkey(k.isDefault ? k.defaultText : text);
+        HotkeyParse parse;
+        if (i < kChosenCount) {
+            k.moves = i == 1;
+            k.isDefault = !ReadHotkeySetting(text, kChosenKeys[i].path);
+            parse = ParseHotkey(k.isDefault ? kChosenKeys[i].defaultText : text);
+        } else {
+            // Only the digits of the screens there are.
+            const int digit = i - kChosenCount;
+            k.moves = digit >= ScreenModel::kMaxScreens;
+            k.screen = digit % ScreenModel::kMaxScreens + 1;
+            k.isDefault = true;
+            parse.status = Screens.IsScreen(k.screen) ? HotkeyStatus::Ok : HotkeyStatus::Empty;
+            parse.hotkey = {kHotkeyCtrl | kHotkeyAlt | (k.moves ? kHotkeyShift : 0u),
+                            static_cast<uint32_t>('0' + k.screen)};
+        }
         k.modifiers = parse.hotkey.modifiers;
         k.key = parse.hotkey.key;
         k.registered =
             w && parse.status == HotkeyStatus::Ok && RegisterKey(i + 1, k.modifiers, k.key);
-        AddKeyNote(note, k.name, parse, k.registered);
+        if (i < kChosenCount)
+            AddKeyNote(note, kChosenKeys[i].name, parse, k.registered);
+        else if (parse.status == HotkeyStatus::Ok && !k.registered)
+            taken[takenCount++] = parse.hotkey;
         watch |= k.isDefault && k.registered;
     }
+    AddTakenKeysNote(note, taken, takenCount);
     SetWindowMenuNote(note);
     altGrWatch = {};
     // Only the default keys stand aside for AltGr, and only on a layout that has

@@ -117,6 +117,12 @@ void AddKeyNote(std::string& line, const char* name, const HotkeyParse& parse, b
     if (first) line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
 }
 
+void AddTakenKeysNote(std::string& line, const Hotkey* taken, int count) {
+    for (int i = 0; i < count; ++i)
+        (line += i ? ", " : "; ") += HotkeyName(taken[i]);
+    if (count) line += count > 1 ? " are in use" : " is in use";
+}
+
 bool IgnoreHotkeyPress(bool defaultKey, const KeyFacts& keys) {
     return defaultKey && keys.layoutHasAltGr && keys.rightAltDown && !keys.leftAltDown;
 }

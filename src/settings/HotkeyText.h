@@ -41,6 +41,10 @@ std::string HotkeyName(const Hotkey& hotkey);
 // the key's name in lower case; the line starts with a capital. registered tells
 // whether the system gave us an Ok key.
 void AddKeyNote(std::string& line, const char* name, const HotkeyParse& parse, bool registered);
+// Then the fixed keys (the digits) that another program holds, in one clause:
+// "; Ctrl+Alt+2 is in use", "; Ctrl+Alt+2, Ctrl+Alt+Shift+2 are in use". Nothing
+// when count is 0.
+void AddTakenKeysNote(std::string& line, const Hotkey* taken, int count);
 
 // What the keyboard says at the moment a key fired.
 struct KeyFacts {

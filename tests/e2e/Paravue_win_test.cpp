@@ -685,6 +685,71 @@ TEST_F(ParavueE2E, TheMoveKeySendsTheWindowWithTheInputAndItsGroupToTheNextScree
     EXPECT_EQ(0u, QuitWithButton());
 }
 
+// With three screens the switch key goes round 1, 2, 3, 1; Ctrl+Alt+3 and
+// Ctrl+Alt+1 go straight there (nothing for the screen shown); Ctrl+Alt+Shift+3
+// sends the window with the input and its group to screen 3; Ctrl+Alt+4 is no key
+// of ours and reaches the window with the input.
+TEST_F(ParavueE2E, WithThreeScreensTheDigitKeysGoStraightToAScreenAndSendTheWindowThere) {
+    OtherProgram other({{"next", "v", "", "E2E next beside the digits"},
+                        {"main", "v", "", "E2E sent by a digit"},
+                        {"find", "vp", "main", "E2E find box sent by a digit"}});
+    ASSERT_TRUE(other.started());
+    WriteNumberSetting("Screens", 3);
+    StartAndWait();
+    HWND next = other.Window("next"), main = other.Window("main"), find = other.Window("find");
+    auto shown = [&](const char* screen, bool windows) {
+        ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == screen; }, 3000))
+            << "the strip did not go to screen " << screen;
+        EXPECT_TRUE(WaitFor([&] { return Visible(next) == windows && Visible(main) == windows; }))
+            << "on screen " << screen;
+        WaitUntilDone({next, main});
+    };
+    auto press = [&](std::initializer_list<WORD> held, WORD key) {
+        LetFocusSettle();
+        PressKeys(held, key);
+    };
+    FocusOn(next);
+    for (const char* screen : {"2", "3", "1"}) {
+        press({VK_CONTROL, VK_MENU}, VK_SPACE);
+        shown(screen, *screen == '1');
+    }
+    press({VK_CONTROL, VK_MENU}, '3');
+    shown("3", false);
+    const size_t logged = other.ShowHideLog().size();
+    press({VK_CONTROL, VK_MENU}, '3');
+    WaitUntilInputHandled();
+    EXPECT_EQ("3", TextOf(app.NumberLabel()));
+    EXPECT_EQ(logged, other.ShowHideLog().size()) << "the screen shown: nothing to do";
+    press({VK_CONTROL, VK_MENU}, '1');
+    shown("1", true);
+
+    FocusOn(find);
+    press({VK_CONTROL, VK_MENU, VK_SHIFT}, '3');
+    EXPECT_TRUE(WaitFor([&] { return !Visible(main) && !Visible(find); }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == next; }, 3000))
+        << "the input went to " << TextOf(GetForegroundWindow()) << ", not the next window";
+    EXPECT_EQ("1", TextOf(app.NumberLabel())) << "the screen shown stays";
+
+    // Not one of ours with three screens: the window with the input has it.
+    FocusOn(next);
+    press({VK_CONTROL, VK_MENU}, '4');
+    PressKey(VK_ESCAPE);
+    std::vector<std::string> keys;
+    EXPECT_TRUE(WaitFor([&] {
+        keys = other.Keys();
+        return IndexOf(keys, "next key 27") < keys.size();
+    }));
+    EXPECT_LT(IndexOf(keys, "next key 52"), keys.size());
+    EXPECT_EQ("1", TextOf(app.NumberLabel()));
+
+    press({VK_CONTROL, VK_MENU}, '3');
+    ASSERT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "3"; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Visible(main) && Visible(find) && !Visible(next); }, 3000));
+    WaitUntilDone({main});
+    EXPECT_EQ(find, GetForegroundWindow()) << "the window that had the input has it again";
+    EXPECT_EQ(0u, QuitWithButton());
+}
+
 // A later start that ends within a second with code 0, leaving the one strip.
 void ExpectHandedOver(Paravue& later, const std::string& args, const std::string& dir = "") {
     const DWORD start = GetTickCount();

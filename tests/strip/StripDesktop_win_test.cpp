@@ -135,8 +135,9 @@ std::string LastMenuLine() {
     return NarrowText(text);
 }
 
-// Space with the keys of held down, in one go as a keyboard sends them.
-void SpaceWith(std::initializer_list<WORD> held) {
+// A key (Space unless told) with the keys of held down, in one go as a keyboard
+// sends them.
+void SpaceWith(std::initializer_list<WORD> held, WORD key = VK_SPACE) {
     std::vector<INPUT> keys;
     auto add = [&](WORD vk, DWORD up) {
         keys.push_back({INPUT_KEYBOARD, {}});
@@ -146,8 +147,8 @@ void SpaceWith(std::initializer_list<WORD> held) {
     };
     for (WORD k : held)
         add(k, 0);
-    add(VK_SPACE, 0);
-    add(VK_SPACE, KEYEVENTF_KEYUP);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
     for (auto k = std::rbegin(held); k != std::rend(held); ++k)
         add(*k, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
@@ -201,6 +202,72 @@ TEST_F(StripDesktop, AltGrWithTheDefaultKeysReachesTheWindowWithTheInput) {
     });
     SetKeyFactsReader(old);
     EXPECT_EQ((std::vector<std::string>{"a key 32", "a key 32"}), spaces);
+}
+
+// The digit keys with nine screens on a layout with AltGr: AltGr+7 and AltGr+2
+// (a brace and a superscript two on a German keyboard) type in the window with the
+// input; the left Alt with Ctrl and 2 goes to screen 2, with 1 back, and with
+// Shift and 7 sends the window to screen 7. A digit another program holds is
+// named in the menu's last line, and a count of two lets go of 3 to 9.
+TEST_F(StripDesktop, AltGrWithADigitTypesWhileCtrlAndTheLeftAltGoToThatScreen) {
+    OtherProgram prog({{"a", "v", "", "Typed with AltGr and digits"}, {"b", "v", "", "Beside"}});
+    ASSERT_TRUE(prog.started());
+    HWND a = prog.Window("a"), b = prog.Window("b");
+    KeyFactsFn old = SetKeyFactsReader(AltGrLayoutKeys);
+    MainForm* s = strip;
+    std::vector<std::string> typed;
+    RunStrip([&] {
+        Screens.Reset(9);
+        ASSERT_TRUE(RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, '5'));
+        ASSERT_TRUE(RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT | MOD_SHIFT, '9'));
+        StartHotkey();
+        UnregisterHotKey(nullptr, 77);
+        UnregisterHotKey(nullptr, 78);
+        EXPECT_EQ("Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space; Ctrl+Alt+5, "
+                  "Ctrl+Alt+Shift+9 are in use",
+                  LastMenuLine());
+        SetForegroundWindow(a);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == a; }, 2000));
+        SpaceWith({VK_LCONTROL, VK_RMENU}, '7');
+        SpaceWith({VK_LCONTROL, VK_RMENU}, '2');
+        SpaceWith({VK_LCONTROL, VK_RMENU, VK_SHIFT}, '2');
+        // Escape comes after them: once it is there, they went where they go.
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] {
+            const std::vector<std::string> keys = prog.Keys();
+            return !keys.empty() && keys.back() == "a key 27";
+        }));
+        for (const std::string& k : prog.Keys())
+            if (k.ends_with(" key 50") || k.ends_with(" key 55")) typed.push_back(k);
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+        EXPECT_TRUE(IsWindowVisible(a));
+
+        SpaceWith({VK_LCONTROL, VK_LMENU}, '2');
+        ASSERT_TRUE(WaitFor([&] { return GetCaption(s->ScreenNumberLabel) == "2"; }, 3000));
+        EXPECT_FALSE(IsWindowVisible(a) || IsWindowVisible(b));
+        Pump(100); // taken again at a tick of the strip's 30 ms timer once let go
+        SpaceWith({VK_LCONTROL, VK_LMENU}, '1');
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(a) && IsWindowVisible(b); }, 3000));
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+        SetForegroundWindow(a);
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == a; }, 3000));
+        Pump(100);
+        SpaceWith({VK_LCONTROL, VK_LMENU, VK_SHIFT}, '7');
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(a) && GetForegroundWindow() == b; }));
+        EXPECT_EQ(7, Screens.ScreenOf(KeyOf(a)));
+        EXPECT_EQ("1", GetCaption(s->ScreenNumberLabel));
+
+        // Back to two screens: 3 to 9 are let go, and 5 is no key of ours to name.
+        Screens.Reset(2);
+        ASSERT_TRUE(RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, '5'));
+        StartHotkey();
+        EXPECT_EQ("Hotkey: Ctrl+Alt+Space; move key: Ctrl+Alt+Shift+Space", LastMenuLine());
+        EXPECT_TRUE(RegisterHotKey(nullptr, 78, MOD_CONTROL | MOD_ALT, '3'));
+        for (int id : {77, 78})
+            UnregisterHotKey(nullptr, id);
+    });
+    SetKeyFactsReader(old);
+    EXPECT_EQ((std::vector<std::string>{"a key 55", "a key 50", "a key 50"}), typed);
 }
 
 TEST(KeyFactsOnWindows, TheRightAltIsReadAsItIsHeld) {

@@ -29,6 +29,16 @@ void WriteSetting(const char* name, const std::string& value) {
     WriteText(HKEY_CURRENT_USER, name, value);
 }
 
+void WriteNumberSetting(const char* name, unsigned long value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD number = value;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+}
+
 void WriteMachineSetting(const char* name, const std::string& value) {
     WriteText(HKEY_LOCAL_MACHINE, name, value);
 }

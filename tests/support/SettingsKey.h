@@ -11,6 +11,8 @@ inline constexpr const char* kSettingsKey = "Software\\Quenbrook\\Paravue";
 void DeleteSettingsKey();
 // In the user's key.
 void WriteSetting(const char* name, const std::string& value);
+// A number (REG_DWORD) in the user's key, as "Screens" is kept.
+void WriteNumberSetting(const char* name, unsigned long value);
 // In the machine's key, as an administrator sets a value for everyone.
 void WriteMachineSetting(const char* name, const std::string& value);
 // From the user's key; false when the value is missing or not text.
