@@ -27,6 +27,7 @@
 #include "support/OtherProgram.h"
 #include "support/ParavueDriver.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -268,27 +269,38 @@ class Soak {
     // last the first.
     int Next() const { return current_ % screens_ + 1; }
 
-    // With more than two screens the window menu's items open a submenu of screens,
-    // and digit keys go to a screen or send the window with the input there. The
-    // rolls of the menu moves come here, where those actions belong; until they are
-    // driven, a window goes away by the move key and the user goes on by a switch.
+    // With more than two screens the window menu's items open a submenu of screens;
+    // the rolls of the menu moves come here and use the keys: the move key or
+    // Ctrl+Alt+Shift with a digit sends a window away, a click on the switch button
+    // or Ctrl+Alt with a digit goes on to another screen.
     bool ManyScreensMove(bool away, double r) {
-        if (away) return KeyMove(r);
-        Switch();
+        // A screen other than the one shown, and which way, both from r.
+        const double rest = r * 2 - std::floor(r * 2);
+        int other = 1 + static_cast<int>(rest * (screens_ - 1));
+        if (other >= current_) ++other;
+        if (away) return KeyMove(rest, r < 0.5 ? 0 : other);
+        Switch(r < 0.5 ? 0 : other);
         return false;
     }
 
-    void Switch() {
-        const int to = Next();
-        Note("switch to " + std::to_string(to));
-        HWND button = app_->SwitchButton();
-        if (!button) {
-            Violation("the strip has no switch button");
-            return;
+    // To the next screen by a click on the switch button, or straight to screen by
+    // its digit key.
+    void Switch(int screen = 0) {
+        const int to = screen ? screen : Next();
+        if (screen) {
+            Note("switch to " + std::to_string(to) + " with Ctrl+Alt+" + std::to_string(to));
+            PressKeys({VK_CONTROL, VK_MENU}, static_cast<WORD>('0' + to));
+        } else {
+            Note("switch to " + std::to_string(to));
+            HWND button = app_->SwitchButton();
+            if (!button) {
+                Violation("the strip has no switch button");
+                return;
+            }
+            POINT c = CenterOf(button);
+            MouseClick(c.x, c.y);
+            Park();
         }
-        POINT c = CenterOf(button);
-        MouseClick(c.x, c.y);
-        Park();
         const std::string want = std::to_string(to);
         if (!WaitFor([&] { return TextOf(app_->NumberLabel()) == want; }, 8000)) {
             Violation("the strip did not switch to screen " + want + " within 8 s; " +
@@ -613,7 +625,10 @@ class Soak {
     // its group goes to the next screen, the input to a window that stays. The
     // window is brought to the front by its program first (testwins does it on
     // request); the key acts on whatever has the input when it is pressed.
-    bool KeyMove(double r) {
+    bool KeyMove(double r, int screen = 0) {
+        // The move key sends the window to the next screen, Ctrl+Alt+Shift with a
+        // digit to that screen.
+        const int to = screen ? screen : Next();
         std::vector<Tracked*> choices;
         for (Tracked& w : windows_)
             if (Judged(w) && !w.closing && w.kind == Kind::TakesPart && w.screen == current_ &&
@@ -629,8 +644,9 @@ class Soak {
             Note("move key: " + Describe(chosen) + " did not take the input");
         const HWND input = GetForegroundWindow();
         Tracked* w = Find(input);
-        Note("move key pressed with the input on " + (w ? Describe(*w) : Foreground()));
-        PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, VK_SPACE);
+        Note("move key (to screen " + std::to_string(to) + ") pressed with the input on " +
+             (w ? Describe(*w) : Foreground()));
+        PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT}, screen ? static_cast<WORD>('0' + to) : VK_SPACE);
         if (w && Judged(*w) && w->kind == Kind::TakesPart && w->screen == current_) {
             // The group is read whole before any of it is moved in the model.
             const HWND unit = MainOf(*w).hwnd;
@@ -640,8 +656,8 @@ class Soak {
                     MainOf(o).hwnd == unit)
                     group.push_back(&o);
             for (Tracked* o : group) {
-                Note("move key: " + Describe(*o) + " went to screen " + std::to_string(Next()));
-                o->screen = Next();
+                Note("move key: " + Describe(*o) + " went to screen " + std::to_string(to));
+                o->screen = to;
             }
         }
         WaitQuiet();
