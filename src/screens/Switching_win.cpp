@@ -59,6 +59,7 @@ void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandid
             for (InputCandidate& c : candidates)
                 if (c.window == entries[i].Handle) c.window = KeyOf(windows[i]);
     }
+    const std::vector<HWND> bottomFirst = windows;
     // The window that gets the input comes first and gets it as soon as it stands:
     // the user does not wait for the rest of the screen. (Taking the input lifts
     // it to the top, where the window that had it stood.)
@@ -97,6 +98,7 @@ void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandid
     }
     PublishHiddenWindows();
     showing.Wait();
+    showing.KeepOrderOfLate(bottomFirst);
 }
 
 namespace {

@@ -43,6 +43,10 @@ class WindowBatch {
     // the batch then waits on none of that program's windows again.
     bool Wait(DWORD maxMs = kWindowBatchWaitMs);
     bool WaitFor(HWND window, DWORD maxMs = kWindowBatchWaitMs);
+    // The windows shown, bottom first: each of a program given up on is asked to
+    // stand just under the next one, after its show. A program that wakes late
+    // would otherwise show them wherever Wine puts a late window.
+    void KeepOrderOfLate(const std::vector<HWND>& bottomFirst);
 
   private:
     struct Sent {

@@ -78,6 +78,12 @@ void TakeAsRefused(HWND window) {
 constexpr UINT kSettleEveryMs = 250;
 constexpr UINT kSettleAnswerMs = 20; // how long one look waits on a program
 UINT_PTR settleTimer;
+// Windows of programs that woke too late to show them in turn, top first, each
+// with the window it belongs just under: put there once it stands.
+struct LatePlace {
+    HWND window, above;
+};
+std::vector<LatePlace> lateOrder;
 
 void SettlePending() {
     for (uintptr_t key : Screens.Pending.Windows()) {
@@ -99,7 +105,15 @@ void SettlePending() {
             break;
         }
     }
-    if (Screens.Pending.size() == 0 && settleTimer) {
+    size_t kept = 0;
+    for (const LatePlace& p : lateOrder)
+        if (IsWindow(p.window) && Screens.Pending.Has(Key(p.window)))
+            lateOrder[kept++] = p;
+        else if (IsWindow(p.window) && IsWindow(p.above))
+            SetWindowPos(p.window, p.above, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    lateOrder.resize(kept);
+    if (Screens.Pending.size() == 0 && lateOrder.empty() && settleTimer) {
         KillTimer(nullptr, settleTimer);
         settleTimer = 0;
     }
@@ -111,7 +125,7 @@ void CALLBACK SettleTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void WatchPending() {
-    if (Screens.Pending.size() > 0 && !settleTimer)
+    if ((Screens.Pending.size() > 0 || !lateOrder.empty()) && !settleTimer)
         settleTimer = SetTimer(nullptr, 0, kSettleEveryMs, SettleTick);
 }
 
@@ -154,6 +168,19 @@ bool WindowBatch::Wait(DWORD maxMs) {
 
 bool WindowBatch::WaitFor(HWND window, DWORD maxMs) {
     return WaitWhile(window, maxMs);
+}
+
+void WindowBatch::KeepOrderOfLate(const std::vector<HWND>& bottomFirst) {
+    HWND above = nullptr;
+    for (size_t i = bottomFirst.size(); i-- > 0;) {
+        HWND w = bottomFirst[i];
+        if (!w) continue;
+        const uintptr_t thread = GetWindowThreadProcessId(w, nullptr);
+        for (uintptr_t t : silent_)
+            if (above && t == thread) lateOrder.push_back({w, above});
+        above = w;
+    }
+    WatchPending();
 }
 
 WindowBatch::~WindowBatch() {
