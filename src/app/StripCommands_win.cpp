@@ -117,9 +117,14 @@ void MoveByKey(int screen) {
         }
 }
 
+void RearmWhenReleased();
+
 void OnHotkey(WPARAM id) {
     if (id < 1 || id > kKeyCount) return;
     const KeyBinding& k = bindings[id - 1];
+    // A press that came while the last key's action ran (a switch waiting on a busy
+    // program) is here before the timer that would have seen that key let go.
+    if (!hotkeyArmed) RearmWhenReleased();
     if (!hotkeyArmed || IgnoreHotkeyPress(k.isDefault, keyFactsReader())) return;
     hotkeyArmed = false;
     hotkeyKey = k.key;

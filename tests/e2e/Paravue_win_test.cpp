@@ -562,6 +562,15 @@ TEST_F(ParavueE2E, CtrlAltSpaceSwitchesLikeTheButtonAndAKeyHeldDownSwitchesOnce)
     EXPECT_EQ((std::vector<std::string>{"a hide", "a show", "a hide", "a show"}),
               other.ShowHideLog());
 
+    // A second press while the first switch still waits on a busy program is not
+    // lost: it switches back once the first is done.
+    PostMessageA(a, WM_APP + 1, 1500, 0);
+    PressCtrlAltSpace();
+    PressKeys({VK_CONTROL, VK_MENU}, VK_SPACE);
+    EXPECT_TRUE(WaitFor([&] { return other.ShowHideLog().size() == 6; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(app.NumberLabel()) == "1" && Visible(a); }, 3000))
+        << "the second press was lost";
+
     EXPECT_EQ(0u, QuitWithButton());
     ExpectSavedPlace(kDefaultLeft, kDefaultTop);
 }
