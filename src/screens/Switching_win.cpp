@@ -98,7 +98,7 @@ void ShowScreen(const std::vector<WindowEntry>& entries, std::vector<InputCandid
     }
     PublishHiddenWindows();
     showing.Wait();
-    showing.KeepOrderOfLate(bottomFirst);
+    showing.KeepOrder(bottomFirst);
 }
 
 namespace {

@@ -43,10 +43,12 @@ class WindowBatch {
     // the batch then waits on none of that program's windows again.
     bool Wait(DWORD maxMs = kWindowBatchWaitMs);
     bool WaitFor(HWND window, DWORD maxMs = kWindowBatchWaitMs);
-    // The windows shown, bottom first: each of a program given up on is asked to
-    // stand just under the next one, after its show. A program that wakes late
-    // would otherwise show them wherever Wine puts a late window.
-    void KeepOrderOfLate(const std::vector<HWND>& bottomFirst);
+    // After the shows of bottomFirst (bottom first): a window found above the one
+    // that belongs above it, or of a program given up on, is put just under that
+    // one (a late program's once its window stands). Wine now and then stacks a
+    // window shown among others out of turn, and a program that wakes late shows
+    // its windows wherever Wine puts a late window.
+    void KeepOrder(const std::vector<HWND>& bottomFirst);
 
   private:
     struct Sent {

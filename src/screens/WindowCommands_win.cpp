@@ -78,6 +78,11 @@ void TakeAsRefused(HWND window) {
 constexpr UINT kSettleEveryMs = 250;
 constexpr UINT kSettleAnswerMs = 20; // how long one look waits on a program
 UINT_PTR settleTimer;
+
+void PlaceUnder(HWND window, HWND above) {
+    SetWindowPos(window, above, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
 // Windows of programs that woke too late to show them in turn, top first, each
 // with the window it belongs just under: put there once it stands.
 struct LatePlace {
@@ -110,8 +115,7 @@ void SettlePending() {
         if (IsWindow(p.window) && Screens.Pending.Has(Key(p.window)))
             lateOrder[kept++] = p;
         else if (IsWindow(p.window) && IsWindow(p.above))
-            SetWindowPos(p.window, p.above, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+            PlaceUnder(p.window, p.above);
     lateOrder.resize(kept);
     if (Screens.Pending.size() == 0 && lateOrder.empty() && settleTimer) {
         KillTimer(nullptr, settleTimer);
@@ -170,15 +174,34 @@ bool WindowBatch::WaitFor(HWND window, DWORD maxMs) {
     return WaitWhile(window, maxMs);
 }
 
-void WindowBatch::KeepOrderOfLate(const std::vector<HWND>& bottomFirst) {
+void WindowBatch::KeepOrder(const std::vector<HWND>& bottomFirst) {
+    std::vector<HWND> stack; // top first
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+        stack.push_back(w);
     HWND above = nullptr;
+    size_t aboveAt = 0;
     for (size_t i = bottomFirst.size(); i-- > 0;) {
         HWND w = bottomFirst[i];
         if (!w) continue;
-        const uintptr_t thread = GetWindowThreadProcessId(w, nullptr);
+        size_t at = 0;
+        while (at < stack.size() && stack[at] != w)
+            ++at;
+        if (at == stack.size()) continue; // gone
+        bool late = false;
         for (uintptr_t t : silent_)
-            if (above && t == thread) lateOrder.push_back({w, above});
+            late = late || t == GetWindowThreadProcessId(w, nullptr);
+        // The window given the input stays on top, where taking it put it.
+        if (above && (late || at < aboveAt) && w != GetForegroundWindow()) {
+            // Where a program that answers can take it at once; a late one's
+            // window once it stands.
+            if (Screens.Pending.Has(Key(w)))
+                lateOrder.push_back({w, above});
+            else
+                PlaceUnder(w, above);
+            at = aboveAt;
+        }
         above = w;
+        aboveAt = at;
     }
     WatchPending();
 }
