@@ -36,8 +36,10 @@ struct MenuCandidate {
     bool leadsShownGroup = false; // visible, and the main window of a group that takes part
     bool seemsVisible = false;    // visible by the state last asked for
     std::string title;            // its title now; the item's caption once made one
-    int target = 0; // the screen the item moves its group to; 0: one item per screen but from
-    int from = 0;   // the screen its group stands on (set by the model)
+    // The screen the item moves its group to; 0: the item opens one sub-item per
+    // screen other than from, the screen its group stands on (both set by the model).
+    int target = 0;
+    int from = 0;
 };
 using MenuWindowItem = MenuCandidate;
 

@@ -6,6 +6,7 @@
 #include "e2e/E2EFixture.h"
 #include "settings/MiniReg.h"
 #include "settings/WindowRules.h"
+#include "support/SettingsKey.h"
 #include <cstring>
 
 namespace {
@@ -13,16 +14,17 @@ using namespace e2e;
 
 constexpr const char* kScreensValue = "Software\\Quenbrook\\Paravue\\Screens";
 
-void StoreScreens(uint32_t n) {
-    ASSERT_TRUE(WriteRegValue(HKEY_CURRENT_USER, kScreensValue, REG_DWORD, 4, &n));
-}
-
 uint32_t StoredScreens() {
     std::string data;
     uint32_t n = 0;
     if (ReadRegValue(HKEY_CURRENT_USER, kScreensValue, REG_DWORD, data) && data.size() == 4)
         std::memcpy(&n, data.data(), 4);
     return n;
+}
+
+void StoreScreens(uint32_t n) {
+    WriteNumberSetting("Screens", n);
+    ASSERT_EQ(n, StoredScreens());
 }
 
 void Raise(HWND w) {
